@@ -5,7 +5,12 @@ endfunction()
 
 # A headless library of one subsystem.
 function(kestro_library name)
-  add_library(${name} STATIC ${ARGN})
+  set(sources ${ARGN})
+  if(NOT sources)
+    # A subsystem whose first source has not arrived yet still links.
+    set(sources ${PROJECT_SOURCE_DIR}/cmake/Empty.cpp)
+  endif()
+  add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   kestro_warnings(${name})
 endfunction()
