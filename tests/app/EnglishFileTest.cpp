@@ -1,0 +1,62 @@
+#include <string>
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "app/EnglishTexts.h"
+#include "app/Language.h"
+#include "app/LanguageMessages.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
+
+namespace {
+
+// The English file as the program finds it in the assembled program folder.
+class EnglishFileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetProgramFolder(QStringLiteral(KESTRO_PROGRAM_DIR));
+        file_ = OpenLanguageFile(QStringLiteral("language/english"));
+        ASSERT_NE(file_, nullptr) << LanguageFilePath.toStdString();
+    }
+    void TearDown() override { SetProgramFolder(QString()); }
+
+    std::unique_ptr<IniFile> file_;
+};
+
+TEST_F(EnglishFileTest, HoldsEveryMessageTheProgramAsksFor)
+{
+    for (const int message : kLanguageMessages)
+        EXPECT_NE(file_->ReadString("String", std::to_string(message), ""), "") << "message " << message;
+    for (const TPageTextSlot& slot : kPageTextSlots)
+        EXPECT_NE(file_->ReadString("String", std::to_string(slot.message), ""), "") << "message " << slot.message;
+    EXPECT_EQ(file_->ReadString("String", "450", ""), "Kestro");
+}
+
+TEST_F(EnglishFileTest, HoldsTheWindowTextsOthersLookUp)
+{
+    // The recently-used bar takes these hints for commands without a message of their own.
+    for (const char* control : {"sbtRectangle", "sbtPoly", "sbtSpline", "lsbDelete", "sbtTTFConv"})
+        EXPECT_NE(file_->ReadString("frmMain", std::string(control) + ".Hint", ""), "") << control;
+    for (const char* window : {"frmMain", "frmCoord", "frmAbout", "frmGrid", "frmTool", "frmZDepth", "frmLayer", "frmLayerAttr"})
+        EXPECT_NE(file_->ReadString(window, std::string(window) + ".Caption", ""), "") << window;
+}
+
+TEST_F(EnglishFileTest, TheBuiltInTextsAreTheFilesStringSection)
+{
+    QFile shipped(LanguageFilePath);
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    std::string text = shipped.readAll().toStdString();
+    std::erase(text, '\r');
+    const std::size_t start = text.find("\n[String]\n");
+    ASSERT_NE(start, std::string::npos);
+    std::string section = text.substr(start + 1, text.find("\n[", start + 1) - start);
+    std::string builtIn(BuiltInEnglishStrings());
+    for (std::string* s : {&section, &builtIn})
+        while (s->ends_with('\n'))
+            s->pop_back();
+    EXPECT_EQ(section, builtIn);
+}
+
+}  // namespace
