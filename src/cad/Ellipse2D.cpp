@@ -1,0 +1,55 @@
+#include "cad/Ellipse2D.h"
+
+#include <cmath>
+
+#include "cad/Arc2D.h"
+#include "cad/CurveProfiles.h"
+#include "cad/Frame2D.h"
+#include "cad/Geometry2D.h"
+#include "cad/ShapeDrawHooks.h"
+
+TEllipse2D::TEllipse2D() : TCurve2D(0, 2, DefaultPrecision) {}
+
+TEllipse2D::TEllipse2D(std::int32_t id, TPoint2D first, TPoint2D second) : TCurve2D(id, 2, DefaultPrecision)
+{
+    const TPoint2D points[] = {first, second};
+    InitPoints(points, false);
+}
+
+void TEllipse2D::Assign(const TGraphicObject& other)
+{
+    if (&other == this)
+        return;
+    TCurve2D::Assign(other);
+    if (dynamic_cast<const TFrame2D*>(&other) || dynamic_cast<const TEllipse2D*>(&other) ||
+        dynamic_cast<const TArc2D*>(&other))
+        CopyPointsFrom(dynamic_cast<const TPrimitive2D&>(other), 0, 1, false);
+}
+
+TRect2D TEllipse2D::BuildProfilePoints()
+{
+    if (!CanBuildProfile())
+        return StartProfile(0);
+    StartProfile(CurvePrecision + 1);
+    const TPoint2D p0 = CartesianPoint2D((*Points())[0]);
+    const TPoint2D p1 = CartesianPoint2D((*Points())[1]);
+    const double cx = (static_cast<double>(p0.X) + p1.X) / 2.0;
+    const double cy = (static_cast<double>(p0.Y) + p1.Y) / 2.0;
+    const double rx = std::fabs(static_cast<double>(p1.X) - p0.X) / 2.0;
+    const double ry = std::fabs(static_cast<double>(p1.Y) - p0.Y) / 2.0;
+    ShowShapeLabel(nol_stxEllisseW, 2.0 * rx);
+    ShowShapeLabel(nol_stxEllisseH, 2.0 * ry);
+    AppendEllipseProfile(ProfileSet(), cx, cy, rx, ry, CurvePrecision);
+    return ProfileBox();
+}
+
+void TFilledEllipse2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, const TRect2D& clipBox,
+                            int)
+{
+    DrawProfile(viewTransform, canvas, clipBox, true);
+}
+
+int TFilledEllipse2D::HitTest(TPoint2D point, float& distance, float aperture) const
+{
+    return PickFilledProfile(point, distance, aperture);
+}

@@ -1,0 +1,54 @@
+#include "cad/Frame2D.h"
+
+#include <cmath>
+
+#include "cad/Arc2D.h"
+#include "cad/Ellipse2D.h"
+#include "cad/Geometry2D.h"
+#include "cad/ShapeDrawHooks.h"
+
+TFrame2D::TFrame2D() : TCurve2D(0, 2, DefaultPrecision) {}
+
+TFrame2D::TFrame2D(std::int32_t id, TPoint2D first, TPoint2D second) : TCurve2D(id, 2, DefaultPrecision)
+{
+    const TPoint2D points[] = {first, second};
+    InitPoints(points, false);
+}
+
+void TFrame2D::Assign(const TGraphicObject& other)
+{
+    if (&other == this)
+        return;
+    TCurve2D::Assign(other);
+    if (dynamic_cast<const TFrame2D*>(&other) || dynamic_cast<const TEllipse2D*>(&other) ||
+        dynamic_cast<const TArc2D*>(&other))
+        CopyPointsFrom(dynamic_cast<const TPrimitive2D&>(other), 0, 1, false);
+}
+
+TRect2D TFrame2D::BuildProfilePoints()
+{
+    if (!CanBuildProfile())
+        return StartProfile(0);
+    StartProfile(5);
+    const TPoint2D p0 = CartesianPoint2D((*Points())[0]);
+    const TPoint2D p1 = CartesianPoint2D((*Points())[1]);
+    TPointsSet2D& profile = ProfileSet();
+    profile.Append(p0);
+    profile.Append(MakePoint2D(p0.X, p1.Y));
+    profile.Append(p1);
+    profile.Append(MakePoint2D(p1.X, p0.Y));
+    profile.Append(p0);
+    ShowShapeLabel(nol_stxRettangoloW, std::fabs(static_cast<double>(p1.X) - p0.X));
+    ShowShapeLabel(nol_stxRettangoloH, std::fabs(static_cast<double>(p1.Y) - p0.Y));
+    return ProfileBox();
+}
+
+void TRectangle2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, const TRect2D& clipBox, int)
+{
+    DrawProfile(viewTransform, canvas, clipBox, true);
+}
+
+int TRectangle2D::HitTest(TPoint2D point, float& distance, float aperture) const
+{
+    return PickFilledProfile(point, distance, aperture);
+}
