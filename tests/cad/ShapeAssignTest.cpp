@@ -141,20 +141,6 @@ TEST(ShapeAssign, CopiesControlPointsOnlyFromAcceptedClasses)
     }
 }
 
-TEST(ShapeAssign, GrowthFollowsTheTarget)
-{
-    TLine2D line(1, MakePoint2D(0, 0), MakePoint2D(1, 1));
-    TPolyline2D polyline;
-    polyline.Assign(line);
-    EXPECT_TRUE(polyline.Points()->GrowingEnabled);
-    TLine2D copy;
-    copy.Assign(line);
-    EXPECT_FALSE(copy.Points()->GrowingEnabled);
-    TBitmap2D bitmap;
-    bitmap.Assign(TFrame2D(1, MakePoint2D(0, 0), MakePoint2D(1, 1)));
-    EXPECT_TRUE(bitmap.Points()->GrowingEnabled);
-}
-
 TEST(ShapeAssign, EllipticArcFromAnEllipseIsTheWholeEllipse)
 {
     TEllipse2D ellipse(1, MakePoint2D(0, 0), MakePoint2D(20, 10));
@@ -227,18 +213,4 @@ TEST(ShapeAssign, CurveSettingsTextAndPictureFields)
     EXPECT_EQ(bitmapCopy.StreamValue2, -3);
     EXPECT_EQ(bitmapCopy.CopyMode, cmSrcInvert);
     EXPECT_EQ(bitmapCopy.Bitmap, bitmap.Bitmap);
-}
-
-TEST(ShapeAssign, TransformAndSelfAssignment)
-{
-    TLine2D line(1, MakePoint2D(0, 0), MakePoint2D(10, 0));
-    line.SetModelTransform(MakeTranslation2D(5, 5));
-    line.UpdateExtension();
-    TLine2D copy;
-    copy.Assign(line);
-    EXPECT_EQ(copy.Box.FirstEdge.X, 5.0f);
-    EXPECT_EQ(copy.Box.SecondEdge.X, 15.0f);
-
-    line.Assign(line);
-    EXPECT_EQ(line.PointCount(), 2);
 }
