@@ -184,8 +184,8 @@ TEST(CADCmp2D, ExtentsCoverVisibleObjectsOnVisibleLayers)
 
 TEST(CADCmp2D, TransformObjectsBakesIntoTheModelTransform)
 {
+    TRecordingViewport view; // outlives the drawing, which tells it when it goes
     TCADCmp2D cad;
-    TRecordingViewport view;
     cad.AddViewport(&view);
     TObject2D* a = AddBox(cad, -1);
     TObject2D* b = AddBox(cad, -1);
