@@ -62,6 +62,7 @@ void TCADCmp::SetDefaultLayersColor(TColor color)
 
 TObject2D* TCADCmp2D::AddObject(std::int32_t id, std::unique_ptr<TObject2D> object)
 {
+    Objects.CheckNoIterators("Add"); // before any ID is spent
     if (id < 0)
         id = NextObjectID++;
     else if (id >= NextObjectID)

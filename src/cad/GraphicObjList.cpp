@@ -1,5 +1,7 @@
 #include "cad/GraphicObjList.h"
 
+#include <string>
+
 #include "cad/CADExceptions.h"
 
 namespace {
@@ -144,18 +146,34 @@ TGraphicObject* TGraphicObjList::FindObject(std::int32_t id)
     return it == Nodes.end() ? nullptr : *it;
 }
 
-void TGraphicObjList::Add(TGraphicObject* object)
+void TGraphicObjList::CheckNoIterators(const char* operation) const
 {
     if (ActiveIterators > 0)
-        throw ECADListBlocked("TGraphicObjList.Add: The list has active iterators.");
+        throw ECADListBlocked(std::string("TGraphicObjList.") + operation + ": The list has active iterators.");
+}
+
+void TGraphicObjList::Link(TGraphicObject* object)
+{
     TLockGuard guard(Lock);
     Nodes.push_back(object);
 }
 
+void TGraphicObjList::Add(TGraphicObject* object)
+{
+    CheckNoIterators("Add");
+    Link(object);
+}
+
+void TGraphicObjList::Add(std::unique_ptr<TGraphicObject> object)
+{
+    // A refused object stays with the caller's pointer and is freed there.
+    CheckNoIterators("Add");
+    Link(object.release());
+}
+
 void TGraphicObjList::Delete(std::int32_t id)
 {
-    if (ActiveIterators > 0)
-        throw ECADListBlocked("TGraphicObjList.Delete: The list has active iterators.");
+    CheckNoIterators("Delete");
     auto it = Find(id);
     if (it == Nodes.end())
         throw ECADListObjNotFound("TGraphicObjList.Delete: Object not found");
@@ -169,8 +187,7 @@ void TGraphicObjList::Delete(std::int32_t id)
 
 TGraphicObject* TGraphicObjList::Remove(std::int32_t id)
 {
-    if (ActiveIterators > 0)
-        throw ECADListBlocked("TGraphicObjList.Remove: The list has active iterators.");
+    CheckNoIterators("Remove");
     auto it = Find(id);
     if (it == Nodes.end())
         throw ECADListObjNotFound("TGraphicObjList.Remove: No object found");
@@ -182,8 +199,7 @@ TGraphicObject* TGraphicObjList::Remove(std::int32_t id)
 
 void TGraphicObjList::Clear()
 {
-    if (ActiveIterators > 0)
-        throw ECADListBlocked("TGraphicObjList.Clear: The list has active iterators.");
+    CheckNoIterators("Clear");
     TLockGuard guard(Lock);
     for (TGraphicObject* object : Nodes)
         FreeObject(object);

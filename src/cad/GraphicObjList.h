@@ -73,7 +73,7 @@ public:
 
     // Takes ownership when OwnsObjects is set; otherwise the list only refers to it.
     void Add(TGraphicObject* object);
-    void Add(std::unique_ptr<TGraphicObject> object) { Add(object.release()); }
+    void Add(std::unique_ptr<TGraphicObject> object);
     void Delete(std::int32_t id);
     // Unlinks without freeing; the caller receives the object.
     TGraphicObject* Remove(std::int32_t id);
@@ -83,6 +83,8 @@ public:
     // The object with that ID, or none; takes no iterator.
     TGraphicObject* FindObject(std::int32_t id);
     int Count() const { return static_cast<int>(Nodes.size()); }
+    // Raises the refusal of the named operation while iterators are alive.
+    void CheckNoIterators(const char* operation) const;
 
     bool OwnsObjects = true;
 
@@ -91,6 +93,7 @@ private:
     friend class TExclusiveGraphicObjIterator;
 
     std::list<TGraphicObject*>::iterator Find(std::int32_t id);
+    void Link(TGraphicObject* object);
     void FreeObject(TGraphicObject* object) const;
 
     std::list<TGraphicObject*> Nodes;

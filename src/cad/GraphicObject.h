@@ -66,7 +66,7 @@ public:
     void BakeTransform();
     void PaintControlPoints(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, int markerSize,
                             const TRect2D& clipBox);
-    int HitTest(TPoint2D point, float& distance, float aperture) const;
+    virtual int HitTest(TPoint2D point, float& distance, float aperture) const;
 
     void SetModelTransform(const TTransform2D& t);
     void ResetTransform();

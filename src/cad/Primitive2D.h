@@ -25,7 +25,7 @@ public:
     // is created when there is none); the classes copy their points after it.
     void Assign(const TGraphicObject& other) override;
     // Control points through the handler; the classes add their outline test.
-    virtual int HitTest(TPoint2D point, float& distance, float aperture) const;
+    int HitTest(TPoint2D point, float& distance, float aperture) const override;
 
     // Replaces the control-point set by an empty, growable one whose changes
     // run UpdateExtension. Put stores points without notifying, so a reader
