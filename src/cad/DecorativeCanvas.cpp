@@ -1,13 +1,18 @@
 #include "cad/DecorativeCanvas.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <QBrush>
 #include <QColor>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
 #include <QPoint>
 #include <QPolygon>
+#include <QString>
 
 void TDecorativePen::SetPattern(const char* pattern)
 {
@@ -28,6 +33,76 @@ void TDecorativePen::SetBit(int index, bool on)
 bool TDecorativePen::GetBit(int index) const
 {
     return index >= 0 && index < PatternLength() && Bits[static_cast<std::size_t>(index)];
+}
+
+void TDecorativePen::MoveTo(int x, int y)
+{
+    SegmentStart = {x, y};
+    LastPixel = {x, y};
+    Phase = 0;
+}
+
+void TDecorativePen::LineTo(int x, int y, const TRunSink& draw)
+{
+    DrawSegment(SegmentStart, {x, y}, draw);
+    SegmentStart = {x, y};
+}
+
+void TDecorativePen::Polyline(const TWindowPoint* points, int count, const TRunSink& draw)
+{
+    if (!points || count <= 1)
+        return;
+    MoveTo(points[0].X, points[0].Y);
+    for (int i = 1; i < count; ++i)
+        LineTo(points[i].X, points[i].Y, draw);
+}
+
+namespace {
+
+// Nearest integer to numerator / denominator (denominator > 0), halves up.
+int RoundedQuotient(long long numerator, long long denominator)
+{
+    long long twice = 2 * numerator + denominator;
+    long long q = twice / (2 * denominator);
+    if (twice % (2 * denominator) < 0)
+        --q;
+    return static_cast<int>(q);
+}
+
+} // namespace
+
+void TDecorativePen::DrawSegment(TWindowPoint from, TWindowPoint to, const TRunSink& draw)
+{
+    const long long dx = static_cast<long long>(to.X) - from.X;
+    const long long dy = static_cast<long long>(to.Y) - from.Y;
+    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+    const int length = PatternLength();
+    if (steps == 0 || length == 0)
+        return;
+    bool runOpen = false;
+    TWindowPoint runFirst;
+    TWindowPoint runLast;
+    // The end pixel is left to the next segment, which starts there.
+    for (long long i = 0; i < steps; ++i) {
+        const TWindowPoint pixel{from.X + RoundedQuotient(i * dx, steps), from.Y + RoundedQuotient(i * dy, steps)};
+        // One pattern bit per pixel stepped, also from the last pixel of the
+        // previous segment to the first of this one (around a corner).
+        const long long advance = std::max(std::llabs(static_cast<long long>(pixel.X) - LastPixel.X),
+                                           std::llabs(static_cast<long long>(pixel.Y) - LastPixel.Y));
+        Phase = static_cast<std::int16_t>((advance + Phase) % length);
+        LastPixel = pixel;
+        if (Bits[static_cast<std::size_t>(Phase)]) {
+            if (!runOpen)
+                runFirst = pixel;
+            runLast = pixel;
+            runOpen = true;
+        } else if (runOpen) {
+            draw(runFirst, runLast);
+            runOpen = false;
+        }
+    }
+    if (runOpen)
+        draw(runFirst, runLast);
 }
 
 QColor ToQColor(TColor color)
@@ -104,16 +179,29 @@ void TDecorativeCanvas::ApplyBrush() const
     Painter->setBrush(QBrush(ToQColor(Brush.Color), ToQtBrushStyle(Brush.Style)));
 }
 
+void TDecorativeCanvas::DrawRun(TWindowPoint first, TWindowPoint last) const
+{
+    // Dash runs are solid stretches of the pattern, whatever the pen style says.
+    QPen pen = Painter->pen();
+    pen.setStyle(Qt::SolidLine);
+    Painter->setPen(pen);
+    Painter->drawLine(first.X, first.Y, last.X, last.Y);
+}
+
 void TDecorativeCanvas::MoveTo(int x, int y)
 {
     PenPosition = {x, y};
+    DecorativePen.MoveTo(x, y);
 }
 
 void TDecorativeCanvas::LineTo(int x, int y)
 {
     if (Painter) {
         ApplyPen();
-        Painter->drawLine(PenPosition.X, PenPosition.Y, x, y);
+        if (DecorativePen.PatternLength() > 0)
+            DecorativePen.LineTo(x, y, [this](TWindowPoint a, TWindowPoint b) { DrawRun(a, b); });
+        else
+            Painter->drawLine(PenPosition.X, PenPosition.Y, x, y);
     }
     PenPosition = {x, y};
 }
@@ -123,6 +211,10 @@ void TDecorativeCanvas::Polyline(const TWindowPoint* points, int count)
     if (!Painter || count < 2)
         return;
     ApplyPen();
+    if (DecorativePen.PatternLength() > 0) {
+        DecorativePen.Polyline(points, count, [this](TWindowPoint a, TWindowPoint b) { DrawRun(a, b); });
+        return;
+    }
     QPolygon polygon(count);
     for (int i = 0; i < count; ++i)
         polygon.setPoint(i, points[i].X, points[i].Y);
@@ -148,4 +240,24 @@ void TDecorativeCanvas::Rectangle(int left, int top, int right, int bottom)
     ApplyPen();
     ApplyBrush();
     Painter->drawRect(left, top, right - left - 1, bottom - top - 1);
+}
+
+void TDecorativeCanvas::TextOut(int x, int y, const std::string& text)
+{
+    if (!Painter)
+        return;
+    Painter->setPen(QPen(ToQColor(FontColor)));
+    Painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Painter->setBackgroundMode(OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
+    Painter->setBackground(QBrush(ToQColor(Brush.Color)));
+    // The position names the text's top-left corner; Qt draws from the baseline.
+    const QFontMetrics metrics(Painter->font());
+    Painter->drawText(x, y + metrics.ascent(), QString::fromStdString(text));
+}
+
+int TDecorativeCanvas::TextWidth(const std::string& text) const
+{
+    if (!Painter)
+        return 0;
+    return QFontMetrics(Painter->font()).horizontalAdvance(QString::fromStdString(text));
 }

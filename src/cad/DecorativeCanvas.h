@@ -5,6 +5,9 @@
 // each primitive into QPainter calls. The primitives are virtual so that a
 // test can record what is drawn.
 
+#include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "cad/CADBaseTypes.h"
@@ -12,8 +15,14 @@
 
 class QPainter;
 
+// A bit pattern walked along lines pixel by pixel: pixels whose bit is on are
+// drawn, the others are gaps. The phase runs on from one segment to the next,
+// so a pattern keeps its rhythm around the corners of a polyline.
 class TDecorativePen {
 public:
+    // Receives each run of drawn pixels, both ends included.
+    using TRunSink = std::function<void(TWindowPoint first, TWindowPoint last)>;
+
     // One bit per character: on where the character is '1'; empty clears it.
     void SetPattern(const char* pattern);
     void SetBit(int index, bool on);
@@ -21,8 +30,20 @@ public:
     int PatternLength() const { return static_cast<int>(Bits.size()); }
     void Assign(const TDecorativePen& other) { Bits = other.Bits; }
 
+    // Starts a new line at (x, y) with the phase at the pattern's start.
+    void MoveTo(int x, int y);
+    // Walks from the current position up to, not including, (x, y).
+    void LineTo(int x, int y, const TRunSink& draw);
+    // The phase restarts at the first point and runs on over every segment.
+    void Polyline(const TWindowPoint* points, int count, const TRunSink& draw);
+
 private:
+    void DrawSegment(TWindowPoint from, TWindowPoint to, const TRunSink& draw);
+
     std::vector<bool> Bits;
+    TWindowPoint SegmentStart;
+    TWindowPoint LastPixel;
+    std::int16_t Phase = 0;
 };
 
 class TDecorativeCanvas {
@@ -36,6 +57,7 @@ public:
     void SetPainter(QPainter* painter) { Painter = painter; }
     QPainter* GetPainter() const { return Painter; }
 
+    // Lines follow DecorativePen's pattern when it has one, else the pen style.
     virtual void MoveTo(int x, int y);
     virtual void LineTo(int x, int y);
     virtual void Polyline(const TWindowPoint* points, int count);
@@ -43,6 +65,9 @@ public:
     virtual void Polygon(const TWindowPoint* points, int count);
     // The platform rectangle: right and bottom edges are exclusive.
     virtual void Rectangle(int left, int top, int right, int bottom);
+    // Text whose top-left corner is at (x, y), in FontColor.
+    virtual void TextOut(int x, int y, const std::string& text);
+    int TextWidth(const std::string& text) const;
 
     TPenState Pen;
     TBrushState Brush;
@@ -56,6 +81,7 @@ protected:
 private:
     void ApplyPen() const;
     void ApplyBrush() const;
+    void DrawRun(TWindowPoint first, TWindowPoint last) const;
 
     QPainter* Painter;
 };
