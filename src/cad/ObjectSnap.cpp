@@ -104,12 +104,29 @@ TObjectSnap SnapToCircle(const TCerchio2D& object, TPoint2D point, int mode)
     }
 }
 
+// Where the arc's outline starts (index 2) or ends (3): on the circle towards
+// that control point, through the object's transform, so that a rotated or
+// mirrored arc snaps where it is drawn. Without the point, at the stored angle.
+TPoint2D ArcEnd(const TArco2D& arc, int index, float angle)
+{
+    const TPoint2D centre = CartesianPoint2D(arc.Points()->Get(0));
+    const double radius = Point2DDistance(centre, arc.Points()->Get(1));
+    TPoint2D local = OnCircle(centre, radius, angle);
+    if (arc.PointCount() > index) {
+        const TPoint2D p = CartesianPoint2D(arc.Points()->Get(index));
+        const double distance = Point2DDistance(centre, p);
+        if (distance > 0.0)
+            local = MakePoint2D(static_cast<float>(centre.X + radius * (p.X - centre.X) / distance),
+                                static_cast<float>(centre.Y + radius * (p.Y - centre.Y) / distance));
+    }
+    return CartesianPoint2D(ApplyTransform2D(local, arc.GetTransform()));
+}
+
 TObjectSnap SnapToArc(const TArco2D& object, TPoint2D point, int mode)
 {
     const TPoint2D centre = ControlPoint(object, 0);
-    const double radius = Point2DDistance(centre, ControlPoint(object, 1));
-    const TPoint2D start = OnCircle(centre, radius, object.StartAngle());
-    const TPoint2D end = OnCircle(centre, radius, object.EndAngle());
+    const TPoint2D start = ArcEnd(object, 2, object.StartAngle());
+    const TPoint2D end = ArcEnd(object, 3, object.EndAngle());
     switch (mode) {
     case SNAP_ENDPOINT:
         // Equal distances take the end point.

@@ -167,6 +167,39 @@ TEST_F(Snap, CirclesAndArcs)
              [this](float x, float y) { return SnapAt(x, y); });
 }
 
+TEST_F(Snap, ATurnedArcSnapsToItsEndsWhereTheyAreDrawn)
+{
+    auto arc = std::make_unique<TArco2D>(0, P(50, 50), P(70, 50), 0.0f, std::numbers::pi_v<float> / 2);
+    // A quarter turn about the centre: the stored angles no longer say where the ends are.
+    const TTransform2D turn = MultiplyTransforms2D(
+        MultiplyTransforms2D(MakeTranslation2D(-50, -50), MakeRotation2D(std::numbers::pi_v<float> / 2)),
+        MakeTranslation2D(50, 50));
+    arc->SetModelTransform(turn);
+    arc->UpdateExtension();
+    Drawing.AddObject(-1, std::move(arc));
+    const TPoint2D start = CartesianPoint2D(ApplyTransform2D(P(70, 50), turn));
+    const TPoint2D end = CartesianPoint2D(ApplyTransform2D(P(50, 70), turn));
+    ASSERT_GT(Point2DDistance(start, P(70, 50)), 1.0) << "the turn moves the start";
+    SnapMode = SNAP_ENDPOINT;
+    for (const TPoint2D expected : {start, end}) {
+        const TPoint2D p = SnapAt(expected.X + 1, expected.Y + 1);
+        EXPECT_NEAR(p.X, expected.X, 1e-3);
+        EXPECT_NEAR(p.Y, expected.Y, 1e-3);
+    }
+}
+
+TEST_F(Snap, AClockwiseArcSnapsToItsEndsWhereTheyAreDrawn)
+{
+    auto arc = std::make_unique<TArco2D>(0, P(50, 50), P(70, 50), 0.0f, std::numbers::pi_v<float> / 2);
+    arc->SetDirection(0);
+    Drawing.AddObject(-1, std::move(arc));
+    SnapMode = SNAP_ENDPOINT;
+    // The outline runs from (70, 50) to (50, 70), through the lower half.
+    const TPoint2D p = SnapAt(51, 69);
+    EXPECT_NEAR(p.X, 50.0f, 1e-3);
+    EXPECT_NEAR(p.Y, 70.0f, 1e-3);
+}
+
 TEST_F(Snap, ObjectSnapNeedsItsSwitchesAndTheFilterHasTheLastWord)
 {
     Drawing.AddObject(-1, std::make_unique<TLine2D>(0, P(50, 60), P(90, 60)));
