@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <functional>
 #include <numbers>
+#include <vector>
 
 #include "ViewportTestSupport.h"
 #include "cad/Arc2D.h"
@@ -63,10 +65,8 @@ struct TCase {
     int Cursor; // crDefault: unchanged
 };
 
-void RunTable(Snap& fixture, const std::vector<TCase>& cases,
-              const std::function<TPoint2D(float, float)>& snapAt)
+void RunTable(const std::vector<TCase>& cases, const std::function<TPoint2D(float, float)>& snapAt)
 {
-    (void)fixture;
     for (const TCase& c : cases) {
         SetScreenCursor(crDefault);
         SnapMode = c.Mode;
@@ -107,7 +107,7 @@ TEST_F(Snap, PointsAndLines)
 {
     Drawing.AddObject(-1, std::make_unique<TPunto2D>(0, P(20, 20)));
     Drawing.AddObject(-1, std::make_unique<TLine2D>(0, P(50, 60), P(90, 60)));
-    RunTable(*this,
+    RunTable(
              {
                  {"point, point mode", SNAP_POINT, P(22, 23), true, P(20, 20), crPoint},
                  {"point, auto", SNAP_AUTO, P(22, 23), true, P(20, 20), crPoint},
@@ -132,7 +132,7 @@ TEST_F(Snap, PolylinesAndCurvesSnapOnlyToTheControlPointHit)
     const TPoint2D v[] = {P(10, 10), P(10, 40), P(40, 40)};
     Drawing.AddObject(-1, std::make_unique<TPolyline2D>(0, v));
     Drawing.AddObject(-1, std::make_unique<TFrame2D>(0, P(60, 10), P(90, 40)));
-    RunTable(*this,
+    RunTable(
              {
                  {"polyline, control point", SNAP_ENDPOINT, P(12, 38), true, P(10, 40), crEndPoint},
                  {"polyline, auto", SNAP_AUTO, P(38, 38), true, P(40, 40), crEndPoint},
@@ -150,7 +150,7 @@ TEST_F(Snap, CirclesAndArcs)
     Drawing.AddObject(-1, std::make_unique<TCerchio2D>(0, P(30, 30), P(45, 30)));
     Drawing.AddObject(-1, std::make_unique<TArco2D>(0, P(70, 70), P(90, 70), 0.0f,
                                                     std::numbers::pi_v<float> / 2));
-    RunTable(*this,
+    RunTable(
              {
                  {"circle, end point mode", SNAP_ENDPOINT, P(30, 44), true, P(45, 30), crEndPoint},
                  {"circle, midpoint mode", SNAP_MIDPOINT, P(30, 44), true, P(15, 30), crMidPoint},

@@ -138,7 +138,7 @@ TEST(ViewportDrawing, RubberDrawingTwiceRestoresTheWindowAndACopyWipesIt)
 {
     TViewFixture f;
     f.View->SetBackGroundColor(clWhite);
-    TObject2D* line = f.AddLine(10, 10, 90, 90);
+    f.AddLine(10, 10, 90, 90);
     f.View->Repaint();
     const QImage clean = f.View->WindowImage().copy();
     TFrame2D frame(0, MakePoint2D(20, 20), MakePoint2D(60, 70));
@@ -164,7 +164,6 @@ TEST(ViewportDrawing, RubberDrawingTwiceRestoresTheWindowAndACopyWipesIt)
     f.View->InvalidateView();
     EXPECT_FALSE(SamePixels(f.View->WindowImage(), clean));
     EXPECT_TRUE(SamePixels(f.View->WindowImage(), f.View->BitmapImage()));
-    (void)line;
 }
 
 TEST(ViewportDrawing, ARepaintClearsDrawsAndShowsInOrder)
