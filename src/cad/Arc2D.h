@@ -26,6 +26,9 @@ public:
     float EndAngle() const { return EndAngleValue; }
     int MinimumPointCount() const override { return 2; }
     TArcFrame Frame() const;
+    // Direction only: the angles come back from control points 2 and 3.
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
+    void SaveToStream(TCADStreamWriter& stream) override;
 
     // 1 counter-clockwise; 0 the profile's Y mirrored about the centre.
     std::uint8_t Direction = 1;

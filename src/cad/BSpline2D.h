@@ -18,6 +18,9 @@ public:
     std::string ClassName() const override { return "TBSpline2D"; }
     // From a B-spline: Order and all points.
     void Assign(const TGraphicObject& other) override;
+    // Order; a record of order 0 is refused (ECADRecordRejected) once read.
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
+    void SaveToStream(TCADStreamWriter& stream) override;
 
     // The stream record's field. An order below 1, or above the number of
     // control points, gives the control polygon as the profile.

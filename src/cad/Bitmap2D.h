@@ -45,6 +45,11 @@ public:
     void Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, const TRect2D& clipBox,
               int drawMode) override;
     int MinimumPointCount() const override { return 2; }
+    // The picture as a BMP file image, then (from "CAD422" on) the two kept
+    // values and CopyMode. A picture that does not decode is refused
+    // (ECADRecordRejected) once the record is read.
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
+    void SaveToStream(TCADStreamWriter& stream) override;
 
     // The stream record's fields.
     QImage Bitmap;

@@ -10,12 +10,8 @@
 TCADCmp::~TCADCmp()
 {
     // Objects go first: block references among them still point at source blocks.
-    try {
-        Objects.Clear();
-        SourceBlocks.Clear();
-    } catch (const ECADCoreException&) {
-        // A list still held by an iterator frees its objects when it is destroyed.
-    }
+    FreeObjectsOnDestroy();
+    FreeSourceBlocksOnDestroy();
     for (TCADViewportLink* viewport : Viewports)
         viewport->DrawingDestroyed();
 }

@@ -8,12 +8,16 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cad/CADBaseTypes.h"
 #include "cad/GraphicObjList.h"
 #include "cad/Layers.h"
+#include "cad/SourceBlock2D.h"
 
+class TCADStreamReader;
+class TCADStreamWriter;
 class TCADViewportLink;
 class TObject2D;
 
@@ -25,6 +29,10 @@ public:
     static constexpr const char* Version = "CAD422";
 
     TCADCmp() = default;
+    // Objects go first, then the source blocks (FreeSourceBlocks). Never
+    // raises: blocks in a circle of references are reported, their
+    // references inside each other dropped and the blocks freed; a block
+    // still used from outside the drawing is left alone.
     virtual ~TCADCmp();
     TCADCmp(const TCADCmp&) = delete;
     TCADCmp& operator=(const TCADCmp&) = delete;
@@ -48,6 +56,29 @@ public:
     void RefreshViewports();
     void DrawObjectInViewports(TObject2D& object);
 
+    // Source blocks. A negative ID takes NextBlockID; the block takes the
+    // current layer and is not drawn. Gives the block back.
+    TSourceBlock2D* AddSourceBlock(std::int32_t id, std::unique_ptr<TSourceBlock2D> block);
+    // None when absent.
+    TSourceBlock2D* GetSourceBlock(std::int32_t id);
+    // Absent raises; a block still referenced stays, without complaint.
+    void DeleteSourceBlock(std::int32_t id);
+    // Frees every source block in passes; when a pass frees nothing while
+    // blocks remain (a circle of references), raises ECADSourceBlockIsReferenced.
+    void FreeSourceBlocks();
+    // Every block that is to be saved and is not a library block / every
+    // library block; a block still referenced is skipped.
+    virtual void DeleteNonLibraryBlocks() = 0;
+    virtual void DeleteLibraryBlocks() = 0;
+
+    // Streams: the object and source-block sections and the block library
+    // ("CAD422", the byte 2, a source-block section).
+    virtual void LoadBlocks(TCADStreamReader& stream, std::string_view version) = 0;
+    virtual void SaveBlocks(TCADStreamWriter& stream, bool libraryBlocks) = 0;
+    virtual void LoadObjects(TCADStreamReader& stream, std::string_view version) = 0;
+    virtual void SaveObjects(TCADStreamWriter& stream) = 0;
+    void LoadLibrary(TCADStreamReader& stream);
+
     TLayers& Layers() { return LayersValue; }
     const TLayers& Layers() const { return LayersValue; }
     // Reads layer 0's pen colour; writing recolours every layer not set by hand.
@@ -62,12 +93,17 @@ public:
     std::function<void(TCADCmp&, TGraphicObject&)> OnAddObject;
     std::function<void(TCADCmp&, int)> OnLoadProgress;
     std::function<void(TCADCmp&, int)> OnSaveProgress;
+    // A stream of another version: setting Resume reads it all the same.
+    std::function<void(TCADCmp&, TStreamType, TCADStreamReader&, bool& resume)> OnInvalidFileVersion;
 
 protected:
     TGraphicObjList Objects;
     TGraphicObjList SourceBlocks;
 
 private:
+    void FreeObjectsOnDestroy() noexcept;
+    void FreeSourceBlocksOnDestroy() noexcept;
+
     std::vector<TCADViewportLink*> Viewports;
     TLayers LayersValue;
 };
@@ -87,4 +123,31 @@ public:
     // False, and the box left as it was, for an empty drawing. Otherwise the box of
     // the visible objects on visible layers: (1e8, 1e8)-(-1e8, -1e8) when there are none.
     bool GetExtension(TRect2D& box);
+
+    using TCADCmp::AddSourceBlock;
+    TSourceBlock2D* AddSourceBlock(std::unique_ptr<TSourceBlock2D> block)
+    {
+        return AddSourceBlock(-1, std::move(block));
+    }
+    // The first block whose 13-byte name is the given one; none raises.
+    TSourceBlock2D& FindSourceBlock(const TBlockName& name);
+    using TCADCmp::DeleteSourceBlock;
+    // A block still referenced raises "Remove the references before the source".
+    void DeleteSourceBlock(const TBlockName& name);
+    void DeleteNonLibraryBlocks() override;
+    void DeleteLibraryBlocks() override;
+
+    // Objects on non-streamable layers and objects not to be saved are left
+    // out; the count still counts them, and an Int16 -1 then ends the section.
+    void SaveObjects(TCADStreamWriter& stream) override;
+    // Loaded objects take new IDs and keep their layers. An unknown class
+    // ends the section with a notice; an object that cannot be used (not 2D,
+    // damaged, a missing source block) is dropped with a notice. Short or
+    // damaged data raises ECADFileNotValid; what was read before stays.
+    void LoadObjects(TCADStreamReader& stream, std::string_view version) override;
+    // The blocks to be saved whose IsLibraryBlock equals the flag; the count
+    // written first is patched afterwards.
+    void SaveBlocks(TCADStreamWriter& stream, bool libraryBlocks) override;
+    // As LoadObjects; a block may refer only to blocks read before it.
+    void LoadBlocks(TCADStreamReader& stream, std::string_view version) override;
 };

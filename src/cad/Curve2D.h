@@ -20,6 +20,9 @@ public:
     void Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, const TRect2D& clipBox,
               int drawMode) override;
     int HitTest(TPoint2D point, float& distance, float aperture) const override;
+    // CurvePrecision, SavingType.
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
+    void SaveToStream(TCADStreamWriter& stream) override;
 
     // Raise when there is no profile.
     const TPointsSet2D& ProfilePoints() const override;

@@ -8,10 +8,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cad/CADBaseTypes.h"
 
 class TCADCmp;
+class TCADStreamReader;
+class TCADStreamWriter;
 class TDecorativeCanvas;
 class TObject2D;
 
@@ -28,6 +31,10 @@ public:
     virtual void ComputeExtension() = 0;
     // Copies Visible, Enabled and ToBeSaved; nothing when given itself.
     virtual void Assign(const TGraphicObject& other);
+    // The object's stream record, the parent's part first. Reading stores the
+    // fields only: whoever adds the object updates its extension.
+    virtual void LoadFromStream(TCADStreamReader& stream, std::string_view version);
+    virtual void SaveToStream(TCADStreamWriter& stream);
 
     void UpdateExtension();
 
@@ -61,11 +68,16 @@ public:
     virtual void Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, const TRect2D& clipBox,
                       int drawMode) = 0;
     virtual bool IsVisible(const TRect2D& box) const;
+    // The model transform; the identity when there is none.
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
+    // Bakes the current transform into the model transform first.
+    void SaveToStream(TCADStreamWriter& stream) override;
 
     void ComposeTransform(const TTransform2D& t);
     void BakeTransform();
-    void PaintControlPoints(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, int markerSize,
-                            const TRect2D& clipBox);
+    // Virtual so that containers and block references mark their own control points.
+    virtual void PaintControlPoints(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, int markerSize,
+                                    const TRect2D& clipBox);
     virtual int HitTest(TPoint2D point, float& distance, float aperture) const;
 
     void SetModelTransform(const TTransform2D& t);

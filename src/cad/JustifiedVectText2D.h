@@ -35,6 +35,11 @@ public:
     void Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, const TRect2D& clipBox,
               int drawMode) override;
     int HitTest(TPoint2D point, float& distance, float aperture) const override;
+    // The font is stored as its registry index: writing a text without a
+    // registered font raises; reading an index with no font shows a notice
+    // and leaves the text without font.
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
+    void SaveToStream(TCADStreamWriter& stream) override;
 
     void SetText(std::string text);
     // The laid-out text box in object coordinates (before GetTransform).

@@ -5,9 +5,13 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "cad/CanvasTypes.h"
 #include "cad/DecorativeCanvas.h"
+
+class TCADStreamReader;
+class TCADStreamWriter;
 
 class TLayer {
 public:
@@ -30,6 +34,12 @@ public:
     bool ApplyToCanvas(TDecorativeCanvas& canvas) const;
 
     int Index() const { return IndexValue; }
+
+    // The layer record of streams, in the current layout.
+    void SaveToStream(TCADStreamWriter& stream) const;
+    // Reads the layout of the given version; afterwards the layer counts as
+    // set by hand (Modified).
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version);
 
     TDecorativePen DecorativePen;
     bool Active = true;

@@ -26,6 +26,11 @@ public:
     void Assign(const TGraphicObject& other) override;
     // Control points through the handler; the classes add their outline test.
     int HitTest(TPoint2D point, float& distance, float aperture) const override;
+    // Point count (Word), the points, GrowingEnabled. The stream cannot count
+    // more than 65535 points: such an object raises ECADOutOfBound before any
+    // of its record is written.
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
+    void SaveToStream(TCADStreamWriter& stream) override;
 
     // Replaces the control-point set by an empty, growable one whose changes
     // run UpdateExtension. Put stores points without notifying, so a reader

@@ -41,6 +41,9 @@ public:
     // Anywhere inside the text box counts as a hit on the text (-2).
     int HitTest(TPoint2D point, float& distance, float aperture) const override;
     int MinimumPointCount() const override { return 2; }
+    // Text, the 60-byte font record, format flags, DrawBox, Height.
+    void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
+    void SaveToStream(TCADStreamWriter& stream) override;
 
     // The stream record's fields.
     std::string Text; // the 8-bit bytes as read; shown as Windows-1252
