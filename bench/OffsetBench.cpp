@@ -1,0 +1,248 @@
+// Offset and intersection splitting of closed chains, each beside the same
+// offset by Clipper (round joins, coordinates scaled to integers). Every row
+// reports our time, Clipper's time and their ratio (ours over Clipper's) as
+// counters, and a table of them is printed at the end; the timed figure of a
+// row is ours. Clipper's result is clean polygons, ours the split pieces
+// before loop extraction; the removal of gouging pieces that sits between
+// the two is timed on its own.
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include <polyclipping/clipper.hpp>
+
+#include "cam/ChainOffset.h"
+#include "cam/ElementDistance.h"
+#include "cam/SplitAtIntersections.h"
+
+namespace {
+
+constexpr double PI = std::numbers::pi;
+// Clipper works on integers: 10^-4 drawing units per step.
+constexpr double CLIPPER_SCALE = 10000.0;
+// The largest deviation Clipper's round joins may have from a true arc, in drawing units.
+constexpr double CLIPPER_ARC_TOLERANCE = 0.001;
+
+using Clock = std::chrono::steady_clock;
+
+TChain Polyline(const TPointList& points)
+{
+    TChain chain;
+    chain.reserve(points.size());
+    for (std::size_t k = 0; k < points.size(); ++k)
+        chain.push_back(MakeElement(points[k], points[(k + 1) % points.size()]));
+    return chain;
+}
+
+TChain RegularPolygon(int corners, double radius)
+{
+    TPointList points;
+    for (int k = 0; k < corners; ++k) {
+        const double angle = 2 * PI * k / corners;
+        points.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+    }
+    return Polyline(points);
+}
+
+// A bar of height 3 with teeth of the given width and height 5 on top,
+// counter-clockwise.
+TChain Comb(int teeth, double toothWidth, double gap)
+{
+    const double base = 3.0;
+    const double height = 5.0;
+    const double length = teeth * (toothWidth + gap) + gap;
+    TPointList points{{0, 0}, {length, 0}, {length, base}};
+    for (int t = teeth - 1; t >= 0; --t) {
+        const double left = gap + t * (toothWidth + gap);
+        points.push_back({left + toothWidth, base});
+        points.push_back({left + toothWidth, base + height});
+        points.push_back({left, base + height});
+        points.push_back({left, base});
+    }
+    points.push_back({0, base});
+    return Polyline(points);
+}
+
+// A bar of height 3 whose top is a saw of the given pitch and height 5.
+TChain Zigzag(int teeth, double pitch)
+{
+    const double base = 3.0;
+    const double height = 5.0;
+    TPointList points{{0, 0}, {teeth * pitch, 0}, {teeth * pitch, base}};
+    for (int t = teeth - 1; t >= 0; --t) {
+        points.push_back({t * pitch + pitch / 2, base + height});
+        points.push_back({t * pitch, base});
+    }
+    return Polyline(points);
+}
+
+TChain BulgeCircle(int arcs, double radius)
+{
+    const double bulge = std::tan(2 * PI / arcs / 4);
+    TChain chain;
+    for (int k = 0; k < arcs; ++k) {
+        const double a0 = 2 * PI * k / arcs;
+        const double a1 = 2 * PI * (k + 1) / arcs;
+        chain.push_back(MakeElement({radius * std::cos(a0), radius * std::sin(a0)},
+                                    {radius * std::cos(a1), radius * std::sin(a1)}, bulge));
+    }
+    return chain;
+}
+
+ClipperLib::IntPoint ToClipper(TVect p)
+{
+    return {static_cast<ClipperLib::cInt>(std::llround(p.X * CLIPPER_SCALE)),
+            static_cast<ClipperLib::cInt>(std::llround(p.Y * CLIPPER_SCALE))};
+}
+
+// Arcs go to Clipper as chords no further from the arc than Clipper's own
+// round joins are allowed to be.
+void AppendArcChords(const TChainElement& e, ClipperLib::Path& path)
+{
+    const TArcSpan span = ArcSpanOf(e);
+    const double step = 2.0 * std::acos(std::max(0.0, 1.0 - CLIPPER_ARC_TOLERANCE / span.Radius));
+    const int chords = std::max(1, static_cast<int>(std::ceil(span.Sweep / step)));
+    for (int k = 0; k < chords; ++k) {
+        const double angle = span.StartAngle + span.Turn * span.Sweep * k / chords;
+        path.push_back(ToClipper({span.Centre.X + span.Radius * std::cos(angle),
+                                  span.Centre.Y + span.Radius * std::sin(angle)}));
+    }
+}
+
+ClipperLib::Path ToClipperPath(const TChain& chain)
+{
+    ClipperLib::Path path;
+    for (const TChainElement& e : chain) {
+        if (IsStraight(e))
+            path.push_back(ToClipper(StartPoint(e)));
+        else
+            AppendArcChords(e, path);
+    }
+    return path;
+}
+
+struct TCase {
+    std::string Name;
+    TChain Chain;
+    // Positive is to the left of travel: inwards for these counter-clockwise shapes.
+    double Offset;
+};
+
+// Fixed repetitions: Clipper's time is not the timed figure, and on the
+// largest inputs it takes seconds, which an automatic count would multiply.
+int RepetitionsFor(std::size_t elements)
+{
+    return elements >= 10000 ? 1 : 20;
+}
+
+struct TRow {
+    std::string Name;
+    double OursMs;
+    double GougingMs;
+    double ClipperMs;
+};
+
+// Printed when the program ends, after Google Benchmark's own report.
+class TRatioTable {
+public:
+    ~TRatioTable()
+    {
+        if (Rows.empty())
+            return;
+        std::printf("\n%-26s %14s %12s %12s %10s\n", "shape/elements", "offset+split", "+gouging", "Clipper",
+                    "ratio");
+        for (const TRow& row : Rows) {
+            std::printf("%-26s %11.3f ms %9.3f ms %9.3f ms %10.4f\n", row.Name.c_str(), row.OursMs, row.GougingMs,
+                        row.ClipperMs, row.ClipperMs > 0.0 ? row.OursMs / row.ClipperMs : 0.0);
+        }
+    }
+    std::vector<TRow> Rows;
+};
+
+TRatioTable Table;
+
+void RunCase(benchmark::State& state, const TCase& c)
+{
+    const ClipperLib::Path path = ToClipperPath(c.Chain);
+    double ours = 0.0;
+    double gouging = 0.0;
+    double clipper = 0.0;
+    std::size_t pieces = 0;
+    std::size_t clipperPoints = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        TChain result;
+        OffsetChain(c.Chain, result, c.Offset);
+        SplitAtIntersections(result);
+        const Clock::time_point split = Clock::now();
+        RemoveGougingElements(result, c.Chain, std::abs(c.Offset));
+        const Clock::time_point cleaned = Clock::now();
+        ClipperLib::ClipperOffset offset;
+        offset.ArcTolerance = CLIPPER_ARC_TOLERANCE * CLIPPER_SCALE;
+        offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
+        ClipperLib::Paths solution;
+        offset.Execute(solution, -c.Offset * CLIPPER_SCALE);
+        const Clock::time_point done = Clock::now();
+
+        const double oursSeconds = std::chrono::duration<double>(split - start).count();
+        state.SetIterationTime(oursSeconds);
+        ours += oursSeconds;
+        gouging += std::chrono::duration<double>(cleaned - split).count();
+        clipper += std::chrono::duration<double>(done - cleaned).count();
+        pieces = result.size();
+        clipperPoints = 0;
+        for (const ClipperLib::Path& p : solution)
+            clipperPoints += p.size();
+        benchmark::DoNotOptimize(result.data());
+        benchmark::DoNotOptimize(solution.data());
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["elements"] = static_cast<double>(c.Chain.size());
+    state.counters["pieces"] = static_cast<double>(pieces);
+    state.counters["clipper_points"] = static_cast<double>(clipperPoints);
+    state.counters["ours_ms"] = ours / iterations * 1000.0;
+    state.counters["gouge_removal_ms"] = gouging / iterations * 1000.0;
+    state.counters["clipper_ms"] = clipper / iterations * 1000.0;
+    state.counters["ours_per_clipper"] = clipper > 0.0 ? ours / clipper : 0.0;
+    Table.Rows.push_back(
+        {c.Name, ours / iterations * 1000.0, gouging / iterations * 1000.0, clipper / iterations * 1000.0});
+}
+
+void RegisterCase(TCase c)
+{
+    const std::string name = "OffsetAndSplit/" + c.Name;
+    const int repetitions = RepetitionsFor(c.Chain.size());
+    benchmark::RegisterBenchmark(name.c_str(), [c = std::move(c)](benchmark::State& state) { RunCase(state, c); })
+        ->UseManualTime()
+        ->Iterations(repetitions)
+        ->Unit(benchmark::kMillisecond);
+}
+
+[[maybe_unused]] const bool Registered = [] {
+    for (const int corners : {1000, 10000, 100000}) {
+        const std::string n = std::to_string(corners);
+        RegisterCase({"polygon_in/" + n, RegularPolygon(corners, 100.0), 5.0});
+        RegisterCase({"polygon_out/" + n, RegularPolygon(corners, 100.0), -5.0});
+    }
+    // Teeth 0.8 wide against an offset of 1: every tooth vanishes inwards.
+    for (const int teeth : {1000, 10000}) {
+        const std::string n = std::to_string(teeth);
+        RegisterCase({"comb_in/" + n, Comb(teeth, 0.8, 1.2), 1.0});
+        RegisterCase({"comb_out/" + n, Comb(teeth, 0.8, 1.2), -1.0});
+        RegisterCase({"zigzag_in/" + n, Zigzag(teeth, 0.8), 1.0});
+    }
+    for (const int arcs : {1000, 10000}) {
+        const std::string n = std::to_string(arcs);
+        RegisterCase({"bulge_circle_in/" + n, BulgeCircle(arcs, 100.0), 5.0});
+        RegisterCase({"bulge_circle_out/" + n, BulgeCircle(arcs, 100.0), -5.0});
+    }
+    return true;
+}();
+
+} // namespace

@@ -1,0 +1,161 @@
+#include "cam/ChainElement.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cad/VectorHelpers.h"
+
+TChainElement MakeElement(TVect start, TVect end, double bulge)
+{
+    TChainElement e;
+    e.X1 = start.X;
+    e.Y1 = start.Y;
+    e.X2 = end.X;
+    e.Y2 = end.Y;
+    e.Bulge = bulge;
+    return e;
+}
+
+bool IsStraight(const TChainElement& e)
+{
+    return EqualReals(e.Bulge, 0.0);
+}
+
+bool EqualElements(const TChainElement& a, const TChainElement& b)
+{
+    return EqualPoints(StartPoint(a), StartPoint(b)) && EqualPoints(EndPoint(a), EndPoint(b)) &&
+           EqualReals(a.Bulge, b.Bulge);
+}
+
+void BulgeArcCentre(const TChainElement& e, TVect& centre, double& radius)
+{
+    const double k = (1.0 / e.Bulge - e.Bulge) / 2.0;
+    centre.X = (e.X1 + e.X2 - (e.Y2 - e.Y1) * k) / 2.0;
+    centre.Y = (e.Y1 + e.Y2 + (e.X2 - e.X1) * k) / 2.0;
+    radius = std::hypot(e.X1 - centre.X, e.Y1 - centre.Y);
+}
+
+bool BulgeArcParams(const TChainElement& e, TBulgeArc& arc)
+{
+    if (IsStraight(e))
+        return false;
+    BulgeArcCentre(e, arc.Centre, arc.Radius);
+    const double startAngle = std::atan2(e.Y1 - arc.Centre.Y, e.X1 - arc.Centre.X);
+    const double endAngle = std::atan2(e.Y2 - arc.Centre.Y, e.X2 - arc.Centre.X);
+    if (e.Bulge > 0.0) {
+        arc.Direction = ARC_COUNTER_CLOCKWISE;
+        arc.From = startAngle;
+        arc.To = endAngle;
+    } else {
+        arc.Direction = ARC_CLOCKWISE;
+        arc.From = endAngle;
+        arc.To = startAngle;
+    }
+    return true;
+}
+
+double ElementLength(const TChainElement& e)
+{
+    TBulgeArc arc;
+    if (!BulgeArcParams(e, arc))
+        return std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
+    return arc.Radius * SweepAngle(1, arc.From, arc.To);
+}
+
+TVect StartTangent(const TChainElement& e)
+{
+    if (IsStraight(e))
+        return {e.X2 - e.X1, e.Y2 - e.Y1};
+    TVect centre;
+    double radius = 0.0;
+    BulgeArcCentre(e, centre, radius);
+    const TVect r{e.X1 - centre.X, e.Y1 - centre.Y};
+    return e.Bulge > 0.0 ? TVect{-r.Y, r.X} : TVect{r.Y, -r.X};
+}
+
+double DirectionAngle2Pi(TVect a, TVect b)
+{
+    return VectDirection2Pi(a, b);
+}
+
+void TessellateBulgeArc(const TChainElement& e, TPointList& points)
+{
+    TBulgeArc arc;
+    if (!BulgeArcParams(e, arc))
+        return;
+    const double sweep = arc.From < arc.To ? arc.To - arc.From : arc.To + FULL_TURN - arc.From;
+    const double step = sweep / TESSELLATION_POINTS;
+    for (int k = 0; k < TESSELLATION_POINTS - 1; ++k) {
+        const double angle = e.Bulge > 0.0 ? arc.From + k * step : arc.To - k * step;
+        points.push_back({arc.Centre.X + arc.Radius * std::cos(angle), arc.Centre.Y + arc.Radius * std::sin(angle)});
+    }
+    points.push_back(EndPoint(e));
+}
+
+double ChainSignedArea(const TChain& chain)
+{
+    TPointList points;
+    for (const TChainElement& e : chain) {
+        if (IsStraight(e))
+            points.push_back(StartPoint(e));
+        else
+            TessellateBulgeArc(e, points);
+    }
+    if (points.empty())
+        return 0.0;
+    double sum = 0.0;
+    TVect previous = points.back();
+    for (const TVect& current : points) {
+        sum += previous.X * current.Y - previous.Y * current.X;
+        previous = current;
+    }
+    return sum / 2.0;
+}
+
+void ReverseChain(TChain& chain)
+{
+    std::reverse(chain.begin(), chain.end());
+    for (TChainElement& e : chain) {
+        std::swap(e.X1, e.X2);
+        std::swap(e.Y1, e.Y2);
+        e.Bulge = -e.Bulge;
+        e.Reserved = 0;
+    }
+}
+
+bool DropElementsBefore(const TChainElement& element, TChain& list)
+{
+    const auto found =
+        std::find_if(list.begin(), list.end(), [&](const TChainElement& e) { return EqualElements(e, element); });
+    if (found == list.end())
+        return false;
+    list.erase(list.begin(), found);
+    return true;
+}
+
+TArcSpan ArcSpanOf(const TChainElement& e)
+{
+    TArcSpan span;
+    BulgeArcCentre(e, span.Centre, span.Radius);
+    span.Turn = e.Bulge > 0.0 ? 1 : -1;
+    span.StartAngle = std::atan2(e.Y1 - span.Centre.Y, e.X1 - span.Centre.X);
+    // The end point's own travel, so that the end point is always inside the span.
+    span.Sweep = ArcTravelTo(span, EndPoint(e));
+    return span;
+}
+
+double ArcTravelTo(const TArcSpan& span, TVect point)
+{
+    const double angle = std::atan2(point.Y - span.Centre.Y, point.X - span.Centre.X);
+    double travel = span.Turn * (angle - span.StartAngle);
+    if (travel < 0.0)
+        travel += FULL_TURN;
+    if (travel >= FULL_TURN)
+        travel -= FULL_TURN;
+    return travel;
+}
+
+bool ArcSpanContains(const TArcSpan& span, TVect point)
+{
+    return ArcTravelTo(span, point) <= span.Sweep;
+}

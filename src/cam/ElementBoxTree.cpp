@@ -1,0 +1,106 @@
+#include "cam/ElementBoxTree.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int LEAF_SIZE = 8;
+constexpr int MAX_DEPTH = 60;
+
+void Include(TElementBox& box, TVect p)
+{
+    box.MinX = std::min(box.MinX, p.X);
+    box.MinY = std::min(box.MinY, p.Y);
+    box.MaxX = std::max(box.MaxX, p.X);
+    box.MaxY = std::max(box.MaxY, p.Y);
+}
+
+TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
+{
+    return {std::min(a.MinX, b.MinX), std::min(a.MinY, b.MinY), std::max(a.MaxX, b.MaxX), std::max(a.MaxY, b.MaxY)};
+}
+
+} // namespace
+
+TElementBox ElementBox(const TChainElement& e)
+{
+    TElementBox box{e.X1, e.Y1, e.X1, e.Y1};
+    Include(box, EndPoint(e));
+    if (IsStraight(e))
+        return box;
+    const TArcSpan span = ArcSpanOf(e);
+    const TVect c = span.Centre;
+    const double r = span.Radius;
+    for (const TVect extreme : {TVect{c.X + r, c.Y}, TVect{c.X, c.Y + r}, TVect{c.X - r, c.Y}, TVect{c.X, c.Y - r}}) {
+        if (ArcSpanContains(span, extreme))
+            Include(box, extreme);
+    }
+    return box;
+}
+
+TElementBox InflateBox(const TElementBox& box, double margin)
+{
+    return {box.MinX - margin, box.MinY - margin, box.MaxX + margin, box.MaxY + margin};
+}
+
+bool BoxesOverlap(const TElementBox& a, const TElementBox& b)
+{
+    return a.MinX <= b.MaxX && b.MinX <= a.MaxX && a.MinY <= b.MaxY && b.MinY <= a.MaxY;
+}
+
+bool BoxContains(const TElementBox& outer, const TElementBox& inner)
+{
+    return outer.MinX <= inner.MinX && outer.MinY <= inner.MinY && inner.MaxX <= outer.MaxX &&
+           inner.MaxY <= outer.MaxY;
+}
+
+bool BoxContainsPoint(const TElementBox& box, TVect point)
+{
+    return box.MinX <= point.X && point.X <= box.MaxX && box.MinY <= point.Y && point.Y <= box.MaxY;
+}
+
+double SquaredDistanceToBox(const TElementBox& box, TVect point)
+{
+    const double dx = std::max({box.MinX - point.X, 0.0, point.X - box.MaxX});
+    const double dy = std::max({box.MinY - point.Y, 0.0, point.Y - box.MaxY});
+    return dx * dx + dy * dy;
+}
+
+TElementBoxTree::TElementBoxTree(std::vector<TElementBox> boxes) : Boxes(std::move(boxes))
+{
+    Order.resize(Boxes.size());
+    for (std::size_t k = 0; k < Order.size(); ++k)
+        Order[k] = static_cast<int>(k);
+    if (!Boxes.empty())
+        Build(0, static_cast<int>(Boxes.size()), 0);
+}
+
+int TElementBoxTree::Build(int first, int count, int depth)
+{
+    const int index = static_cast<int>(Nodes.size());
+    Nodes.emplace_back();
+    TElementBox box = Boxes[Order[first]];
+    for (int k = first + 1; k < first + count; ++k)
+        box = UnionOf(box, Boxes[Order[k]]);
+    Nodes[index].Box = box;
+    if (count <= LEAF_SIZE || depth >= MAX_DEPTH) {
+        Nodes[index].First = first;
+        Nodes[index].Count = count;
+        return index;
+    }
+    // Split at the median centre along the longer side of the node.
+    const bool alongX = box.MaxX - box.MinX >= box.MaxY - box.MinY;
+    const auto centre = [&](int item) {
+        const TElementBox& b = Boxes[item];
+        return alongX ? b.MinX + b.MaxX : b.MinY + b.MaxY;
+    };
+    const int half = count / 2;
+    std::nth_element(Order.begin() + first, Order.begin() + first + half, Order.begin() + first + count,
+                     [&](int a, int b) { return centre(a) < centre(b); });
+    const int left = Build(first, half, depth + 1);
+    const int right = Build(first + half, count - half, depth + 1);
+    Nodes[index].Left = left;
+    Nodes[index].Right = right;
+    return index;
+}

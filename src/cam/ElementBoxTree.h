@@ -1,0 +1,112 @@
+#pragma once
+
+// Axis-aligned boxes of elements and a static box hierarchy over them, so
+// that the routines that compare every element with every other one only
+// look at the pairs that can meet.
+
+#include <array>
+#include <vector>
+
+#include "cam/ChainElement.h"
+
+struct TElementBox {
+    double MinX = 0.0;
+    double MinY = 0.0;
+    double MaxX = 0.0;
+    double MaxY = 0.0;
+};
+
+// The tight box of the segment or of the arc (its end points and the
+// extreme points of the circle that the arc passes).
+TElementBox ElementBox(const TChainElement& e);
+TElementBox InflateBox(const TElementBox& box, double margin);
+// Touching edges count as overlapping.
+bool BoxesOverlap(const TElementBox& a, const TElementBox& b);
+bool BoxContains(const TElementBox& outer, const TElementBox& inner);
+bool BoxContainsPoint(const TElementBox& box, TVect point);
+// 0 for a point inside the box.
+double SquaredDistanceToBox(const TElementBox& box, TVect point);
+
+// Built once over a fixed list of boxes; answers which of them overlap a
+// query box.
+class TElementBoxTree {
+public:
+    explicit TElementBoxTree(std::vector<TElementBox> boxes);
+
+    // Calls visit(index) once for every box that overlaps the query, in no
+    // particular order.
+    template <typename Visit>
+    void Query(const TElementBox& query, Visit&& visit) const;
+
+    // Calls test(index) for boxes not further than the distance from the
+    // point, until one test returns true; returns whether one did.
+    template <typename Test>
+    bool AnyWithin(TVect point, double distance, Test&& test) const;
+
+private:
+    struct TNode {
+        TElementBox Box;
+        int First = 0; // into Order, for a leaf
+        int Count = 0; // 0 for an inner node
+        int Left = -1;
+        int Right = -1;
+    };
+
+    int Build(int first, int count, int depth);
+
+    std::vector<TElementBox> Boxes;
+    std::vector<int> Order;
+    std::vector<TNode> Nodes;
+};
+
+template <typename Visit>
+void TElementBoxTree::Query(const TElementBox& query, Visit&& visit) const
+{
+    if (Nodes.empty())
+        return;
+    // Median splits keep the depth near log2(n / leaf size); the builder
+    // stops splitting long before this stack could overflow.
+    std::array<int, 128> stack{};
+    int top = 0;
+    stack[top++] = 0;
+    while (top > 0) {
+        const TNode& node = Nodes[stack[--top]];
+        if (!BoxesOverlap(node.Box, query))
+            continue;
+        if (node.Count > 0) {
+            for (int k = node.First; k < node.First + node.Count; ++k) {
+                if (BoxesOverlap(Boxes[Order[k]], query))
+                    visit(Order[k]);
+            }
+        } else {
+            stack[top++] = node.Left;
+            stack[top++] = node.Right;
+        }
+    }
+}
+
+template <typename Test>
+bool TElementBoxTree::AnyWithin(TVect point, double distance, Test&& test) const
+{
+    if (Nodes.empty())
+        return false;
+    const double limit = distance * distance;
+    std::array<int, 128> stack{};
+    int top = 0;
+    stack[top++] = 0;
+    while (top > 0) {
+        const TNode& node = Nodes[stack[--top]];
+        if (SquaredDistanceToBox(node.Box, point) > limit)
+            continue;
+        if (node.Count > 0) {
+            for (int k = node.First; k < node.First + node.Count; ++k) {
+                if (SquaredDistanceToBox(Boxes[Order[k]], point) <= limit && test(Order[k]))
+                    return true;
+            }
+        } else {
+            stack[top++] = node.Left;
+            stack[top++] = node.Right;
+        }
+    }
+    return false;
+}

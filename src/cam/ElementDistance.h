@@ -1,0 +1,22 @@
+#pragma once
+
+// How close a point comes to the elements of a chain: the tests that keep a
+// toolpath from cutting into the drawing it was offset from.
+
+#include "cam/ChainElement.h"
+
+// Slack below the offset distance that still counts as keeping the distance.
+inline constexpr double DISTANCE_SLACK = 0.01;
+
+// The distance to the nearest point of a segment, or of an arc (the radial
+// point when its direction lies within the sweep, else the nearer end).
+double DistanceToElement(TVect point, const TChainElement& e);
+
+// True when the point keeps at least d - 0.01 from every element.
+bool KeepsDistanceFromElements(TVect point, const TChain& elements, double d);
+// The same, but an arc counts only by the nearer of its end points.
+bool KeepsDistanceFromEnds(TVect point, const TChain& elements, double d);
+
+// Removes every element whose start or end point comes nearer than
+// d - 0.01 to an element of the source chain, keeping the order of the rest.
+void RemoveGougingElements(TChain& elements, const TChain& source, double d);

@@ -1,0 +1,32 @@
+#pragma once
+
+// Cutting two elements at the points where they meet. Each splitter clears
+// the piece list, appends the kept pieces of both elements (every piece a new
+// element of layer 0) and says which of the two elements were cut; the
+// caller replaces a cut element by its pieces. A piece is kept when it is
+// longer than SystemTol (straight) or sweeps more than SystemTol radians (arc).
+
+#include "cam/ChainElement.h"
+
+// A meeting point may lie this far outside an element's box: touching
+// tests accept points off a circle by the equality tolerance. The pair
+// search of the splitting sweep relies on no meeting point lying further out.
+inline constexpr double CROSSING_BOX_MARGIN = 0.0001;
+
+// Pieces in the order first.start-X, X-first.end, second.start-X, X-second.end.
+// endMask gets 1, 2, 4, 8 for each of these four that was too short.
+// False when the segments do not meet (shared end points never meet).
+bool SplitLineLine(const TChainElement& first, const TChainElement& second, TChain& pieces, int& endMask,
+                   bool& firstSplit, bool& secondSplit);
+
+// One straight and one arc element, in either order; the line's pieces come first.
+bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& lineSplit, bool& arcSplit);
+
+// Two arcs. At a single meeting point the second arc's pieces come first,
+// at two points the first arc's. Note the order of the flags.
+bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain& pieces, bool& secondSplit,
+                 bool& firstSplit);
+
+// Whether the straight segment meets any element of the list; false for a
+// list of fewer than 2 elements.
+bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements);

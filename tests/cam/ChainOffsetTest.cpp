@@ -1,0 +1,214 @@
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ElementExpect.h"
+#include "cad/Settings.h"
+#include "cam/ChainOffset.h"
+
+namespace {
+
+constexpr double PI = std::numbers::pi;
+
+// Restores the CAM tolerances a test changes.
+class ChainOffsetTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SavedChainTol = ChainTol;
+        SavedCornerRound = CornerRound;
+        ChainTol = 0.001;
+        CornerRound = 1.0;
+    }
+    void TearDown() override
+    {
+        ChainTol = SavedChainTol;
+        CornerRound = SavedCornerRound;
+    }
+    double SavedChainTol = 0.0;
+    double SavedCornerRound = 0.0;
+};
+
+TVect CentreOf(const TChainElement& e)
+{
+    TVect centre;
+    double radius = 0.0;
+    BulgeArcCentre(e, centre, radius);
+    return centre;
+}
+
+} // namespace
+
+TEST_F(ChainOffsetTest, SquareOffsetOutwardsGetsQuarterArcsAroundItsCorners)
+{
+    TChain result;
+    OffsetChain(Square10(), result, -1.0);
+    const double q = BulgeOfSweepDegrees(90);
+    ExpectElements(result, {{0, -1, 10, -1, 0},
+                            {10, -1, 11, 0, q},
+                            {11, 0, 11, 10, 0},
+                            {11, 10, 10, 11, q},
+                            {10, 11, 0, 11, 0},
+                            {0, 11, -1, 10, q},
+                            {-1, 10, -1, 0, 0},
+                            {-1, 0, 0, -1, q}});
+    const TVect corners[] = {{10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    for (int k = 0; k < 4; ++k) {
+        const TVect centre = CentreOf(result[2 * k + 1]);
+        EXPECT_NEAR(centre.X, corners[k].X, GEOMETRY_TOLERANCE);
+        EXPECT_NEAR(centre.Y, corners[k].Y, GEOMETRY_TOLERANCE);
+    }
+}
+
+TEST_F(ChainOffsetTest, SquareOffsetInwardsLeavesFourOverlappingSides)
+{
+    TChain result;
+    OffsetChain(Square10(), result, 1.0);
+    ExpectElements(result, {{0, 1, 10, 1, 0}, {9, 0, 9, 10, 0}, {10, 9, 0, 9, 0}, {1, 10, 1, 0, 0}});
+}
+
+TEST_F(ChainOffsetTest, OffsetAppendsToTheResultAndLeavesTheSourceAlone)
+{
+    const TChain square = Square10();
+    TChain result{Line(50, 50, 60, 60)};
+    OffsetChain(square, result, 1.0);
+    ASSERT_EQ(result.size(), 5u);
+    EXPECT_EQ(result[0].X1, 50.0);
+    EXPECT_EQ(result[1].Y1, 1.0);
+    ExpectElements(square, {{0, 0, 10, 0, 0}, {10, 0, 10, 10, 0}, {10, 10, 0, 10, 0}, {0, 10, 0, 0, 0}});
+}
+
+TEST_F(ChainOffsetTest, SmallTurnsAreJoinedAtOnePointAndLargerOnesGetAnArc)
+{
+    struct TCase {
+        double TurnDegrees;
+        std::size_t Elements;
+    };
+    const TCase cases[] = {{0.0, 2}, {0.5, 2}, {2.0, 3}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.TurnDegrees);
+        const double turn = c.TurnDegrees * PI / 180.0;
+        const TChain open{Line(0, 0, 10, 0), Line(10, 0, 10 + 10 * std::cos(turn), 10 * std::sin(turn))};
+        TChain result;
+        OffsetChain(open, result, -1.0);
+        ASSERT_EQ(result.size(), c.Elements);
+        if (c.Elements == 2) {
+            // Both offset lines end at their meeting point, d / cos(turn / 2) from the corner.
+            EXPECT_EQ(result[0].X2, result[1].X1);
+            EXPECT_EQ(result[0].Y2, result[1].Y1);
+            EXPECT_NEAR(result[0].X2, 10.0 + std::tan(turn / 2), GEOMETRY_TOLERANCE);
+            EXPECT_NEAR(result[0].Y2, -1.0, GEOMETRY_TOLERANCE);
+        } else {
+            EXPECT_NEAR(result[1].Bulge, std::tan(turn / 4), GEOMETRY_TOLERANCE);
+            EXPECT_NEAR(result[1].X1, 10.0, GEOMETRY_TOLERANCE);
+            EXPECT_NEAR(result[1].Y1, -1.0, GEOMETRY_TOLERANCE);
+            EXPECT_NEAR(result[1].X2, 10.0 + std::sin(turn), GEOMETRY_TOLERANCE);
+            EXPECT_NEAR(result[1].Y2, -std::cos(turn), GEOMETRY_TOLERANCE);
+        }
+    }
+}
+
+TEST_F(ChainOffsetTest, CornerOffsetVectorPointsToTheMeetingOfTheOffsetLines)
+{
+    struct TCase {
+        TVect In, Out;
+        double D;
+        TVect Expected;
+    };
+    const TCase cases[] = {
+        {{1, 0}, {0, 1}, 1.0, {-1, 1}},   // left turn, offset inside
+        {{1, 0}, {0, -1}, 1.0, {1, 1}},   // right turn, offset outside
+        {{2, 0}, {5, 0}, 2.0, {0, 2}},    // straight run: d along the left normal
+        {{1, 0}, {-1, 0}, 1.0, {0, 1}},   // turning back: treated as straight
+        {{0, 3}, {0, 0}, 1.0, {-1, 1}},   // a null direction counts as angle 0: a right turn
+    };
+    for (const TCase& c : cases) {
+        const TVect v = CornerOffsetVector(c.In, c.Out, c.D);
+        EXPECT_NEAR(v.X, c.Expected.X, GEOMETRY_TOLERANCE);
+        EXPECT_NEAR(v.Y, c.Expected.Y, GEOMETRY_TOLERANCE);
+    }
+}
+
+TEST_F(ChainOffsetTest, OffsetElementMovesLinesSidewaysAndArcsRadially)
+{
+    const auto line = OffsetElement(Line(0, 0, 4, 0), 1.0);
+    ASSERT_TRUE(line.has_value());
+    ExpectElements({*line}, {{0, 1, 4, 1, 0}});
+
+    // Positive d shrinks a counter-clockwise arc and grows a clockwise one.
+    const auto ccw = OffsetElement(Arc(2, 0, -2, 0, 1.0), 0.5);
+    ASSERT_TRUE(ccw.has_value());
+    ExpectElements({*ccw}, {{1.5, 0, -1.5, 0, 1.0}});
+    const auto cw = OffsetElement(Arc(2, 0, -2, 0, -1.0), 0.5);
+    ASSERT_TRUE(cw.has_value());
+    ExpectElements({*cw}, {{2.5, 0, -2.5, 0, -1.0}});
+}
+
+TEST_F(ChainOffsetTest, ElementsWithoutDirectionOrOffsetThroughTheirCentreAreDropped)
+{
+    EXPECT_FALSE(OffsetElement(Arc(2, 0, -2, 0, 1.0), 2.0).has_value());
+    EXPECT_FALSE(OffsetElement(Arc(2, 0, -2, 0, 1.0), 3.0).has_value());
+    EXPECT_FALSE(OffsetElement(Arc(2, 0, -2, 0, -1.0), -2.5).has_value());
+    EXPECT_FALSE(OffsetElement(Line(3, 3, 3, 3), 1.0).has_value());
+    EXPECT_FALSE(OffsetElement(Arc(3, 3, 3, 3, 1.0), -1.0).has_value());
+}
+
+TEST_F(ChainOffsetTest, ZeroLengthElementsInAChainAreSkipped)
+{
+    TChain plain;
+    OffsetChain(Square10(), plain, -1.0);
+    TChain square = Square10();
+    square.insert(square.begin() + 1, Line(10, 0, 10, 0));
+    square.push_back(Line(0, 0, 0.00001, 0));
+    TChain withStubs;
+    OffsetChain(square, withStubs, -1.0);
+    std::vector<TExpected> expected;
+    for (const TChainElement& e : plain)
+        expected.push_back({e.X1, e.Y1, e.X2, e.Y2, e.Bulge});
+    ExpectElements(withStubs, expected);
+}
+
+TEST_F(ChainOffsetTest, AnArcOffsetThroughItsCentreLeavesItsNeighboursAndNoFlippedArc)
+{
+    // A bump of radius 1, offset by 2 on its inner side.
+    const TChain bump{Line(-5, 0, -1, 0), Arc(-1, 0, 1, 0, -1.0), Line(1, 0, 5, 0)};
+    TChain result;
+    OffsetChain(bump, result, -2.0);
+    ASSERT_TRUE(AllFinite(result));
+    ASSERT_EQ(result.size(), 3u);
+    ExpectElements({result[0], result[2]}, {{-5, -2, -1, -2, 0}, {1, -2, 5, -2, 0}});
+    // The gap the arc leaves is bridged around the far side, away from the drawing.
+    EXPECT_NEAR(result[1].X1, -1.0, GEOMETRY_TOLERANCE);
+    EXPECT_NEAR(result[1].X2, 1.0, GEOMETRY_TOLERANCE);
+    EXPECT_NEAR(result[1].Bulge, BulgeOfSweepDegrees(45), GEOMETRY_TOLERANCE);
+}
+
+TEST_F(ChainOffsetTest, TurningBackGetsHalfCirclesAndStaysFinite)
+{
+    // A chain that runs out and straight back along itself, at angles where
+    // rounding takes the cosine of the turn beyond -1.
+    for (int k = 0; k < 360; ++k) {
+        const double angle = k * PI / 180.0 + 0.1234567;
+        const TVect tip{3.7 * std::cos(angle), 3.7 * std::sin(angle)};
+        const TChain spike{Line(0.3, 0.1, 0.3 + tip.X, 0.1 + tip.Y), Line(0.3 + tip.X, 0.1 + tip.Y, 0.3, 0.1)};
+        TChain result;
+        OffsetChain(spike, result, -0.7);
+        ASSERT_TRUE(AllFinite(result)) << k;
+        for (const TChainElement& e : result) {
+            if (!IsStraight(e)) {
+                EXPECT_NEAR(e.Bulge, 1.0, 1e-6) << k;
+            }
+        }
+    }
+}
+
+TEST_F(ChainOffsetTest, SingleElementAndEmptyChains)
+{
+    TChain result;
+    OffsetChain({}, result, 1.0);
+    EXPECT_TRUE(result.empty());
+    OffsetChain({Line(0, 0, 0, 5)}, result, 1.0);
+    ExpectElements(result, {{-1, 0, -1, 5, 0}});
+}

@@ -1,0 +1,90 @@
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "ElementExpect.h"
+#include "cam/ElementDistance.h"
+
+TEST(ElementDistance, NearestPointOfSegmentsAndArcs)
+{
+    struct TCase {
+        TVect Point;
+        TChainElement Element;
+        double Distance;
+    };
+    const TChainElement upperHalf = Arc(5, 0, -5, 0, 1.0);
+    const TChainElement major = Arc(5, 0, 0, -5, BulgeOfSweepDegrees(270));
+    const TCase cases[] = {
+        {{5, 3}, Line(0, 0, 10, 0), 3.0},     // perpendicular foot
+        {{-3, 4}, Line(0, 0, 10, 0), 5.0},    // before the start
+        {{13, 4}, Line(0, 0, 10, 0), 5.0},    // beyond the end
+        {{2, 2}, Line(1, 1, 1, 1), std::sqrt(2.0)},
+        {{0, 8}, upperHalf, 3.0},             // radial point
+        {{0, 2}, upperHalf, 3.0},             // radial point from inside
+        {{0, -2}, upperHalf, std::sqrt(29.0)}, // outside the sweep: the nearer end
+        {{0, 0}, upperHalf, 5.0},             // the centre
+        {{-8, -0.5}, major, 8.015609770940699 - 5.0}, // the far side of a major arc
+        {{4, -4}, major, std::hypot(4.0, 1.0)},        // in the gap of the major arc: its end (0,-5)
+    };
+    for (const TCase& c : cases)
+        EXPECT_NEAR(DistanceToElement(c.Point, c.Element), c.Distance, 1e-9) << c.Point.X << "," << c.Point.Y;
+}
+
+TEST(ElementDistance, KeepsDistanceAllowsOneHundredthBelowTheOffset)
+{
+    const TChain square = Square10();
+    EXPECT_TRUE(KeepsDistanceFromElements({5, 5}, square, 5.0));
+    EXPECT_TRUE(KeepsDistanceFromElements({1, 5}, square, 1.005));
+    EXPECT_FALSE(KeepsDistanceFromElements({1, 5}, square, 1.02));
+    EXPECT_TRUE(KeepsDistanceFromElements({1, 5}, TChain{}, 100.0));
+}
+
+TEST(ElementDistance, KeepsDistanceFromEndsCountsArcsByTheirEndsOnly)
+{
+    const TChain arcs{Arc(5, 0, -5, 0, 1.0)};
+    EXPECT_FALSE(KeepsDistanceFromElements({0, 6}, arcs, 2.0));
+    EXPECT_TRUE(KeepsDistanceFromEnds({0, 6}, arcs, 2.0));
+    EXPECT_FALSE(KeepsDistanceFromEnds({5, 1}, arcs, 2.0));
+    const TChain lines{Line(-5, 5, 5, 5)};
+    EXPECT_FALSE(KeepsDistanceFromEnds({0, 6}, lines, 2.0));
+}
+
+TEST(ElementDistance, RemoveGougingElementsDropsElementsWithAnEndTooNearTheSource)
+{
+    const TChain square = Square10();
+    TChain elements{Line(1, 1, 9, 1), Line(0.5, 5, 1, 6), Line(9, 1, 9.5, 0.5), Line(2, 2, 8, 8),
+                    Arc(1, 5, 9, 5, 1.0)};
+    RemoveGougingElements(elements, square, 1.0);
+    ExpectElements(elements, {{1, 1, 9, 1, 0}, {2, 2, 8, 8, 0}, {1, 5, 9, 5, 1.0}});
+    // A distance at or below the slack removes nothing.
+    TChain near{Line(0, 0, 1, 1)};
+    RemoveGougingElements(near, square, 0.01);
+    EXPECT_EQ(near.size(), 1u);
+}
+
+TEST(ElementDistance, RemoveGougingElementsMatchesThePlainDistanceTest)
+{
+    TChain source;
+    TChain elements;
+    for (int k = 0; k < 40; ++k) {
+        const double a = k * 0.157;
+        const double b = a + 0.157;
+        source.push_back(MakeElement({10 * std::cos(a), 10 * std::sin(a)}, {10 * std::cos(b), 10 * std::sin(b)},
+                                     k % 3 == 0 ? 0.05 : 0.0));
+        elements.push_back(
+            MakeElement({(k % 7) * 2.5 - 7.0, (k % 5) * 3.0 - 6.0}, {(k % 4) * 4.0 - 6.0, k * 0.4 - 8.0}));
+    }
+    TChain expected;
+    for (const TChainElement& e : elements) {
+        const bool keeps = KeepsDistanceFromElements(StartPoint(e), source, 3.0) &&
+                           KeepsDistanceFromElements(EndPoint(e), source, 3.0);
+        if (keeps)
+            expected.push_back(e);
+    }
+    RemoveGougingElements(elements, source, 3.0);
+    ASSERT_EQ(elements.size(), expected.size());
+    EXPECT_GT(expected.size(), 5u);
+    EXPECT_LT(expected.size(), 35u);
+    for (std::size_t k = 0; k < expected.size(); ++k)
+        EXPECT_TRUE(EqualElements(elements[k], expected[k]));
+}

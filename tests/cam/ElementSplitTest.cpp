@@ -1,0 +1,261 @@
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ElementExpect.h"
+#include "cad/Settings.h"
+#include "cam/ElementSplit.h"
+
+namespace {
+
+constexpr double PI = std::numbers::pi;
+
+double Degrees(double radians)
+{
+    return radians * 180.0 / PI;
+}
+
+class ElementSplitTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Saved = SystemTol;
+        SystemTol = 0.0001;
+    }
+    void TearDown() override { SystemTol = Saved; }
+    double Saved = 0.0;
+};
+
+} // namespace
+
+TEST_F(ElementSplitTest, CrossingLinesGiveFourPiecesInOrder)
+{
+    TChain pieces{Line(7, 7, 8, 8)};
+    int endMask = -1;
+    bool firstSplit = false;
+    bool secondSplit = false;
+    ASSERT_TRUE(SplitLineLine(Line(0, 0, 10, 10), Line(0, 10, 10, 0), pieces, endMask, firstSplit, secondSplit));
+    ExpectElements(pieces, {{0, 0, 5, 5, 0}, {5, 5, 10, 10, 0}, {0, 10, 5, 5, 0}, {5, 5, 10, 0, 0}});
+    EXPECT_EQ(endMask, 0);
+    EXPECT_TRUE(firstSplit);
+    EXPECT_TRUE(secondSplit);
+}
+
+TEST_F(ElementSplitTest, EndMaskTellsWhichEndTheCrossingFellOn)
+{
+    struct TCase {
+        TChainElement Second;
+        int EndMask;
+        std::size_t Pieces;
+    };
+    const TChainElement first = Line(0, 0, 10, 0);
+    const TCase cases[] = {
+        {Line(0, -5, 0, 5), 1, 3},  // at the first's start
+        {Line(10, -5, 10, 5), 2, 3}, // at the first's end
+        {Line(5, 0, 5, 5), 4, 3},    // at the second's start
+        {Line(5, -5, 5, 0), 8, 3},   // at the second's end
+    };
+    for (const TCase& c : cases) {
+        TChain pieces;
+        int endMask = 0;
+        bool firstSplit = false;
+        bool secondSplit = false;
+        ASSERT_TRUE(SplitLineLine(first, c.Second, pieces, endMask, firstSplit, secondSplit));
+        EXPECT_EQ(endMask, c.EndMask);
+        EXPECT_EQ(pieces.size(), c.Pieces);
+        EXPECT_TRUE(firstSplit);
+        EXPECT_TRUE(secondSplit);
+    }
+}
+
+TEST_F(ElementSplitTest, SegmentsThatShareAnEndOrRunParallelAreNotSplit)
+{
+    const TChainElement pairs[][2] = {
+        {Line(0, 0, 10, 10), Line(10, 10, 20, 0)},          // shared end
+        {Line(0, 0, 10, 10), Line(0, 0, 10, -10)},          // shared start
+        {Line(0, 0, 10, 0), Line(5, 0, 15, 0)},             // collinear overlap
+        {Line(0, 0, 10, 0), Line(0, 1, 10, 1)},             // parallel
+        {Line(0, 0, 10, 0), Line(11, -1, 11, 1)},           // would cross beyond the end
+    };
+    for (const auto& pair : pairs) {
+        TChain pieces;
+        int endMask = 0;
+        bool firstSplit = true;
+        bool secondSplit = true;
+        EXPECT_FALSE(SplitLineLine(pair[0], pair[1], pieces, endMask, firstSplit, secondSplit));
+        EXPECT_TRUE(pieces.empty());
+        EXPECT_FALSE(firstSplit);
+        EXPECT_FALSE(secondSplit);
+    }
+}
+
+TEST_F(ElementSplitTest, ACrossingThatChangesNeitherElementIsNoCut)
+{
+    // The second segment is too short to leave a piece on either side, and
+    // the first already ends at the crossing: a cut would only copy them.
+    // (Half lengths of 2^-14: beyond the equality tolerance, below SystemTol.)
+    const double half = 1.0 / 16384.0;
+    TChain pieces;
+    int endMask = 0;
+    bool firstSplit = true;
+    bool secondSplit = true;
+    EXPECT_TRUE(SplitLineLine(Line(0, 0, 5, 0), Line(5, -half, 5, half), pieces, endMask, firstSplit, secondSplit));
+    EXPECT_TRUE(pieces.empty());
+    EXPECT_FALSE(firstSplit);
+    EXPECT_FALSE(secondSplit);
+    EXPECT_EQ(endMask, 2 | 4 | 8);
+}
+
+TEST_F(ElementSplitTest, LineTangentToAnArcCutsBothAtTheTouchingPoint)
+{
+    // Upper half circle of radius 5 and the line y = 5 touching its top.
+    const TChainElement arc = Arc(5, 0, -5, 0, 1.0);
+    const double quarter = BulgeOfSweepDegrees(90);
+    for (const bool arcFirst : {false, true}) {
+        TChain pieces;
+        bool lineSplit = false;
+        bool arcSplit = false;
+        const TChainElement line = Line(-10, 5, 10, 5);
+        ASSERT_TRUE(arcFirst ? SplitLineArc(arc, line, pieces, lineSplit, arcSplit)
+                             : SplitLineArc(line, arc, pieces, lineSplit, arcSplit));
+        ExpectElements(pieces, {{-10, 5, 0, 5, 0}, {0, 5, 10, 5, 0}, {5, 0, 0, 5, quarter}, {0, 5, -5, 0, quarter}});
+        EXPECT_TRUE(lineSplit);
+        EXPECT_TRUE(arcSplit);
+    }
+}
+
+TEST_F(ElementSplitTest, LineThroughTheFarSideOfAMajorArcIsFound)
+{
+    // 270 degrees counter-clockwise around the origin, from (5,0) to (0,-5).
+    const TChainElement major = Arc(5, 0, 0, -5, BulgeOfSweepDegrees(270));
+    TChain pieces;
+    bool lineSplit = false;
+    bool arcSplit = false;
+    ASSERT_TRUE(SplitLineArc(Line(-3, -10, -3, 10), major, pieces, lineSplit, arcSplit));
+    const double at4 = Degrees(std::atan2(4, -3));
+    ExpectElements(pieces, {{-3, -10, -3, -4, 0},
+                            {-3, -4, -3, 4, 0},
+                            {-3, 4, -3, 10, 0},
+                            {5, 0, -3, 4, BulgeOfSweepDegrees(at4)},
+                            {-3, 4, -3, -4, BulgeOfSweepDegrees(360 - 2 * at4)},
+                            {-3, -4, 0, -5, BulgeOfSweepDegrees(at4 - 90)}});
+}
+
+TEST_F(ElementSplitTest, PiecesOfAMajorArcKeepTheirTrueSweep)
+{
+    const TChainElement major = Arc(5, 0, 0, -5, BulgeOfSweepDegrees(270));
+    TChain pieces;
+    bool lineSplit = false;
+    bool arcSplit = false;
+    // x = 4 meets the circle at (4,3) and (4,-3); only (4,3) lies on the arc.
+    ASSERT_TRUE(SplitLineArc(Line(4, -10, 4, 10), major, pieces, lineSplit, arcSplit));
+    const double first = Degrees(std::atan2(3, 4));
+    ExpectElements(pieces, {{4, -10, 4, 3, 0},
+                            {4, 3, 4, 10, 0},
+                            {5, 0, 4, 3, BulgeOfSweepDegrees(first)},
+                            {4, 3, 0, -5, BulgeOfSweepDegrees(270 - first)}});
+}
+
+TEST_F(ElementSplitTest, LineMissingAnArcOrEndingOnItIsNotSplit)
+{
+    const TChainElement arc = Arc(5, 0, -5, 0, 1.0);
+    const TChainElement lines[] = {
+        Line(-10, 6, 10, 6),  // passes above
+        Line(-10, -3, 10, -3), // meets the circle below, off the arc
+        Line(0, 10, 0, 5),    // ends on the arc
+        Line(5, 0, 10, 5),    // starts at the arc's start
+    };
+    for (const TChainElement& line : lines) {
+        TChain pieces;
+        bool lineSplit = true;
+        bool arcSplit = true;
+        EXPECT_FALSE(SplitLineArc(line, arc, pieces, lineSplit, arcSplit));
+        EXPECT_TRUE(pieces.empty());
+        EXPECT_FALSE(lineSplit);
+        EXPECT_FALSE(arcSplit);
+    }
+}
+
+TEST_F(ElementSplitTest, CrossingArcsGiveThreePiecesEachFirstArcFirst)
+{
+    // Right half of the circle around the origin and left half of the one around (6,0).
+    const TChainElement first = Arc(0, -5, 0, 5, 1.0);
+    const TChainElement second = Arc(6, 5, 6, -5, 1.0);
+    TChain pieces;
+    bool secondSplit = false;
+    bool firstSplit = false;
+    ASSERT_TRUE(SplitArcArc(first, second, pieces, secondSplit, firstSplit));
+    const double outer = Degrees(std::atan2(3, 4));
+    const double middle = 180 - 2 * outer;
+    ExpectElements(pieces, {{0, -5, 3, -4, BulgeOfSweepDegrees(outer)},
+                            {3, -4, 3, 4, BulgeOfSweepDegrees(middle)},
+                            {3, 4, 0, 5, BulgeOfSweepDegrees(outer)},
+                            {6, 5, 3, 4, BulgeOfSweepDegrees(outer)},
+                            {3, 4, 3, -4, BulgeOfSweepDegrees(middle)},
+                            {3, -4, 6, -5, BulgeOfSweepDegrees(outer)}});
+    EXPECT_TRUE(firstSplit);
+    EXPECT_TRUE(secondSplit);
+}
+
+TEST_F(ElementSplitTest, TouchingArcsGiveTwoPiecesEachSecondArcFirst)
+{
+    const TChainElement first = Arc(0, -5, 0, 5, 1.0);
+    const double q = BulgeOfSweepDegrees(90);
+    struct TCase {
+        TChainElement Second;
+        std::vector<TExpected> Pieces;
+    };
+    const TCase cases[] = {
+        // Touching from outside, at (5,0).
+        {Arc(10, 5, 10, -5, 1.0), {{10, 5, 5, 0, q}, {5, 0, 10, -5, q}, {0, -5, 5, 0, q}, {5, 0, 0, 5, q}}},
+        // Touching from inside: radius 3 around (2,0).
+        {Arc(2, -3, 2, 3, 1.0), {{2, -3, 5, 0, q}, {5, 0, 2, 3, q}, {0, -5, 5, 0, q}, {5, 0, 0, 5, q}}},
+    };
+    for (const TCase& c : cases) {
+        TChain pieces;
+        bool secondSplit = false;
+        bool firstSplit = false;
+        ASSERT_TRUE(SplitArcArc(first, c.Second, pieces, secondSplit, firstSplit));
+        ExpectElements(pieces, c.Pieces);
+        EXPECT_TRUE(firstSplit);
+        EXPECT_TRUE(secondSplit);
+    }
+}
+
+TEST_F(ElementSplitTest, CoincidentArcsAreNotCutAndNearlyConcentricOnesOnlyWhereTheyCross)
+{
+    TChain pieces;
+    bool secondSplit = false;
+    bool firstSplit = false;
+    // Two overlapping arcs of one circle.
+    EXPECT_FALSE(SplitArcArc(Arc(5, 0, -5, 0, 1.0), Arc(0, 5, 0, -5, 1.0), pieces, secondSplit, firstSplit));
+    EXPECT_TRUE(pieces.empty());
+
+    // Nearly the same circle: they cross where the circles really cross, near the top.
+    const double r2 = 5.000001;
+    const TChainElement first = Arc(5, 0, -5, 0, 1.0);
+    const TChainElement second = Arc(0.004 + r2, 0, 0.004 - r2, 0, 1.0);
+    ASSERT_TRUE(SplitArcArc(first, second, pieces, secondSplit, firstSplit));
+    ASSERT_TRUE(AllFinite(pieces));
+    ASSERT_EQ(pieces.size(), 4u);
+    const double t = (0.004 + (25.0 - r2 * r2) / 0.004) / 2.0;
+    EXPECT_NEAR(pieces[0].X2, t, 1e-9);
+    EXPECT_NEAR(pieces[0].Y2, std::sqrt(25.0 - t * t), 1e-9);
+    for (const TChainElement& e : pieces) {
+        EXPECT_LT(std::hypot(e.X1, e.Y1), 5.01);
+        EXPECT_LT(std::hypot(e.X2, e.Y2), 5.01);
+    }
+}
+
+TEST_F(ElementSplitTest, SegmentCrossesElementsChecksLinesAndArcs)
+{
+    const TChain square = Square10();
+    EXPECT_TRUE(SegmentCrossesElements(Line(5, 5, 15, 5), square));
+    EXPECT_FALSE(SegmentCrossesElements(Line(2, 2, 8, 8), square));
+    EXPECT_FALSE(SegmentCrossesElements(Line(5, 5, 15, 5), TChain{square[1]}));
+    const TChain arcs{Arc(5, 0, 0, -5, BulgeOfSweepDegrees(270)), Line(0, -5, 5, 0)};
+    EXPECT_TRUE(SegmentCrossesElements(Line(-3, -10, -3, 10), arcs));
+    EXPECT_FALSE(SegmentCrossesElements(Line(-1, -1, 1, 1), arcs));
+}
