@@ -1,12 +1,12 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/ui/frmMain.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kestro"));
-    window.resize(800, 600);
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Kestro"));
+    TfrmMain frmMain;
+    frmMain.show();
     return application.exec();
 }

@@ -1,0 +1,3 @@
+#include "app/CommandCode.h"
+
+std::int32_t CommandCode = 0;

@@ -1,0 +1,64 @@
+#include "app/NumericText.h"
+
+#include <array>
+#include <charconv>
+
+#include "cad/Settings.h"
+
+namespace {
+
+// printf's "%<width>.<decimals>f" without the locale.
+QString FormatFixed(double value, int decimals, int width)
+{
+    // Room for the 309 integer digits of the largest double, sign, point and decimals.
+    std::array<char, 330> buffer{};
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    if (error != std::errc())
+        return {};
+    const QString text = QString::fromLatin1(buffer.data(), static_cast<qsizetype>(end - buffer.data()));
+    return text.rightJustified(width, QLatin1Char(' '));
+}
+
+int UnitDecimals()
+{
+    return UnitsMode == 1 ? 4 : 3;
+}
+
+bool IsDigitOrPoint(char key)
+{
+    return (key >= '0' && key <= '9') || key == '.';
+}
+
+} // namespace
+
+QString formatta(float value)
+{
+    return FormatFixed(value, UnitDecimals(), 0);
+}
+
+QString StatusCoordinates(double x, double y)
+{
+    const int decimals = UnitDecimals();
+    return QStringLiteral("X: ") + FormatFixed(x, decimals, 6) + QStringLiteral(" Y: ") + FormatFixed(y, decimals, 6);
+}
+
+bool NumeroOk(const QString& text)
+{
+    return !text.isEmpty() && text != QStringLiteral("-") && text != QStringLiteral(".");
+}
+
+char SoloNumeriPos(char key)
+{
+    return IsDigitOrPoint(key) || key == kKeyBackspace ? key : kKeyRefused;
+}
+
+char SoloNumeriEMeno(char key)
+{
+    return key == '-' ? key : SoloNumeriPos(key);
+}
+
+char SoloNumeriEMenoEEnter(char key)
+{
+    return key == kKeyEnter ? key : SoloNumeriEMeno(key);
+}

@@ -1,0 +1,227 @@
+#pragma once
+
+// The main window: the 2D view on the left, the four tool bar groups above
+// the stack of option pages on the right, and the status row at the bottom.
+// Every control carries its designed name as objectName, because the
+// language files translate the window control by control and later code
+// finds controls by those names. The window owns the drawing.
+//
+// Commands show their option pages by index through VisPagine; tabs are
+// never shown, so a command moves between its pages itself.
+
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include <QWidget>
+
+#include "app/MruList.h"
+#include "app/PageSet.h"
+#include "cad/Settings.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QStackedWidget;
+class QToolButton;
+class TCADCmp2D;
+class TCADPrg2D;
+class TCADViewport2D;
+class TMruBar;
+
+class TfrmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    // The designed client size; it is also the smallest the window may become.
+    static constexpr int kDesignedClientWidth = 792;
+    static constexpr int kDesignedClientHeight = 566;
+
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Option pages ---------------------------------------------------------
+
+    // Shows a set of pages (see TPageSet::Show): clears FillingControls,
+    // ends the 3D mode, sets LastKey to Esc so that a running computation
+    // stops, brings back the recently-used bar, then shows the pages, the
+    // first one active, with its status text. A list without a page changes nothing.
+    void VisPagine(std::span<const int> pages);
+    void VisPagine(std::initializer_list<int> pages) { VisPagine(std::span<const int>(pages.begin(), pages.size())); }
+    // One page, or 999 for none, without remembering it as the page set.
+    void VisPagina(int page);
+    // Makes a shown page the active one, as a command's Next and Previous
+    // buttons do, and runs PageControl1Change.
+    void SetActivePage(int page);
+    // The active page changed: its status text, and what the CNC pages need.
+    void PageControl1Change();
+
+    int ActivePage() const;
+    QWidget* Page(int index) const;
+    // The pages of the last shown set, in list order (empty while hidden).
+    const std::vector<int>& ShownPages() const { return ShownPageList; }
+    std::span<const int> SavedPages() const { return PageSet.Saved(); }
+    bool PagesVisible() const;
+
+    // Status line ----------------------------------------------------------
+
+    // Puts the text on the status line (none clears it) and paints it at
+    // once, since long computations keep the message loop from running.
+    void Messaggio(const QString& text = {});
+    QString StatusText() const;
+    // An overlay message centred at the bottom of the 2D view.
+    void TestoGrafico(const QString& text);
+
+    // Puts a command that starts on top of the recently-used bar.
+    void MRUadd(std::int32_t key, const QString& hint, TMruHandler handler);
+
+    // Tool bar groups: file, view, draw and modify.
+    void AbilitaPnl(bool file, bool view, bool draw, bool modify);
+    // Enables the Calculate buttons of the CNC pages after a parameter changed.
+    void TogliAssoc();
+
+    // Current layer: its number after message 309, and its pen colour in the swatch.
+    void CurrLayerInfo();
+    void CurrLayerCol(TColor color);
+
+    // The snap button's picture from SnapMode and grid snap.
+    void ImpostaGlyph();
+
+    // Esc cancels the running command and stops long computations; Enter
+    // accepts and repeats the last command. Every key passes on unchanged.
+    void FormKeyPress(char key);
+
+    void sbtRedrawClick();
+    void sbtAxisOnOffClick();
+    // The pointer enters or leaves the 2D view, or moves over the tool bars.
+    void VistaGraficaMouseEnter();
+    void VistaGraficaMouseLeave();
+    void pnlCmdMouseMove();
+
+    // Set while the program writes into page controls itself, so that their
+    // change handlers do nothing; cleared whenever the page set changes.
+    bool FillingControls = false;
+
+    // Set while the pointer is over the 2D view; the transform tasks take
+    // typed values only while it is clear.
+    bool MouseInView = false;
+
+    // The drawing, and the task runner that works on it through the view.
+    TCADCmp2D& LocalCad() { return *LocalCadValue; }
+    TCADPrg2D& LocalPrg() { return *LocalPrgValue; }
+
+    // Controls; the window owns them.
+    QFrame* pnlVistaGrafica = nullptr;
+    TCADViewport2D* VistaGrafica = nullptr;
+    QFrame* pnlCmd = nullptr;
+    QFrame* pnlTbr1 = nullptr;
+    QFrame* pnlTbr2 = nullptr;
+    QFrame* pnlTbr3 = nullptr;
+    QFrame* pnlTbr4 = nullptr;
+    QToolButton* sbtNew = nullptr;
+    QToolButton* sbtOpen = nullptr;
+    QToolButton* sbtSave = nullptr;
+    QToolButton* sbtVect = nullptr;
+    QToolButton* sbtCnc = nullptr;
+    QToolButton* sbtSetting = nullptr;
+    QToolButton* sbtAbout = nullptr;
+    QToolButton* sbtExit = nullptr;
+    QToolButton* sbtAutozoom = nullptr;
+    QToolButton* sbtZoomBack = nullptr;
+    QToolButton* sbtZoomIn = nullptr;
+    QToolButton* sbtZoomWin = nullptr;
+    QToolButton* sbtPan = nullptr;
+    QToolButton* sbtRedraw = nullptr;
+    QToolButton* sbtRectangle = nullptr;
+    QToolButton* sbtPoly = nullptr;
+    QToolButton* sbtSpline = nullptr;
+    QToolButton* sbtTTFConv = nullptr;
+    QToolButton* lsbArc = nullptr;
+    QToolButton* lsbLine = nullptr;
+    QToolButton* lsbPoint = nullptr;
+    QToolButton* lsbModify = nullptr;
+    QToolButton* lsbXform = nullptr;
+    QToolButton* lsbDelete = nullptr;
+    QToolButton* lsbAnalyze = nullptr;
+    QStackedWidget* PageControl1 = nullptr;
+    QLabel* nol_pnlStatus1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* pnlStatus2 = nullptr;
+    QFrame* pnlStatus3 = nullptr;
+    QToolButton* sbmSnap = nullptr;
+    QToolButton* sbtUseOrtho = nullptr;
+    QToolButton* sbtAxisOnOff = nullptr;
+    QToolButton* sbtWinSel = nullptr;
+    QToolButton* sbtGridOnOff = nullptr;
+    QToolButton* sbtCancel = nullptr;
+    QToolButton* sbtDone = nullptr;
+    QFrame* pnlStatus4 = nullptr;
+    QToolButton* sbtLayer = nullptr;
+    QLabel* imgLayerCol = nullptr;
+    // The recently-used bar floats above the view.
+    TMruBar* pnlMRU = nullptr;
+
+    // The snap menu of the snap button and its twin in the view's context menu.
+    QMenu* PopupSnap = nullptr;
+    QAction* mnuEndpoint = nullptr;
+    QAction* mnuMidpoint = nullptr;
+    QAction* mnuCenter = nullptr;
+    QAction* mnuPoint = nullptr;
+    QAction* mnuAuto = nullptr;
+    QAction* sbmSnap2Grid = nullptr;
+    QMenu* PopupDestro = nullptr;
+    QMenu* mnuSnapTo = nullptr;
+    QAction* mnuEndpoint2 = nullptr;
+    QAction* mnuMidpoint2 = nullptr;
+    QAction* mnuCenter2 = nullptr;
+    QAction* mnuPoint2 = nullptr;
+    QAction* mnuAuto2 = nullptr;
+    QAction* mnuSnap2Grid2 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct TSnapItem {
+        QAction* First;
+        QAction* Second;
+        int Mode;
+    };
+
+    void CreateToolBars();
+    void CreatePages();
+    void CreateStatusRow();
+    void CreateSnapMenus();
+    void CreateView();
+    void LayoutControls();
+    void ApplyPageView(const TPageSetView& view);
+    void SnapItemClick(const TSnapItem& item);
+    void SnapItem2Click(const TSnapItem& item);
+    bool IsFirstKeyReceiver(const QObject* receiver) const;
+
+    bool GridSnapOn() const;
+
+    // Calls into parts of the program that are built later; they do nothing
+    // yet (frmMainHooks.cpp).
+    void RepeatLastCommand();
+    // The pan command keeps its own cursor while it runs.
+    bool PanCommandActive() const;
+    void CloseZDepth();
+    // Shows the Z-depth window; the 3D mode follows its check box.
+    void ShowZDepth();
+    void ZDepthMode3D(bool on);
+    void txtConZRapidClick();
+    void txtDriZRapidClick();
+    // Fills the grid dialog from the view and the engine and shows it.
+    void ShowGridDialog();
+
+    std::unique_ptr<TCADCmp2D> LocalCadValue;
+    std::unique_ptr<TCADPrg2D> LocalPrgValue;
+    TPageSet PageSet;
+    std::vector<int> ShownPageList;
+    std::vector<TSnapItem> SnapItems;
+};

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include <QString>
+
+#include "app/NumericText.h"
+#include "cad/Settings.h"
+
+namespace {
+
+// Numbers must read the same under a locale whose decimal separator is ','.
+class TCommaLocale {
+public:
+    TCommaLocale()
+        : Saved(std::setlocale(LC_NUMERIC, nullptr))
+    {
+        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    }
+    ~TCommaLocale() { std::setlocale(LC_NUMERIC, Saved.c_str()); }
+
+private:
+    std::string Saved;
+};
+
+class TUnits {
+public:
+    explicit TUnits(int mode)
+        : Saved(UnitsMode)
+    {
+        UnitsMode = mode;
+    }
+    ~TUnits() { UnitsMode = Saved; }
+
+private:
+    int Saved;
+};
+
+} // namespace
+
+TEST(NumericText, FormattaByUnitsMode)
+{
+    const TCommaLocale comma;
+    struct Case {
+        int units;
+        float value;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, 1.5f, "1.500"},
+        {1, 1.5f, "1.5000"},
+        {0, -0.0004f, "-0.000"},
+        {0, 2.0005f, "2.000"},  // the float is just below 2.0005
+        {1, 1234.56789f, "1234.5679"},
+        {0, -12.25f, "-12.250"},
+        // Any other units mode formats as millimetres.
+        {2, 1.5f, "1.500"},
+        {-1, 3.0f, "3.000"},
+    };
+    for (const Case& c : cases) {
+        const TUnits units(c.units);
+        EXPECT_EQ(formatta(c.value), QString::fromLatin1(c.expected)) << "units " << c.units << " value " << c.value;
+    }
+}
+
+TEST(NumericText, StatusCoordinatesAreSixWideByUnits)
+{
+    const TCommaLocale comma;
+    {
+        const TUnits mm(0);
+        EXPECT_EQ(StatusCoordinates(1.5, -20.125), QStringLiteral("X:  1.500 Y: -20.125"));
+        EXPECT_EQ(StatusCoordinates(1234.5, 0), QStringLiteral("X: 1234.500 Y:  0.000"));
+    }
+    const TUnits inch(1);
+    EXPECT_EQ(StatusCoordinates(0.25, 3), QStringLiteral("X: 0.2500 Y: 3.0000"));
+}
+
+TEST(NumericText, NumeroOk)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"", false}, {"-", false}, {".", false}, {"-.", true}, {"5", true}, {"0.25", true}, {"--", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NumeroOk(QString::fromLatin1(c.text)), c.ok) << '"' << c.text << '"';
+}
+
+TEST(NumericText, KeyFiltersTakeTheirKeysAndRefuseTheRest)
+{
+    struct Case {
+        char key;
+        bool positive;
+        bool withMinus;
+        bool withEnter;
+    };
+    const Case cases[] = {
+        {'0', true, true, true}, {'9', true, true, true}, {'.', true, true, true},
+        {kKeyBackspace, true, true, true}, {'-', false, true, true}, {kKeyEnter, false, false, true},
+        {kKeyEsc, false, false, false}, {',', false, false, false}, {'e', false, false, false},
+        {'+', false, false, false}, {' ', false, false, false}, {kKeyRefused, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const auto expect = [&c](bool taken) { return taken ? c.key : kKeyRefused; };
+        EXPECT_EQ(SoloNumeriPos(c.key), expect(c.positive)) << int(c.key);
+        EXPECT_EQ(SoloNumeriEMeno(c.key), expect(c.withMinus)) << int(c.key);
+        EXPECT_EQ(SoloNumeriEMenoEEnter(c.key), expect(c.withEnter)) << int(c.key);
+    }
+}
