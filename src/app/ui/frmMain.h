@@ -4,7 +4,8 @@
 // the stack of option pages on the right, and the status row at the bottom.
 // Every control carries its designed name as objectName, because the
 // language files translate the window control by control and later code
-// finds controls by those names. The window owns the drawing.
+// finds controls by those names. The window owns the drawing and the task
+// runner that works on it through the 2D view.
 //
 // Commands show their option pages by index through VisPagine; tabs are
 // never shown, so a command moves between its pages itself.
