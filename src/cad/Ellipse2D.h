@@ -3,17 +3,14 @@
 // An axis-aligned ellipse inscribed in the box of two corner points: the
 // outline (TEllipse2D) and the filled one (TFilledEllipse2D).
 
-#include "cad/Curve2D.h"
+#include "cad/BoxCurve2D.h"
 
-class TEllipse2D : public TCurve2D {
+class TEllipse2D : public TBoxCurve2D {
 public:
     TEllipse2D();
     TEllipse2D(std::int32_t id, TPoint2D first, TPoint2D second);
 
     std::string ClassName() const override { return "TEllipse2D"; }
-    // From a frame, ellipse or elliptic arc: points 0-1.
-    void Assign(const TGraphicObject& other) override;
-    int MinimumPointCount() const override { return 2; }
 
 protected:
     // CurvePrecision + 1 points, clockwise from angle 0 back to it.

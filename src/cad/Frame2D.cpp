@@ -2,27 +2,14 @@
 
 #include <cmath>
 
-#include "cad/Arc2D.h"
-#include "cad/Ellipse2D.h"
 #include "cad/Geometry2D.h"
 #include "cad/ShapeDrawHooks.h"
 
-TFrame2D::TFrame2D() : TCurve2D(0, 2, DefaultPrecision) {}
+TFrame2D::TFrame2D() : TBoxCurve2D(0) {}
 
-TFrame2D::TFrame2D(std::int32_t id, TPoint2D first, TPoint2D second) : TCurve2D(id, 2, DefaultPrecision)
+TFrame2D::TFrame2D(std::int32_t id, TPoint2D first, TPoint2D second) : TBoxCurve2D(id)
 {
-    const TPoint2D points[] = {first, second};
-    InitPoints(points, false);
-}
-
-void TFrame2D::Assign(const TGraphicObject& other)
-{
-    if (&other == this)
-        return;
-    TCurve2D::Assign(other);
-    if (dynamic_cast<const TFrame2D*>(&other) || dynamic_cast<const TEllipse2D*>(&other) ||
-        dynamic_cast<const TArc2D*>(&other))
-        CopyPointsFrom(dynamic_cast<const TPrimitive2D&>(other), 0, 1, false);
+    InitCorners(first, second);
 }
 
 TRect2D TFrame2D::BuildProfilePoints()

@@ -3,17 +3,14 @@
 // An axis-aligned rectangle given by two opposite corners: the outline
 // (TFrame2D) and the filled one (TRectangle2D).
 
-#include "cad/Curve2D.h"
+#include "cad/BoxCurve2D.h"
 
-class TFrame2D : public TCurve2D {
+class TFrame2D : public TBoxCurve2D {
 public:
     TFrame2D();
     TFrame2D(std::int32_t id, TPoint2D first, TPoint2D second);
 
     std::string ClassName() const override { return "TFrame2D"; }
-    // From a frame, ellipse or elliptic arc: points 0-1.
-    void Assign(const TGraphicObject& other) override;
-    int MinimumPointCount() const override { return 2; }
 
 protected:
     // The closed five-point outline P0, (P0.x, P1.y), P1, (P1.x, P0.y), P0.
