@@ -130,7 +130,16 @@ void TCurve2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas
 
 int TCurve2D::HitTest(TPoint2D point, float& distance, float aperture) const
 {
-    const int code = TOutline2D::HitTest(point, distance, aperture);
+    return PickProfile(TOutline2D::HitTest(point, distance, aperture), point, distance, aperture, false);
+}
+
+int TCurve2D::PickFilledProfile(TPoint2D point, float& distance, float aperture) const
+{
+    return PickProfile(TCurve2D::HitTest(point, distance, aperture), point, distance, aperture, true);
+}
+
+int TCurve2D::PickProfile(int code, TPoint2D point, float& distance, float aperture, bool filled) const
+{
     if (code != PICK_INBBOX)
         return code;
     TProfileUse use(*this);
@@ -138,19 +147,8 @@ int TCurve2D::HitTest(TPoint2D point, float& distance, float aperture) const
         return code;
     float pickDistance = 0.0f;
     const int pick =
-        PickPolyline2D(Profile->Data(), Profile->Count(), point, false, GetTransform(), aperture, pickDistance);
-    return MergeOutlinePick(pick, pickDistance, aperture, distance);
-}
-
-int TCurve2D::PickFilledProfile(TPoint2D point, float& distance, float aperture) const
-{
-    const int code = TCurve2D::HitTest(point, distance, aperture);
-    if (code != PICK_INBBOX)
-        return code;
-    TProfileUse use(*this);
-    if (!Profile)
-        return code;
-    float pickDistance = 0.0f;
-    const int pick = PickPolygon2D(Profile->Data(), Profile->Count(), point, GetTransform(), aperture, pickDistance);
+        filled ? PickPolygon2D(Profile->Data(), Profile->Count(), point, GetTransform(), aperture, pickDistance)
+               : PickPolyline2D(Profile->Data(), Profile->Count(), point, false, GetTransform(), aperture,
+                                pickDistance);
     return MergeOutlinePick(pick, pickDistance, aperture, distance);
 }

@@ -61,6 +61,9 @@ protected:
 
 private:
     void ReleaseProfile();
+    // Inside the box (PICK_INBBOX): the profile picked as an open polyline or,
+    // filled, as a polygon, merged by the outline rule; any other code as it is.
+    int PickProfile(int code, TPoint2D point, float& distance, float aperture, bool filled) const;
 
     std::unique_ptr<TPointsSet2D> Profile;
     int ProfileUseCount = 0;
