@@ -42,28 +42,40 @@ bool NearBoth(TVect p, const TChainElement& a, const TChainElement& b)
            BoxContainsPoint(InflateBox(ElementBox(b), CROSSING_BOX_MARGIN), p);
 }
 
+// The line through a segment as A x + B y + C = 0.
+struct TLineEquation {
+    double A = 0.0;
+    double B = 0.0;
+    double C = 0.0;
+
+    double At(double x, double y) const { return A * x + B * y + C; }
+};
+
+TLineEquation LineThrough(const TChainElement& e)
+{
+    return {e.Y2 - e.Y1, e.X1 - e.X2, e.X2 * e.Y1 - e.X1 * e.Y2};
+}
+
+// Both ends of the segment strictly on the same side of the line.
+bool EndsOnOneSide(const TLineEquation& line, const TChainElement& e)
+{
+    return SameSign(line.At(e.X1, e.Y1), line.At(e.X2, e.Y2));
+}
+
 bool LineLineCrossing(const TChainElement& f, const TChainElement& s, TVect& crossing)
 {
     if (SharesEndPoint(f, s))
         return false;
-    const double a1 = f.Y2 - f.Y1;
-    const double b1 = f.X1 - f.X2;
-    const double c1 = f.X2 * f.Y1 - f.X1 * f.Y2;
-    const double r3 = a1 * s.X1 + b1 * s.Y1 + c1;
-    const double r4 = a1 * s.X2 + b1 * s.Y2 + c1;
-    if (SameSign(r3, r4))
+    const TLineEquation one = LineThrough(f);
+    if (EndsOnOneSide(one, s))
         return false;
-    const double a2 = s.Y2 - s.Y1;
-    const double b2 = s.X1 - s.X2;
-    const double c2 = s.X2 * s.Y1 - s.X1 * s.Y2;
-    const double r1 = a2 * f.X1 + b2 * f.Y1 + c2;
-    const double r2 = a2 * f.X2 + b2 * f.Y2 + c2;
-    if (SameSign(r1, r2))
+    const TLineEquation two = LineThrough(s);
+    if (EndsOnOneSide(two, f))
         return false;
-    const double denominator = a1 * b2 - a2 * b1;
+    const double denominator = one.A * two.B - two.A * one.B;
     if (denominator == 0.0)
         return false;
-    crossing = {(b1 * c2 - b2 * c1) / denominator, (a2 * c1 - a1 * c2) / denominator};
+    crossing = {(one.B * two.C - two.B * one.C) / denominator, (two.A * one.C - one.A * two.C) / denominator};
     return NearBoth(crossing, f, s);
 }
 
