@@ -219,11 +219,11 @@ bool ChangesElement(const TChainElement& source, const TChain& pieces, std::size
 // A cut that only puts back copies of both elements (a meeting point within
 // the equality tolerance of an end, the other part too short to keep)
 // changes nothing; reported as a cut, the sweep would meet the same pair
-// again and again.
-void DropIfNothingChanges(const TChainElement& a, std::size_t aFirst, std::size_t aCount, const TChainElement& b,
-                          std::size_t bFirst, std::size_t bCount, TChain& pieces, bool& aSplit, bool& bSplit)
+// again and again. The first aCount pieces are a's, the rest b's.
+void DropIfNothingChanges(const TChainElement& a, const TChainElement& b, std::size_t aCount, TChain& pieces,
+                          bool& aSplit, bool& bSplit)
 {
-    if (ChangesElement(a, pieces, aFirst, aCount) || ChangesElement(b, pieces, bFirst, bCount))
+    if (ChangesElement(a, pieces, 0, aCount) || ChangesElement(b, pieces, aCount, pieces.size() - aCount))
         return;
     pieces.clear();
     aSplit = false;
@@ -257,8 +257,7 @@ bool SplitLineLine(const TChainElement& first, const TChainElement& second, TCha
             secondSplit = true;
         }
     }
-    DropIfNothingChanges(first, 0, firstCount, second, firstCount, pieces.size() - firstCount, pieces, firstSplit,
-                         secondSplit);
+    DropIfNothingChanges(first, second, firstCount, pieces, firstSplit, secondSplit);
     return true;
 }
 
@@ -277,7 +276,7 @@ bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces
     AddLinePieces(line, points, pieces, lineSplit);
     const std::size_t lineCount = pieces.size();
     AddArcPieces(arc, span, points, pieces, arcSplit);
-    DropIfNothingChanges(line, 0, lineCount, arc, lineCount, pieces.size() - lineCount, pieces, lineSplit, arcSplit);
+    DropIfNothingChanges(line, arc, lineCount, pieces, lineSplit, arcSplit);
     return true;
 }
 
@@ -296,14 +295,12 @@ bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain
         AddArcPieces(second, two, points, pieces, secondSplit);
         const std::size_t secondCount = pieces.size();
         AddArcPieces(first, one, points, pieces, firstSplit);
-        DropIfNothingChanges(second, 0, secondCount, first, secondCount, pieces.size() - secondCount, pieces,
-                             secondSplit, firstSplit);
+        DropIfNothingChanges(second, first, secondCount, pieces, secondSplit, firstSplit);
     } else {
         AddArcPieces(first, one, points, pieces, firstSplit);
         const std::size_t firstCount = pieces.size();
         AddArcPieces(second, two, points, pieces, secondSplit);
-        DropIfNothingChanges(first, 0, firstCount, second, firstCount, pieces.size() - firstCount, pieces,
-                             firstSplit, secondSplit);
+        DropIfNothingChanges(first, second, firstCount, pieces, firstSplit, secondSplit);
     }
     return true;
 }
