@@ -230,6 +230,16 @@ void DropIfNothingChanges(const TChainElement& a, const TChainElement& b, std::s
     bSplit = false;
 }
 
+// The pieces of arc a, then those of arc b, both cut at the same points.
+void AddArcPairPieces(const TChainElement& a, const TArcSpan& aSpan, const TChainElement& b, const TArcSpan& bSpan,
+                      const TMeetingPoints& points, TChain& pieces, bool& aSplit, bool& bSplit)
+{
+    AddArcPieces(a, aSpan, points, pieces, aSplit);
+    const std::size_t aCount = pieces.size();
+    AddArcPieces(b, bSpan, points, pieces, bSplit);
+    DropIfNothingChanges(a, b, aCount, pieces, aSplit, bSplit);
+}
+
 } // namespace
 
 bool SplitLineLine(const TChainElement& first, const TChainElement& second, TChain& pieces, int& endMask,
@@ -291,17 +301,10 @@ bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain
     const TMeetingPoints points = ArcArcPoints(first, one, second, two);
     if (points.Count == 0)
         return false;
-    if (points.Count == 1) {
-        AddArcPieces(second, two, points, pieces, secondSplit);
-        const std::size_t secondCount = pieces.size();
-        AddArcPieces(first, one, points, pieces, firstSplit);
-        DropIfNothingChanges(second, first, secondCount, pieces, secondSplit, firstSplit);
-    } else {
-        AddArcPieces(first, one, points, pieces, firstSplit);
-        const std::size_t firstCount = pieces.size();
-        AddArcPieces(second, two, points, pieces, secondSplit);
-        DropIfNothingChanges(first, second, firstCount, pieces, firstSplit, secondSplit);
-    }
+    if (points.Count == 1)
+        AddArcPairPieces(second, two, first, one, points, pieces, secondSplit, firstSplit);
+    else
+        AddArcPairPieces(first, one, second, two, points, pieces, firstSplit, secondSplit);
     return true;
 }
 
