@@ -308,6 +308,23 @@ bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain
     return true;
 }
 
+bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit)
+{
+    if (IsStraight(a) && IsStraight(b)) {
+        int endMask = 0;
+        SplitLineLine(a, b, pieces, endMask, aSplit, bSplit);
+    } else if (!IsStraight(a) && !IsStraight(b)) {
+        SplitArcArc(a, b, pieces, bSplit, aSplit);
+    } else {
+        bool lineSplit = false;
+        bool arcSplit = false;
+        SplitLineArc(a, b, pieces, lineSplit, arcSplit);
+        aSplit = IsStraight(a) ? lineSplit : arcSplit;
+        bSplit = IsStraight(a) ? arcSplit : lineSplit;
+    }
+    return !pieces.empty();
+}
+
 bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements)
 {
     if (elements.size() < 2)

@@ -27,6 +27,10 @@ bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces
 bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain& pieces, bool& secondSplit,
                  bool& firstSplit);
 
+// Any two elements, through the splitter for their kinds: its pieces in its
+// order and the flags for a and b. True when there are pieces.
+bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit);
+
 // Whether the straight segment meets any element of the list; false for a
 // list of fewer than 2 elements.
 bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements);

@@ -179,19 +179,7 @@ bool TSplitSweep::SplitPair(int i, int j)
     const TChainElement b = Nodes[j].Element;
     bool iSplit = false;
     bool jSplit = false;
-    if (IsStraight(a) && IsStraight(b)) {
-        int endMask = 0;
-        SplitLineLine(a, b, Pieces, endMask, iSplit, jSplit);
-    } else if (!IsStraight(a) && !IsStraight(b)) {
-        SplitArcArc(a, b, Pieces, jSplit, iSplit);
-    } else {
-        bool lineSplit = false;
-        bool arcSplit = false;
-        SplitLineArc(a, b, Pieces, lineSplit, arcSplit);
-        iSplit = IsStraight(a) ? lineSplit : arcSplit;
-        jSplit = IsStraight(a) ? arcSplit : lineSplit;
-    }
-    if (Pieces.empty())
+    if (!SplitElements(a, b, Pieces, iSplit, jSplit))
         return false;
     const int iGroup = Nodes[i].Group;
     const int jGroup = Nodes[j].Group;

@@ -66,23 +66,6 @@ TChain Grid()
     return grid;
 }
 
-bool SplitPair(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit)
-{
-    if (IsStraight(a) && IsStraight(b)) {
-        int endMask = 0;
-        SplitLineLine(a, b, pieces, endMask, aSplit, bSplit);
-    } else if (!IsStraight(a) && !IsStraight(b)) {
-        SplitArcArc(a, b, pieces, bSplit, aSplit);
-    } else {
-        bool lineSplit = false;
-        bool arcSplit = false;
-        SplitLineArc(a, b, pieces, lineSplit, arcSplit);
-        aSplit = IsStraight(a) ? lineSplit : arcSplit;
-        bSplit = IsStraight(a) ? arcSplit : lineSplit;
-    }
-    return !pieces.empty();
-}
-
 // The sweep as plainly as it can be written: every later element against
 // the current one, starting over after each cut. The yardstick for the
 // sweep that only tests pairs whose boxes meet.
@@ -94,7 +77,7 @@ void AllPairsSplit(TChain& list)
         for (std::size_t j = i + 1; j < list.size();) {
             bool iSplit = false;
             bool jSplit = false;
-            if (!SplitPair(list[i], list[j], pieces, iSplit, jSplit)) {
+            if (!SplitElements(list[i], list[j], pieces, iSplit, jSplit)) {
                 ++j;
                 continue;
             }
