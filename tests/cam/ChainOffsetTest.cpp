@@ -4,32 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "CamToleranceTest.h"
 #include "ElementExpect.h"
-#include "cad/Settings.h"
 #include "cam/ChainOffset.h"
 
 namespace {
 
 constexpr double PI = std::numbers::pi;
 
-// Restores the CAM tolerances a test changes.
-class ChainOffsetTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        SavedChainTol = ChainTol;
-        SavedCornerRound = CornerRound;
-        ChainTol = 0.001;
-        CornerRound = 1.0;
-    }
-    void TearDown() override
-    {
-        ChainTol = SavedChainTol;
-        CornerRound = SavedCornerRound;
-    }
-    double SavedChainTol = 0.0;
-    double SavedCornerRound = 0.0;
-};
+class ChainOffsetTest : public CamToleranceTest {};
 
 TVect CentreOf(const TChainElement& e)
 {

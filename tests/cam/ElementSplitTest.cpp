@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CamToleranceTest.h"
 #include "ElementExpect.h"
-#include "cad/Settings.h"
 #include "cam/ElementSplit.h"
 
 namespace {
@@ -17,16 +17,7 @@ double Degrees(double radians)
     return radians * 180.0 / PI;
 }
 
-class ElementSplitTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        Saved = SystemTol;
-        SystemTol = 0.0001;
-    }
-    void TearDown() override { SystemTol = Saved; }
-    double Saved = 0.0;
-};
+class ElementSplitTest : public CamToleranceTest {};
 
 } // namespace
 

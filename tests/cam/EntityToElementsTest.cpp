@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CamToleranceTest.h"
 #include "ElementExpect.h"
 #include "cad/Arc2D.h"
 #include "cad/Circle2D.h"
@@ -25,27 +26,7 @@ constexpr double PI = std::numbers::pi;
 // Arc angles are stored in single precision.
 constexpr double SINGLE_TOLERANCE = 1e-5;
 
-class EntityToElementsTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        SavedSystemTol = SystemTol;
-        SavedChainTol = ChainTol;
-        SavedCornerRound = CornerRound;
-        SystemTol = 0.0001;
-        ChainTol = 0.001;
-        CornerRound = 1.0;
-    }
-    void TearDown() override
-    {
-        SystemTol = SavedSystemTol;
-        ChainTol = SavedChainTol;
-        CornerRound = SavedCornerRound;
-    }
-    double SavedSystemTol = 0.0;
-    double SavedChainTol = 0.0;
-    double SavedCornerRound = 0.0;
-};
+class EntityToElementsTest : public CamToleranceTest {};
 
 TPoint2D P(float x, float y)
 {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CamToleranceTest.h"
 #include "ElementExpect.h"
 #include "cad/Settings.h"
 #include "cad/VectorHelpers.h"
@@ -17,28 +18,18 @@ namespace {
 
 constexpr double PI = std::numbers::pi;
 
-class SplitAtIntersectionsTest : public testing::Test {
+class SplitAtIntersectionsTest : public CamToleranceTest {
 protected:
     void SetUp() override
     {
-        SavedSystemTol = SystemTol;
-        SavedChainTol = ChainTol;
-        SavedCornerRound = CornerRound;
-        SystemTol = 0.0001;
-        ChainTol = 0.001;
-        CornerRound = 1.0;
+        CamToleranceTest::SetUp();
         LastKey = 0;
     }
     void TearDown() override
     {
-        SystemTol = SavedSystemTol;
-        ChainTol = SavedChainTol;
-        CornerRound = SavedCornerRound;
+        CamToleranceTest::TearDown();
         LastKey = 0;
     }
-    double SavedSystemTol = 0.0;
-    double SavedChainTol = 0.0;
-    double SavedCornerRound = 0.0;
 };
 
 // Records what the sweep reports and stops it after a number of questions.
