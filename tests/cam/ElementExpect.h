@@ -20,16 +20,17 @@ inline double BulgeOfSweepDegrees(double degrees)
     return std::tan(degrees * std::numbers::pi / 180.0 / 4.0);
 }
 
-inline void ExpectElements(const TChain& actual, const std::vector<TExpected>& expected)
+inline void ExpectElements(const TChain& actual, const std::vector<TExpected>& expected,
+                           double tolerance = GEOMETRY_TOLERANCE)
 {
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
         SCOPED_TRACE("element " + std::to_string(k));
-        EXPECT_NEAR(actual[k].X1, expected[k].X1, GEOMETRY_TOLERANCE);
-        EXPECT_NEAR(actual[k].Y1, expected[k].Y1, GEOMETRY_TOLERANCE);
-        EXPECT_NEAR(actual[k].X2, expected[k].X2, GEOMETRY_TOLERANCE);
-        EXPECT_NEAR(actual[k].Y2, expected[k].Y2, GEOMETRY_TOLERANCE);
-        EXPECT_NEAR(actual[k].Bulge, expected[k].Bulge, GEOMETRY_TOLERANCE);
+        EXPECT_NEAR(actual[k].X1, expected[k].X1, tolerance);
+        EXPECT_NEAR(actual[k].Y1, expected[k].Y1, tolerance);
+        EXPECT_NEAR(actual[k].X2, expected[k].X2, tolerance);
+        EXPECT_NEAR(actual[k].Y2, expected[k].Y2, tolerance);
+        EXPECT_NEAR(actual[k].Bulge, expected[k].Bulge, tolerance);
     }
 }
 

@@ -43,19 +43,6 @@ TVect OnCircle(double cx, double cy, double r, double degrees)
     return {cx + r * std::cos(degrees * PI / 180.0), cy + r * std::sin(degrees * PI / 180.0)};
 }
 
-void ExpectElementsNear(const TChain& actual, const std::vector<TExpected>& expected, double tolerance)
-{
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t k = 0; k < expected.size(); ++k) {
-        SCOPED_TRACE("element " + std::to_string(k));
-        EXPECT_NEAR(actual[k].X1, expected[k].X1, tolerance);
-        EXPECT_NEAR(actual[k].Y1, expected[k].Y1, tolerance);
-        EXPECT_NEAR(actual[k].X2, expected[k].X2, tolerance);
-        EXPECT_NEAR(actual[k].Y2, expected[k].Y2, tolerance);
-        EXPECT_NEAR(actual[k].Bulge, expected[k].Bulge, tolerance);
-    }
-}
-
 void ExpectLayer(const TChain& chain, std::int32_t layer)
 {
     for (const TChainElement& e : chain)
@@ -178,7 +165,7 @@ TEST_F(EntityToElementsTest, CircleIsTwoCounterClockwiseHalvesFromItsRightmostPo
         circle.SetModelTransform(c.Transform);
         TChain list;
         CircleToElements(circle, list);
-        ExpectElementsNear(list, c.Expected, SINGLE_TOLERANCE);
+        ExpectElements(list, c.Expected, SINGLE_TOLERANCE);
         ExpectLayer(list, 2);
     }
 }
@@ -210,7 +197,7 @@ TEST_F(EntityToElementsTest, ArcIsOneElementUpToThreeQuarterTurns)
         arc.Layer = 4;
         TChain list;
         ArcToElements(arc, list);
-        ExpectElementsNear(list, c.Expected, SINGLE_TOLERANCE);
+        ExpectElements(list, c.Expected, SINGLE_TOLERANCE);
         ExpectLayer(list, 4);
     }
 }
@@ -279,12 +266,12 @@ TEST_F(EntityToElementsTest, FrameRunsFromCornerZeroAlongXAndStaysTurnedWhenTurn
         return Point2DToVect(CartesianPoint2D(ApplyTransform2D(P(x, y), turn)));
     };
     const TVect c[] = {turned(1, 2), turned(5, 2), turned(5, 4), turned(1, 4)};
-    ExpectElementsNear(list,
-                       {{c[0].X, c[0].Y, c[1].X, c[1].Y, 0},
-                        {c[1].X, c[1].Y, c[2].X, c[2].Y, 0},
-                        {c[2].X, c[2].Y, c[3].X, c[3].Y, 0},
-                        {c[3].X, c[3].Y, c[0].X, c[0].Y, 0}},
-                       SINGLE_TOLERANCE);
+    ExpectElements(list,
+                   {{c[0].X, c[0].Y, c[1].X, c[1].Y, 0},
+                    {c[1].X, c[1].Y, c[2].X, c[2].Y, 0},
+                    {c[2].X, c[2].Y, c[3].X, c[3].Y, 0},
+                    {c[3].X, c[3].Y, c[0].X, c[0].Y, 0}},
+                   SINGLE_TOLERANCE);
 }
 
 TEST_F(EntityToElementsTest, CurveIsOneLinePerPairOfProfilePoints)
@@ -299,9 +286,8 @@ TEST_F(EntityToElementsTest, CurveIsOneLinePerPairOfProfilePoints)
         ellipse.Layer = 6;
         TChain list;
         CurveToElements(ellipse, list);
-        ExpectElementsNear(list,
-                           {{41, 11, 21, 1, 0}, {21, 1, 1, 11, 0}, {1, 11, 21, 21, 0}, {21, 21, 41, 11, 0}},
-                           SINGLE_TOLERANCE);
+        ExpectElements(list, {{41, 11, 21, 1, 0}, {21, 1, 1, 11, 0}, {1, 11, 21, 21, 0}, {21, 21, 41, 11, 0}},
+                       SINGLE_TOLERANCE);
         ExpectLayer(list, 6);
         EXPECT_EQ(ellipse.HasProfile(), savingType == 1) << "the profile use is released";
     }
