@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 
 #include "BlockTestSupport.h"
+#include "ImageTestSupport.h"
 #include "cad/BlockLibrary.h"
 #include "cad/DecorativeCanvas.h"
 
@@ -184,9 +184,7 @@ TEST_F(BlockLibraryTest, TheShippedLibraryLoadsAndItsBlocksDraw)
             reference.Draw(view, canvas, MakeRect2D(0, 0, static_cast<float>(image.width()), Cell), 0);
         }
     }
-    const QString dir = QString::fromUtf8(KESTRO_TEST_OUTPUT_DIR);
-    QDir().mkpath(dir);
-    EXPECT_TRUE(image.save(dir + "/library-blocks.png"));
+    EXPECT_TRUE(imagetest::SaveTestImage(image, "library-blocks.png"));
     for (std::size_t i = 0; i < names.size(); ++i) {
         int ink = 0;
         for (int y = 0; y < Cell; ++y)

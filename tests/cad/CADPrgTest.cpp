@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "EngineTestStates.h"
+#include "ImageTestSupport.h"
 #include "ViewportTestSupport.h"
 #include "cad/CADCmp2D.h"
 #include "cad/Frame2D.h"
 
 using namespace enginetest;
+using imagetest::SamePixels;
 using viewtest::MakeView;
-using viewtest::SamePixels;
 
 namespace {
 
@@ -396,7 +397,7 @@ TEST_F(CADPrg, TheCursorCrossFollowsThePointerAndLeavesNoTrace)
     Engine->SetShowCursorCross(true);
     View->DispatchMouseMove(0, 30, 40);
     const QImage& window = View->WindowImage();
-    const QRgb crossColour = viewtest::Rgb(clGray ^ View->BackGroundColor() ^ View->BackGroundColor());
+    const QRgb crossColour = imagetest::Rgb(clGray ^ View->BackGroundColor() ^ View->BackGroundColor());
     EXPECT_EQ(window.pixel(5, 40), crossColour);
     EXPECT_EQ(window.pixel(30, 5), crossColour);
     View->DispatchMouseMove(0, 60, 70);

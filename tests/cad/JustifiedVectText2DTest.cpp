@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -14,6 +12,7 @@
 #include "cad/JustifiedVectText2D.h"
 #include "cad/Text2D.h"
 #include "cad/VectFont.h"
+#include "ImageTestSupport.h"
 #include "VectFontTestSupport.h"
 
 using namespace vectfont_test;
@@ -231,8 +230,7 @@ TEST(JustifiedVectText2D, LaysOutTextInTheShippedRomanFont)
         text.DrawBox = true;
         text.Draw(view, canvas, MakeRect2D(0, 0, 440, 180), 0);
     }
-    std::filesystem::create_directories(KESTRO_TEST_OUTPUT_DIR);
-    image.save(QString::fromStdString(std::string(KESTRO_TEST_OUTPUT_DIR) + "/vector-text-romanc.png"));
+    imagetest::SaveTestImage(image, "vector-text-romanc.png");
 
     const TRect2D textBox = text.GetTextBox();
     const int left = 20 + static_cast<int>(4 * textBox.FirstEdge.X) - 1;

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 
+#include "ImageTestSupport.h"
 #include "ShapeTestSupport.h"
 #include "cad/Arc2D.h"
 #include "cad/BSpline2D.h"
@@ -22,6 +22,7 @@
 #include "cad/Punto2D.h"
 #include "cad/Text2D.h"
 
+using namespace imagetest;
 using namespace shapetest;
 
 namespace {
@@ -36,11 +37,6 @@ constexpr TColor PenColor = 0x0000C0;   // dark red
 constexpr TColor BrushColor = 0xC06000; // blue
 const QRgb Background = qRgb(255, 255, 255);
 
-QRgb Rgb(TColor color)
-{
-    return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
 // The world origin of cell (column, row), rows counted from the top of the picture.
 TPoint2D CellPoint(int column, int row, float x, float y)
 {
@@ -51,16 +47,6 @@ TPoint2D CellPoint(int column, int row, float x, float y)
 QPoint Pixel(TPoint2D world)
 {
     return QPoint(static_cast<int>(world.X), Height - static_cast<int>(world.Y));
-}
-
-QImage Checkerboard()
-{
-    QImage image(2, 2, QImage::Format_RGB32);
-    image.setPixel(0, 0, qRgb(255, 0, 0));
-    image.setPixel(1, 0, qRgb(0, 255, 0));
-    image.setPixel(0, 1, qRgb(0, 0, 255));
-    image.setPixel(1, 1, qRgb(0, 0, 0));
-    return image;
 }
 
 struct TSample {
@@ -154,9 +140,7 @@ TEST(ShapeRender, EveryShapeClassOnAnOffscreenImage)
             sample.Shape->Draw(FlipView(Height), canvas, ScreenClip(Width, Height), 0);
         }
     }
-    const QString folder = QStringLiteral(KESTRO_TEST_OUTPUT_DIR);
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(image.save(folder + "/shapes.png"));
+    ASSERT_TRUE(SaveTestImage(image, "shapes.png"));
 
     for (const TSample& sample : samples) {
         SCOPED_TRACE(sample.Shape->ClassName());
@@ -177,11 +161,7 @@ TEST(ShapeRender, EveryShapeClassOnAnOffscreenImage)
 
     // The text left ink inside its box, in the font colour.
     const QPoint textTopLeft = Pixel(CellPoint(1, 3, 6, 79));
-    int ink = 0;
-    for (int y = 0; y < 58; ++y)
-        for (int x = 0; x < 88; ++x)
-            ink += image.pixel(textTopLeft + QPoint(x, y)) == Rgb(PenColor) ? 1 : 0;
-    EXPECT_GT(ink, 100);
+    EXPECT_GT(CountPixels(image, QRect(textTopLeft, QSize(88, 58)), Rgb(PenColor)), 100);
 
     // The last cell is empty: nothing strayed there.
     for (int y = 0; y < Cell; y += 7)

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include "ImageTestSupport.h"
 #include "ViewportTestSupport.h"
 #include "cad/CADCmp2D.h"
 #include "cad/Frame2D.h"
@@ -13,9 +14,9 @@
 #include "cad/Line2D.h"
 #include "cad/Punto2D.h"
 
+using imagetest::Rgb;
+using imagetest::SamePixels;
 using viewtest::MakeView;
-using viewtest::Rgb;
-using viewtest::SamePixels;
 
 namespace {
 

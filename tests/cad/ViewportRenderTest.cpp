@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <numbers>
 #include <optional>
@@ -10,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "ImageTestSupport.h"
 #include "VectFontTestSupport.h"
 #include "ViewportTestSupport.h"
 #include "cad/Arc2D.h"
@@ -27,8 +27,11 @@
 #include "cad/VectFont.h"
 #include "cad/ViewportDecorations.h"
 
+using imagetest::Checkerboard;
+using imagetest::CountPixels;
+using imagetest::Rgb;
+using imagetest::SaveTestImage;
 using viewtest::MakeView;
-using viewtest::Rgb;
 
 namespace {
 
@@ -48,16 +51,6 @@ constexpr float Cell = 45.0f;
 TPoint2D At(int column, int row, float x, float y)
 {
     return MakePoint2D(column * Cell + x, row * Cell + y);
-}
-
-QImage Checkerboard()
-{
-    QImage image(2, 2, QImage::Format_RGB32);
-    image.setPixel(0, 0, qRgb(255, 0, 0));
-    image.setPixel(1, 0, qRgb(0, 255, 0));
-    image.setPixel(0, 1, qRgb(0, 0, 255));
-    image.setPixel(1, 1, qRgb(0, 0, 0));
-    return image;
 }
 
 std::unique_ptr<TVectFont> StrokeFont()
@@ -170,9 +163,7 @@ TEST_F(ViewportRender, DrawsEveryShapeWithGridAxesAndScaleBar)
     AddEveryShape();
     View->Repaint();
     const QImage& picture = View->WindowImage();
-    const std::filesystem::path dir = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "viewport";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(picture.save(QString::fromStdString((dir / "drawing.png").string())));
+    ASSERT_TRUE(SaveTestImage(picture, "viewport/drawing.png"));
 
     // Each shape where it must be.
     for (const TShapeCheck& check : Checks) {
@@ -184,12 +175,9 @@ TEST_F(ViewportRender, DrawsEveryShapeWithGridAxesAndScaleBar)
         }
     }
     EXPECT_EQ(picture.pixel(Pixel(At(2, 3, 10, 35))), Checkerboard().pixel(0, 0)) << "bitmap's top-left quarter";
-    int strokes = 0;
     const QPoint textTopLeft = Pixel(At(3, 3, 0, Cell));
-    for (int y = textTopLeft.y(); y < textTopLeft.y() + static_cast<int>(Cell); ++y)
-        for (int x = textTopLeft.x(); x < textTopLeft.x() + static_cast<int>(Cell); ++x)
-            strokes += picture.pixel(x, y) == Rgb(PenColor);
-    EXPECT_GT(strokes, 20) << "vector text";
+    const QSize cell(static_cast<int>(Cell), static_cast<int>(Cell));
+    EXPECT_GT(CountPixels(picture, QRect(textTopLeft, cell), Rgb(PenColor)), 20) << "vector text";
     // A whole line where it must be: (45 + 5 .. 45 + 40, 20) is row 260, columns 70..105.
     for (int x = 71; x < 105; ++x)
         EXPECT_EQ(picture.pixel(x, 260), Rgb(PenColor)) << "line at column " << x;
@@ -211,11 +199,7 @@ TEST_F(ViewportRender, DrawsEveryShapeWithGridAxesAndScaleBar)
     for (int x = 340; x <= 380; ++x)
         EXPECT_EQ(picture.pixel(x, 291) == Rgb(clYellow) || picture.pixel(x, 290) == Rgb(clYellow), true)
             << "scale bar at " << x;
-    int labelPixels = 0;
-    for (int y = 270; y < 290; ++y)
-        for (int x = 330; x < 390; ++x)
-            labelPixels += picture.pixel(x, y) == Rgb(clYellow);
-    EXPECT_GT(labelPixels, 20) << "the length above the bar";
+    EXPECT_GT(CountPixels(picture, QRect(330, 270, 60, 20), Rgb(clYellow)), 20) << "the length above the bar";
 }
 
 TEST_F(ViewportRender, DrawsNothingOutsideTheScreenRectangleOfAWorldDrawing)
