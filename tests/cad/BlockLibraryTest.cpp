@@ -36,11 +36,8 @@ TBytes Text(const std::string& text)
 TBytes TwoBlockLibrary()
 {
     TCADCmp2D cad;
-    for (const char* name : {"First", "Second"}) {
-        auto block = LineBlock(name, 0, 0, 1, 1);
-        block->IsLibraryBlock = true;
-        cad.AddSourceBlock(std::move(block));
-    }
+    for (const char* name : {"First", "Second"})
+        AddLineBlock(cad, name, true, true);
     TCADStreamWriter out;
     SaveBlockLibrary(cad, out);
     return out.Data();

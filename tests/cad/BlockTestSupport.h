@@ -51,6 +51,16 @@ inline std::unique_ptr<TSourceBlock2D> LineBlock(const std::string& name, float 
     return std::make_unique<TSourceBlock2D>(0, Children(Line(5, x1, y1, x2, y2)), BlockNameFromText(name));
 }
 
+// A line block, from the library or the drawing's own, to be saved or not,
+// added to the drawing.
+inline TSourceBlock2D* AddLineBlock(TCADCmp2D& cad, const std::string& name, bool library, bool toBeSaved)
+{
+    auto block = LineBlock(name, 0, 0, 1, 1);
+    block->IsLibraryBlock = library;
+    block->ToBeSaved = toBeSaved;
+    return cad.AddSourceBlock(std::move(block));
+}
+
 inline std::vector<std::uint8_t> RecordOf(TGraphicObject& object)
 {
     TCADStreamWriter out;

@@ -234,17 +234,11 @@ TEST_F(BlocksTest, NamesAreThirteenBytesComparedWhole)
 TEST_F(BlocksTest, BulkDeletionsPickLibraryOrDrawingBlocksAndSkipReferencedOnes)
 {
     TCADCmp2D cad;
-    const auto add = [&](const char* name, bool library, bool toBeSaved) {
-        auto block = LineBlock(name, 0, 0, 1, 1);
-        block->IsLibraryBlock = library;
-        block->ToBeSaved = toBeSaved;
-        return cad.AddSourceBlock(std::move(block));
-    };
-    add("Lib1", true, true);
-    TSourceBlock2D* usedLibrary = add("Lib2", true, true);
-    add("Own1", false, true);
-    TSourceBlock2D* usedOwn = add("Own2", false, true);
-    add("Scratch", false, false);
+    AddLineBlock(cad, "Lib1", true, true);
+    TSourceBlock2D* usedLibrary = AddLineBlock(cad, "Lib2", true, true);
+    AddLineBlock(cad, "Own1", false, true);
+    TSourceBlock2D* usedOwn = AddLineBlock(cad, "Own2", false, true);
+    AddLineBlock(cad, "Scratch", false, false);
     cad.AddObject(-1, std::make_unique<TBlock2D>(0, usedLibrary));
     cad.AddObject(-1, std::make_unique<TBlock2D>(0, usedOwn));
 

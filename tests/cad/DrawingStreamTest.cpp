@@ -114,15 +114,9 @@ TEST_F(DrawingStreamTest, ObjectSectionLeavesOutWhatIsNotToBeSaved)
 TEST_F(DrawingStreamTest, BlockSectionCountsOnlyTheBlocksWritten)
 {
     TCADCmp2D cad;
-    const auto add = [&](const char* name, bool library, bool toBeSaved) {
-        auto block = LineBlock(name, 0, 0, 1, 1);
-        block->IsLibraryBlock = library;
-        block->ToBeSaved = toBeSaved;
-        cad.AddSourceBlock(std::move(block));
-    };
-    add("Lib", true, true);
-    add("Own", false, true);
-    add("Scratch", false, false);
+    AddLineBlock(cad, "Lib", true, true);
+    AddLineBlock(cad, "Own", false, true);
+    AddLineBlock(cad, "Scratch", false, false);
     TCADStreamWriter out;
     out.WriteByte(9);
     cad.SaveBlocks(out, false);
