@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <limits>
 
+#include "ExceptionMessage.h"
 #include "cad/CADExceptions.h"
 #include "cad/CADStream.h"
+
+using cadtest::MessageOf;
 
 namespace {
 
@@ -15,16 +17,6 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> values)
     for (int v : values)
         bytes.push_back(static_cast<std::uint8_t>(v));
     return bytes;
-}
-
-std::string NotValidMessage(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const ECADFileNotValid& e) {
-        return e.what();
-    }
-    return "no exception";
 }
 
 } // namespace
@@ -85,7 +77,7 @@ TEST(CADStream, ATruncatedInputRaisesAndNamesWhereItEnded)
 {
     TCADStreamReader in(Bytes({1, 2, 3, 4, 5, 6}), "Library.blk");
     in.ReadInt32();
-    const std::string message = NotValidMessage([&] { in.ReadInt32(); });
+    const std::string message = MessageOf<ECADFileNotValid>([&] { in.ReadInt32(); });
     EXPECT_NE(message.find("Library.blk"), std::string::npos) << message;
     EXPECT_NE(message.find("byte 4"), std::string::npos) << message;
     EXPECT_EQ(in.Position(), 4u) << "a refused read consumes nothing";
@@ -93,7 +85,7 @@ TEST(CADStream, ATruncatedInputRaisesAndNamesWhereItEnded)
 
     const auto shortBy = [](std::vector<std::uint8_t> bytes, auto read) {
         TCADStreamReader r(std::move(bytes));
-        return NotValidMessage([&] { read(r); });
+        return MessageOf<ECADFileNotValid>([&] { read(r); });
     };
     EXPECT_NE(shortBy({}, [](auto& r) { r.ReadByte(); }), "no exception");
     EXPECT_NE(shortBy(Bytes({1}), [](auto& r) { r.ReadUInt16(); }), "no exception");
@@ -121,7 +113,7 @@ TEST(CADStream, StringLengthsAreCheckedBeforeUse)
     };
     for (const Case& c : cases) {
         TCADStreamReader in(c.bytes);
-        const std::string message = NotValidMessage([&] { in.ReadString(c.maxLength); });
+        const std::string message = MessageOf<ECADFileNotValid>([&] { in.ReadString(c.maxLength); });
         EXPECT_EQ(message == "no exception", c.valid) << c.name << ": " << message;
     }
 }
@@ -131,11 +123,11 @@ TEST(CADStream, CountsAreCheckedAgainstTheBytesLeft)
     TCADStreamReader in(std::vector<std::uint8_t>(24));
     EXPECT_NO_THROW(in.RequireItems(2, 12, "point count"));
     EXPECT_NO_THROW(in.RequireItems(0, 12, "point count"));
-    EXPECT_NE(NotValidMessage([&] { in.RequireItems(3, 12, "point count"); }).find("point count 3"),
+    EXPECT_NE(MessageOf<ECADFileNotValid>([&] { in.RequireItems(3, 12, "point count"); }).find("point count 3"),
               std::string::npos);
-    EXPECT_NE(NotValidMessage([&] { in.RequireItems(-1, 12, "child count"); }).find("negative child count"),
+    EXPECT_NE(MessageOf<ECADFileNotValid>([&] { in.RequireItems(-1, 12, "child count"); }).find("negative child count"),
               std::string::npos);
-    EXPECT_NE(NotValidMessage([&] { in.RequireItems(std::numeric_limits<std::int32_t>::max(), 1, "n"); }),
+    EXPECT_NE(MessageOf<ECADFileNotValid>([&] { in.RequireItems(std::numeric_limits<std::int32_t>::max(), 1, "n"); }),
               "no exception");
 }
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include "ExceptionMessage.h"
 #include "cad/CADExceptions.h"
 #include "cad/FontRegistry.h"
 #include "cad/VectFont.h"
 #include "VectFontTestSupport.h"
 
+using cadtest::MessageOf;
 using namespace vectfont_test;
 
 namespace {
@@ -16,17 +16,6 @@ protected:
     void SetUp() override { CADCoreClearFontRegistry(); }
     void TearDown() override { CADCoreClearFontRegistry(); }
 };
-
-template <typename E>
-std::string MessageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return e.what();
-    }
-    return "no exception";
-}
 
 } // namespace
 

@@ -1,22 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "ExceptionMessage.h"
 #include "cad/CADExceptions.h"
 #include "cad/ClassRegistry.h"
 #include "cad/GraphicObjList.h"
 #include "TestShapes.h"
 
-namespace {
+using cadtest::MessageOf;
 
-template <typename Exception>
-std::string MessageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "no exception";
-}
+namespace {
 
 std::unique_ptr<TTestBox2D> BoxWithID(int id)
 {

@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "ExceptionMessage.h"
 #include "cad/CADExceptions.h"
 #include "cad/PointsSet2D.h"
+
+using cadtest::MessageOf;
 
 namespace {
 
 TPoint2D P(float x, float y) { return TPoint2D{x, y, 1.0f}; }
-
-std::string MessageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const ECADOutOfBound& e) {
-        return e.what();
-    }
-    return "no exception";
-}
 
 } // namespace
 
@@ -23,14 +16,14 @@ TEST(PointsSet2D, OutOfBoundAccessRaisesWithItsText)
 {
     TPointsSet2D set(4);
     set.Append(P(1, 2));
-    EXPECT_EQ(MessageOf([&] { set.Get(1); }), "TPointsSet2D.Get: Index out of bound");
-    EXPECT_EQ(MessageOf([&] { set.Get(-1); }), "TPointsSet2D.Get: Index out of bound");
-    EXPECT_EQ(MessageOf([&] { set.Delete(1); }), "TPointsSet2D.Delete: Vector out of bound");
-    EXPECT_EQ(MessageOf([&] { set.Insert(1, P(0, 0)); }), "TPointsSet2D.Insert: Vector out of bound");
+    EXPECT_EQ(MessageOf<ECADOutOfBound>([&] { set.Get(1); }), "TPointsSet2D.Get: Index out of bound");
+    EXPECT_EQ(MessageOf<ECADOutOfBound>([&] { set.Get(-1); }), "TPointsSet2D.Get: Index out of bound");
+    EXPECT_EQ(MessageOf<ECADOutOfBound>([&] { set.Delete(1); }), "TPointsSet2D.Delete: Vector out of bound");
+    EXPECT_EQ(MessageOf<ECADOutOfBound>([&] { set.Insert(1, P(0, 0)); }), "TPointsSet2D.Insert: Vector out of bound");
     set.GrowingEnabled = false;
-    EXPECT_EQ(MessageOf([&] { set.Put(4, P(0, 0)); }), "TPointsSet2D.Put: Vector out of bound");
+    EXPECT_EQ(MessageOf<ECADOutOfBound>([&] { set.Put(4, P(0, 0)); }), "TPointsSet2D.Put: Vector out of bound");
     const TPoint2D many[6] = {};
-    EXPECT_EQ(MessageOf([&] { set.AddPoints(many); }), "TPointsSet2D.AddPoints: Vector out of bound");
+    EXPECT_EQ(MessageOf<ECADOutOfBound>([&] { set.AddPoints(many); }), "TPointsSet2D.AddPoints: Vector out of bound");
     EXPECT_EQ(set.Count(), 1);
 }
 
