@@ -15,18 +15,22 @@ namespace {
 
 constexpr const char* SourceBlockNotFoundMessage = "Source block not found. The block will not be loaded";
 
-// Reads one record of a section. None, with the notice shown, for a record
-// that was read but cannot be used; an unknown class ends the section and
-// raises ECADStreamClassNotFound to the section's loop.
-std::unique_ptr<TGraphicObject> ReadSectionRecord(std::int16_t classCode, TCADStreamReader& stream,
-                                                  std::string_view version)
+// Reads one record of a section into object: none, with the notice shown,
+// for a record that was read but cannot be used. An unknown class ends the
+// section: its notice is shown and the result is false.
+bool ReadSectionRecord(std::int16_t classCode, TCADStreamReader& stream, std::string_view version,
+                       std::unique_ptr<TGraphicObject>& object)
 {
+    object.reset();
     try {
-        return CreateObjectFromStream(classCode, stream, version);
+        object = CreateObjectFromStream(classCode, stream, version);
     } catch (const ECADRecordRejected& rejected) {
         ShowCADMessage(rejected.what());
-        return nullptr;
+    } catch (const ECADStreamClassNotFound& notFound) {
+        ShowCADMessage(notFound.what());
+        return false;
     }
+    return true;
 }
 
 // Resolves the block references of a loaded object; false, with the notice
@@ -78,12 +82,8 @@ void TCADCmp2D::LoadObjects(TCADStreamReader& stream, std::string_view version)
             break;
         --count;
         std::unique_ptr<TGraphicObject> object;
-        try {
-            object = ReadSectionRecord(classCode, stream, version);
-        } catch (const ECADStreamClassNotFound& notFound) {
-            ShowCADMessage(notFound.what());
+        if (!ReadSectionRecord(classCode, stream, version, object))
             break;
-        }
         if (OnLoadProgress)
             OnLoadProgress(*this, step);
         if (!object)
@@ -124,12 +124,8 @@ void TCADCmp2D::LoadBlocks(TCADStreamReader& stream, std::string_view version)
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int16_t classCode = stream.ReadInt16();
         std::unique_ptr<TGraphicObject> object;
-        try {
-            object = ReadSectionRecord(classCode, stream, version);
-        } catch (const ECADStreamClassNotFound& notFound) {
-            ShowCADMessage(notFound.what());
+        if (!ReadSectionRecord(classCode, stream, version, object))
             break;
-        }
         if (!object)
             continue;
         auto* block = dynamic_cast<TSourceBlock2D*>(object.get());
