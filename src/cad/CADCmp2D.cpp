@@ -56,19 +56,25 @@ void TCADCmp::SetDefaultLayersColor(TColor color)
         LayersValue.GetLayer(i).ApplyDefaultColor(color);
 }
 
-TObject2D* TCADCmp2D::AddObject(std::int32_t id, std::unique_ptr<TObject2D> object)
+void TCADCmp::AddNumbered(TGraphicObjList& list, std::int32_t& nextID, std::int32_t id,
+                          std::unique_ptr<TGraphicObject> object)
 {
-    Objects.CheckNoIterators("Add"); // before any ID is spent
+    list.CheckNoIterators("Add"); // before any ID is spent
     if (id < 0)
-        id = NextObjectID++;
-    else if (id >= NextObjectID)
-        NextObjectID = id + 1;
+        id = nextID++;
+    else if (id >= nextID)
+        nextID = id + 1;
     object->OwnerCAD = this;
     object->Layer = CurrentLayer;
     object->ID = id;
     object->UpdateExtension();
+    list.Add(std::move(object));
+}
+
+TObject2D* TCADCmp2D::AddObject(std::int32_t id, std::unique_ptr<TObject2D> object)
+{
     TObject2D* added = object.get();
-    Objects.Add(std::move(object));
+    AddNumbered(Objects, NextObjectID, id, std::move(object));
     if (DrawOnAdd)
         DrawObjectInViewports(*added);
     if (OnAddObject)

@@ -97,6 +97,13 @@ public:
     std::function<void(TCADCmp&, TStreamType, TCADStreamReader&, bool& resume)> OnInvalidFileVersion;
 
 protected:
+    // Numbers the object, gives it this drawing and the current layer and
+    // updates its extension, then adds it to the list. A negative id takes
+    // nextID; a larger one given moves nextID past it. A list with iterators
+    // refuses the object before any ID is spent.
+    void AddNumbered(TGraphicObjList& list, std::int32_t& nextID, std::int32_t id,
+                     std::unique_ptr<TGraphicObject> object);
+
     TGraphicObjList Objects;
     TGraphicObjList SourceBlocks;
 

@@ -33,17 +33,8 @@ void DeleteUnreferencedBlocks(TExclusiveGraphicObjIterator& iterator, TFilter pi
 
 TSourceBlock2D* TCADCmp::AddSourceBlock(std::int32_t id, std::unique_ptr<TSourceBlock2D> block)
 {
-    SourceBlocks.CheckNoIterators("Add"); // before any ID is spent
-    if (id < 0)
-        id = NextBlockID++;
-    else if (id >= NextBlockID)
-        NextBlockID = id + 1;
-    block->OwnerCAD = this;
-    block->Layer = CurrentLayer;
-    block->ID = id;
-    block->UpdateExtension();
     TSourceBlock2D* added = block.get();
-    SourceBlocks.Add(std::move(block));
+    AddNumbered(SourceBlocks, NextBlockID, id, std::move(block));
     return added;
 }
 
