@@ -97,7 +97,7 @@ void TJustifiedVectText2D::Assign(const TGraphicObject& other)
     }
 }
 
-void TJustifiedVectText2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, const TRect2D&,
+void TJustifiedVectText2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas, const TRect2D& clipBox,
                                 int drawMode)
 {
     if (!Font || !HasRequiredPoints())
@@ -105,7 +105,7 @@ void TJustifiedVectText2D::Draw(const TTransform2D& viewTransform, TDecorativeCa
     const TTransform2D t = MultiplyTransforms2D(GetTransform(), viewTransform);
     const TRect2D textBox = GetTextBox();
     if (DrawBox)
-        DrawBoxOutline2D(canvas, textBox, CanvasClipBox2D(canvas), viewTransform, GetTransform());
+        DrawBoxOutline2D(canvas, textBox, clipBox, viewTransform, GetTransform());
     if (drawMode & DrawModeNoLines)
         return;
     const float lineStartX = textBox.FirstEdge.X;

@@ -136,6 +136,14 @@ TEST(JustifiedVectText2D, DrawsItsBoxWhenAsked)
     canvas.Polylines.clear();
     text.Draw(TimesTen(), canvas, MakeRect2D(0, 0, 1000, 1000), 0x20);
     EXPECT_EQ(canvas.Polylines.size(), 1u) << "draw mode 0x20: the box only";
+
+    // The box, 140 pixels wide, cut by the clip box it is drawn with.
+    canvas.Polylines.clear();
+    text.Draw(TimesTen(), canvas, MakeRect2D(0, 0, 100, 1000), 0x20);
+    ASSERT_FALSE(canvas.Polylines.empty());
+    for (const std::vector<TWindowPoint>& run : canvas.Polylines)
+        for (const TWindowPoint& p : run)
+            EXPECT_LE(p.X, 100);
 }
 
 TEST(JustifiedVectText2D, AClickInsideTheTextBoxHitsTheText)
