@@ -1,12 +1,6 @@
-#include <QApplication>
-
-#include "app/ui/frmMain.h"
+#include "app/ui/ProgramStartup.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kestro"));
-    TfrmMain frmMain;
-    frmMain.show();
-    return application.exec();
+    return RunProgram(argc, argv);
 }

@@ -90,7 +90,9 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateView();
 
     CreateToolBars();
+    ResetSplitButtons();
     CreatePages();
+    CreateSettingsPage();
     CreateStatusRow();
     CreateSnapMenus();
     pnlMRU = new TMruBar(this);
@@ -165,6 +167,7 @@ void TfrmMain::CreateToolBars()
     }
 
     connect(sbtRedraw, &QToolButton::clicked, this, &TfrmMain::sbtRedrawClick);
+    connect(sbtExit, &QToolButton::clicked, this, &TfrmMain::sbtExitClick);
 }
 
 void TfrmMain::CreateStatusRow()

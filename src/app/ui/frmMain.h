@@ -19,11 +19,15 @@
 
 #include "app/MruList.h"
 #include "app/PageSet.h"
+#include "app/SettingsFile.h"
 #include "cad/Settings.h"
 
 class QAction;
+class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QStackedWidget;
@@ -31,6 +35,7 @@ class QToolButton;
 class TCADCmp2D;
 class TCADPrg2D;
 class TCADViewport2D;
+class TColorBox;
 class TMruBar;
 
 class TfrmMain : public QWidget {
@@ -43,6 +48,61 @@ public:
 
     explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
+
+    // Start-up and shutdown ------------------------------------------------
+
+    // The creation steps that follow the controls: the block library, the
+    // cursors, the settings file, the language, the view and engine
+    // defaults, the caption, the temporary folder and the undelete stack.
+    void FormCreate();
+
+    enum class TCloseAction { None, Free };
+    // Asks whether to close. On Yes writes the settings back (a failed write
+    // is reported and the window closes all the same) and lets go of what
+    // the program holds; on No the window stays as it was.
+    TCloseAction FormClose();
+    // "Close application": closes the window, which asks first.
+    void sbtExitClick();
+
+    // The colour of the window and of its panels.
+    void ColoraForm(TColor color);
+    TColor WindowColor() const { return WindowColorValue; }
+    // The program's file version, cut to its first n characters.
+    static QString ReduceFv(int n);
+    // The CNC pages' combos back to their first items; re-translating combo
+    // items loses their selection.
+    void InizializzaCbo();
+    // The values of the settings file as the window holds them now.
+    TSettingsWindowValues SettingsWindowValues() const;
+
+    // Settings page --------------------------------------------------------
+
+    void sbtSettingClick();
+    void ColorBoxFormChange();
+    void ColorBoxBackgroundChange();
+    void ColorBoxDefLayersChange();
+    void ColorBoxGridChange();
+    void cboUnitsChange();
+    void sbtResetClick();
+    // A text that is no number leaves the tolerance as it was.
+    void txtChainTolChange();
+    void txtSystemTolChange();
+    void txtCornerRoundChange();
+    void chkMRUvisibleClick();
+    // Lists the language files in the language combo and selects LanguageName.
+    void DirLng();
+    // Switches to the language chosen in the combo.
+    void nol_cboLangChange();
+    // The close button of an option page: hides the pages, enables the tool
+    // bars and cancels the running task.
+    void SpeedButton6Click();
+
+    // Starters of the split buttons' own commands.
+    void MyCircleCtPtClick();
+    void MyDeleteClick();
+    void MyFilletClick();
+    void MyTraslaClick();
+    void MyInfoClick();
 
     // Option pages ---------------------------------------------------------
 
@@ -165,6 +225,22 @@ public:
     // The recently-used bar floats above the view.
     TMruBar* pnlMRU = nullptr;
 
+    // The settings page.
+    TColorBox* ColorBoxForm = nullptr;
+    TColorBox* ColorBoxBackground = nullptr;
+    TColorBox* ColorBoxDefLayers = nullptr;
+    TColorBox* ColorBoxGrid = nullptr;
+    QComboBox* cboUnits = nullptr;
+    QToolButton* sbtReset = nullptr;
+    QLabel* lblChainTol = nullptr;
+    QLineEdit* txtChainTol = nullptr;
+    QLabel* lblSystemTol = nullptr;
+    QLineEdit* txtSystemTol = nullptr;
+    QLineEdit* txtCornerRound = nullptr;
+    QCheckBox* chkMRUvisible = nullptr;
+    QComboBox* nol_cboLang = nullptr;
+    QToolButton* sbtSettingsClose = nullptr;
+
     // The snap menu of the snap button and its twin in the view's context menu.
     QMenu* PopupSnap = nullptr;
     QAction* mnuEndpoint = nullptr;
@@ -184,6 +260,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -198,7 +275,13 @@ private:
     void CreateStatusRow();
     void CreateSnapMenus();
     void CreateView();
+    void CreateSettingsPage();
     void LayoutControls();
+    // Puts the values read from the settings file into the view, the engine and the controls.
+    void ApplySettings(const TSettingsWindowValues& values);
+    void ShowTolerances();
+    // The five split buttons with their own glyph and command.
+    void ResetSplitButtons();
     void ApplyPageView(const TPageSetView& view);
     void SnapItemClick(const TSnapItem& item);
     void SnapItem2Click(const TSnapItem& item);
@@ -219,6 +302,17 @@ private:
     void txtDriZRapidClick();
     // Fills the grid dialog from the view and the engine and shows it.
     void ShowGridDialog();
+    // Start-up and shutdown calls into later parts (frmMainStartupHooks.cpp):
+    // the cutter-compensation combo, the 3D view's background, the rasters
+    // and the chains or drill points.
+    void cboCCDirChange();
+    void SetView3DBackground(TColor color);
+    void FreeRasters();
+    void ClearChainsOrDrillPoints();
+
+    // What the settings file gave at start that no control holds yet.
+    TSettingsWindowValues StartSettings;
+    TColor WindowColorValue = kClWindow;
 
     std::unique_ptr<TCADCmp2D> LocalCadValue;
     std::unique_ptr<TCADPrg2D> LocalPrgValue;
@@ -226,3 +320,6 @@ private:
     std::vector<int> ShownPageList;
     std::vector<TSnapItem> SnapItems;
 };
+
+// The program's main window while it exists (created at start-up, ProgramStartup.h).
+extern TfrmMain* frmMain;

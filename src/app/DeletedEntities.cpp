@@ -1,0 +1,3 @@
+#include "app/DeletedEntities.h"
+
+std::unique_ptr<std::vector<TDeletedEntityRec>> DeletedEntities;

@@ -1,0 +1,129 @@
+#include "app/ui/ProgramStartup.h"
+
+#include <QApplication>
+
+#include "app/CommandCode.h"
+#include "app/Language.h"
+#include "app/LanguageMessages.h"
+#include "app/TranslateForms.h"
+#include "app/ui/ApplicationMessageBox.h"
+#include "app/ui/frmMain.h"
+#include "cad/CADClassRegistration.h"
+#include "cad/CADMessageSink.h"
+#include "cad/ClassRegistry.h"
+#include "cad/FontRegistry.h"
+#include "cad/ScreenCursor.h"
+#include "platform/ProgramFolder.h"
+
+QString ApplicationHelpFile;
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+void InitializeMainUnit()
+{
+    CommandCode = kCommandNone;
+    // The chain lists and the raster origin start empty once their parts exist.
+    CADCoreRegisterFontFromFile(0, (ProgramFolder() + QStringLiteral("/RomanC.fnt")).toStdString());
+}
+
+void FinalizeMainUnit()
+{
+    for (QString& text : PageTexts)
+        text.clear();
+}
+
+// The drawing engine lets go of its fonts (text objects are gone with the
+// windows' drawings) and of its classes.
+void FinalizeCADEngine()
+{
+    CADCoreClearFontRegistry();
+    CADCoreClearRegistry();
+}
+
+struct TModuleStep {
+    void (*Initialize)();
+    void (*Finalize)();
+};
+
+// In dependency order. Modules whose parts are not built yet have no steps:
+// the 3D view's floating-point control word and scene classes, the DXF
+// colour-index table and the help viewer's registration.
+constexpr TModuleStep kModules[] = {
+    {nullptr, nullptr},                       // floating-point control word (3D view)
+    {nullptr, nullptr},                       // scene classes for streaming (3D view)
+    {RegisterCADClasses, FinalizeCADEngine},  // the 19 persistent classes
+    {nullptr, nullptr},                       // DXF colour-index table
+    {nullptr, nullptr},                       // HTML help viewer
+    {InitializeMainUnit, FinalizeMainUnit},   // main window's unit, the vector font
+};
+
+// Makers of the windows after the main one, in creation order; none until
+// the window's part is built: frmCoord, frmAbout, frmTool, frmZDepth,
+// frmGrid, frmLayer, frmLayerAttr.
+using TWindowMaker = std::unique_ptr<QWidget> (*)(TfrmMain& main);
+constexpr TWindowMaker kOtherWindows[] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+
+} // namespace
+
+void InitializeModules()
+{
+    SetCADMessageSink([](const std::string& text) {
+        ApplicationMessageBox(QString::fromStdString(text), GetLangString(kMsgBoxCaption), kMbOk);
+    });
+    SetLanguageMessageSink([](const QString& text) {
+        ApplicationMessageBox(text, QString::fromLatin1(kApplicationTitle), kMbOk + kMbIconError);
+    });
+    for (const TModuleStep& module : kModules)
+        if (module.Initialize != nullptr)
+            module.Initialize();
+}
+
+void FinalizeModules()
+{
+    for (auto module = std::rbegin(kModules); module != std::rend(kModules); ++module)
+        if (module->Finalize != nullptr)
+            module->Finalize();
+    SetScreenCursorSink(nullptr);
+    SetLanguageMessageSink(nullptr);
+    SetCADMessageSink(nullptr);
+}
+
+void ConfigureApplication()
+{
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    ApplicationHelpFile = QString::fromLatin1(kApplicationHelpFile);
+}
+
+TProgramWindows::TProgramWindows()
+    : MainWindow(std::make_unique<TfrmMain>())
+{
+    frmMain = MainWindow.get();
+    MainWindow->FormCreate();
+    for (const TWindowMaker make : kOtherWindows)
+        if (make != nullptr)
+            OtherWindows.push_back(make(*MainWindow));
+}
+
+TProgramWindows::~TProgramWindows()
+{
+    while (!OtherWindows.empty())
+        OtherWindows.pop_back();
+    frmMain = nullptr;
+    MainWindow.reset();
+}
+
+int RunProgram(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    InitializeModules();
+    ConfigureApplication();
+    int exitCode = 0;
+    {
+        TProgramWindows windows;
+        windows.Main().show();
+        exitCode = QApplication::exec();
+    }
+    FinalizeModules();
+    return exitCode;
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+// Starts the whole program the way main() does, but in a program folder of
+// its own: a temporary folder holding the built language file, vector font
+// and block library, and whatever settings file the test writes. Message
+// boxes are answered by the test and recorded, numbers run under a comma
+// locale, and every global the start-up sets is put back afterwards.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "../platform/CommaLocale.h"
+#include "app/CommandCode.h"
+#include "app/DeletedEntities.h"
+#include "app/Language.h"
+#include "app/ui/ApplicationMessageBox.h"
+#include "app/ui/ProgramStartup.h"
+#include "app/ui/frmMain.h"
+#include "cad/ScreenCursor.h"
+#include "cad/Settings.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
+
+struct TShownBox {
+    QString Text;
+    QString Caption;
+    int Flags;
+};
+
+// The settings globals and the other process-wide values start-up sets.
+class TStartupGlobals {
+public:
+    TStartupGlobals() = default;
+    void Restore() const
+    {
+        UnitsMode = SavedUnitsMode;
+        DisplayFormat = SavedDisplayFormat;
+        ChainTol = SavedChainTol;
+        SystemTol = SavedSystemTol;
+        CornerRound = SavedCornerRound;
+        FormColor = SavedFormColor;
+        DefaultLayerColor = SavedDefaultLayerColor;
+        LayerContrastColor = SavedLayerContrastColor;
+        LanguageName = SavedLanguageName;
+        PostName = SavedPostName;
+        ToolIndex = SavedToolIndex;
+        NcDir = SavedNcDir;
+        LoadedFileName = SavedLoadedFileName;
+        TempDir = SavedTempDir;
+        BaseTitle = SavedBaseTitle;
+        LogPath = SavedLogPath;
+        MruBarEnabled = SavedMruBarEnabled;
+        CommandCode = SavedCommandCode;
+        PageTexts = SavedPageTexts;
+    }
+
+private:
+    std::int32_t SavedUnitsMode = UnitsMode;
+    std::string SavedDisplayFormat = DisplayFormat;
+    double SavedChainTol = ChainTol;
+    double SavedSystemTol = SystemTol;
+    double SavedCornerRound = CornerRound;
+    TColor SavedFormColor = FormColor;
+    TColor SavedDefaultLayerColor = DefaultLayerColor;
+    TColor SavedLayerContrastColor = LayerContrastColor;
+    std::string SavedLanguageName = LanguageName;
+    std::string SavedPostName = PostName;
+    std::int32_t SavedToolIndex = ToolIndex;
+    std::string SavedNcDir = NcDir;
+    std::string SavedLoadedFileName = LoadedFileName;
+    std::string SavedTempDir = TempDir;
+    std::string SavedBaseTitle = BaseTitle;
+    std::string SavedLogPath = LogPath;
+    bool SavedMruBarEnabled = MruBarEnabled;
+    std::int32_t SavedCommandCode = CommandCode;
+    std::array<QString, kPageTextCount> SavedPageTexts = PageTexts;
+};
+
+class ProgramTestFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(CommaLocale::Active()) << "the de_DE.UTF-8 locale is missing (tools/install-deps.sh)";
+        ASSERT_TRUE(Folder.isValid());
+        ASSERT_TRUE(QDir(Folder.path()).mkdir(QStringLiteral("language")));
+        const QString built = QStringLiteral(KESTRO_PROGRAM_DIR);
+        for (const char* name : {"language/english.lng", "RomanC.fnt", "Library.blk"}) {
+            const QString file = QString::fromLatin1(name);
+            ASSERT_TRUE(QFile::copy(built + QLatin1Char('/') + file, Path(file)))
+                << name << " is missing from " << KESTRO_PROGRAM_DIR << " (build the kestro_data target)";
+        }
+        SetProgramFolder(Folder.path());
+        PreviousHook = SetMessageBoxHook([this](const QString& text, const QString& caption, int flags) {
+            Boxes.push_back({text, caption, flags});
+            return Answer;
+        });
+    }
+
+    void TearDown() override
+    {
+        SetScreenCursor(crDefault);
+        Windows.reset();
+        FinalizeModules();
+        SetMessageBoxHook(PreviousHook);
+        SetProgramFolder(QString());
+        LanguageFile.reset();
+        DeletedEntities.reset();
+        Globals.Restore();
+    }
+
+    // Start-up as main() runs it, without the message loop.
+    TfrmMain& Start()
+    {
+        InitializeModules();
+        Windows = std::make_unique<TProgramWindows>();
+        return Windows->Main();
+    }
+
+    QString Path(const QString& name) const { return Folder.path() + QLatin1Char('/') + name; }
+    QString SettingsPath() const { return Path(QStringLiteral("kestro.ini")); }
+
+    void WriteFile(const QString& name, const QByteArray& text) const
+    {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QByteArray ReadFile(const QString& name) const
+    {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void WriteSettings(const QByteArray& text) const { WriteFile(QStringLiteral("kestro.ini"), text); }
+
+    // The answer every box gets; the boxes shown so far.
+    int Answer = kIdYes;
+    std::vector<TShownBox> Boxes;
+
+private:
+    const CommaLocale Comma;
+    const TStartupGlobals Globals;
+    QTemporaryDir Folder;
+    TMessageBoxHook PreviousHook;
+    std::unique_ptr<TProgramWindows> Windows;
+};
