@@ -219,7 +219,7 @@ TEST_F(SettingsPage, ALanguageWhoseFileIsGoneIsReportedAndLeavesTheTexts)
     emit frm.nol_cboLang->activated(gone);
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_TRUE(Boxes[0].Text.startsWith(QStringLiteral("Language file not found!")));
-    EXPECT_EQ(frm.chkMRUvisible->text(), QStringLiteral("Show the recently-used commands"));
+    EXPECT_EQ(frm.chkMRUvisible->text(), QStringLiteral("Show recent commands"));
     EXPECT_FALSE(PageTexts[12].isEmpty()) << "the built-in English messages serve";
 }
 
