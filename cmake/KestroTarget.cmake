@@ -15,23 +15,25 @@ function(kestro_library name)
   kestro_warnings(${name})
 endfunction()
 
-# A GoogleTest binary; tests are listed when they run, since some need a QApplication.
-# DISPLAY tests run on a real X server (the test script provides a virtual one)
-# and carry the label 'display', so a run that skipped them shows it.
+# A GoogleTest binary with the shared test main; tests are listed when they run.
+# Each binary names its own Qt platform, so that no test depends on the
+# environment it was started in: offscreen by default, or for DISPLAY tests a
+# real X server (the test script provides a virtual one), which then carry the
+# label 'display' so that a run that skipped them shows it.
 function(kestro_test name)
   cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
-  target_compile_definitions(${name} PRIVATE
-    KESTRO_PROGRAM_DIR="${KESTRO_PROGRAM_DIR}"
-    KESTRO_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
-  kestro_warnings(${name})
+  add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock Qt6::Widgets)
   if(T_DISPLAY)
     set(platform xcb)
     list(APPEND T_LABELS display)
   else()
     set(platform offscreen)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=${platform}")
+  target_compile_definitions(${name} PRIVATE
+    KESTRO_PROGRAM_DIR="${KESTRO_PROGRAM_DIR}"
+    KESTRO_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
+    KESTRO_TEST_PLATFORM="${platform}")
+  kestro_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${T_LABELS}")
 endfunction()

@@ -5,14 +5,13 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-deps.sh"
 jobs=$(nproc)
-export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for flavour in release asan; do
   echo "== $flavour build =="
   "$top/tools/build.sh" "$flavour"
   echo "== $flavour tests =="
-  # Tests that need OpenGL carry the label 'gl' and run under a virtual X server.
+  # Tests that need a real display carry the label "display"; all run under a virtual X server.
   (cd "$top/build/$flavour" && xvfb-run -a -s "-screen 0 1280x1024x24" \
       ctest --output-on-failure -j "$jobs")
 done
