@@ -219,8 +219,10 @@ bool TSplitSweep::Run()
         Unlink(current);
         Done.push_back(Nodes[current].Element);
         const std::size_t count = Done.size() + PendingCount;
+        // Halves round to even, as the processor rounds.
         if (PendingCount > 0 && Done.size() % step == 0)
-            Progress.SetProgress(static_cast<int>(std::lround(Done.size() * 50.0 / static_cast<double>(count - 1))));
+            Progress.SetProgress(
+                static_cast<int>(std::nearbyint(Done.size() * 50.0 / static_cast<double>(count - 1))));
     }
     return true;
 }

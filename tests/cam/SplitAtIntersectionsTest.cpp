@@ -198,6 +198,29 @@ TEST_F(SplitAtIntersectionsTest, ReportsProgressInTheFirstHalfAndPumpsMessages)
     EXPECT_GE(sink.Progress.back(), 45);
 }
 
+TEST_F(SplitAtIntersectionsTest, ProgressStepsByATenthAndRoundsHalvesToEven)
+{
+    struct TCase {
+        int Elements;
+        std::vector<int> Progress;
+    };
+    // 9 elements: a step of 2 (a tenth is below 1), i * 50 / 8 at i = 2, 4, 6, 8
+    // is 12.5, 25, 37.5, 50. 25 elements: a step of 2, i * 50 / 24.
+    const TCase cases[] = {
+        {9, {12, 25, 38, 50}},
+        {25, {4, 8, 12, 17, 21, 25, 29, 33, 38, 42, 46, 50}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Elements);
+        TChain apart;
+        for (int k = 0; k < c.Elements; ++k)
+            apart.push_back(Line(0, 2 * k, 1, 2 * k));
+        TRecordingSink sink;
+        ASSERT_TRUE(SplitAtIntersections(apart, sink));
+        EXPECT_EQ(sink.Progress, c.Progress);
+    }
+}
+
 TEST_F(SplitAtIntersectionsTest, AbortThroughTheSinkStopsAndLeavesThePartlySplitList)
 {
     TChain untouched = Grid();
