@@ -79,6 +79,30 @@ TEST(ChainElement, LengthOfSegmentsAndArcs)
         EXPECT_NEAR(ElementLength(c.Element), c.Length, 1e-12);
 }
 
+TEST(ChainElement, StartTangentAndDirectionAngle)
+{
+    struct TCase {
+        TChainElement Element;
+        TVect Tangent;
+        double Direction;
+    };
+    const TCase cases[] = {
+        {Line(1, 1, 4, -3), {3, -4}, std::atan2(-4.0, 3.0) + 2 * PI},
+        // Leaving (3,2) around the centre (2,2): upwards counter-clockwise, downwards clockwise.
+        {Arc(3, 2, 1, 2, 1.0), {0, 1}, PI / 2},
+        {Arc(3, 2, 2, 1, -BulgeOfSweepDegrees(90)), {0, -1}, 1.5 * PI},
+        {Arc(2, 0, 0, 2, BulgeOfSweepDegrees(90)), {0, 2}, PI / 2},
+        {Line(0, 0, -1, 0), {-1, 0}, PI},
+        {Line(0, 0, 1, 0), {1, 0}, 0.0},
+    };
+    for (const TCase& c : cases) {
+        const TVect t = StartTangent(c.Element);
+        EXPECT_NEAR(t.X, c.Tangent.X, GEOMETRY_TOLERANCE);
+        EXPECT_NEAR(t.Y, c.Tangent.Y, GEOMETRY_TOLERANCE);
+        EXPECT_NEAR(DirectionAngle2Pi({0, 0}, t), c.Direction, GEOMETRY_TOLERANCE);
+    }
+}
+
 TEST(ChainElement, TessellatedClockwiseHalfCircleHas51PointsAndEndsExactlyAtItsEnd)
 {
     const TChainElement half = Arc(1.0, 0.0, -1.0, 0.0, -1.0);

@@ -93,6 +93,56 @@ TEST_F(ChainOffsetTest, SmallTurnsAreJoinedAtOnePointAndLargerOnesGetAnArc)
     }
 }
 
+// Corners whose offset pieces end within ChainTol of each other: inside the
+// chain the next piece starts where the last one ends; at the closing corner
+// two straight pieces always meet at their crossing, on either side.
+TEST_F(ChainOffsetTest, NearlyStraightCornersInsideAndAtTheClose)
+{
+    const auto direction = [](double degrees) {
+        const double a = degrees * PI / 180.0;
+        return TVect{std::cos(a), std::sin(a)};
+    };
+    {
+        SCOPED_TRACE("inner corner, open chain");
+        const TVect u = direction(0.02);
+        const TChain open{Line(0, 0, 10, 0), Line(10, 0, 10 + 10 * u.X, 10 * u.Y)};
+        TChain result;
+        OffsetChain(open, result, 1.0);
+        ASSERT_EQ(result.size(), 2u);
+        EXPECT_EQ(result[0].X2, 10.0);
+        EXPECT_EQ(result[0].Y2, 1.0);
+        EXPECT_EQ(result[1].X1, 10.0);
+        EXPECT_EQ(result[1].Y1, 1.0);
+    }
+    struct TCase {
+        const char* Name;
+        double TurnDegrees;
+        double D;
+    };
+    // The corner at the start of the first element turns left by the turn;
+    // offset to the right (outside) it leaves a gap, to the left an overlap.
+    const TCase closing[] = {
+        {"outer closing corner, a gap of 0.0087", 0.5, -1.0},
+        {"inner closing corner, an overlap of 0.0003", 0.02, 1.0},
+    };
+    for (const TCase& c : closing) {
+        SCOPED_TRACE(c.Name);
+        const TVect in = direction(-c.TurnDegrees);
+        const TChain quad{Line(0, 0, 10, 0), Line(10, 0, 10, 10), Line(10, 10, -10 * in.X, -10 * in.Y),
+                          Line(-10 * in.X, -10 * in.Y, 0, 0)};
+        TChain result;
+        OffsetChain(quad, result, c.D);
+        ASSERT_GE(result.size(), 4u);
+        // The offset of the first side, y = -d, meets the offset of the last.
+        const double meetingX = c.D * std::tan(c.TurnDegrees * PI / 360.0);
+        EXPECT_NEAR(result.front().X1, meetingX, GEOMETRY_TOLERANCE);
+        EXPECT_NEAR(result.front().Y1, c.D, GEOMETRY_TOLERANCE);
+        EXPECT_EQ(result.back().X2, result.front().X1);
+        EXPECT_EQ(result.back().Y2, result.front().Y1);
+        EXPECT_TRUE(IsStraight(result.back()));
+    }
+}
+
 TEST_F(ChainOffsetTest, CornerOffsetVectorPointsToTheMeetingOfTheOffsetLines)
 {
     struct TCase {
