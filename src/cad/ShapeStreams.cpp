@@ -206,7 +206,13 @@ void TBitmap2D::LoadFromStream(TCADStreamReader& stream, std::string_view versio
 {
     TPrimitive2D::LoadFromStream(stream, version);
     const std::string bmp = ReadBmpImage(stream);
-    if (!CADVersionBefore(version, "CAD422")) {
+    if (CADVersionBefore(version, "CAD422")) {
+        // Older records end after the picture: the values they lack are 0
+        // (a copy mode of 0 paints as the plain copy).
+        StreamValue1 = 0;
+        StreamValue2 = 0;
+        CopyMode = 0;
+    } else {
         StreamValue1 = stream.ReadInt32();
         StreamValue2 = stream.ReadInt32();
         CopyMode = stream.ReadInt32();

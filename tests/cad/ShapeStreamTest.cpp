@@ -270,7 +270,8 @@ TEST_F(ShapeStreamTest, PicturesAndTheirOlderLayout)
         EXPECT_EQ(read.Bitmap.pixel(2, 1), qRgb(200, 0, 100));
         EXPECT_EQ(read.StreamValue1, 0);
         EXPECT_EQ(read.StreamValue2, 0);
-        EXPECT_EQ(read.CopyMode, cmSrcCopy);
+        EXPECT_EQ(read.CopyMode, 0) << "not the plain copy a new picture starts with";
+        EXPECT_EQ(CopyModeToComposition(read.CopyMode), QPainter::CompositionMode_SourceOver) << "still painted";
     }
     TBitmap2D empty(1, MakePoint2D(0, 0), MakePoint2D(3, 2), QImage());
     const std::unique_ptr<TObject2D> back = ReadBack(RecordOf(empty), "TBitmap2D");
