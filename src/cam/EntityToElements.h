@@ -1,9 +1,12 @@
 #pragma once
 
 // Turning drawing shapes into toolpath elements. Every producer appends to
-// the given list, works in world coordinates (the shape's points go through
-// its transform) and stamps each element with the shape's layer. A shape
-// without enough points adds nothing.
+// the given list, works in world coordinates and stamps each element with the
+// shape's layer. A shape without enough points adds nothing.
+// The points go through the shape's whole transform, the current one after
+// the model one: placing a drawing (moving, turning or resizing it whole)
+// composes onto the current transforms, and the part must be cut where the
+// drawing is shown, not where it was before it was placed.
 
 #include "cam/ChainElement.h"
 

@@ -328,3 +328,57 @@ TEST_F(EntityToElementsTest, DrawnSquareOffsetOutwardsGetsArcsAroundItsCorners)
         EXPECT_NEAR(radius, 1.0, GEOMETRY_TOLERANCE);
     }
 }
+
+// Placing a drawing (moving, turning, resizing it whole) composes onto the
+// objects' current transforms; the toolpath must follow the drawing where it
+// is shown, so the current transform counts as much as the model transform.
+TEST_F(EntityToElementsTest, CurrentTransformCountsLikeTheModelTransform)
+{
+    const TTransform2D model = MakeTranslation2D(5, -3);
+    const TTransform2D placed = Then(MakeRotation2D(Radians(30)), MakeScale2D(2, 2));
+    const auto convert = [&](TObject2D& shape, bool split) {
+        if (split) {
+            shape.SetModelTransform(model);
+            shape.ComposeTransform(placed);
+        } else {
+            shape.SetModelTransform(Then(model, placed));
+        }
+        TChain list;
+        if (auto* line = dynamic_cast<TLine2D*>(&shape))
+            LineToElements(*line, list);
+        else if (auto* polyline = dynamic_cast<TPolyline2D*>(&shape))
+            PolylineToElements(*polyline, list);
+        else if (auto* circle = dynamic_cast<TCerchio2D*>(&shape))
+            CircleToElements(*circle, list);
+        else if (auto* arc = dynamic_cast<TArco2D*>(&shape))
+            ArcToElements(*arc, list);
+        else if (auto* frame = dynamic_cast<TFrame2D*>(&shape))
+            FrameToElements(*frame, list);
+        else if (auto* curve = dynamic_cast<TCurve2D*>(&shape))
+            CurveToElements(*curve, list);
+        return list;
+    };
+    const auto shapes = [] {
+        std::vector<std::unique_ptr<TObject2D>> list;
+        list.push_back(std::make_unique<TLine2D>(1, P(1, 2), P(4, 6)));
+        list.push_back(std::make_unique<TPolygon2D>(1, std::vector<TPoint2D>{P(0, 0), P(10, 0), P(10, 10)}));
+        list.push_back(std::make_unique<TCerchio2D>(1, P(5, 5), P(8, 9)));
+        list.push_back(std::make_unique<TArco2D>(1, P(2, 1), P(12, 1), Radians(20), Radians(220)));
+        list.push_back(std::make_unique<TFrame2D>(1, P(1, 2), P(5, 4)));
+        auto ellipse = std::make_unique<TEllipse2D>(1, P(0, 0), P(40, 20));
+        ellipse->SetCurvePrecision(4);
+        list.push_back(std::move(ellipse));
+        return list;
+    };
+    auto plain = shapes();
+    auto composed = shapes();
+    for (std::size_t k = 0; k < plain.size(); ++k) {
+        SCOPED_TRACE(plain[k]->ClassName());
+        const TChain expected = convert(*plain[k], false);
+        ASSERT_FALSE(expected.empty());
+        std::vector<TExpected> rows;
+        for (const TChainElement& e : expected)
+            rows.push_back({e.X1, e.Y1, e.X2, e.Y2, e.Bulge});
+        ExpectElements(convert(*composed[k], true), rows, SINGLE_TOLERANCE);
+    }
+}
