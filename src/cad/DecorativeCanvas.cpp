@@ -46,6 +46,9 @@ void TDecorativePen::LineTo(int x, int y, const TRunSink& draw)
 {
     DrawSegment(SegmentStart, {x, y}, draw);
     SegmentStart = {x, y};
+    // The end pixel is where the next line starts: it takes the phase of the
+    // pixel before it instead of a step of its own.
+    LastPixel = {x, y};
 }
 
 void TDecorativePen::Polyline(const TWindowPoint* points, int count, const TRunSink& draw)
@@ -53,8 +56,11 @@ void TDecorativePen::Polyline(const TWindowPoint* points, int count, const TRunS
     if (!points || count <= 1)
         return;
     MoveTo(points[0].X, points[0].Y);
-    for (int i = 1; i < count; ++i)
-        LineTo(points[i].X, points[i].Y, draw);
+    // Unlike separate lines, a corner counts as one step of the pattern.
+    for (int i = 1; i < count; ++i) {
+        DrawSegment(SegmentStart, points[i], draw);
+        SegmentStart = points[i];
+    }
 }
 
 namespace {

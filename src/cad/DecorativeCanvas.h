@@ -32,9 +32,11 @@ public:
 
     // Starts a new line at (x, y) with the phase at the pattern's start.
     void MoveTo(int x, int y);
-    // Walks from the current position up to, not including, (x, y).
+    // Walks from the current position up to, not including, (x, y). The next
+    // line starts at (x, y) with the phase of the last pixel walked.
     void LineTo(int x, int y, const TRunSink& draw);
-    // The phase restarts at the first point and runs on over every segment.
+    // The phase restarts at the first point and runs on over every segment,
+    // one step per pixel, around the corners too.
     void Polyline(const TWindowPoint* points, int count, const TRunSink& draw);
 
 private:
