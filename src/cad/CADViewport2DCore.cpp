@@ -188,7 +188,7 @@ TObject2D* TCADViewport2DCore::PickObject(TPoint2D point, int aperture, int& cod
 {
     code = PICK_NOOBJECT;
     TGraphicObjList* ownList = OwnObjectList();
-    if (!ownList && (!Drawing2D || Drawing2D->IsBlocked()))
+    if ((Drawing2D && Drawing2D->IsBlocked()) || (!ownList && !Drawing2D))
         return nullptr;
     StopRepaint();
     const float worldAperture = GetPixelAperture().X * static_cast<float>(aperture);

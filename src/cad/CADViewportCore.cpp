@@ -151,8 +151,10 @@ void TCADViewportCore::RepaintRect(const TRect2D& area)
 
 void TCADViewportCore::DrawObjects(TDecorativeCanvas& canvas, const TRect2D& clip)
 {
+    // While the drawing's lists are held for a change nothing is drawn, not
+    // even from an own list: its objects are usually the drawing's.
     TGraphicObjList* ownList = OwnObjects;
-    if (!ownList && (!DrawingValue || DrawingValue->IsBlocked()))
+    if ((DrawingValue && DrawingValue->IsBlocked()) || (!ownList && !DrawingValue))
         return;
     std::unique_ptr<TGraphicObjIterator> iterator =
         ownList ? ownList->GetIterator() : DrawingValue->ObjectsIterator();

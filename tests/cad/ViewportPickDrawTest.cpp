@@ -254,3 +254,44 @@ TEST(ViewportInput, TheEngineSeesEachEventFirstAndThe2DEventsFireOnce)
     f.View.reset();
     EXPECT_TRUE(hook.Destroyed) << "the engine is told when the view goes";
 }
+
+TEST(ViewportDrawing, NothingIsDrawnOrPickedWhileTheDrawingIsHeldForAChange)
+{
+    TViewFixture f;
+    f.View->SetBackGroundColor(clWhite);
+    f.AddLine(10, 50, 90, 50);
+    TGraphicObjList own;
+    own.Add(std::make_unique<TLine2D>(1, MakePoint2D(50, 10), MakePoint2D(50, 90)));
+    const QPoint drawingLine(30, 50);
+    const QPoint ownLine(50, 70);
+    // Something other than the background next to the point.
+    const auto drawn = [&f](QPoint p) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (f.View->WindowImage().pixel(p.x() + dx, p.y() + dy) != qRgb(255, 255, 255))
+                    return true;
+        return false;
+    };
+    int code = 0;
+
+    for (TGraphicObjList* list : {static_cast<TGraphicObjList*>(nullptr), &own}) {
+        f.View->SetOwnObjectList(list);
+        const QPoint line = list ? ownLine : drawingLine;
+        const TPoint2D onLine = list ? MakePoint2D(50, 30) : MakePoint2D(30, 50);
+        f.View->Repaint();
+        EXPECT_TRUE(drawn(line)) << (list ? "own list" : "drawing");
+        EXPECT_NE(f.View->PickObject(onLine, 5, code, false), nullptr);
+        {
+            const auto held = f.Drawing.ObjectsExclusiveIterator();
+            f.View->Repaint();
+            EXPECT_FALSE(drawn(line)) << (list ? "own list, drawing held" : "drawing held");
+            EXPECT_EQ(f.View->PickObject(onLine, 5, code, false), nullptr);
+        }
+        {
+            const auto held = f.Drawing.SourceBlocksExclusiveIterator();
+            f.View->Repaint();
+            EXPECT_FALSE(drawn(line)) << (list ? "own list, blocks held" : "blocks held");
+        }
+    }
+    f.View->SetOwnObjectList(nullptr);
+}
