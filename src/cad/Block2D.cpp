@@ -84,6 +84,7 @@ int TBlock2D::HitTest(TPoint2D point, float& distance, float aperture) const
     if (!Source)
         return PICK_NOOBJECT;
     const int code = TObject2D::HitTest(point, distance, aperture);
+    // A disabled object is never picked, not even through its source block's children.
     if (!Enabled)
         return code;
     if (code == PICK_INBBOX) {

@@ -99,6 +99,9 @@ TEST_F(BlocksTest, ReferencePicksTheBlocksChildOrItsOrigin)
     EXPECT_NEAR(distance, 0.3f, 1e-4f);
     EXPECT_EQ(placed->HitTest(MakePoint2D(100.2f, 100.1f), distance, 1.0f), PICK_ONOBJECT) << "near the origin";
     EXPECT_EQ(placed->HitTest(MakePoint2D(5, 0.1f), distance, 1.0f), PICK_NOOBJECT) << "the block's own place";
+    placed->Enabled = false;
+    EXPECT_EQ(placed->HitTest(MakePoint2D(105, 100.3f), distance, 1.0f), PICK_NOOBJECT) << "a disabled reference";
+    EXPECT_EQ(placed->HitTest(MakePoint2D(100.2f, 100.1f), distance, 1.0f), PICK_NOOBJECT);
 
     TBlock2D unresolved;
     EXPECT_EQ(unresolved.HitTest(MakePoint2D(0, 0), distance, 1.0f), PICK_NOOBJECT);
