@@ -39,8 +39,32 @@ TEST_F(EnglishFileTest, HoldsTheWindowTextsOthersLookUp)
     // The recently-used bar takes these hints for commands without a message of their own.
     for (const char* control : {"sbtRectangle", "sbtPoly", "sbtSpline", "lsbDelete", "sbtTTFConv"})
         EXPECT_NE(file_->ReadString("frmMain", std::string(control) + ".Hint", ""), "") << control;
-    for (const char* window : {"frmMain", "frmCoord", "frmAbout", "frmGrid", "frmTool", "frmZDepth", "frmLayer", "frmLayerAttr"})
+    // The main window's caption is the program's version, which no language changes.
+    for (const char* window : {"frmCoord", "frmAbout", "frmGrid", "frmTool", "frmZDepth", "frmLayer", "frmLayerAttr"})
         EXPECT_NE(file_->ReadString(window, std::string(window) + ".Caption", ""), "") << window;
+}
+
+TEST_F(EnglishFileTest, KeepsTheTextsTheProgramIsKnownBy)
+{
+    // Buttons, menu items and boxes that users and manuals name by these words.
+    const struct {
+        const char* section;
+        const char* key;
+        const char* text;
+    } texts[] = {
+        {"frmMain", "sbtExit.Hint", "Close application"},
+        {"frmMain", "sbtSetting.Hint", "Settings"},
+        {"frmMain", "sbtRedraw.Hint", "Redraw"},
+        {"frmMain", "sbtCnc.Hint", "Create Nc program"},
+        {"frmMain", "sbtCancel.Hint", "Stop operation"},
+        {"frmMain", "sbtDone.Hint", "Accept operation"},
+        {"frmMain", "sbtReset.Caption", "Reset def."},
+        {"frmMain", "chkMRUvisible.Caption", "Enable MRU toolbar"},
+        {"frmMain", "sbmSnap2Grid.Caption", "Grid"},
+        {"frmMain", "mnuCoord.Caption", "Coordinate"},
+    };
+    for (const auto& t : texts)
+        EXPECT_EQ(file_->ReadString(t.section, t.key, "(missing)"), t.text) << t.section << ' ' << t.key;
 }
 
 TEST_F(EnglishFileTest, TheBuiltInTextsAreTheFilesStringSection)

@@ -128,7 +128,7 @@ TEST_F(ProgramStartup, TakesItsSettingsLanguageLibraryAndFontFromTheProgramFolde
     // The language file, named in another case than the file's.
     ASSERT_NE(LanguageFile, nullptr);
     EXPECT_TRUE(LanguageFilePath.endsWith(QStringLiteral("/language/english.lng"))) << LanguageFilePath.toStdString();
-    EXPECT_EQ(frm.chkMRUvisible->text(), QStringLiteral("Show recent commands"));
+    EXPECT_EQ(frm.chkMRUvisible->text(), QStringLiteral("Enable MRU toolbar"));
     EXPECT_EQ(frm.lsbLine->toolTip(), QStringLiteral("Line by end points"));
     EXPECT_EQ(PageTexts[12], QString::fromStdString(*LanguageFile->Find("String", "422")));
     EXPECT_EQ(frm.sbtLayer->text(), GetLangString(kMsgCurrentLayer) + QStringLiteral(" 0"));

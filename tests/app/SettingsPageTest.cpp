@@ -210,6 +210,25 @@ TEST_F(SettingsPage, ALanguageChangeTranslatesReloadsAndResetsTheSplitButtons)
     EXPECT_TRUE(ReadFile(QStringLiteral("kestro.ini")).contains("\nLanguage=Italiano\n"));
 }
 
+TEST_F(SettingsPage, ALanguageChangeKeepsTheCaptionAndTheCurrentLayer)
+{
+    TfrmMain& frm = OpenSettings();
+    frm.LocalCad().CurrentLayer = 4;
+    frm.CurrLayerInfo();
+    const QString layer = frm.sbtLayer->text();
+    ASSERT_TRUE(layer.endsWith(QStringLiteral(" 4")));
+    const QString caption = frm.windowTitle();
+    ASSERT_EQ(caption.toStdString(), BaseTitle);
+
+    const int english = frm.nol_cboLang->findText(QStringLiteral("english"));
+    ASSERT_GE(english, 0);
+    frm.nol_cboLang->setCurrentIndex(english);
+    emit frm.nol_cboLang->activated(english);
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(frm.windowTitle().toStdString(), caption.toStdString()) << "the caption shows the version";
+    EXPECT_EQ(frm.sbtLayer->text().toStdString(), layer.toStdString()) << "the current layer keeps its number";
+}
+
 TEST_F(SettingsPage, ALanguageWhoseFileIsGoneIsReportedAndLeavesTheTexts)
 {
     TfrmMain& frm = OpenSettings();
@@ -219,7 +238,7 @@ TEST_F(SettingsPage, ALanguageWhoseFileIsGoneIsReportedAndLeavesTheTexts)
     emit frm.nol_cboLang->activated(gone);
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_TRUE(Boxes[0].Text.startsWith(QStringLiteral("Language file not found!")));
-    EXPECT_EQ(frm.chkMRUvisible->text(), QStringLiteral("Show recent commands"));
+    EXPECT_EQ(frm.lsbLine->toolTip(), QStringLiteral("Line by end points")) << "the English texts stay";
     EXPECT_FALSE(PageTexts[12].isEmpty()) << "the built-in English messages serve";
 }
 
