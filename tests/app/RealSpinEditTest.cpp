@@ -157,6 +157,30 @@ TEST(RealSpinEdit, ArrowButtonsStepOncePerClick)
     }
 }
 
+TEST(RealSpinEdit, EnteringTheEditSelectsItsText)
+{
+    const struct {
+        Qt::FocusReason reason;
+        bool selected;
+    } cases[] = {
+        {Qt::TabFocusReason, true},
+        {Qt::BacktabFocusReason, true},
+        {Qt::ShortcutFocusReason, true},
+        {Qt::OtherFocusReason, true},  // an arrow hands the focus back
+        {Qt::MouseFocusReason, false}, // a click into the text places the cursor
+        {Qt::ActiveWindowFocusReason, false},
+        {Qt::PopupFocusReason, false},
+    };
+    for (const auto& c : cases) {
+        TRealSpinEdit edit;
+        edit.setText(QStringLiteral("12.5"));
+        edit.deselect();
+        QFocusEvent in(QEvent::FocusIn, c.reason);
+        QCoreApplication::sendEvent(&edit, &in);
+        EXPECT_EQ(edit.selectedText(), c.selected ? QStringLiteral("12.5") : QString()) << c.reason;
+    }
+}
+
 TEST(RealSpinEdit, TheArrowsSitAtTheRightEdgeBesideTheText)
 {
     QWidget window;

@@ -130,6 +130,16 @@ void TRealSpinEdit::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
+void TRealSpinEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // An arrow gives the focus back with OtherFocusReason; the window coming
+    // back to the front or a closed popup does not enter the edit anew.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        selectAll();
+}
+
 void TRealSpinEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);

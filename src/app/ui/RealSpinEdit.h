@@ -47,6 +47,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The whole text is selected whenever the edit gets the focus, but for a
+    // click into the text, which places the cursor.
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
