@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -147,6 +148,21 @@ TEST_F(ProgramStartup, TakesItsSettingsLanguageLibraryAndFontFromTheProgramFolde
     EXPECT_TRUE(DeletedEntities->empty());
     EXPECT_EQ(CommandCode, kCommandNone);
     EXPECT_EQ(LogPath, Path(QStringLiteral("kestro_log.log")).toStdString());
+}
+
+TEST_F(ProgramStartup, HidesTheTutorialsOfTheHelpMenu)
+{
+    InitializeModules();
+    TfrmMain frm;
+    auto* help = new QMenu(&frm);
+    help->setObjectName(QStringLiteral("mnuAbout"));
+    QAction* contents = help->addAction(QStringLiteral("Help"));
+    QAction* tutorials = help->addMenu(QStringLiteral("Tutorials"))->menuAction();
+    QAction* about = help->addAction(QStringLiteral("About"));
+    frm.FormCreate();
+    EXPECT_TRUE(contents->isVisible());
+    EXPECT_FALSE(tutorials->isVisible());
+    EXPECT_TRUE(about->isVisible());
 }
 
 TEST_F(ProgramStartup, ClosingWithNoKeepsTheWindowAndTheFile)

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -60,6 +61,15 @@ template <typename TControl>
 TControl* FindNamed(const QObject& owner, const char* name)
 {
     return owner.findChild<TControl*>(QString::fromLatin1(name));
+}
+
+// The help menu, a menu of its own or the submenu of a menu item.
+QMenu* HelpMenu(const QObject& owner)
+{
+    if (auto* menu = FindNamed<QMenu>(owner, "mnuAbout"))
+        return menu;
+    const auto* item = FindNamed<QAction>(owner, "mnuAbout");
+    return item != nullptr ? item->menu() : nullptr;
 }
 
 } // namespace
@@ -133,6 +143,11 @@ void TfrmMain::FormCreate()
     // settings file.
     for (QWidget* control : std::initializer_list<QWidget*>{txtChainTol, txtSystemTol, lblChainTol, lblSystemTol})
         control->hide();
+
+    // The tutorial documents are not shipped, so their submenu, the help
+    // menu's second item, stays out of sight.
+    if (QMenu* help = HelpMenu(*this); help != nullptr && help->actions().size() > 1)
+        help->actions().at(1)->setVisible(false);
 }
 
 void TfrmMain::ApplySettings(const TSettingsWindowValues& values)
