@@ -6,7 +6,10 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QString>
+
+#include "cad/DecorativeCanvas.h"
 
 namespace {
 
@@ -25,6 +28,44 @@ TExtendedFont::TExtendedFont()
     LogFont.Height = DefaultGuiFontHeight;
     LogFont.Weight = NormalWeight;
     SetFaceName("Small Font");
+}
+
+TExtendedFont::~TExtendedFont()
+{
+    SetCanvas(nullptr);
+}
+
+void TExtendedFont::SetHeight(std::int32_t height)
+{
+    LogFont.Height = height;
+    SelectIntoCanvas();
+}
+
+void TExtendedFont::Assign(const TExtendedFont& other)
+{
+    if (&other == this)
+        return;
+    LogFont = other.LogFont;
+    SelectIntoCanvas();
+}
+
+void TExtendedFont::SetCanvas(TDecorativeCanvas* canvas)
+{
+    if (SelectedPainter)
+        SelectedPainter->setFont(PainterOwnFont);
+    SelectedPainter = nullptr;
+    CanvasValue = canvas;
+    if (CanvasValue && CanvasValue->GetPainter()) {
+        SelectedPainter = CanvasValue->GetPainter();
+        PainterOwnFont = SelectedPainter->font();
+        SelectIntoCanvas();
+    }
+}
+
+void TExtendedFont::SelectIntoCanvas() const
+{
+    if (SelectedPainter)
+        SelectedPainter->setFont(ToQFont());
 }
 
 void TExtendedFont::SetFaceName(const std::string& face)

@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <string>
 
-class QFont;
+#include <QFont>
+
+class QPainter;
+class TDecorativeCanvas;
 
 // Field for field the platform's ANSI logical-font record, in stream order.
 struct TLogFont {
@@ -34,9 +37,18 @@ class TExtendedFont {
 public:
     // The default GUI font of the platform, with the face "Small Font".
     TExtendedFont();
+    // A canvas still holding this font gets its own font back.
+    ~TExtendedFont();
+    TExtendedFont(const TExtendedFont&) = delete;
+    TExtendedFont& operator=(const TExtendedFont&) = delete;
 
-    void SetHeight(std::int32_t height) { LogFont.Height = height; }
-    void Assign(const TExtendedFont& other) { LogFont = other.LogFont; }
+    // The record's height; a canvas holding the font gets it at the new height.
+    void SetHeight(std::int32_t height);
+    // The previous canvas gets its own font back, the new one (if any) this font.
+    void SetCanvas(TDecorativeCanvas* canvas);
+    TDecorativeCanvas* Canvas() const { return CanvasValue; }
+    // Copies the record; a canvas holding the font gets the copy.
+    void Assign(const TExtendedFont& other);
     // At most 31 bytes are kept, then the terminator.
     void SetFaceName(const std::string& face);
     std::string FaceName() const;
@@ -47,4 +59,13 @@ public:
     QFont ToQFont() const;
 
     TLogFont LogFont;
+
+private:
+    // Hands the font built from the record to the canvas's painter.
+    void SelectIntoCanvas() const;
+
+    TDecorativeCanvas* CanvasValue = nullptr;
+    // The painter that was given this font and the font it had before.
+    QPainter* SelectedPainter = nullptr;
+    QFont PainterOwnFont;
 };

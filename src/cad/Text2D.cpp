@@ -99,9 +99,12 @@ void TText2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas,
         return;
     TWindowRect rect = Rect2DToWindowRect(TransformBox2D(Box, viewTransform));
 
-    // The stored font keeps its own height: only the painted copy is sized.
+    // The stored font keeps its own height: only the copy selected into the
+    // canvas is sized, and that copy gives the canvas its own font back when
+    // it goes out of scope, however the drawing ends.
     TExtendedFont screenFont;
     screenFont.Assign(Font);
+    screenFont.SetCanvas(&canvas);
     screenFont.SetHeight(pixelHeight);
     const QFont font = screenFont.ToQFont();
     const QString text = DecodeWindows1252(Text);
@@ -123,7 +126,6 @@ void TText2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas,
     const bool xorMode = canvas.Pen.Mode == TPenMode::Xor;
     if (!xorMode && painter) {
         painter->save();
-        painter->setFont(font);
         painter->setPen(ToQColor(canvas.FontColor));
         painter->setBackgroundMode(canvas.OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
         painter->setBackground(ToQColor(canvas.Brush.Color));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 
@@ -132,12 +133,16 @@ TEST(ShapeRender, EveryShapeClassOnAnOffscreenImage)
     auto samples = Samples();
     {
         QPainter painter(&image);
+        QFont own = painter.font();
+        own.setPixelSize(9);
+        painter.setFont(own);
         TDecorativeCanvas canvas(&painter);
         for (TSample& sample : samples) {
             canvas.Pen = TPenState{PenColor, TPenStyle::Solid, TPenMode::Copy, 1};
             canvas.Brush = TBrushState{BrushColor, TBrushStyle::Solid};
             canvas.FontColor = PenColor;
             sample.Shape->Draw(FlipView(Height), canvas, ScreenClip(Width, Height), 0);
+            EXPECT_EQ(painter.font(), own) << sample.Shape->ClassName() << " leaves the canvas its own font";
         }
     }
     ASSERT_TRUE(SaveTestImage(image, "shapes.png"));

@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include "ShapeTestSupport.h"
@@ -128,4 +130,50 @@ TEST(ExtendedFont, RecordDefaultsAndQtFont)
     font.SetHeight(24);
     EXPECT_LE(font.ToQFont().pixelSize(), 24);
     EXPECT_GT(font.ToQFont().pixelSize(), 12);
+}
+
+TEST(ExtendedFont, SelectedIntoOneCanvasAtATime)
+{
+    QImage firstImage(10, 10, QImage::Format_RGB32);
+    QImage secondImage(10, 10, QImage::Format_RGB32);
+    QPainter firstPainter(&firstImage);
+    QPainter secondPainter(&secondImage);
+    QFont own = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    own.setPixelSize(7);
+    firstPainter.setFont(own);
+    secondPainter.setFont(own);
+    TDecorativeCanvas first(&firstPainter);
+    TDecorativeCanvas second(&secondPainter);
+    {
+        TExtendedFont font;
+        font.SetCanvas(&first);
+        EXPECT_EQ(font.Canvas(), &first);
+        EXPECT_EQ(firstPainter.font().pixelSize(), 11) << "the canvas draws with the record";
+
+        // A new height or a copied record reaches the canvas at once.
+        font.SetHeight(-20);
+        EXPECT_EQ(firstPainter.font().pixelSize(), 20);
+        TExtendedFont other;
+        other.LogFont.Height = -30;
+        other.LogFont.Italic = 1;
+        font.Assign(other);
+        EXPECT_EQ(firstPainter.font().pixelSize(), 30);
+        EXPECT_TRUE(firstPainter.font().italic());
+
+        // Moving on gives the previous canvas its own font back.
+        font.SetCanvas(&second);
+        EXPECT_EQ(firstPainter.font().pixelSize(), 7);
+        EXPECT_FALSE(firstPainter.font().italic());
+        EXPECT_EQ(secondPainter.font().pixelSize(), 30);
+    }
+    EXPECT_EQ(secondPainter.font().pixelSize(), 7) << "a font that goes away releases its canvas";
+    EXPECT_FALSE(secondPainter.font().italic());
+
+    // Without a painter there is nothing to select into and nothing to give back.
+    TDecorativeCanvas recording;
+    TExtendedFont font;
+    font.SetCanvas(&recording);
+    font.SetHeight(-15);
+    font.SetCanvas(nullptr);
+    EXPECT_EQ(font.Canvas(), nullptr);
 }
