@@ -157,6 +157,34 @@ void TCADViewport2DCore::DrawWorldRect(const TRect2D& world, const TWindowRect& 
         painter->restore();
 }
 
+void TCADViewport2DCore::CopyToCanvas(TDecorativeCanvas& canvas, int mode, float xScale, float yScale, int kind)
+{
+    if (!Drawing2D)
+        return;
+    const TRect2D remembered = VisualRect();
+    const float aspect = AspectRatio();
+    const auto restore = [&] {
+        SetAspectRatio(aspect);
+        ZoomWindow(remembered);
+        EnableRepaint();
+    };
+    DisableRepaint();
+    try {
+        // The view is fitted without its aspect, then drawn with it.
+        SetAspectRatio(0.0f);
+        if (kind == 1)
+            ZoomToExtension();
+        else if (kind == 2)
+            FitToDeviceScale(canvas, xScale, yScale);
+        SetAspectRatio(aspect);
+        DrawWorldRect(VisualRect(), ClientRect(), mode, canvas);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
 void TCADViewport2DCore::ZoomToExtension()
 {
     if (!Drawing2D)

@@ -40,6 +40,11 @@ public:
     // the screen rectangle: mode 0 stretched, 1 with AspectRatio, else the view's mapping.
     void DrawWorldRect(const TRect2D& world, const TWindowRect& screen, int mode, TDecorativeCanvas& canvas);
     TTransform2D FitMapping(TRect2D world, const TWindowRect& screen, int mode);
+    // Draws the view onto another canvas (a printer, a picture) as DrawWorldRect
+    // does on the window's rectangle; kind 1 shows the drawing's extension,
+    // kind 2 fits the view to the canvas's device scale (FitToDeviceScale),
+    // any other kind the visible rectangle. The view is left as it was.
+    void CopyToCanvas(TDecorativeCanvas& canvas, int mode, float xScale, float yScale, int kind);
     // The drawing's visible extension with a margin; an empty drawing, or one
     // with nothing visible, only repaints.
     void ZoomToExtension();

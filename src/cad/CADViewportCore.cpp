@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QPaintDevice>
 #include <QPainter>
 
 #include "cad/CADCmp2D.h"
@@ -312,6 +313,24 @@ void TCADViewportCore::PanWindow(float deltaX, float deltaY)
 float TCADViewportCore::PixelsToWorld(int pixels) const
 {
     return static_cast<float>(pixels) * GetPixelAperture().X;
+}
+
+void TCADViewportCore::FitToDeviceScale(const TDecorativeCanvas& canvas, float xScale, float yScale)
+{
+    if (xScale == 0.0f || yScale == 0.0f)
+        return;
+    const QPainter* painter = canvas.GetPainter();
+    const QPaintDevice* device = painter ? painter->device() : nullptr;
+    if (!device || device->width() <= 0 || device->height() <= 0 || device->widthMM() <= 0 ||
+        device->heightMM() <= 0)
+        return;
+    // Millimetres per pixel of the device.
+    const float h = static_cast<float>(device->widthMM()) / static_cast<float>(device->width());
+    const float v = static_cast<float>(device->heightMM()) / static_cast<float>(device->height());
+    TRect2D rect = VisualRectValue;
+    rect.SecondEdge.X = rect.FirstEdge.X + static_cast<float>(Width) * h * xScale;
+    rect.SecondEdge.Y = rect.FirstEdge.Y + v * (v / h) * static_cast<float>(Height) * yScale;
+    ZoomWindow(rect);
 }
 
 void TCADViewportCore::Resize(int width, int height)

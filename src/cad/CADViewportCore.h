@@ -76,6 +76,10 @@ public:
     void SetShowGrid(bool value) { Change(ShowGridValue, value); }
     bool ShowAssi() const { return ShowAssiValue; }
     void SetShowAssi(bool value) { Change(ShowAssiValue, value); }
+    // Pixels of the background colour are not shown: what lies under the
+    // view shows through them (the window leaves them unpainted).
+    bool IsTransparent() const { return IsTransparentValue; }
+    void SetIsTransparent(bool value) { Change(IsTransparentValue, value); }
     bool UsePaintingThread() const { return UsePaintingThreadValue; }
     void SetUsePaintingThread(bool value) { Change(UsePaintingThreadValue, value); }
     // > 0: the bitmap is shown after every that many objects of a repaint.
@@ -127,6 +131,10 @@ public:
     void ZoomOut();
     void PanWindow(float deltaX, float deltaY);
     float PixelsToWorld(int pixels) const;
+    // The visible rectangle keeps its bottom-left corner and becomes as large
+    // as the window would measure, in millimetres, on the canvas's device,
+    // times the scales. Nothing when a scale is 0 or the device has no size.
+    void FitToDeviceScale(const TDecorativeCanvas& canvas, float xScale, float yScale);
     void UpdateViewMapping();
     // The window's client area changed size.
     void Resize(int width, int height);
@@ -218,6 +226,7 @@ private:
     bool ShowControlPointsValue = false;
     bool ShowGridValue = false;
     bool ShowAssiValue = false;
+    bool IsTransparentValue = false;
     bool UsePaintingThreadValue = false;
     int CopingFrequencyValue = 0;
     TClearCanvas OnClearCanvas;

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <memory>
 
+#include <QImage>
+#include <QPainter>
+
 #include "ViewportTestSupport.h"
 #include "cad/CADCmp2D.h"
 #include "cad/Line2D.h"
@@ -185,4 +188,38 @@ TEST(ViewportMapping, ZoomToExtensionFramesTheVisibleObjectsOnly)
     view->ZoomToExtension();
     // A margin of a twentieth of the larger side on every side.
     ExpectRect(view->VisualRect(), 8, 18, 52, 32, "visible line");
+}
+
+TEST(ViewportMapping, FitToDeviceScaleSizesTheViewByTheDevicesMillimetres)
+{
+    struct TCase {
+        int DotsPerMetre;
+        float XScale;
+        float YScale;
+        TRect2D Expected;
+        const char* Label;
+    };
+    // A 100 x 50 window; the device is a 200 x 100 picture.
+    const TCase cases[] = {
+        {1000, 2.0f, 3.0f, MakeRect2D(10, 20, 210, 170), "1 mm a pixel"},
+        {2000, 2.0f, 3.0f, MakeRect2D(10, 20, 110, 95), "half a millimetre a pixel"},
+        {1000, 0.0f, 3.0f, MakeRect2D(10, 20, 110, 70), "no X scale: unchanged"},
+        {1000, 2.0f, 0.0f, MakeRect2D(10, 20, 110, 70), "no Y scale: unchanged"},
+    };
+    for (const TCase& c : cases) {
+        QImage device(200, 100, QImage::Format_RGB32);
+        device.setDotsPerMeterX(c.DotsPerMetre);
+        device.setDotsPerMeterY(c.DotsPerMetre);
+        QPainter painter(&device);
+        TDecorativeCanvas canvas(&painter);
+        const auto view = MakeView(100, 50, MakeRect2D(10, 20, 110, 70));
+        view->FitToDeviceScale(canvas, c.XScale, c.YScale);
+        ExpectRect(view->VisualRect(), c.Expected.FirstEdge.X, c.Expected.FirstEdge.Y, c.Expected.SecondEdge.X,
+                   c.Expected.SecondEdge.Y, c.Label);
+    }
+    // Without a device nothing changes.
+    const auto view = MakeView(100, 50, MakeRect2D(10, 20, 110, 70));
+    TDecorativeCanvas unbound;
+    view->FitToDeviceScale(unbound, 2.0f, 3.0f);
+    ExpectRect(view->VisualRect(), 10, 20, 110, 70, "no device");
 }

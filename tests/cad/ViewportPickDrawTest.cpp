@@ -33,6 +33,14 @@ struct TViewFixture {
     std::unique_ptr<TCADViewport2DCore> View;
 };
 
+void ExpectSameRect(const TRect2D& a, const TRect2D& b, const char* label)
+{
+    EXPECT_FLOAT_EQ(a.FirstEdge.X, b.FirstEdge.X) << label;
+    EXPECT_FLOAT_EQ(a.FirstEdge.Y, b.FirstEdge.Y) << label;
+    EXPECT_FLOAT_EQ(a.SecondEdge.X, b.SecondEdge.X) << label;
+    EXPECT_FLOAT_EQ(a.SecondEdge.Y, b.SecondEdge.Y) << label;
+}
+
 struct THookCall {
     std::string What;
     int Button = -1;
@@ -294,4 +302,45 @@ TEST(ViewportDrawing, NothingIsDrawnOrPickedWhileTheDrawingIsHeldForAChange)
         }
     }
     f.View->SetOwnObjectList(nullptr);
+}
+
+TEST(ViewportDrawing, CopyToCanvasDrawsTheViewElsewhereAndLeavesItAsItWas)
+{
+    TViewFixture f;
+    f.View->SetAspectRatio(1.0f);
+    f.View->SetBackGroundColor(clWhite);
+    // Off the visible rectangle (0, 0)-(100, 100).
+    f.AddLine(200, 300, 400, 300);
+    f.View->Repaint();
+    const QImage window = f.View->WindowImage().copy();
+    const TRect2D before = f.View->VisualRect();
+    struct TCase {
+        int Kind;
+        int Row; // where the line must show, -1: nowhere
+        const char* Label;
+    };
+    // Kind 1: the extension (190, 290)-(410, 310) stretched over the picture,
+    // so the line lies on its middle row. Kind 2: 1 mm a pixel times 4 shows
+    // (0, 0)-(400, 400): the line is on row 100 - 300 / 4 - 0.5.
+    const TCase cases[] = {{0, -1, "the visible rectangle"}, {1, 50, "the extension"}, {2, 24, "device scale"}};
+    for (const TCase& c : cases) {
+        QImage picture(100, 100, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        picture.setDotsPerMeterX(1000);
+        picture.setDotsPerMeterY(1000);
+        {
+            QPainter painter(&picture);
+            TDecorativeCanvas canvas(&painter);
+            f.View->CopyToCanvas(canvas, 0, 4.0f, 4.0f, c.Kind);
+        }
+        int lineRow = -1;
+        for (int y = 0; y < 100 && lineRow < 0; ++y)
+            if (picture.pixel(75, y) != qRgb(255, 255, 255))
+                lineRow = y;
+        EXPECT_NEAR(lineRow, c.Row, c.Row < 0 ? 0 : 1) << c.Label;
+        ExpectSameRect(f.View->VisualRect(), before, c.Label);
+        EXPECT_FLOAT_EQ(f.View->AspectRatio(), 1.0f) << c.Label;
+        EXPECT_FALSE(f.View->RepaintDisabled()) << c.Label;
+        EXPECT_TRUE(SamePixels(f.View->WindowImage(), window)) << c.Label;
+    }
 }

@@ -80,9 +80,12 @@ TCADViewport::TCADViewport(std::unique_ptr<TCADViewportCore> core, QWidget* pare
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    // The window picture covers every pixel.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    CoreValue->OnWindowChanged = [this] { update(); };
+    // The window picture covers every pixel, unless the view is transparent.
+    setAttribute(Qt::WA_OpaquePaintEvent, !CoreValue->IsTransparent());
+    CoreValue->OnWindowChanged = [this] {
+        setAttribute(Qt::WA_OpaquePaintEvent, !CoreValue->IsTransparent());
+        update();
+    };
     resize(50, 50);
     CoreValue->Resize(width(), height());
 }
@@ -99,7 +102,21 @@ TCADViewport2D::TCADViewport2D(QWidget* parent) : TCADViewport(std::make_unique<
 void TCADViewport::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, CoreValue->WindowImage());
+    if (!CoreValue->IsTransparent()) {
+        painter.drawImage(0, 0, CoreValue->WindowImage());
+        return;
+    }
+    // Qt has painted what lies under the view; the background-coloured
+    // pixels leave it showing.
+    QImage picture = CoreValue->WindowImage().convertToFormat(QImage::Format_ARGB32);
+    const QRgb background = ToQColor(CoreValue->BackGroundColor()).rgb();
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (line[x] == background)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    painter.drawImage(0, 0, picture);
 }
 
 void TCADViewport::resizeEvent(QResizeEvent* event)

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "EngineTestStates.h"
+#include "ImageTestSupport.h"
 #include "cad/Frame2D.h"
 #include "cad/ScreenCursor.h"
 #include "cad/ui/CADViewport.h"
@@ -74,6 +75,32 @@ TEST_F(ViewportWidget, FollowsItsSizeAndShowsTheWindowPicture)
     View->Core2D().DrawObject2DWithRubber(frame, false);
     const QImage shot = View->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shot, View->Core().WindowImage()) << "the widget shows the window picture";
+}
+
+TEST_F(ViewportWidget, ATransparentViewShowsWhatLiesUnderItsBackground)
+{
+    Window->setAutoFillBackground(true);
+    QPalette palette = Window->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 255));
+    Window->setPalette(palette);
+    View->Core2D().SetBackGroundColor(clWhite);
+    TFrame2D frame(0, MakePoint2D(10, 10), MakePoint2D(60, 60));
+    struct TCase {
+        bool Transparent;
+        QRgb Background;
+        const char* Label;
+    };
+    for (const TCase& c : {TCase{false, qRgb(255, 255, 255), "opaque"}, TCase{true, qRgb(0, 0, 255), "transparent"},
+                           TCase{false, qRgb(255, 255, 255), "opaque again"}}) {
+        View->Core2D().SetIsTransparent(c.Transparent);
+        View->Core2D().DrawObject2DWithRubber(frame, false);
+        const QImage shot = Window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shot.pixel(100, 30), c.Background) << c.Label << ": inside the view";
+        EXPECT_EQ(shot.pixel(250, 150), qRgb(0, 0, 255)) << c.Label << ": beside the view";
+        const QPoint corner(9, 90); // the frame's lower left corner, world (10, 10)
+        EXPECT_EQ(shot.pixel(corner), imagetest::Rgb(clRed)) << c.Label << ": the rubber frame";
+        View->Core().InvalidateView();
+    }
 }
 
 TEST_F(ViewportWidget, MouseInputReachesTheEngineOnceAndThe2DEventsOnce)
