@@ -62,8 +62,6 @@ void TPointsSet2D::Append(TPoint2D point)
 
 void TPointsSet2D::AddPoints(std::span<const TPoint2D> points)
 {
-    if (points.empty())
-        return;
     const int n = static_cast<int>(points.size());
     if (!GrowingEnabled && Capacity() < n - 1)
         throw ECADOutOfBound("TPointsSet2D.AddPoints: Vector out of bound");

@@ -70,6 +70,24 @@ TEST(PointsSet2D, InsertDeleteAndAddKeepOrder)
     EXPECT_GE(set.Capacity(), 4) << "clearing keeps the capacity";
 }
 
+TEST(PointsSet2D, AddPointsChecksTheHighestIndexAndAlwaysNotifies)
+{
+    TPointsSet2D set(5);
+    set.GrowingEnabled = false;
+    int calls = 0;
+    set.OnChange = [&](TPointsSet2D&) { ++calls; };
+    const TPoint2D six[6] = {P(0, 0), P(1, 0), P(2, 0), P(3, 0), P(4, 0), P(5, 0)};
+    set.AddPoints(six); // the highest index, 5, is not beyond a capacity of 5
+    EXPECT_EQ(set.Count(), 6);
+    EXPECT_EQ(set.Capacity(), 11) << "the capacity grows by the number of points";
+    EXPECT_EQ(set.Get(5).X, 5.0f);
+    EXPECT_EQ(calls, 1);
+
+    set.AddPoints(std::span<const TPoint2D>());
+    EXPECT_EQ(set.Count(), 6);
+    EXPECT_EQ(calls, 2) << "an empty array still notifies";
+}
+
 TEST(PointsSet2D, CopyFromSkipsPointsTheSourceLacks)
 {
     TPointsSet2D source(3);
