@@ -8,13 +8,13 @@ namespace {
 
 class TLockGuard {
 public:
-    explicit TLockGuard(TCADCoreCriticalSection& section) : Section(section) { Section.Lock(); }
+    explicit TLockGuard(TCADCoreSynchroObject& section) : Section(section) { Section.Lock(); }
     ~TLockGuard() { Section.Unlock(); }
     TLockGuard(const TLockGuard&) = delete;
     TLockGuard& operator=(const TLockGuard&) = delete;
 
 private:
-    TCADCoreCriticalSection& Section;
+    TCADCoreSynchroObject& Section;
 };
 
 } // namespace

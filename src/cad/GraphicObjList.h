@@ -13,11 +13,19 @@
 
 class TGraphicObjList;
 
-// Guards node linking and the iterator counts for an optional painting thread.
-class TCADCoreCriticalSection {
+// A lock that does nothing: the base of the engine's synchronisation objects.
+class TCADCoreSynchroObject {
 public:
-    void Lock() { Mutex.lock(); }
-    void Unlock() { Mutex.unlock(); }
+    virtual ~TCADCoreSynchroObject() = default;
+    virtual void Lock() {}
+    virtual void Unlock() {}
+};
+
+// Guards node linking and the iterator counts for an optional painting thread.
+class TCADCoreCriticalSection : public TCADCoreSynchroObject {
+public:
+    void Lock() override { Mutex.lock(); }
+    void Unlock() override { Mutex.unlock(); }
 
 private:
     std::mutex Mutex;

@@ -1,3 +1,5 @@
+#include <type_traits>
+
 #include <gtest/gtest.h>
 
 #include "ExceptionMessage.h"
@@ -121,6 +123,22 @@ TEST(GraphicObjList, DeleteFreesRemoveHandsBackClearFreesAll)
         list.Add(&borrowed);
     }
     EXPECT_EQ(destroyed, 0) << "a list that does not own its objects never frees them";
+}
+
+TEST(GraphicObjList, TheListLockIsASynchroObject)
+{
+    static_assert(std::is_base_of_v<TCADCoreSynchroObject, TCADCoreCriticalSection>);
+    TCADCoreSynchroObject none;
+    none.Lock();
+    none.Lock(); // the base lock does nothing, so locking twice cannot block
+    none.Unlock();
+
+    TCADCoreCriticalSection section;
+    TCADCoreSynchroObject& lock = section;
+    lock.Lock();
+    lock.Unlock();
+    lock.Lock(); // a real section is free again after its unlock
+    lock.Unlock();
 }
 
 TEST(ClassRegistry, RegistersFindsAndRefuses)
