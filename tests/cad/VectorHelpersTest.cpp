@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cad/Geometry2D.h"
 #include "cad/Settings.h"
 #include "cad/VectorHelpers.h"
 #include "cad/VectorMath3.h"
@@ -312,4 +313,29 @@ TEST(VectorMath3, RoundSingleHalvesToEvenAndSaturates)
     for (const Case c : {Case{0.5f, 0}, {1.5f, 2}, {2.5f, 2}, {-2.5f, -2}, {-3.5f, -4}, {2.49f, 2}, {1e20f, INT_MAX},
                          {-1e20f, INT_MIN}, {std::nanf(""), 0}})
         EXPECT_EQ(RoundSingle(c.In), c.Out) << c.In;
+}
+
+TEST(VectorMath3, VectorsAndAngleConversions)
+{
+    const auto expectVector = [](TVector3 v, float x, float y, float z) {
+        EXPECT_EQ(v.X, x);
+        EXPECT_EQ(v.Y, y);
+        EXPECT_EQ(v.Z, z);
+    };
+    expectVector(Vector3Add({1, 2, 3}, {4, 5, 6}), 5, 7, 9);
+    expectVector(Vector3Subtract({4, 5, 6}, {1, 2, 4}), 3, 3, 2);
+    expectVector(Vector3Scale({1, -2, 3}, 2), 2, -4, 6);
+    EXPECT_EQ(Vector3Length({2, 3, 6}), 7.0f);
+    EXPECT_EQ(Vector3Distance({1, 1, 1}, {3, 4, 7}), 7.0f);
+
+    EXPECT_NEAR(static_cast<double>(DegToRadExtended(180.0L)), Pi, 1e-15);
+    EXPECT_NEAR(static_cast<double>(RadToDegExtended(static_cast<long double>(Pi) / 2)), 90.0, 1e-12);
+    EXPECT_FLOAT_EQ(DegToRadSingle(90.0f), static_cast<float>(Pi / 2));
+    EXPECT_FLOAT_EQ(RadToDegSingle(static_cast<float>(Pi)), 180.0f);
+    EXPECT_FLOAT_EQ(DegToRad2D(-45.0f), static_cast<float>(-Pi / 4));
+
+    // The first argument is y.
+    EXPECT_NEAR(static_cast<double>(ArcTangent2Extended(1.0L, -1.0L)), 3 * Pi / 4, 1e-15);
+    EXPECT_FLOAT_EQ(ArcTangent2Single(-1.0f, 0.0f), static_cast<float>(-Pi / 2));
+    EXPECT_NEAR(ArcTangent2(0.0, -1.0), Pi, 1e-15);
 }
