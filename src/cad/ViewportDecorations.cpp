@@ -38,13 +38,15 @@ void Strokes(TDecorativeCanvas& canvas, std::initializer_list<TWindowPoint> poin
         canvas.LineTo(it->X, it->Y);
 }
 
+// The picture with a pixel to spare on every side: a line whose coordinate
+// lies within half a pixel of the edge still rounds onto the picture.
 TRect2D DeviceBox(const TDecorativeCanvas& canvas)
 {
     const QPainter* painter = canvas.GetPainter();
     if (!painter || !painter->device())
         return MakeRect2D(0, 0, 0, 0);
-    return MakeRect2D(0, 0, static_cast<float>(painter->device()->width()),
-                      static_cast<float>(painter->device()->height()));
+    return MakeRect2D(-1, -1, static_cast<float>(painter->device()->width()) + 1,
+                      static_cast<float>(painter->device()->height()) + 1);
 }
 
 // Nearest integer, halves to even.

@@ -3,6 +3,8 @@
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <set>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -274,4 +276,69 @@ TEST(ViewportDecorations, TheScaleBarReadsItsLengthInTheUnits)
         DrawViewAxesAndScale(canvas, toScreen, world, clGray, clSilver, c.Units);
         EXPECT_EQ(canvas.Texts, c.Expected);
     }
+}
+
+TEST(ViewportDecorations, AxesArrowsLettersAndScaleBarAreDrawnWhereAndHowTheyMust)
+{
+    struct TSegment {
+        TWindowPoint From;
+        TWindowPoint To;
+        TColor Color;
+        int Width;
+        bool operator<(const TSegment& o) const
+        {
+            return std::tie(From.X, From.Y, To.X, To.Y, Color, Width) <
+                   std::tie(o.From.X, o.From.Y, o.To.X, o.To.Y, o.Color, o.Width);
+        }
+    };
+    class TSegmentRecorder : public TDecorativeCanvas {
+    public:
+        void MoveTo(int x, int y) override { At = {x, y}; }
+        void LineTo(int x, int y) override
+        {
+            Segments.insert({At, {x, y}, Pen.Color, Pen.Width});
+            At = {x, y};
+        }
+        void TextOut(int, int, const std::string&) override {}
+        TWindowPoint At;
+        std::set<TSegment> Segments;
+    };
+    QImage picture(400, 300, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    TSegmentRecorder canvas;
+    canvas.SetPainter(&painter);
+    // One unit a pixel: world (x, y) is pixel (x - 0.5, 299.5 - y), halves to even.
+    // a = 3 % of the width = 12, b = 3 % of the height = 9: the arrows start at
+    // (12, 9), pixel (12, 290); the X arrow ends at (4b, 9), the Y arrow at (12, 4b).
+    TRect2D world = MakeRect2D(0, 0, 400, 300);
+    const TTransform2D toScreen = ViewMapping2D(world, 0, 0, 400, 300, 0.0f);
+    DrawViewAxesAndScale(canvas, toScreen, world, clGray, clSilver, 0);
+    const TSegment expected[] = {
+        // Axes through the origin, grid colour, two pixels wide.
+        {{0, 300}, {400, 300}, clGray, 2},
+        {{0, 300}, {0, 0}, clGray, 2},
+        // X arrow, its head and its letter.
+        {{12, 290}, {36, 290}, clYellow, 1},
+        {{36, 290}, {21, 285}, clYellow, 1},
+        {{21, 285}, {21, 294}, clYellow, 1},
+        {{21, 294}, {36, 290}, clYellow, 1},
+        {{46, 280}, {56, 300}, clYellow, 1},
+        {{46, 299}, {56, 280}, clYellow, 1},
+        // Y arrow, its head and its letter.
+        {{12, 290}, {12, 264}, clYellow, 1},
+        {{12, 264}, {7, 281}, clYellow, 1},
+        {{7, 281}, {17, 281}, clYellow, 1},
+        {{17, 281}, {12, 264}, clYellow, 1},
+        {{12, 254}, {12, 245}, clYellow, 1},
+        {{12, 245}, {7, 236}, clYellow, 1},
+        {{12, 245}, {17, 236}, clYellow, 1},
+        // The scale bar from 85 % to 95 % of the width, with its ticks.
+        {{340, 290}, {380, 290}, clYellow, 1},
+        {{340, 294}, {340, 286}, clYellow, 1},
+        {{380, 294}, {380, 286}, clYellow, 1},
+    };
+    for (const TSegment& segment : expected)
+        EXPECT_EQ(canvas.Segments.count(segment), 1u)
+            << segment.From.X << "," << segment.From.Y << " - " << segment.To.X << "," << segment.To.Y;
+    EXPECT_EQ(canvas.Segments.size(), std::size(expected)) << "nothing else is drawn";
 }
