@@ -85,10 +85,20 @@ TRect2D TArcCurve2D::BuildProfilePoints()
     const TArcFrame f = Frame();
     const bool counterClockwise = Direction != 0;
     if (PointCount() >= 4) {
+        // The setters place the angle points by the ellipse's parameter, and
+        // the profile runs by it. Read back by their bare direction from the
+        // centre, the points of an eccentric arc would give other parameters
+        // and the arc would start and end away from its own points. Scaled by
+        // the radii they give the parameter back; a point placed by hand gives
+        // the parameter whose curve point lies on the ray through it. Circles
+        // and flat ellipses keep the bare direction.
+        const bool eccentric = f.RX > 0.0 && f.RY > 0.0 && f.RX != f.RY;
+        const double scaleX = eccentric ? f.RY : 1.0;
+        const double scaleY = eccentric ? f.RX : 1.0;
         const auto angleOf = [&](TPoint2D p) {
             p = CartesianPoint2D(p);
             const double dy = counterClockwise ? p.Y - f.CY : f.CY - p.Y;
-            return static_cast<float>(std::atan2(dy, p.X - f.CX));
+            return static_cast<float>(std::atan2(dy * scaleY, (p.X - f.CX) * scaleX));
         };
         StartAngleValue = angleOf((*Points())[2]);
         EndAngleValue = angleOf((*Points())[3]);

@@ -84,6 +84,38 @@ TEST(ShapeProfiles, ArcDirectionZeroMirrorsTheProfile)
     ExpectPointNear(profile.back(), 0, 10);
 }
 
+TEST(ShapeProfiles, EccentricArcRunsBetweenItsOwnPoints)
+{
+    // An ellipse twice as wide as high, centre (20, 10), both directions.
+    for (const std::uint8_t direction : {std::uint8_t{1}, std::uint8_t{0}}) {
+        SCOPED_TRACE(static_cast<int>(direction));
+        TArc2D arc(1, MakePoint2D(0, 0), MakePoint2D(40, 20), 0.5f, 2.0f);
+        arc.Direction = direction;
+        arc.UpdateExtension();
+        auto profile = ProfileOf(arc);
+        ASSERT_EQ(profile.size(), 51u);
+        const TPoint2D start = (*arc.Points())[2];
+        const TPoint2D end = (*arc.Points())[3];
+        ExpectPointNear(start, 20 + 20 * std::cos(0.5), 10 + 10 * std::sin(0.5));
+        ExpectPointNear(profile.front(), start.X, start.Y);
+        ExpectPointNear(profile.back(), end.X, end.Y);
+        if (direction == 1) {
+            EXPECT_NEAR(arc.StartAngle(), 0.5, 1e-5);
+            EXPECT_NEAR(arc.EndAngle(), 2.0, 1e-5);
+        }
+
+        // A start point placed off the curve: the arc starts where the ray
+        // from the centre through it meets the ellipse.
+        arc.Points()->SetPoint(2, MakePoint2D(30, 20));
+        profile = ProfileOf(arc);
+        const double x = profile.front().X - 20.0;
+        const double y = profile.front().Y - 10.0;
+        EXPECT_NEAR(x * x / 400 + y * y / 100, 1.0, 1e-4) << "on the ellipse";
+        EXPECT_NEAR(x * 10 - y * 10, 0.0, 1e-3) << "on the ray through (30, 20)";
+        EXPECT_GT(x, 0.0);
+    }
+}
+
 TEST(ShapeProfiles, EndAngleOfOneTurnGivesTheFullCurve)
 {
     TArc2D arc(1, MakePoint2D(0, 0), MakePoint2D(20, 10), 0.0f, static_cast<float>(2 * Pi));
