@@ -128,17 +128,22 @@ TEST(ShapeProfiles, EndAngleOfOneTurnGivesTheFullCurve)
     EXPECT_TRUE(arc.IsClosed());
 }
 
-TEST(ShapeProfiles, FrameIsAClosedFivePointOutline)
+TEST(ShapeProfiles, FrameIsAClosedFivePointOutlineAtAnyPrecision)
 {
-    TFrame2D frame(1, MakePoint2D(1, 2), MakePoint2D(11, 7));
-    const auto profile = ProfileOf(frame);
-    ASSERT_EQ(profile.size(), 5u);
-    ExpectPointNear(profile[0], 1, 2);
-    ExpectPointNear(profile[1], 1, 7);
-    ExpectPointNear(profile[2], 11, 7);
-    ExpectPointNear(profile[3], 11, 2);
-    ExpectPointNear(profile[4], 1, 2);
-    EXPECT_TRUE(frame.IsClosed());
+    for (const std::int16_t precision : {std::int16_t{1}, std::int16_t{3}, std::int16_t{50}, std::int16_t{32767}}) {
+        SCOPED_TRACE(precision);
+        TFrame2D frame(1, MakePoint2D(1, 2), MakePoint2D(11, 7));
+        frame.SetCurvePrecision(precision);
+        frame.UpdateExtension();
+        const auto profile = ProfileOf(frame);
+        ASSERT_EQ(profile.size(), 5u);
+        ExpectPointNear(profile[0], 1, 2);
+        ExpectPointNear(profile[1], 1, 7);
+        ExpectPointNear(profile[2], 11, 7);
+        ExpectPointNear(profile[3], 11, 2);
+        ExpectPointNear(profile[4], 1, 2);
+        EXPECT_TRUE(frame.IsClosed());
+    }
 }
 
 TEST(ShapeProfiles, PrecisionOfZeroOrBelowGivesNoProfileAndAnEmptyBox)

@@ -16,7 +16,9 @@
 #include "cad/Frame2D.h"
 #include "cad/GraphicObject.h"
 #include "cad/Line2D.h"
+#include "cad/Polyline2D.h"
 #include "cad/Primitive2D.h"
+#include "cad/PrimitiveHandler.h"
 #include "cad/ShapeRegistration.h"
 #include "cad/Text2D.h"
 #include "cad/Windows1252.h"
@@ -75,6 +77,73 @@ TEST(ShapeHooks, CurvesReportTheirDimensionsAndLinesTheirData)
     ASSERT_EQ(hooks.Lines.size(), 1u);
     EXPECT_EQ(hooks.Lines[0][0].X, 1.0f) << "the untransformed control points";
     EXPECT_EQ(hooks.Lines[0][1].Y, 4.0f);
+}
+
+TEST(ShapeHooks, ArcsReportOnEveryAngleChange)
+{
+    THookRecorder hooks;
+    TArc2D arc(1, MakePoint2D(0, 0), MakePoint2D(8, 6), 0.0f, 1.0f);
+    TArco2D arco(2, MakePoint2D(0, 0), MakePoint2D(0, 3), 0.0f, 1.0f);
+    // Without a profile to build, what is shown comes from the setters alone.
+    arc.SetCurvePrecision(0);
+    arco.SetCurvePrecision(0);
+    hooks.Labels.clear();
+    arc.SetEndAngle(1.5f);
+    EXPECT_EQ(hooks.Labels["nol_stxEllisseW"], "8.0000");
+    EXPECT_EQ(hooks.Labels["nol_stxEllisseH"], "6.0000");
+    hooks.Labels.clear();
+    arco.SetStartAngle(0.5f);
+    EXPECT_EQ(hooks.Labels["nol_stxArcctptsaeaRaggio"], "3.0000");
+    EXPECT_EQ(hooks.Labels["nol_stxArcctptsaea_sa"], "28.6479");
+    EXPECT_EQ(hooks.Labels["nol_stxArcctptsaea_Ea"], "57.2958");
+    EXPECT_EQ(hooks.Labels.count("nol_stxEllisseW"), 0u) << "a circular arc has no ellipse size";
+
+    // With only the two curve points an elliptic arc shows nothing, a
+    // circular one only its radius.
+    TArc2D flatArc;
+    TArco2D flatArco;
+    for (TArcCurve2D* shape : std::initializer_list<TArcCurve2D*>{&flatArc, &flatArco}) {
+        shape->NewPointsSet(2);
+        shape->Points()->Put(0, MakePoint2D(0, 0));
+        shape->Points()->Put(1, MakePoint2D(4, 0));
+    }
+    hooks.Labels.clear();
+    flatArc.UpdateExtension();
+    flatArc.SetStartAngle(0.25f);
+    EXPECT_TRUE(hooks.Labels.empty());
+    flatArco.UpdateExtension();
+    flatArco.SetStartAngle(0.25f);
+    EXPECT_EQ(hooks.Labels["nol_stxArcctptsaeaRaggio"], "4.0000");
+    EXPECT_EQ(hooks.Labels.size(), 1u);
+}
+
+TEST(ShapeHandler, MarksEveryControlPointThroughTransformAndView)
+{
+    const TPoint2D points[] = {MakePoint2D(1, 2), MakePoint2D(10.4f, 20.6f), MakePoint2D(30, 5)};
+    TPolyline2D polyline(1, points);
+    polyline.SetModelTransform(MakeTranslation2D(5, 5));
+    TShapeRecordingCanvas canvas;
+    polyline.PaintControlPoints(FlipView(100), canvas, 6, ScreenClip(100, 100));
+    // Markers are centred on the rounded pixel: the recorded corner is 3 up and left.
+    const std::vector<TWindowPoint> expected = {{3, 90}, {12, 71}, {32, 87}};
+    ASSERT_EQ(canvas.Markers.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(canvas.Markers[i].X, expected[i].X) << i;
+        EXPECT_EQ(canvas.Markers[i].Y, expected[i].Y) << i;
+    }
+
+    // Only primitives have control points to mark.
+    class TNotAPrimitive : public TObject2D {
+    public:
+        std::string ClassName() const override { return "TNotAPrimitive"; }
+        void ComputeExtension() override {}
+        void Draw(const TTransform2D&, TDecorativeCanvas&, const TRect2D&, int) override {}
+    } other;
+    TShapeRecordingCanvas otherCanvas;
+    PrimitiveHandler()->DrawControlPoints(other, FlipView(100), otherCanvas, 6);
+    float distance = 1.0f;
+    EXPECT_EQ(PrimitiveHandler()->OnMe(other, MakePoint2D(0, 0), 1.0f, distance), PICK_NOOBJECT);
+    EXPECT_EQ(otherCanvas.Calls(), 0);
 }
 
 TEST(TextFlags, PlatformFlagsBecomeQtFlags)
