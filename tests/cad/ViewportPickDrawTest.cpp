@@ -344,3 +344,48 @@ TEST(ViewportDrawing, CopyToCanvasDrawsTheViewElsewhereAndLeavesItAsItWas)
         EXPECT_TRUE(SamePixels(f.View->WindowImage(), window)) << c.Label;
     }
 }
+
+TEST(ViewportDrawing, ControlPointsGridOnTopAndInterimCopiesFollowTheirSettings)
+{
+    TViewFixture f;
+    f.View->SetBackGroundColor(clWhite);
+    // Control-point marks are outlined with the rubber pen's colour.
+    constexpr TColor Marks = clRed;
+    constexpr TColor Fill = 0x00C000; // green
+    f.Drawing.Layers().GetLayer(0).SetBrush({Fill, TBrushStyle::Solid});
+    // A filled rectangle under the whole view, then a line.
+    f.Drawing.AddObject(-1, std::make_unique<TRectangle2D>(0, MakePoint2D(-10, -10), MakePoint2D(110, 110)));
+    f.AddLine(30, 50, 70, 50);
+    f.View->SetGridDeltaX(20);
+    f.View->SetGridDeltaY(20);
+    f.View->SetShowGrid(true);
+    const auto count = [&f](QRect area, TColor colour) {
+        return imagetest::CountPixels(f.View->WindowImage(), area, Rgb(colour));
+    };
+    // The line's first end is at pixel (30, 50); grid points lie every 20 pixels.
+    const QRect firstEnd(24, 44, 13, 13);
+    const QRect gridArea(0, 0, 25, 25);
+
+    f.View->Repaint();
+    EXPECT_EQ(count(firstEnd, Marks), 0) << "no control points";
+    EXPECT_EQ(count(gridArea, clGray), 0) << "the grid lies under the rectangle";
+    f.View->SetShowControlPoints(true);
+    EXPECT_GT(count(firstEnd, Marks), 0) << "control points";
+    f.View->SetGridOnTop(true);
+    EXPECT_GT(count(gridArea, clGray), 0) << "the grid on top";
+
+    // Interim copies of the bitmap: after every second object, and the last one.
+    f.AddLine(10, 10, 20, 20);
+    f.AddLine(10, 20, 20, 10);
+    int copies = 0;
+    int paints = 0;
+    f.View->OnWindowChanged = [&copies] { ++copies; };
+    f.View->OnPaint = [&paints] { ++paints; };
+    for (const auto& [frequency, expected] : {std::pair{0, 1}, std::pair{2, 3}, std::pair{3, 2}, std::pair{5, 1}}) {
+        f.View->SetCopingFrequency(frequency);
+        copies = paints = 0;
+        f.View->Repaint();
+        EXPECT_EQ(copies, expected) << "every " << frequency;
+        EXPECT_EQ(paints, 1) << "every " << frequency;
+    }
+}
