@@ -236,27 +236,36 @@ TEST(ShapeRender, TextBelowHalfAPixelIsNotDrawn)
 
 TEST(ShapeRender, RecalculatedTextBoxFitsTheText)
 {
-    QImage image(300, 100, QImage::Format_RGB32);
-    image.fill(Background);
-    TText2D text;
-    text.Points()->Put(0, MakePoint2D(10, 10));
-    text.Points()->Put(1, MakePoint2D(12, 90));
-    text.Text = "Measured text";
-    text.Height = 30.0f;
-    text.RecalcBox = true;
-    text.UpdateExtension();
-    {
-        QPainter painter(&image);
-        TDecorativeCanvas canvas(&painter);
-        text.Draw(FlipView(100), canvas, ScreenClip(300, 100), 0);
+    // The same text on screen, once placed directly and once moved there by
+    // its object transform: the measured box goes back through both.
+    for (const float shift : {0.0f, 100.0f}) {
+        SCOPED_TRACE(shift);
+        QImage image(300, 100, QImage::Format_RGB32);
+        image.fill(Background);
+        TText2D text;
+        text.Points()->Put(0, MakePoint2D(10 - shift, 10));
+        text.Points()->Put(1, MakePoint2D(12 - shift, 90));
+        text.SetModelTransform(MakeTranslation2D(shift, 0));
+        text.Text = "Measured text";
+        text.Height = 30.0f;
+        text.RecalcBox = true;
+        text.UpdateExtension();
+        {
+            QPainter painter(&image);
+            TDecorativeCanvas canvas(&painter);
+            text.Draw(FlipView(100), canvas, ScreenClip(300, 100), 0);
+        }
+        // Left and top stay; right and bottom fit the text.
+        EXPECT_NEAR(text.Box.FirstEdge.X, 10.0f, 0.01f);
+        EXPECT_NEAR(text.Box.SecondEdge.Y, 90.0f, 0.01f);
+        EXPECT_GT(text.Box.SecondEdge.X, 60.0f);
+        EXPECT_LT(text.Box.SecondEdge.X, 290.0f);
+        EXPECT_GT(text.Box.FirstEdge.Y, 40.0f);
+        EXPECT_LT(text.Box.FirstEdge.Y, 85.0f);
+        // The control points hold the box in the object's own coordinates.
+        EXPECT_NEAR((*text.Points())[0].X, 10.0f - shift, 0.01f);
+        EXPECT_NEAR((*text.Points())[1].Y, 90.0f, 0.01f);
     }
-    // Left and top stay; right and bottom fit the text.
-    EXPECT_NEAR(text.Box.FirstEdge.X, 10.0f, 0.01f);
-    EXPECT_NEAR(text.Box.SecondEdge.Y, 90.0f, 0.01f);
-    EXPECT_GT(text.Box.SecondEdge.X, 60.0f);
-    EXPECT_LT(text.Box.SecondEdge.X, 290.0f);
-    EXPECT_GT(text.Box.FirstEdge.Y, 40.0f);
-    EXPECT_LT(text.Box.FirstEdge.Y, 85.0f);
 }
 
 TEST(ShapeRender, XorPenDrawsOnlyTheTextBox)
