@@ -114,9 +114,11 @@ void TDecorativePen::DrawSegment(TWindowPoint from, TWindowPoint to, const TRunS
 QColor ToQColor(TColor color)
 {
     if (color < 0) {
-        // System colours: only the window colour is used by the program.
+        // System colours: only the window colour is used by the program. It is
+        // the background of text areas, which Qt calls the base colour, not the
+        // grey of dialogs.
         if (color == clWindow && qGuiApp)
-            return QGuiApplication::palette().color(QPalette::Window);
+            return QGuiApplication::palette().color(QPalette::Base);
         return QColor(Qt::white);
     }
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
