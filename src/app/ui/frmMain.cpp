@@ -134,7 +134,7 @@ void TfrmMain::CreateToolBars()
     sbtSetting = AddButton(pnlTbr1, "sbtSetting", TGlyph::Settings, QStringLiteral("Settings"));
     sbtAbout = AddButton(pnlTbr1, "sbtAbout", TGlyph::About, QStringLiteral("About"));
     sbtExit = AddButton(pnlTbr1, "sbtExit", TGlyph::Exit, QStringLiteral("Close application"));
-    // The CNC pages are reached from the drawing commands, not from this button.
+    // Shipped hidden; its click does nothing.
     sbtCnc->hide();
 
     pnlTbr2 = MakeGroup(pnlCmd, "pnlTbr2");
