@@ -99,7 +99,7 @@ TEST(ViewportMapping, ZoomWindowIgnoresRectanglesWithoutWidthOrHeight)
     EXPECT_EQ(changes, 1);
 }
 
-TEST(ViewportMapping, ZoomInOutAndPanMoveTheSidesAsSpecified)
+TEST(ViewportMapping, ZoomInHalvesZoomOutWidensByHalfAndPanShiftsEverySide)
 {
     const auto view = MakeView(100, 100, MakeRect2D(0, 0, 100, 100));
     view->ZoomIn();
