@@ -1,6 +1,5 @@
 #include "cam/ChainOffset.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -14,16 +13,6 @@ constexpr double PI = std::numbers::pi;
 // Below this |sin| of the half corner angle the meeting point would run off
 // towards infinity, so the corner is treated as a straight run.
 constexpr double FLAT_CORNER_SINE = 0.04;
-
-// The unsigned angle between two vectors, 0 when either is null. Rounding can
-// take the normalised dot product a hair beyond 1, where acos gives NaN.
-double AngleBetween(TVect a, TVect b)
-{
-    const double lengths = DotProduct(a, a) * DotProduct(b, b);
-    if (lengths == 0.0)
-        return 0.0;
-    return std::acos(std::clamp(DotProduct(a, b) / std::sqrt(lengths), -1.0, 1.0));
-}
 
 double CornerDirection(TVect u)
 {
@@ -85,7 +74,7 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
     // Overlapping pieces are cut later by the intersection splitting.
     if (side == 0)
         return plan;
-    const double angle = AngleBetween(SubVect(a, c), SubVect(b, c));
+    const double angle = VectAngle(SubVect(a, c), SubVect(b, c));
     plan.Bulge = std::tan(angle / 4.0) * side;
     plan.Action = angle > CornerRoundRadians() || !bothStraight ? TCornerAction::AddArc : TCornerAction::Join;
     return plan;
