@@ -7,6 +7,7 @@
 #include "app/EnglishTexts.h"
 #include "app/LanguageMessages.h"
 #include "cad/Settings.h"
+#include "cad/Windows1252.h"
 #include "platform/FileNoCase.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
@@ -17,27 +18,15 @@ std::array<QString, kPageTextCount> PageTexts;
 
 namespace {
 
-// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
+// Older language files were written in the Windows Western code page.
 QByteArray AsUtf8(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
+    // The decoder decodes, and finds errors, only when its result is taken.
+    const QString decoded = utf8.decode(bytes);
     if (!utf8.hasError())
         return bytes;
-    QString decoded;
-    decoded.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto code = static_cast<unsigned char>(byte);
-        decoded += code >= 0x80 && code < 0xA0 ? QChar(kCp1252High[code - 0x80]) : QChar(code);
-    }
-    return decoded.toUtf8();
+    return DecodeWindows1252(bytes.toStdString()).toUtf8();
 }
 
 const IniFile& TextSource()
