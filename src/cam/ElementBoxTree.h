@@ -53,54 +53,33 @@ private:
     };
 
     int Build(int first, int count, int depth);
+    // Calls stop(index) for every box that skip(box) keeps, as do the boxes of
+    // all nodes above it, until one call returns true; returns whether one did.
+    template <typename Skip, typename Stop>
+    bool Walk(Skip&& skip, Stop&& stop) const;
 
     std::vector<TElementBox> Boxes;
     std::vector<int> Order;
     std::vector<TNode> Nodes;
 };
 
-template <typename Visit>
-void TElementBoxTree::Query(const TElementBox& query, Visit&& visit) const
-{
-    if (Nodes.empty())
-        return;
-    // Median splits keep the depth near log2(n / leaf size); the builder
-    // stops splitting long before this stack could overflow.
-    std::array<int, 128> stack{};
-    int top = 0;
-    stack[top++] = 0;
-    while (top > 0) {
-        const TNode& node = Nodes[stack[--top]];
-        if (!BoxesOverlap(node.Box, query))
-            continue;
-        if (node.Count > 0) {
-            for (int k = node.First; k < node.First + node.Count; ++k) {
-                if (BoxesOverlap(Boxes[Order[k]], query))
-                    visit(Order[k]);
-            }
-        } else {
-            stack[top++] = node.Left;
-            stack[top++] = node.Right;
-        }
-    }
-}
-
-template <typename Test>
-bool TElementBoxTree::AnyWithin(TVect point, double distance, Test&& test) const
+// Median splits keep the depth near log2(n / leaf size); the builder stops
+// splitting long before this stack could overflow.
+template <typename Skip, typename Stop>
+bool TElementBoxTree::Walk(Skip&& skip, Stop&& stop) const
 {
     if (Nodes.empty())
         return false;
-    const double limit = distance * distance;
     std::array<int, 128> stack{};
     int top = 0;
     stack[top++] = 0;
     while (top > 0) {
         const TNode& node = Nodes[stack[--top]];
-        if (SquaredDistanceToBox(node.Box, point) > limit)
+        if (skip(node.Box))
             continue;
         if (node.Count > 0) {
             for (int k = node.First; k < node.First + node.Count; ++k) {
-                if (SquaredDistanceToBox(Boxes[Order[k]], point) <= limit && test(Order[k]))
+                if (!skip(Boxes[Order[k]]) && stop(Order[k]))
                     return true;
             }
         } else {
@@ -109,4 +88,21 @@ bool TElementBoxTree::AnyWithin(TVect point, double distance, Test&& test) const
         }
     }
     return false;
+}
+
+template <typename Visit>
+void TElementBoxTree::Query(const TElementBox& query, Visit&& visit) const
+{
+    Walk([&](const TElementBox& box) { return !BoxesOverlap(box, query); },
+         [&](int index) {
+             visit(index);
+             return false;
+         });
+}
+
+template <typename Test>
+bool TElementBoxTree::AnyWithin(TVect point, double distance, Test&& test) const
+{
+    const double limit = distance * distance;
+    return Walk([&](const TElementBox& box) { return SquaredDistanceToBox(box, point) > limit; }, test);
 }
