@@ -1,28 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <string>
-
 #include <QString>
 
+#include "../platform/CommaLocale.h"
 #include "app/NumericText.h"
 #include "cad/Settings.h"
 
 namespace {
-
-// Numbers must read the same under a locale whose decimal separator is ','.
-class TCommaLocale {
-public:
-    TCommaLocale()
-        : Saved(std::setlocale(LC_NUMERIC, nullptr))
-    {
-        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    }
-    ~TCommaLocale() { std::setlocale(LC_NUMERIC, Saved.c_str()); }
-
-private:
-    std::string Saved;
-};
 
 class TUnits {
 public:
@@ -41,7 +25,7 @@ private:
 
 TEST(NumericText, FormattaByUnitsMode)
 {
-    const TCommaLocale comma;
+    const CommaLocale comma;
     struct Case {
         int units;
         float value;
@@ -66,7 +50,7 @@ TEST(NumericText, FormattaByUnitsMode)
 
 TEST(NumericText, StatusCoordinatesAreSixWideByUnits)
 {
-    const TCommaLocale comma;
+    const CommaLocale comma;
     {
         const TUnits mm(0);
         EXPECT_EQ(StatusCoordinates(1.5, -20.125), QStringLiteral("X:  1.500 Y: -20.125"));
