@@ -302,9 +302,8 @@ private:
     void txtDriZRapidClick();
     // Fills the grid dialog from the view and the engine and shows it.
     void ShowGridDialog();
-    // Start-up and shutdown calls into later parts (frmMainStartupHooks.cpp):
-    // the cutter-compensation combo, the 3D view's background, the rasters
-    // and the chains or drill points.
+    // The same from start-up and shutdown: the cutter-compensation combo, the
+    // 3D view's background, the rasters and the chains or drill points.
     void cboCCDirChange();
     void SetView3DBackground(TColor color);
     void FreeRasters();
