@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "app/ui/GlyphPainting.h"
+
 void PaintRealSpinGlyph(QPainter& painter, const QRect& rect, TSpinArrow arrow, bool enabled)
 {
     // An odd base keeps the apex on a whole pixel, so the triangle stays
@@ -26,8 +28,7 @@ void PaintRealSpinGlyph(QPainter& painter, const QRect& rect, TSpinArrow arrow, 
         triangle << QPoint(apexX, top) << QPoint(left, top + rise - 1) << QPoint(left + base - 1, top + rise - 1);
     else
         triangle << QPoint(left, top) << QPoint(left + base - 1, top) << QPoint(apexX, top + rise - 1);
-    // The dark ink and the grey of the program's other button glyphs.
-    const QColor colour = enabled ? QColor(0x2c, 0x3e, 0x50) : QColor(0x95, 0xa5, 0xa6);
+    const QColor colour = enabled ? glyph::Ink : glyph::GridInk;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(colour);
