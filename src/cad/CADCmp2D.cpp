@@ -99,9 +99,9 @@ std::unique_ptr<TObject2D> TCADCmp2D::RemoveObject(std::int32_t id)
     TObject2D* object = GetObject(id);
     if (!object)
         throw ECADListObjNotFound("TCADCmp.RemoveObject: No object found");
-    Objects.Remove(id);
+    std::unique_ptr<TGraphicObject> removed = Objects.Remove(id);
     object->OwnerCAD = nullptr;
-    return std::unique_ptr<TObject2D>(object);
+    return std::unique_ptr<TObject2D>(static_cast<TObject2D*>(removed.release()));
 }
 
 void TCADCmp2D::DeleteAllObjects()

@@ -185,13 +185,13 @@ void TGraphicObjList::Delete(std::int32_t id)
     FreeObject(object);
 }
 
-TGraphicObject* TGraphicObjList::Remove(std::int32_t id)
+std::unique_ptr<TGraphicObject> TGraphicObjList::Remove(std::int32_t id)
 {
     CheckNoIterators("Remove");
     auto it = Find(id);
     if (it == Nodes.end())
         throw ECADListObjNotFound("TGraphicObjList.Remove: No object found");
-    TGraphicObject* object = *it;
+    std::unique_ptr<TGraphicObject> object(*it);
     TLockGuard guard(Lock);
     Nodes.erase(it);
     return object;

@@ -84,7 +84,7 @@ public:
     void Add(std::unique_ptr<TGraphicObject> object);
     void Delete(std::int32_t id);
     // Unlinks without freeing; the caller receives the object.
-    TGraphicObject* Remove(std::int32_t id);
+    std::unique_ptr<TGraphicObject> Remove(std::int32_t id);
     void Clear();
     bool HasActiveIterators() const { return ActiveIterators > 0; }
     bool HasExclusiveIterator() const { return ExclusiveIterators > 0; }
