@@ -65,7 +65,6 @@ public:
     TCADState* CurrentState() const { return Current.get(); }
     const TCADStateClass& CurrentOperation() const { return Operation; }
     const TCADStateClass& DefaultState() const { return DefaultClass; }
-    void SetDefaultState(TCADStateClass stateClass) { DefaultClass = stateClass; }
     // Set by a state while it works on the view itself.
     bool EventsBlocked() const { return Blocked; }
     void SetEventsBlocked(bool blocked) { Blocked = blocked; }

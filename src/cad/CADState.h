@@ -114,10 +114,6 @@ public:
     // Hands the parameter on (to the next state); the state keeps none.
     std::unique_ptr<TCADPrgParam> TakeParam() { return std::move(ParamValue); }
 
-protected:
-    // A state may replace its parameter, e.g. by one that wraps it.
-    void SetParam(std::unique_ptr<TCADPrgParam> param) { ParamValue = std::move(param); }
-
 private:
     TCADPrg& EngineRef;
     std::unique_ptr<TCADPrgParam> ParamValue;

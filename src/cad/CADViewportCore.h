@@ -165,7 +165,6 @@ public:
 
     // Input from the widget: the engine's hook first, then the view's own handling.
     void SetHook(TCADViewportHook* hook) { Hook = hook; }
-    TCADViewportHook* GetHook() const { return Hook; }
     void DispatchKeyDown(int key, TShiftState shift);
     void DispatchKeyUp(int key, TShiftState shift);
     void DispatchMouseMove(TShiftState shift, int x, int y);

@@ -26,7 +26,6 @@ public:
 
     // The glyph for a character code, or none when the font lacks it.
     TVectChar* GetChar(int code) const { return Glyphs.GetObject(code); }
-    void SetChar(int code, std::unique_ptr<TVectChar> glyph) { Glyphs.SetObject(code, std::move(glyph)); }
 
 private:
     TIndexedObjectList<TVectChar> Glyphs;
