@@ -1,6 +1,6 @@
 // The main window's own handling of keys and mouse presses on its controls.
 
-#include <QApplication>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -8,8 +8,6 @@
 #include "app/CommandCode.h"
 #include "app/Language.h"
 #include "app/ui/NumericKeyFilter.h"
-#include <QFrame>
-
 #include "app/ui/frmMain.h"
 #include "cad/CADPrg2D.h"
 #include "cad/ScreenCursor.h"
@@ -19,11 +17,11 @@ void TfrmMain::FormKeyPress(char key)
 {
     if (key == kKeyEsc) {
         CommandCode = kCommandCancelled;
-        LocalPrg().SendUserEvent(2);
+        LocalPrg().SendUserEvent(CADPRG_CANCEL);
         LocalPrg().StopOperation();
         LastKey = ESCAPE_KEY;
     } else if (key == kKeyEnter) {
-        LocalPrg().SendUserEvent(1);
+        LocalPrg().SendUserEvent(CADPRG_ACCEPT);
         RepeatLastCommand();
     }
 }

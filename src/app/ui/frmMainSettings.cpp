@@ -27,7 +27,6 @@
 namespace {
 
 constexpr int kSettingsPage = 12;
-constexpr int kHidePages = 999;
 // The view background whose contrast colour is the darker grey.
 constexpr TColor kLightGrey = 0xC0C0C0;
 
@@ -253,7 +252,7 @@ void TfrmMain::nol_cboLangChange()
 
 void TfrmMain::SpeedButton6Click()
 {
-    VisPagine({kHidePages});
+    VisPagine({kPagesHide});
     AbilitaPnl(true, true, true, true);
-    LocalPrg().SendUserEvent(2);
+    LocalPrg().SendUserEvent(CADPRG_CANCEL);
 }
