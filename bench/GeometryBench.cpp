@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "cad/ClippedDrawing2D.h"
+#include "cad/Clipping2D.h"
 #include "cad/DecorativeCanvas.h"
 #include "cad/Geometry2D.h"
 

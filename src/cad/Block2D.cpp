@@ -6,6 +6,7 @@
 #include "cad/CADExceptions.h"
 #include "cad/CADStream.h"
 #include "cad/ClippedDrawing2D.h"
+#include "cad/Clipping2D.h"
 #include "cad/Geometry2D.h"
 #include "cad/GraphicObjList.h"
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "cad/Clipping2D.h"
 #include "cad/DecorativeCanvas.h"
 #include "cad/Geometry2D.h"
 

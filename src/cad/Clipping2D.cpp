@@ -1,5 +1,4 @@
-// Segment clipping against a box and the hit tests of segments, polylines and
-// polygons; declared in Geometry2D.h.
+#include "cad/Clipping2D.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #include "cad/Curve2D.h"
 
 #include "cad/CADExceptions.h"
+#include "cad/Clipping2D.h"
 #include "cad/Geometry2D.h"
 
 TCurve2D::TCurve2D(std::int32_t id, int controlPointCount, std::int16_t precision)

@@ -1,7 +1,6 @@
 #pragma once
 
-// Single-precision points, boxes and 3x3 transforms of the drawing engine,
-// with segment clipping and the polyline and polygon hit tests.
+// Single-precision points, boxes and 3x3 transforms of the drawing engine.
 
 #include "cad/CADBaseTypes.h"
 
@@ -59,17 +58,3 @@ void TransformArcAngles2D(TPoint2D centre, const TTransform2D& t, float& startAn
 // Grows the world box to the screen's proportions when aspect > 0 and maps it onto the screen.
 TTransform2D ViewMapping2D(TRect2D& world, float screenLeft, float screenTop, float screenRight, float screenBottom,
                            float aspect);
-
-// Clipping: returns the CLIP_* flags; the box must be normalised.
-int ClipSegmentToBox2D(const TRect2D& box, TPoint2D& first, TPoint2D& second);
-int ClipSegmentToBoxX2D(const TRect2D& box, TPoint2D& first, TPoint2D& second);
-int ClipSegmentToBoxY2D(const TRect2D& box, TPoint2D& first, TPoint2D& second);
-
-// Hit tests
-bool SegmentDistance2D(TPoint2D point, TPoint2D a, TPoint2D b, float& distance);
-bool PointNearPoint2D(TPoint2D reference, TPoint2D point, float& distance, float aperture);
-int PickPolyline2D(const TPoint2D* points, int count, TPoint2D worldPoint, bool closed, const TTransform2D& t,
-                   float aperture, float& distance);
-int PickPolygon2D(const TPoint2D* points, int count, TPoint2D worldPoint, const TTransform2D& t, float aperture,
-                  float& distance);
-bool CrossesRightOf2D(TPoint2D point, TPoint2D a, TPoint2D b);

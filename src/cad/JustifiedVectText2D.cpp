@@ -6,6 +6,7 @@
 
 #include "cad/ClassRegistry.h"
 #include "cad/ClippedDrawing2D.h"
+#include "cad/Clipping2D.h"
 #include "cad/Geometry2D.h"
 #include "cad/Text2D.h"
 #include "cad/VectFontLayout.h"

@@ -1,6 +1,7 @@
 #include "cad/Line2D.h"
 
 #include "cad/ClippedDrawing2D.h"
+#include "cad/Clipping2D.h"
 #include "cad/Geometry2D.h"
 #include "cad/ShapeDrawHooks.h"
 

@@ -1,5 +1,6 @@
 #include "cad/Polyline2D.h"
 
+#include "cad/Clipping2D.h"
 #include "cad/Geometry2D.h"
 #include "cad/Line2D.h"
 

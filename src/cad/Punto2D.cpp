@@ -1,6 +1,7 @@
 #include "cad/Punto2D.h"
 
 #include "cad/ClippedDrawing2D.h"
+#include "cad/Clipping2D.h"
 #include "cad/Geometry2D.h"
 
 TPunto2D::TPunto2D() : TPrimitive2D(0, 1)

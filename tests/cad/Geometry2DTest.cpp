@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cad/Clipping2D.h"
 #include "cad/Geometry2D.h"
 
 namespace {
