@@ -6,7 +6,6 @@
 // boxes are answered by the test and recorded, numbers run under a comma
 // locale, and every global the start-up sets is put back afterwards.
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "../platform/CommaLocale.h"
+#include "StartupGlobals.h"
 #include "app/CommandCode.h"
 #include "app/DeletedEntities.h"
 #include "app/Language.h"
@@ -32,55 +32,6 @@ struct TShownBox {
     QString Text;
     QString Caption;
     int Flags;
-};
-
-// The settings globals and the other process-wide values start-up sets.
-class TStartupGlobals {
-public:
-    TStartupGlobals() = default;
-    void Restore() const
-    {
-        UnitsMode = SavedUnitsMode;
-        DisplayFormat = SavedDisplayFormat;
-        ChainTol = SavedChainTol;
-        SystemTol = SavedSystemTol;
-        CornerRound = SavedCornerRound;
-        FormColor = SavedFormColor;
-        DefaultLayerColor = SavedDefaultLayerColor;
-        LayerContrastColor = SavedLayerContrastColor;
-        LanguageName = SavedLanguageName;
-        PostName = SavedPostName;
-        ToolIndex = SavedToolIndex;
-        NcDir = SavedNcDir;
-        LoadedFileName = SavedLoadedFileName;
-        TempDir = SavedTempDir;
-        BaseTitle = SavedBaseTitle;
-        LogPath = SavedLogPath;
-        MruBarEnabled = SavedMruBarEnabled;
-        CommandCode = SavedCommandCode;
-        PageTexts = SavedPageTexts;
-    }
-
-private:
-    std::int32_t SavedUnitsMode = UnitsMode;
-    std::string SavedDisplayFormat = DisplayFormat;
-    double SavedChainTol = ChainTol;
-    double SavedSystemTol = SystemTol;
-    double SavedCornerRound = CornerRound;
-    TColor SavedFormColor = FormColor;
-    TColor SavedDefaultLayerColor = DefaultLayerColor;
-    TColor SavedLayerContrastColor = LayerContrastColor;
-    std::string SavedLanguageName = LanguageName;
-    std::string SavedPostName = PostName;
-    std::int32_t SavedToolIndex = ToolIndex;
-    std::string SavedNcDir = NcDir;
-    std::string SavedLoadedFileName = LoadedFileName;
-    std::string SavedTempDir = TempDir;
-    std::string SavedBaseTitle = BaseTitle;
-    std::string SavedLogPath = LogPath;
-    bool SavedMruBarEnabled = MruBarEnabled;
-    std::int32_t SavedCommandCode = CommandCode;
-    std::array<QString, kPageTextCount> SavedPageTexts = PageTexts;
 };
 
 class ProgramTestFolder : public testing::Test {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "../platform/CommaLocale.h"
+#include "StartupGlobals.h"
 #include "app/SettingsFile.h"
 #include "app/UnitsMode.h"
 #include "cad/Settings.h"
@@ -29,7 +30,8 @@ void WriteAll(const QString& path, const QByteArray& text)
     file.write(text);
 }
 
-// Runs under a comma locale in a program folder of its own.
+// Runs under a comma locale in a program folder of its own, and puts the
+// settings globals back afterwards.
 class SettingsFileTest : public testing::Test {
 protected:
     void SetUp() override
@@ -42,12 +44,13 @@ protected:
     void TearDown() override
     {
         SetProgramFolder(QString());
-        LoadedFileName.clear();
+        globals_.Restore();
     }
     QString Folder() const { return folder_.path(); }
 
 private:
     CommaLocale comma_;
+    const TStartupGlobals globals_;
     QTemporaryDir folder_;
 };
 
