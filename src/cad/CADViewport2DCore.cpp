@@ -9,17 +9,6 @@
 #include "cad/Geometry2D.h"
 #include "cad/GraphicObjList.h"
 
-namespace {
-
-// Neither box lies wholly on one side of the other.
-bool BoxesOverlap(const TRect2D& a, const TRect2D& b)
-{
-    return !(a.SecondEdge.X < b.FirstEdge.X || a.FirstEdge.X > b.SecondEdge.X || a.SecondEdge.Y < b.FirstEdge.Y ||
-             a.FirstEdge.Y > b.SecondEdge.Y);
-}
-
-} // namespace
-
 TCADViewport2DCore::TCADViewport2DCore()
 {
     UpdateViewMapping();
@@ -255,7 +244,7 @@ void TCADViewport2DCore::CollectObjectsInRect(TGraphicObjList& list, const TRect
         bool qualifies = object2D && object2D->Enabled && Pickable(*object2D);
         if (qualifies) {
             const TRect2D box = NormalizeBox2D(object2D->Box);
-            qualifies = mode == 0 ? BoxInBox2D(box, area) : BoxesOverlap(box, area);
+            qualifies = mode == 0 ? BoxInBox2D(box, area) : BoxesOverlap2D(box, area);
         }
         if (!qualifies || !remove) {
             if (qualifies)
