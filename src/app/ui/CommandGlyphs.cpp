@@ -453,11 +453,5 @@ QPixmap CommandGlyphPixmap(int key, int size)
 
 QIcon CommandGlyphIcon(int key)
 {
-    QIcon icon;
-    const QPixmap small = CommandGlyphPixmap(key, kGlyphSize);
-    if (small.isNull())
-        return icon;
-    icon.addPixmap(small);
-    icon.addPixmap(CommandGlyphPixmap(key, 2 * kGlyphSize));
-    return icon;
+    return glyph::IconOfPicture([key](int size) { return CommandGlyphPixmap(key, size); });
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QIcon>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -81,6 +82,17 @@ QPixmap Render(int size, const std::function<void(QPainter&)>& paint)
     painter.scale(size / double(kGlyphSize), size / double(kGlyphSize));
     paint(painter);
     return pixmap;
+}
+
+QIcon IconOfPicture(const std::function<QPixmap(int size)>& picture)
+{
+    QIcon icon;
+    const QPixmap small = picture(kGlyphSize);
+    if (small.isNull())
+        return icon;
+    icon.addPixmap(small);
+    icon.addPixmap(picture(2 * kGlyphSize));
+    return icon;
 }
 
 } // namespace glyph

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPointF>
 
+class QIcon;
 class QPainter;
 class QRectF;
 class QString;
@@ -42,6 +43,10 @@ void Letter(QPainter& p, const QRectF& box, const QString& text, const QColor& c
 
 // A transparent pixmap of size x size with the painter scaled to the glyph grid.
 QPixmap Render(int size, const std::function<void(QPainter&)>& paint);
+
+// An icon of the picture at the glyph size and at twice it, for dense
+// screens; an empty icon when the picture at the glyph size is null.
+QIcon IconOfPicture(const std::function<QPixmap(int size)>& picture);
 
 // The picture of a drawing or editing command by its key (see CommandGlyphPixmap).
 void PaintCommand(QPainter& p, int key);

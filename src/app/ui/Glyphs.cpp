@@ -299,10 +299,7 @@ QPixmap GlyphPixmap(TGlyph glyph, int size)
 
 QIcon GlyphIcon(TGlyph glyph)
 {
-    QIcon icon;
-    icon.addPixmap(GlyphPixmap(glyph, kGlyphSize));
-    icon.addPixmap(GlyphPixmap(glyph, 2 * kGlyphSize));
-    return icon;
+    return IconOfPicture([glyph](int size) { return GlyphPixmap(glyph, size); });
 }
 
 QPixmap SnapGlyphPixmap(int index, int size)
@@ -321,10 +318,5 @@ QPixmap SnapGlyphPixmap(int index, int size)
 
 QIcon SnapGlyphIcon(int index)
 {
-    QIcon icon;
-    if (!IsSnapGlyphIndex(index))
-        return icon;
-    icon.addPixmap(SnapGlyphPixmap(index, kGlyphSize));
-    icon.addPixmap(SnapGlyphPixmap(index, 2 * kGlyphSize));
-    return icon;
+    return IconOfPicture([index](int size) { return SnapGlyphPixmap(index, size); });
 }
