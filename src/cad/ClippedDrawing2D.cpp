@@ -10,11 +10,6 @@
 
 namespace {
 
-TWindowPoint ToPixel(TPoint2D point)
-{
-    return Point2DToWindowPoint(point);
-}
-
 // A shape whose whole box maps inside the clip box needs no per-segment clipping.
 bool LiesWithinClip(const TRect2D& objectBox, const TTransform2D& t, const TRect2D& clipBox)
 {
@@ -45,9 +40,9 @@ void ClipPolygonPass(int count, TPointAt pointAt, const TRect2D& clipBox, TClip 
         const int flags = clip(clipBox, a, b);
         if (flags & CLIP_REJECTED)
             continue;
-        target.push_back(ToPixel(a));
+        target.push_back(Point2DToWindowPoint(a));
         if (flags & CLIP_SECOND_MOVED)
-            target.push_back(ToPixel(b));
+            target.push_back(Point2DToWindowPoint(b));
     }
 }
 
@@ -64,7 +59,7 @@ void DrawPolylineClipped2D(const TPoint2D* points, int capacity, TDecorativeCanv
 
     if (LiesWithinClip(objectBox, t, clipBox)) {
         for (int i = firstIndex; i <= lastIndex; ++i)
-            run.push_back(ToPixel(ApplyTransform2D(points[i], t)));
+            run.push_back(Point2DToWindowPoint(ApplyTransform2D(points[i], t)));
         if (closed)
             run.push_back(run.front());
         DrawRun(canvas, run);
@@ -79,9 +74,9 @@ void DrawPolylineClipped2D(const TPoint2D* points, int capacity, TDecorativeCanv
         lastFlags = ClipSegmentToBox2D(clipBox, a, b);
         if (lastFlags & CLIP_REJECTED)
             return;
-        run.push_back(ToPixel(a));
+        run.push_back(Point2DToWindowPoint(a));
         if (lastFlags & CLIP_SECOND_MOVED) {
-            run.push_back(ToPixel(b));
+            run.push_back(Point2DToWindowPoint(b));
             DrawRun(canvas, run);
         }
         lastSecond = b;
@@ -92,7 +87,7 @@ void DrawPolylineClipped2D(const TPoint2D* points, int capacity, TDecorativeCanv
         clipSegment(lastIndex, firstIndex);
     // A moved end already closed its run above.
     if (!(lastFlags & (CLIP_REJECTED | CLIP_SECOND_MOVED)))
-        run.push_back(ToPixel(lastSecond));
+        run.push_back(Point2DToWindowPoint(lastSecond));
     if (!run.empty())
         DrawRun(canvas, run);
 }
@@ -108,7 +103,7 @@ void DrawPolygonClipped2D(const TPoint2D* points, int capacity, TDecorativeCanva
     if (LiesWithinClip(objectBox, t, clipBox)) {
         outline.reserve(static_cast<std::size_t>(count));
         for (int i = firstIndex; i <= lastIndex; ++i)
-            outline.push_back(ToPixel(ApplyTransform2D(points[i], t)));
+            outline.push_back(Point2DToWindowPoint(ApplyTransform2D(points[i], t)));
         canvas.Polygon(outline.data(), count);
         return;
     }
@@ -165,7 +160,7 @@ bool DrawPointMarker2D(TDecorativeCanvas& canvas, TPoint2D point, const TRect2D&
     const TPoint2D p = CartesianPoint2D(ApplyTransform2D(point, t));
     if (!PointInBox2D(clipBox, p))
         return false;
-    const TWindowPoint pixel = ToPixel(p);
+    const TWindowPoint pixel = Point2DToWindowPoint(p);
     constexpr int Arm = 10;
     canvas.MoveTo(pixel.X - Arm, pixel.Y);
     canvas.LineTo(pixel.X + Arm, pixel.Y);
@@ -180,8 +175,8 @@ bool DrawSegment2D(TDecorativeCanvas& canvas, TPoint2D a, TPoint2D b, const TTra
     TPoint2D second = ApplyTransform2D(b, t);
     if (ClipSegmentToBox2D(clipBox, first, second) & CLIP_REJECTED)
         return false;
-    const TWindowPoint from = ToPixel(first);
-    const TWindowPoint to = ToPixel(second);
+    const TWindowPoint from = Point2DToWindowPoint(first);
+    const TWindowPoint to = Point2DToWindowPoint(second);
     canvas.MoveTo(from.X, from.Y);
     canvas.LineTo(to.X, to.Y);
     return true;
