@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include "WidgetInput.h"
 #include "app/ui/NorbUrlLabel.h"
 #include "app/ui/ShellOpen.h"
 
@@ -20,15 +21,6 @@ protected:
 
     QStringList opened_;
 };
-
-void Click(QWidget* widget, QPoint at, Qt::MouseButton button)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), button, button, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), button, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &release);
-}
 
 void Enter(QWidget* widget)
 {

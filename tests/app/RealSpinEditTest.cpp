@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
+#include "WidgetInput.h"
 #include "app/ui/RealSpinButton.h"
 #include "app/ui/RealSpinEdit.h"
 
@@ -12,35 +13,16 @@ namespace {
 
 TFixed4 Fixed(const char* text) { return *TFixed4::Parse(text); }
 
-void Press(QWidget* widget, int key, const QString& text = QString(),
-           Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QCoreApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    QCoreApplication::sendEvent(widget, &release);
-}
-
 void TypeText(QWidget* widget, const QString& text)
 {
     for (QChar c : text)
-        Press(widget, c.unicode() >= 'a' ? Qt::Key_A + (c.unicode() - 'a') : c.unicode(), QString(c));
+        PressKey(widget, c.unicode() >= 'a' ? Qt::Key_A + (c.unicode() - 'a') : c.unicode(), QString(c));
 }
 
 void LeaveEdit(QWidget* widget)
 {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(widget, &out);
-}
-
-void ClickAt(QWidget* widget, QPoint at)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &release);
 }
 
 } // namespace
@@ -95,7 +77,7 @@ TEST(RealSpinEdit, TextThatDoesNotReadGivesTheLowerLimit)
         EXPECT_EQ(edit.Value(), TFixed4::FromInt(5)) << '"' << text << '"';
     }
     edit.setText(QString());
-    Press(&edit, Qt::Key_Up);
+    PressKey(&edit, Qt::Key_Up);
     EXPECT_EQ(edit.text(), "6") << "the step starts from the lower limit";
 }
 
@@ -104,22 +86,22 @@ TEST(RealSpinEdit, ArrowKeysStepByTheIncrementWithoutDrift)
     TRealSpinEdit edit;
     edit.SetIncrement(Fixed("0.1"));
     for (int i = 0; i < 3; ++i)
-        Press(&edit, Qt::Key_Up);
+        PressKey(&edit, Qt::Key_Up);
     EXPECT_EQ(edit.text(), "0.3");
     EXPECT_EQ(edit.Value().Raw(), 3000);
     for (int i = 0; i < 5; ++i)
-        Press(&edit, Qt::Key_Down);
+        PressKey(&edit, Qt::Key_Down);
     EXPECT_EQ(edit.text(), "-0.2");
 
     edit.SetMinValue(TFixed4::FromInt(-1));
     edit.SetMaxValue(TFixed4::FromInt(1));
     edit.SetIncrement(Fixed("0.75"));
-    Press(&edit, Qt::Key_Up);
+    PressKey(&edit, Qt::Key_Up);
     EXPECT_EQ(edit.text(), "0.55");
-    Press(&edit, Qt::Key_Up);
+    PressKey(&edit, Qt::Key_Up);
     EXPECT_EQ(edit.text(), "1") << "a step past the limit stops at it";
     for (int i = 0; i < 4; ++i)
-        Press(&edit, Qt::Key_Down);
+        PressKey(&edit, Qt::Key_Down);
     EXPECT_EQ(edit.text(), "-1");
 }
 
@@ -127,7 +109,7 @@ TEST(RealSpinEdit, AReadOnlyEditIsNotStepped)
 {
     TRealSpinEdit edit;
     edit.setReadOnly(true);
-    Press(&edit, Qt::Key_Up);
+    PressKey(&edit, Qt::Key_Up);
     edit.Button()->UpButton()->click();
     EXPECT_EQ(edit.text(), "0");
 }
@@ -142,12 +124,12 @@ TEST(RealSpinEdit, ArrowButtonsStepOncePerClick)
 
     TRealSpinArrow* up = edit->Button()->UpButton();
     TRealSpinArrow* down = edit->Button()->DownButton();
-    ClickAt(up, up->rect().center());
+    Click(up, up->rect().center());
     EXPECT_EQ(edit->text(), "2.5");
-    ClickAt(up, up->rect().center());
-    ClickAt(down, down->rect().center());
-    ClickAt(down, down->rect().center());
-    ClickAt(down, down->rect().center());
+    Click(up, up->rect().center());
+    Click(down, down->rect().center());
+    Click(down, down->rect().center());
+    Click(down, down->rect().center());
     EXPECT_EQ(edit->text(), "-2.5");
 
     for (TRealSpinArrow* arrow : {up, down}) {
@@ -229,7 +211,7 @@ TEST(RealSpinEdit, KeyFilterAcceptsOnlyNumberCharacters)
     edit.setText(QString());
     TypeText(&edit, QStringLiteral("1a2 b-,.x"));
     EXPECT_EQ(edit.text(), "12-,.");
-    Press(&edit, Qt::Key_Backspace, QStringLiteral("\b"));
+    PressKey(&edit, Qt::Key_Backspace, QStringLiteral("\b"));
     EXPECT_EQ(edit.text(), "12-,");
 }
 
@@ -239,22 +221,22 @@ TEST(RealSpinEdit, WithoutTheEditorOnlyTheArrowsChangeTheValue)
     edit.SetEditorEnabled(false);
     edit.setText(QStringLiteral("42"));
     TypeText(&edit, QStringLiteral("7"));
-    Press(&edit, Qt::Key_Backspace, QStringLiteral("\b"));
-    Press(&edit, Qt::Key_Delete);
+    PressKey(&edit, Qt::Key_Backspace, QStringLiteral("\b"));
+    PressKey(&edit, Qt::Key_Delete);
     edit.setCursorPosition(0);
-    Press(&edit, Qt::Key_Delete);
+    PressKey(&edit, Qt::Key_Delete);
     EXPECT_EQ(edit.text(), "42");
-    Press(&edit, Qt::Key_Up);
+    PressKey(&edit, Qt::Key_Up);
     EXPECT_EQ(edit.text(), "43");
 
     QApplication::clipboard()->setText(QStringLiteral("9"));
     edit.selectAll();
-    Press(&edit, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
-    Press(&edit, Qt::Key_X, QStringLiteral("\x18"), Qt::ControlModifier);
+    PressKey(&edit, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+    PressKey(&edit, Qt::Key_X, QStringLiteral("\x18"), Qt::ControlModifier);
     EXPECT_EQ(edit.text(), "43") << "no cut and paste without the editor";
 
     edit.SetEditorEnabled(true);
     edit.selectAll();
-    Press(&edit, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+    PressKey(&edit, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
     EXPECT_EQ(edit.text(), "9") << "paste works with the editor";
 }

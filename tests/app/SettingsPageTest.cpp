@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "ProgramTestFolder.h"
+#include "WidgetInput.h"
 #include "app/ui/ColorBox.h"
 #include "app/ui/Glyphs.h"
 #include "app/ui/MruBar.h"
@@ -36,11 +37,6 @@ void Choose(TColorBox& box, TColor color)
     ASSERT_GE(index, 0);
     box.setCurrentIndex(index);
     emit box.activated(index);
-}
-
-QImage Image(const QIcon& icon)
-{
-    return icon.pixmap(QSize(kGlyphSize, kGlyphSize)).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 } // namespace
@@ -200,8 +196,8 @@ TEST_F(SettingsPage, ALanguageChangeTranslatesReloadsAndResetsTheSplitButtons)
     EXPECT_EQ(frm.lsbLine->toolTip(), QStringLiteral("Linea"));
     EXPECT_EQ(PageTexts[12], QStringLiteral("Impostazioni"));
     EXPECT_TRUE(PageTexts[0].isEmpty()) << "texts the new file lacks are empty";
-    EXPECT_EQ(Image(frm.lsbArc->icon()), Image(CommandGlyphIcon(0)));
-    EXPECT_EQ(Image(frm.lsbDelete->icon()), Image(CommandGlyphIcon(19)));
+    EXPECT_EQ(IconImage(frm.lsbArc->icon()), IconImage(CommandGlyphIcon(0)));
+    EXPECT_EQ(IconImage(frm.lsbDelete->icon()), IconImage(CommandGlyphIcon(19)));
 
     // The choice is kept at close.
     frm.sbtExitClick();

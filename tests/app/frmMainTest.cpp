@@ -12,6 +12,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
+#include "WidgetInput.h"
 #include "app/CommandCode.h"
 #include "app/Language.h"
 #include "app/LanguageMessages.h"
@@ -60,23 +61,9 @@ void Settle()
     QApplication::processEvents();
 }
 
-QImage Image(const QIcon& icon)
-{
-    return icon.pixmap(QSize(kGlyphSize, kGlyphSize)).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
 QImage SnapImage(int index)
 {
     return SnapGlyphPixmap(index).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-// Presses and releases a key on a control, as the keyboard would.
-void PressKey(QWidget& target, Qt::Key key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&target, &release);
 }
 
 // Counts the key presses of one key that reach a control.
@@ -219,7 +206,7 @@ TEST(frmMain, PageChangesBringBackTheRecentlyUsedBar)
     // A command starts and lists itself with the picture of its key.
     int runs = 0;
     frm.MRUadd(6, QStringLiteral("Fillet"), [&runs](QObject*) { ++runs; });
-    EXPECT_EQ(Image(frm.pnlMRU->Button(0)->icon()), Image(CommandGlyphIcon(6)));
+    EXPECT_EQ(IconImage(frm.pnlMRU->Button(0)->icon()), IconImage(CommandGlyphIcon(6)));
     EXPECT_EQ(frm.pnlMRU->Button(0)->toolTip(), QStringLiteral("Fillet"));
 
     frm.pnlMRU->hide();
@@ -240,7 +227,7 @@ TEST(frmMain, SnapMenusKeepOneModeAndShowItOnTheButton)
     TfrmMain frm;
     SnapMode = SNAP_OFF;
     frm.ImpostaGlyph();
-    EXPECT_EQ(Image(frm.sbmSnap->icon()), SnapImage(7));
+    EXPECT_EQ(IconImage(frm.sbmSnap->icon()), SnapImage(7));
 
     TCADViewport2DCore& view = frm.VistaGrafica->Core2D();
     frm.mnuPoint->trigger();
@@ -253,7 +240,7 @@ TEST(frmMain, SnapMenusKeepOneModeAndShowItOnTheButton)
     EXPECT_TRUE(frm.mnuEndpoint->isChecked());
     EXPECT_TRUE(frm.mnuEndpoint2->isChecked()) << "the twin follows";
     EXPECT_EQ(SnapMode, SNAP_ENDPOINT);
-    EXPECT_EQ(Image(frm.sbmSnap->icon()), SnapImage(9));
+    EXPECT_EQ(IconImage(frm.sbmSnap->icon()), SnapImage(9));
 
     // The context menu's item chooses the centre and clears the end point in both menus.
     frm.mnuCenter2->trigger();
@@ -262,7 +249,7 @@ TEST(frmMain, SnapMenusKeepOneModeAndShowItOnTheButton)
     EXPECT_FALSE(frm.mnuEndpoint->isChecked());
     EXPECT_FALSE(frm.mnuEndpoint2->isChecked());
     EXPECT_EQ(SnapMode, SNAP_CENTRE);
-    EXPECT_EQ(Image(frm.sbmSnap->icon()), SnapImage(13));
+    EXPECT_EQ(IconImage(frm.sbmSnap->icon()), SnapImage(13));
 
     const std::pair<QAction*, int> modes[] = {{frm.mnuMidpoint, SNAP_MIDPOINT}, {frm.mnuPoint, SNAP_POINT},
         {frm.mnuAuto, SNAP_AUTO}, {frm.mnuEndpoint, SNAP_ENDPOINT}};
@@ -280,7 +267,7 @@ TEST(frmMain, SnapMenusKeepOneModeAndShowItOnTheButton)
     EXPECT_FALSE(frm.mnuEndpoint->isChecked());
     EXPECT_FALSE(frm.mnuEndpoint2->isChecked());
     EXPECT_EQ(SnapMode, SNAP_OFF);
-    EXPECT_EQ(Image(frm.sbmSnap->icon()), SnapImage(7));
+    EXPECT_EQ(IconImage(frm.sbmSnap->icon()), SnapImage(7));
 
     frm.mnuPoint2->trigger();
     EXPECT_EQ(view.PickClass, TObject2DClass::Of<TPunto2D>());
@@ -291,7 +278,7 @@ TEST(frmMain, SnapMenusKeepOneModeAndShowItOnTheButton)
     // With grid snap on in the engine the button shows the grid variant.
     frm.LocalPrg().UseSnap = true;
     frm.ImpostaGlyph();
-    EXPECT_EQ(Image(frm.sbmSnap->icon()), SnapImage(8));
+    EXPECT_EQ(IconImage(frm.sbmSnap->icon()), SnapImage(8));
     EXPECT_NE(SnapImage(7), SnapImage(8));
 }
 
@@ -375,18 +362,18 @@ TEST(frmMain, EscAndEnterReachTheWindowAndPassOn)
     field->setFocus();
     ASSERT_EQ(frm.focusWidget(), field);
 
-    PressKey(*field, Qt::Key_1, QStringLiteral("1"));
-    PressKey(*field, Qt::Key_Minus, QStringLiteral("-"));
-    PressKey(*field, Qt::Key_Comma, QStringLiteral(","));
-    PressKey(*field, Qt::Key_Period, QStringLiteral("."));
-    PressKey(*field, Qt::Key_5, QStringLiteral("5"));
+    PressKey(field, Qt::Key_1, QStringLiteral("1"));
+    PressKey(field, Qt::Key_Minus, QStringLiteral("-"));
+    PressKey(field, Qt::Key_Comma, QStringLiteral(","));
+    PressKey(field, Qt::Key_Period, QStringLiteral("."));
+    PressKey(field, Qt::Key_5, QStringLiteral("5"));
     EXPECT_EQ(field->text(), QStringLiteral("1.5"));
-    PressKey(*field, Qt::Key_Backspace, QStringLiteral("\b"));
+    PressKey(field, Qt::Key_Backspace, QStringLiteral("\b"));
     EXPECT_EQ(field->text(), QStringLiteral("1."));
 
     CommandCode = 7;
     LastKey = 0;
-    PressKey(*field, Qt::Key_Escape, QStringLiteral("\x1b"));
+    PressKey(field, Qt::Key_Escape, QStringLiteral("\x1b"));
     EXPECT_EQ(CommandCode, kCommandCancelled);
     EXPECT_EQ(LastKey, ESCAPE_KEY);
     EXPECT_EQ(escOnPage.Count, 1) << "the refused Esc goes on to the field's parents";
@@ -394,7 +381,7 @@ TEST(frmMain, EscAndEnterReachTheWindowAndPassOn)
 
     // Enter changes neither the command code nor LastKey.
     LastKey = 0;
-    PressKey(*field, Qt::Key_Return, QStringLiteral("\r"));
+    PressKey(field, Qt::Key_Return, QStringLiteral("\r"));
     EXPECT_EQ(CommandCode, kCommandCancelled);
     EXPECT_EQ(LastKey, 0);
 
@@ -403,7 +390,7 @@ TEST(frmMain, EscAndEnterReachTheWindowAndPassOn)
     other.show();
     Settle();
     CommandCode = 7;
-    PressKey(other, Qt::Key_Escape, QStringLiteral("\x1b"));
+    PressKey(&other, Qt::Key_Escape, QStringLiteral("\x1b"));
     EXPECT_EQ(CommandCode, 7);
 }
 
