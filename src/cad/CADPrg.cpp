@@ -144,10 +144,8 @@ void TCADPrg::RunChain(const TCADStateClass& first, std::unique_ptr<TCADPrgParam
             std::unique_ptr<TCADPrgParam> carried =
                 firstStep || !Current ? std::move(param) : Current->TakeParam();
             firstStep = false;
-            Retire(std::move(Current));
             const TCADStateClass stateClass = next;
-            next = {};
-            Current = stateClass.Create(*this, std::move(carried), next);
+            next = EnterState(stateClass, std::move(carried));
             if (stateClass == first)
                 canBeSuspended = Current->CanBeSuspended();
             else
@@ -160,6 +158,14 @@ void TCADPrg::RunChain(const TCADStateClass& first, std::unique_ptr<TCADPrgParam
     } catch (...) {
         FailureCleanup();
     }
+}
+
+TCADStateClass TCADPrg::EnterState(const TCADStateClass& stateClass, std::unique_ptr<TCADPrgParam> param)
+{
+    Retire(std::move(Current));
+    TCADStateClass next;
+    Current = stateClass.Create(*this, std::move(param), next);
+    return next;
 }
 
 void TCADPrg::SendEventToState(TCADPrgEvent kind, int button, int key, TShiftState shift)
@@ -192,11 +198,7 @@ void TCADPrg::SendEventToState(TCADPrgEvent kind, int button, int key, TShiftSta
                 return;
             }
             const bool canBeSuspended = Current->CanBeSuspended();
-            std::unique_ptr<TCADPrgParam> carried = Current->TakeParam();
-            Retire(std::move(Current));
-            const TCADStateClass stateClass = next;
-            next = {};
-            Current = stateClass.Create(*this, std::move(carried), next);
+            next = EnterState(next, Current->TakeParam());
             Current->SetCanBeSuspended(canBeSuspended);
             if (OnEnterState)
                 OnEnterState(*this, *Current);

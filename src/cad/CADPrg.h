@@ -105,6 +105,9 @@ private:
     void Retire(std::unique_ptr<TCADState> state);
 
     void RunChain(const TCADStateClass& first, std::unique_ptr<TCADPrgParam> param, bool nested);
+    // Replaces the current state by a new one of the class; returns the class
+    // its constructor asked to move on to (none to stay).
+    TCADStateClass EnterState(const TCADStateClass& stateClass, std::unique_ptr<TCADPrgParam> param);
     void EndOperation();
     void FailureCleanup();
     void RefreshView();
