@@ -83,7 +83,7 @@ void TessellateBulgeArc(const TChainElement& e, TPointList& points)
     TBulgeArc arc;
     if (!BulgeArcParams(e, arc))
         return;
-    const double sweep = arc.From < arc.To ? arc.To - arc.From : arc.To + FULL_TURN - arc.From;
+    const double sweep = SweepAngle(1, arc.From, arc.To);
     const double step = sweep / TESSELLATION_POINTS;
     for (int k = 0; k < TESSELLATION_POINTS - 1; ++k) {
         const double angle = e.Bulge > 0.0 ? arc.From + k * step : arc.To - k * step;
