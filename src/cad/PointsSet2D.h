@@ -2,7 +2,6 @@
 
 // The growable array of control points every shape keeps.
 
-#include <cstdint>
 #include <functional>
 #include <span>
 #include <vector>

@@ -7,7 +7,6 @@
 //   per polyline: point count Word, then X, Y, W Single per point (W = 1);
 // a later entry for the same code replaces the earlier glyph.
 
-#include <memory>
 #include <string_view>
 
 #include "cad/IndexedObjectList.h"

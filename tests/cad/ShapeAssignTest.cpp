@@ -3,10 +3,8 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <numbers>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "ShapeTestSupport.h"
 #include "cad/Arc2D.h"

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <numbers>
-#include <string>
 #include <vector>
 
 #include <QFont>
