@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QStackedWidget>
@@ -17,8 +15,8 @@
 #include "app/ui/MruBar.h"
 #include "cad/CADCmp2D.h"
 #include "cad/CADPrg2D.h"
-#include "cad/ui/CADViewport.h"
 #include "cad/DecorativeCanvas.h"
+#include "cad/ui/CADViewport.h"
 
 namespace {
 
