@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "ExceptionMessage.h"
 #include "cad/CADCmp2D.h"
 #include "cad/CADExceptions.h"
 #include "cad/CADViewportLink.h"
 #include "cad/DecorativeCanvas.h"
 #include "TestShapes.h"
+
+using cadtest::MessageOf;
 
 namespace {
 
@@ -124,18 +127,8 @@ TEST(CADCmp2D, FindRemoveAndDelete)
 
     cad.DeleteObject(1);
     EXPECT_EQ(cad.ObjectsCount(), 0);
-    try {
-        cad.DeleteObject(1);
-        FAIL();
-    } catch (const ECADListObjNotFound& e) {
-        EXPECT_STREQ(e.what(), "TCADCmp.DeleteObject: No object found");
-    }
-    try {
-        cad.RemoveObject(1);
-        FAIL();
-    } catch (const ECADListObjNotFound& e) {
-        EXPECT_STREQ(e.what(), "TCADCmp.RemoveObject: No object found");
-    }
+    EXPECT_EQ(MessageOf<ECADListObjNotFound>([&] { cad.DeleteObject(1); }), "TCADCmp.DeleteObject: No object found");
+    EXPECT_EQ(MessageOf<ECADListObjNotFound>([&] { cad.RemoveObject(1); }), "TCADCmp.RemoveObject: No object found");
 }
 
 TEST(CADCmp2D, DeleteAllObjectsResetsIDsOnlyWhenItSucceeds)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "EngineTestStates.h"
+#include "ExceptionMessage.h"
 #include "ImageTestSupport.h"
 #include "ViewportTestSupport.h"
 #include "cad/CADCmp2D.h"
@@ -13,6 +14,7 @@
 using namespace enginetest;
 using imagetest::SamePixels;
 using viewtest::MakeView;
+using cadtest::MessageOf;
 
 namespace {
 
@@ -84,12 +86,9 @@ TEST_F(CADPrg, StartsIdleAndNeedsAViewToStart)
 
     // The idle state refuses a parameter: someone forgot to free one.
     TCADStateClass next;
-    try {
-        TCADIdleState state(unbound, std::make_unique<TTrackedParam>(), next);
-        FAIL() << "no error";
-    } catch (const ECADCoreException& e) {
-        EXPECT_STREQ(e.what(), "TCADIdleState.Create: Non all objects were destroied");
-    }
+    EXPECT_EQ(MessageOf<ECADCoreException>(
+                  [&] { TCADIdleState state(unbound, std::make_unique<TTrackedParam>(), next); }),
+              "TCADIdleState.Create: Non all objects were destroied");
 }
 
 TEST_F(CADPrg, EveryKindOfEventReachesTheStateAsTheViewDeliversIt)

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "BlockTestSupport.h"
+#include "ExceptionMessage.h"
 #include "ShapeTestSupport.h"
 #include "TestShapes.h"
 #include "cad/CADExceptions.h"
 
 using namespace blocktest;
 using shapetest::TShapeRecordingCanvas;
+using cadtest::MessageOf;
 
 namespace {
 
@@ -163,12 +165,8 @@ TEST_F(BlocksTest, ReferencesCountOnTheirSourceBlock)
 
         byName.SourceName = BlockNameFromText("Nothing");
         auto blocks = cad.SourceBlocksIterator();
-        try {
-            byName.UpdateReference(*blocks);
-            FAIL() << "an unknown name cannot resolve";
-        } catch (const ECADListObjNotFound& e) {
-            EXPECT_STREQ(e.what(), "TBlock2D.UpdateReference: Source block not found");
-        }
+        EXPECT_EQ(MessageOf<ECADListObjNotFound>([&] { byName.UpdateReference(*blocks); }),
+                  "TBlock2D.UpdateReference: Source block not found") << "an unknown name cannot resolve";
     }
     EXPECT_EQ(bar->References(), 0u);
     EXPECT_EQ(post->References(), 0u);
@@ -195,22 +193,15 @@ TEST_F(BlocksTest, DeletingASourceBlockNeedsItsReferencesGone)
     TCADCmp2D cad;
     TSourceBlock2D* bar = cad.AddSourceBlock(LineBlock("Bar", 0, 0, 10, 0));
     const std::int32_t referenceID = cad.AddObject(-1, std::make_unique<TBlock2D>(0, bar))->ID;
-    try {
-        cad.DeleteSourceBlock(BlockNameFromText("Bar"));
-        FAIL() << "the block is still referenced";
-    } catch (const ECADCoreException& e) {
-        EXPECT_STREQ(e.what(), "TCADCmp2D.DeleteSourceBlock: Remove the references before the source");
-    }
+    EXPECT_EQ(MessageOf<ECADCoreException>([&] { cad.DeleteSourceBlock(BlockNameFromText("Bar")); }),
+              "TCADCmp2D.DeleteSourceBlock: Remove the references before the source")
+        << "the block is still referenced";
     EXPECT_EQ(cad.SourceBlocksCount(), 1);
     cad.DeleteObject(referenceID);
     cad.DeleteSourceBlock(BlockNameFromText("Bar"));
     EXPECT_EQ(cad.SourceBlocksCount(), 0);
-    try {
-        cad.DeleteSourceBlock(42);
-        FAIL() << "no block has that ID";
-    } catch (const ECADListObjNotFound& e) {
-        EXPECT_STREQ(e.what(), "TCADCmp.DeleteSourceBlock: No source block found");
-    }
+    EXPECT_EQ(MessageOf<ECADListObjNotFound>([&] { cad.DeleteSourceBlock(42); }),
+              "TCADCmp.DeleteSourceBlock: No source block found") << "no block has that ID";
 }
 
 TEST_F(BlocksTest, NamesAreThirteenBytesComparedWhole)
@@ -226,12 +217,8 @@ TEST_F(BlocksTest, NamesAreThirteenBytesComparedWhole)
     EXPECT_EQ(BlockNameToText(cad.FindSourceBlock(twelve).Name), "ABCDEFGHIJKL");
     TBlockName other = twelve;
     other[12] = 'X';
-    try {
-        cad.FindSourceBlock(other);
-        FAIL() << "the 13th byte differs";
-    } catch (const ECADListObjNotFound& e) {
-        EXPECT_STREQ(e.what(), "TCADCmp2D.FindSourceBlock: Source block ABCDEFGHIJKLX not found");
-    }
+    EXPECT_EQ(MessageOf<ECADListObjNotFound>([&] { cad.FindSourceBlock(other); }),
+              "TCADCmp2D.FindSourceBlock: Source block ABCDEFGHIJKLX not found") << "the 13th byte differs";
 }
 
 TEST_F(BlocksTest, BulkDeletionsPickLibraryOrDrawingBlocksAndSkipReferencedOnes)
@@ -312,12 +299,8 @@ TEST_F(BlocksTest, ContainerCopiesAreDeepAndHoldTheirOwnReferences)
     EXPECT_EQ(BoxText(copy.Box), BoxText(source.Box));
 
     auto held = source.Objects().GetExclusiveIterator();
-    try {
-        copy.Assign(source);
-        FAIL() << "the source list is held";
-    } catch (const ECADListBlocked& e) {
-        EXPECT_STREQ(e.what(), "TContainer2D.Assign: The list has an exclusive iterator.");
-    }
+    EXPECT_EQ(MessageOf<ECADListBlocked>([&] { copy.Assign(source); }),
+              "TContainer2D.Assign: The list has an exclusive iterator.") << "the source list is held";
     EXPECT_EQ(copy.Objects().Count(), 2) << "a refused copy changes nothing";
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "ExceptionMessage.h"
 #include "cad/CADExceptions.h"
 #include "cad/IndexedObjectList.h"
+
+using cadtest::MessageOf;
 
 TEST(IndexedObjectList, FixedSlotsOwnTheirObjects)
 {
@@ -9,18 +12,10 @@ TEST(IndexedObjectList, FixedSlotsOwnTheirObjects)
     list.SetObject(2, std::make_unique<std::string>("two"));
     EXPECT_EQ(*list.GetObject(2), "two");
     EXPECT_EQ(list.GetObject(0), nullptr);
-    try {
-        list.SetObject(3, std::make_unique<std::string>("three"));
-        FAIL();
-    } catch (const ECADOutOfBound& e) {
-        EXPECT_STREQ(e.what(), "TIndexedObjectList.SetObject: Index out of bounds.");
-    }
-    try {
-        list.GetObject(-1);
-        FAIL();
-    } catch (const ECADOutOfBound& e) {
-        EXPECT_STREQ(e.what(), "TIndexedObjectList.GetObject: Index out of bounds.");
-    }
+    EXPECT_EQ(MessageOf<ECADOutOfBound>([&] { list.SetObject(3, std::make_unique<std::string>("three")); }),
+              "TIndexedObjectList.SetObject: Index out of bounds.");
+    EXPECT_EQ(MessageOf<ECADOutOfBound>([&] { list.GetObject(-1); }),
+              "TIndexedObjectList.GetObject: Index out of bounds.");
     list.SetSize(2);
     list.SetSize(3);
     EXPECT_EQ(list.GetObject(2), nullptr) << "shrinking frees the objects beyond the new size";

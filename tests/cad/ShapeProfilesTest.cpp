@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ExceptionMessage.h"
 #include "ShapeTestSupport.h"
 #include "cad/Arc2D.h"
 #include "cad/BSpline2D.h"
@@ -12,6 +13,7 @@
 #include "cad/Frame2D.h"
 
 using namespace shapetest;
+using cadtest::MessageOf;
 
 namespace {
 
@@ -174,12 +176,8 @@ TEST(ShapeProfiles, TransientProfileExistsOnlyWhileInUse)
     ASSERT_TRUE(circle.HasProfile());
     circle.SetSavingPoints(0);
     EXPECT_FALSE(circle.HasProfile());
-    try {
-        circle.ProfilePoints();
-        FAIL() << "no exception";
-    } catch (const ECADCoreException& e) {
-        EXPECT_STREQ(e.what(), "TCurve2D: Call BeginUseProfilePoints before accessing the curve points.");
-    }
+    EXPECT_EQ(MessageOf<ECADCoreException>([&] { circle.ProfilePoints(); }),
+              "TCurve2D: Call BeginUseProfilePoints before accessing the curve points.");
     circle.BeginUseProfilePoints();
     circle.BeginUseProfilePoints();
     EXPECT_EQ(circle.ProfilePointCount(), 51);

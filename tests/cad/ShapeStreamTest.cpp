@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include "BlockTestSupport.h"
+#include "ExceptionMessage.h"
 #include "cad/Arc2D.h"
 #include "cad/BSpline2D.h"
 #include "cad/Bitmap2D.h"
@@ -23,6 +24,7 @@
 #include "cad/VectFont.h"
 
 using namespace blocktest;
+using cadtest::MessageOf;
 
 namespace {
 
@@ -312,12 +314,8 @@ TEST_F(ShapeStreamTest, VectorTextNamesItsFontByRegistryIndex)
     }
     TJustifiedVectText2D fontless(1, nullptr, MakeRect2D(0, 0, 50, 10), 5.0f, "AB");
     TCADStreamWriter out;
-    try {
-        WriteObjectRecord(out, fontless);
-        FAIL() << "a text without font has no index to write";
-    } catch (const ECADObjClassNotFound& e) {
-        EXPECT_STREQ(e.what(), "CADCoreFindFontIndex: Font not found");
-    }
+    EXPECT_EQ(MessageOf<ECADObjClassNotFound>([&] { WriteObjectRecord(out, fontless); }),
+              "CADCoreFindFontIndex: Font not found") << "a text without font has no index to write";
     EXPECT_EQ(out.Data().size(), 0u) << "nothing of the refused record is written";
 }
 
