@@ -5,10 +5,10 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include "cad/ClippedDrawing2D.h"
-#include "cad/Clipping2D.h"
-#include "cad/DecorativeCanvas.h"
-#include "cad/Geometry2D.h"
+#include "cad/canvas/ClippedDrawing2D.h"
+#include "cad/canvas/DecorativeCanvas.h"
+#include "cad/geometry/Clipping2D.h"
+#include "cad/geometry/Geometry2D.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
-#include "cad/CADCmp2D.h"
-#include "cad/CADViewport2DCore.h"
-#include "cad/Geometry2D.h"
-#include "cad/Line2D.h"
+#include "cad/drawing/CADCmp2D.h"
+#include "cad/geometry/Geometry2D.h"
+#include "cad/shapes/Line2D.h"
+#include "cad/view/CADViewport2DCore.h"
 
 namespace {
 

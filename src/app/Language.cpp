@@ -6,8 +6,8 @@
 
 #include "app/EnglishTexts.h"
 #include "app/LanguageMessages.h"
-#include "cad/Settings.h"
-#include "cad/Windows1252.h"
+#include "cad/base/Settings.h"
+#include "cad/fonts/Windows1252.h"
 #include "platform/FileNoCase.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 
 namespace {
 

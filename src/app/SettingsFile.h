@@ -18,7 +18,7 @@
 
 #include <QString>
 
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 
 class IniFile;
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "cad/EngineGlobals.h"
+#include "cad/engine/EngineGlobals.h"
 
 // Index in the snap button's image list: the mode's own number (7 when
 // object snap is off), plus one when grid snap is on.

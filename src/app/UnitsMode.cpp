@@ -1,6 +1,6 @@
 #include "app/UnitsMode.h"
 
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 
 namespace {
 

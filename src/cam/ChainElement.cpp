@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cad/VectorHelpers.h"
+#include "cad/geometry/VectorHelpers.h"
 
 TChainElement MakeElement(TVect start, TVect end, double bulge)
 {

@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "cad/CADBaseTypes.h"
+#include "cad/geometry/CADBaseTypes.h"
 
 // Bulge 0 is a straight segment; otherwise Bulge = tan(sweep / 4) of the arc
 // from the start to the end point, positive counter-clockwise. The record is

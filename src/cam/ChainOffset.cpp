@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "cad/Settings.h"
-#include "cad/VectorHelpers.h"
+#include "cad/base/Settings.h"
+#include "cad/geometry/VectorHelpers.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "cad/Settings.h"
-#include "cad/VectorHelpers.h"
+#include "cad/base/Settings.h"
+#include "cad/geometry/VectorHelpers.h"
 #include "cam/ElementBoxTree.h"
 
 namespace {

@@ -4,15 +4,15 @@
 #include <numbers>
 #include <utility>
 
-#include "cad/Arc2D.h"
-#include "cad/Circle2D.h"
-#include "cad/Curve2D.h"
-#include "cad/Frame2D.h"
-#include "cad/Geometry2D.h"
-#include "cad/Line2D.h"
-#include "cad/Polyline2D.h"
-#include "cad/Settings.h"
-#include "cad/VectorHelpers.h"
+#include "cad/base/Settings.h"
+#include "cad/geometry/Geometry2D.h"
+#include "cad/geometry/VectorHelpers.h"
+#include "cad/shapes/Arc2D.h"
+#include "cad/shapes/Circle2D.h"
+#include "cad/shapes/Curve2D.h"
+#include "cad/shapes/Frame2D.h"
+#include "cad/shapes/Line2D.h"
+#include "cad/shapes/Polyline2D.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 #include "cam/ElementBoxTree.h"
 #include "cam/ElementSplit.h"
 

@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-#include "app/ui/Glyphs.h"
+#include "app/ui/glyphs/Glyphs.h"
 
 namespace {
 

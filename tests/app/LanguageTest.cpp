@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Language.h"
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 

@@ -9,7 +9,7 @@
 
 #include "app/Language.h"
 #include "app/MruList.h"
-#include "app/ui/MruBar.h"
+#include "app/ui/controls/MruBar.h"
 #include "platform/IniFile.h"
 
 namespace {

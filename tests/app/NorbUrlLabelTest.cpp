@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "WidgetInput.h"
-#include "app/ui/NorbUrlLabel.h"
 #include "app/ui/ShellOpen.h"
+#include "app/ui/controls/NorbUrlLabel.h"
 
 namespace {
 

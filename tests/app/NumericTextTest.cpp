@@ -4,7 +4,7 @@
 
 #include "../platform/CommaLocale.h"
 #include "app/NumericText.h"
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 
 #include "ProgramTestFolder.h"
 #include "app/LanguageMessages.h"
-#include "app/ui/MruBar.h"
-#include "cad/CADCmp2D.h"
-#include "cad/CADPrg2D.h"
-#include "cad/FontRegistry.h"
+#include "app/ui/controls/MruBar.h"
+#include "cad/drawing/CADCmp2D.h"
+#include "cad/engine/CADPrg2D.h"
+#include "cad/fonts/FontRegistry.h"
 #include "cad/ui/CADViewport.h"
 #include "platform/VersionInfo.h"
 

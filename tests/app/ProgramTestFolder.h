@@ -23,8 +23,8 @@
 #include "app/ui/ApplicationMessageBox.h"
 #include "app/ui/ProgramStartup.h"
 #include "app/ui/frmMain.h"
-#include "cad/ScreenCursor.h"
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
+#include "cad/view/ScreenCursor.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "WidgetInput.h"
-#include "app/ui/RealSpinButton.h"
-#include "app/ui/RealSpinEdit.h"
+#include "app/ui/controls/RealSpinButton.h"
+#include "app/ui/controls/RealSpinEdit.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "StartupGlobals.h"
 #include "app/SettingsFile.h"
 #include "app/UnitsMode.h"
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 

@@ -9,11 +9,11 @@
 
 #include "ProgramTestFolder.h"
 #include "WidgetInput.h"
-#include "app/ui/ColorBox.h"
-#include "app/ui/Glyphs.h"
-#include "app/ui/MruBar.h"
-#include "cad/CADCmp2D.h"
-#include "cad/CADPrg2D.h"
+#include "app/ui/controls/ColorBox.h"
+#include "app/ui/controls/MruBar.h"
+#include "app/ui/glyphs/Glyphs.h"
+#include "cad/drawing/CADCmp2D.h"
+#include "cad/engine/CADPrg2D.h"
 #include "cad/ui/CADViewport.h"
 
 namespace {

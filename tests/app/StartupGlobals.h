@@ -12,7 +12,7 @@
 
 #include "app/CommandCode.h"
 #include "app/Language.h"
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 
 class TStartupGlobals {
 public:

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "app/ui/VertRuler.h"
+#include "app/ui/controls/VertRuler.h"
 
 namespace {
 

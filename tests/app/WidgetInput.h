@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "app/ui/Glyphs.h"
+#include "app/ui/glyphs/Glyphs.h"
 
 // Presses and releases a key, as the keyboard would.
 inline void PressKey(QWidget* widget, int key, const QString& text = QString(),

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 
 // Runs each test with the CAM tolerances its expectations are written for,
 // and puts back afterwards the ones it found, so that a test that changes a

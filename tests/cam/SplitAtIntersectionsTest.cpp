@@ -7,8 +7,8 @@
 
 #include "CamToleranceTest.h"
 #include "ElementExpect.h"
-#include "cad/Settings.h"
-#include "cad/VectorHelpers.h"
+#include "cad/base/Settings.h"
+#include "cad/geometry/VectorHelpers.h"
 #include "cam/ChainOffset.h"
 #include "cam/ElementDistance.h"
 #include "cam/ElementSplit.h"

@@ -11,15 +11,15 @@
 #include <numbers>
 #include <vector>
 
-#include "cad/Block2D.h"
-#include "cad/BlockLibrary.h"
-#include "cad/CADClassRegistration.h"
-#include "cad/CADCmp2D.h"
-#include "cad/CADStream.h"
-#include "cad/Circle2D.h"
-#include "cad/Geometry2D.h"
-#include "cad/Line2D.h"
-#include "cad/Polyline2D.h"
+#include "cad/drawing/BlockLibrary.h"
+#include "cad/drawing/CADClassRegistration.h"
+#include "cad/drawing/CADCmp2D.h"
+#include "cad/geometry/Geometry2D.h"
+#include "cad/shapes/Block2D.h"
+#include "cad/shapes/Circle2D.h"
+#include "cad/shapes/Line2D.h"
+#include "cad/shapes/Polyline2D.h"
+#include "cad/stream/CADStream.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "cad/CADStream.h"
+#include "cad/stream/CADStream.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include "app/TranslateForms.h"
 #include "app/ui/ApplicationMessageBox.h"
 #include "app/ui/frmMain.h"
-#include "cad/CADClassRegistration.h"
-#include "cad/CADMessageSink.h"
-#include "cad/ClassRegistry.h"
-#include "cad/FontRegistry.h"
-#include "cad/ScreenCursor.h"
+#include "cad/base/CADMessageSink.h"
+#include "cad/drawing/CADClassRegistration.h"
+#include "cad/fonts/FontRegistry.h"
+#include "cad/model/ClassRegistry.h"
+#include "cad/view/ScreenCursor.h"
 #include "platform/ProgramFolder.h"
 
 QString ApplicationHelpFile;

@@ -11,11 +11,11 @@
 
 #include "app/Language.h"
 #include "app/LanguageMessages.h"
-#include "app/ui/Glyphs.h"
-#include "app/ui/MruBar.h"
-#include "cad/CADCmp2D.h"
-#include "cad/CADPrg2D.h"
-#include "cad/DecorativeCanvas.h"
+#include "app/ui/controls/MruBar.h"
+#include "app/ui/glyphs/Glyphs.h"
+#include "cad/canvas/DecorativeCanvas.h"
+#include "cad/drawing/CADCmp2D.h"
+#include "cad/engine/CADPrg2D.h"
 #include "cad/ui/CADViewport.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "app/MruList.h"
 #include "app/PageSet.h"
 #include "app/SettingsFile.h"
-#include "cad/Settings.h"
+#include "cad/base/Settings.h"
 
 class QAction;
 class QCheckBox;

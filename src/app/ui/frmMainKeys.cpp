@@ -7,10 +7,10 @@
 
 #include "app/CommandCode.h"
 #include "app/Language.h"
-#include "app/ui/NumericKeyFilter.h"
+#include "app/ui/controls/NumericKeyFilter.h"
 #include "app/ui/frmMain.h"
-#include "cad/CADPrg2D.h"
-#include "cad/ScreenCursor.h"
+#include "cad/engine/CADPrg2D.h"
+#include "cad/view/ScreenCursor.h"
 #include "cam/ProgressSink.h"
 
 void TfrmMain::FormKeyPress(char key)

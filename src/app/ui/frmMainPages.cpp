@@ -5,7 +5,7 @@
 #include <QStackedWidget>
 
 #include "app/Language.h"
-#include "app/ui/MruBar.h"
+#include "app/ui/controls/MruBar.h"
 #include "app/ui/frmMain.h"
 #include "cam/ProgressSink.h"
 

@@ -8,11 +8,11 @@
 #include <QToolButton>
 
 #include "app/SnapGlyph.h"
-#include "app/ui/Glyphs.h"
 #include "app/ui/frmMain.h"
-#include "cad/CADPrg2D.h"
-#include "cad/EngineGlobals.h"
-#include "cad/Punto2D.h"
+#include "app/ui/glyphs/Glyphs.h"
+#include "cad/engine/CADPrg2D.h"
+#include "cad/engine/EngineGlobals.h"
+#include "cad/shapes/Punto2D.h"
 #include "cad/ui/CADViewport.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <QToolButton>
 
 #include "app/ui/frmMain.h"
-#include "cad/CADCmp2D.h"
-#include "cad/CADPrg2D.h"
+#include "cad/drawing/CADCmp2D.h"
+#include "cad/engine/CADPrg2D.h"
 #include "cad/ui/CADViewport.h"
 
 void TfrmMain::CreateView()

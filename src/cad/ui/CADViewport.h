@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-#include "cad/CADViewport2DCore.h"
+#include "cad/view/CADViewport2DCore.h"
 
 class TCADViewport : public QWidget {
     Q_OBJECT

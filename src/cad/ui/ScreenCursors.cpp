@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QPolygon>
 
-#include "cad/ScreenCursor.h"
+#include "cad/view/ScreenCursor.h"
 
 namespace {
 

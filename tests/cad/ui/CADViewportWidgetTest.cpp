@@ -9,12 +9,12 @@
 #include <QTest>
 #include <QWidget>
 
-#include "EngineTestStates.h"
-#include "ImageTestSupport.h"
-#include "cad/Frame2D.h"
-#include "cad/ScreenCursor.h"
+#include "cad/shapes/Frame2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/ui/ScreenCursors.h"
+#include "cad/view/ScreenCursor.h"
+#include "support/EngineTestStates.h"
+#include "support/ImageTestSupport.h"
 
 using namespace enginetest;
 

@@ -1,0 +1,271 @@
+#include "cad/canvas/DecorativeCanvas.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <QBrush>
+#include <QColor>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QPen>
+#include <QPoint>
+#include <QPolygon>
+#include <QString>
+
+void TDecorativePen::SetPattern(const char* pattern)
+{
+    Bits.clear();
+    for (const char* c = pattern; c && *c; ++c)
+        Bits.push_back(*c == '1');
+}
+
+void TDecorativePen::SetBit(int index, bool on)
+{
+    if (index < 0)
+        return;
+    if (index >= PatternLength())
+        Bits.resize(static_cast<std::size_t>(index) + 1, false);
+    Bits[static_cast<std::size_t>(index)] = on;
+}
+
+bool TDecorativePen::GetBit(int index) const
+{
+    return index >= 0 && index < PatternLength() && Bits[static_cast<std::size_t>(index)];
+}
+
+void TDecorativePen::MoveTo(int x, int y)
+{
+    SegmentStart = {x, y};
+    LastPixel = {x, y};
+    Phase = 0;
+}
+
+void TDecorativePen::LineTo(int x, int y, const TRunSink& draw)
+{
+    DrawSegment(SegmentStart, {x, y}, draw);
+    SegmentStart = {x, y};
+    // The end pixel is where the next line starts: it takes the phase of the
+    // pixel before it instead of a step of its own.
+    LastPixel = {x, y};
+}
+
+void TDecorativePen::Polyline(const TWindowPoint* points, int count, const TRunSink& draw)
+{
+    if (!points || count <= 1)
+        return;
+    MoveTo(points[0].X, points[0].Y);
+    // Unlike separate lines, a corner counts as one step of the pattern.
+    for (int i = 1; i < count; ++i) {
+        DrawSegment(SegmentStart, points[i], draw);
+        SegmentStart = points[i];
+    }
+}
+
+namespace {
+
+// Nearest integer to numerator / denominator (denominator > 0), halves up.
+int RoundedQuotient(long long numerator, long long denominator)
+{
+    long long twice = 2 * numerator + denominator;
+    long long q = twice / (2 * denominator);
+    if (twice % (2 * denominator) < 0)
+        --q;
+    return static_cast<int>(q);
+}
+
+} // namespace
+
+void TDecorativePen::DrawSegment(TWindowPoint from, TWindowPoint to, const TRunSink& draw)
+{
+    const long long dx = static_cast<long long>(to.X) - from.X;
+    const long long dy = static_cast<long long>(to.Y) - from.Y;
+    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+    const int length = PatternLength();
+    if (steps == 0 || length == 0)
+        return;
+    bool runOpen = false;
+    TWindowPoint runFirst;
+    TWindowPoint runLast;
+    // The end pixel is left to the next segment, which starts there.
+    for (long long i = 0; i < steps; ++i) {
+        const TWindowPoint pixel{from.X + RoundedQuotient(i * dx, steps), from.Y + RoundedQuotient(i * dy, steps)};
+        // One pattern bit per pixel stepped, also from the last pixel of the
+        // previous segment to the first of this one (around a corner).
+        const long long advance = std::max(std::llabs(static_cast<long long>(pixel.X) - LastPixel.X),
+                                           std::llabs(static_cast<long long>(pixel.Y) - LastPixel.Y));
+        Phase = static_cast<std::int16_t>((advance + Phase) % length);
+        LastPixel = pixel;
+        if (Bits[static_cast<std::size_t>(Phase)]) {
+            if (!runOpen)
+                runFirst = pixel;
+            runLast = pixel;
+            runOpen = true;
+        } else if (runOpen) {
+            draw(runFirst, runLast);
+            runOpen = false;
+        }
+    }
+    if (runOpen)
+        draw(runFirst, runLast);
+}
+
+QColor ToQColor(TColor color)
+{
+    if (color < 0) {
+        // System colours: only the window colour is used by the program. It is
+        // the background of text areas, which Qt calls the base colour, not the
+        // grey of dialogs.
+        if (color == clWindow && qGuiApp)
+            return QGuiApplication::palette().color(QPalette::Base);
+        return QColor(Qt::white);
+    }
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+namespace {
+
+Qt::PenStyle ToQtPenStyle(TPenStyle style)
+{
+    switch (style) {
+    case TPenStyle::Dash: return Qt::DashLine;
+    case TPenStyle::Dot: return Qt::DotLine;
+    case TPenStyle::DashDot: return Qt::DashDotLine;
+    case TPenStyle::DashDotDot: return Qt::DashDotDotLine;
+    case TPenStyle::Clear: return Qt::NoPen;
+    case TPenStyle::Solid:
+    case TPenStyle::InsideFrame: break;
+    }
+    return Qt::SolidLine;
+}
+
+Qt::BrushStyle ToQtBrushStyle(TBrushStyle style)
+{
+    switch (style) {
+    case TBrushStyle::Clear: return Qt::NoBrush;
+    case TBrushStyle::Horizontal: return Qt::HorPattern;
+    case TBrushStyle::Vertical: return Qt::VerPattern;
+    case TBrushStyle::FDiagonal: return Qt::FDiagPattern;
+    case TBrushStyle::BDiagonal: return Qt::BDiagPattern;
+    case TBrushStyle::Cross: return Qt::CrossPattern;
+    case TBrushStyle::DiagCross: return Qt::DiagCrossPattern;
+    case TBrushStyle::Solid: break;
+    }
+    return Qt::SolidPattern;
+}
+
+QPainter::CompositionMode ToCompositionMode(TPenMode mode)
+{
+    switch (mode) {
+    case TPenMode::Xor:
+    case TPenMode::NotXor: return QPainter::RasterOp_SourceXorDestination;
+    case TPenMode::Not: return QPainter::RasterOp_NotDestination;
+    case TPenMode::NotCopy: return QPainter::RasterOp_NotSource;
+    case TPenMode::Mask: return QPainter::RasterOp_SourceAndDestination;
+    case TPenMode::Merge: return QPainter::RasterOp_SourceOrDestination;
+    default: break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+} // namespace
+
+void TDecorativeCanvas::ApplyPen() const
+{
+    QPen pen(ToQColor(Pen.Color));
+    pen.setStyle(ToQtPenStyle(Pen.Style));
+    // Width 0 and 1 both give the one-pixel cosmetic line of the platform.
+    pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width);
+    Painter->setPen(pen);
+    Painter->setCompositionMode(ToCompositionMode(Pen.Mode));
+    Painter->setBackgroundMode(OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
+}
+
+void TDecorativeCanvas::ApplyBrush() const
+{
+    Painter->setBrush(QBrush(ToQColor(Brush.Color), ToQtBrushStyle(Brush.Style)));
+}
+
+void TDecorativeCanvas::DrawRun(TWindowPoint first, TWindowPoint last) const
+{
+    // Dash runs are solid stretches of the pattern, whatever the pen style says.
+    QPen pen = Painter->pen();
+    pen.setStyle(Qt::SolidLine);
+    Painter->setPen(pen);
+    Painter->drawLine(first.X, first.Y, last.X, last.Y);
+}
+
+void TDecorativeCanvas::MoveTo(int x, int y)
+{
+    PenPosition = {x, y};
+    DecorativePen.MoveTo(x, y);
+}
+
+void TDecorativeCanvas::LineTo(int x, int y)
+{
+    if (Painter) {
+        ApplyPen();
+        if (DecorativePen.PatternLength() > 0)
+            DecorativePen.LineTo(x, y, [this](TWindowPoint a, TWindowPoint b) { DrawRun(a, b); });
+        else
+            Painter->drawLine(PenPosition.X, PenPosition.Y, x, y);
+    }
+    PenPosition = {x, y};
+}
+
+void TDecorativeCanvas::Polyline(const TWindowPoint* points, int count)
+{
+    if (!Painter || count < 2)
+        return;
+    ApplyPen();
+    if (DecorativePen.PatternLength() > 0) {
+        DecorativePen.Polyline(points, count, [this](TWindowPoint a, TWindowPoint b) { DrawRun(a, b); });
+        return;
+    }
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i)
+        polygon.setPoint(i, points[i].X, points[i].Y);
+    Painter->drawPolyline(polygon);
+}
+
+void TDecorativeCanvas::Polygon(const TWindowPoint* points, int count)
+{
+    if (!Painter || count < 2)
+        return;
+    ApplyPen();
+    ApplyBrush();
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i)
+        polygon.setPoint(i, points[i].X, points[i].Y);
+    Painter->drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void TDecorativeCanvas::Rectangle(int left, int top, int right, int bottom)
+{
+    if (!Painter)
+        return;
+    ApplyPen();
+    ApplyBrush();
+    Painter->drawRect(left, top, right - left - 1, bottom - top - 1);
+}
+
+void TDecorativeCanvas::TextOut(int x, int y, const std::string& text)
+{
+    if (!Painter)
+        return;
+    Painter->setPen(QPen(ToQColor(FontColor)));
+    Painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Painter->setBackgroundMode(OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
+    Painter->setBackground(QBrush(ToQColor(Brush.Color)));
+    // The position names the text's top-left corner; Qt draws from the baseline.
+    const QFontMetrics metrics(Painter->font());
+    Painter->drawText(x, y + metrics.ascent(), QString::fromStdString(text));
+}
+
+int TDecorativeCanvas::TextWidth(const std::string& text) const
+{
+    if (!Painter)
+        return 0;
+    return QFontMetrics(Painter->font()).horizontalAdvance(QString::fromStdString(text));
+}

@@ -1,0 +1,4 @@
+#include "cad/engine/EngineGlobals.h"
+
+std::int32_t SnapMode = SNAP_OFF;
+bool ObjectSnapActive = false;

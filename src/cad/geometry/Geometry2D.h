@@ -1,0 +1,60 @@
+#pragma once
+
+// Single-precision points, boxes and 3x3 transforms of the drawing engine.
+
+#include "cad/geometry/CADBaseTypes.h"
+
+extern const TTransform2D IdentityTransform2D;
+// Every entry 0 except M[2][2] = 1: the inverse of a singular transform.
+extern const TTransform2D NullTransform2D;
+
+// Builders
+TPoint2D MakePoint2D(float x, float y);
+TRect2D MakeRect2D(float left, float bottom, float right, float top);
+TPoint2D PointToPoint2D(TWindowPoint point);
+TRect2D WindowRectToRect2D(TWindowRect rect);
+
+// Cartesian form divides by W only when W is neither 1 nor 0.
+TPoint2D CartesianPoint2D(TPoint2D point);
+TRect2D CartesianBox2D(TRect2D box);
+TRect2D NormalizeBox2D(TRect2D box);
+
+TWindowPoint Point2DToWindowPoint(TPoint2D point);
+TWindowRect Rect2DToWindowRect(TRect2D box);
+
+bool SamePoint2D(TPoint2D a, TPoint2D b);
+bool SameTransform2D(const TTransform2D& a, const TTransform2D& b);
+TVect Point2DDifference(TPoint2D first, TPoint2D second);
+float VectLength2D(TVect v);
+float Point2DDistance2D(TPoint2D a, TPoint2D b);
+double Point2DDistance(TPoint2D a, TPoint2D b);
+
+// Bit 1 left, 2 below, 4 right, 8 above a normalised box; edges are inside.
+int OutcodeOfPoint2D(const TRect2D& box, TPoint2D point);
+bool PointInBox2D(const TRect2D& box, TPoint2D point);
+bool BoxesOverlap2D(const TRect2D& a, const TRect2D& b);
+bool BoxInBox2D(const TRect2D& inner, const TRect2D& outer);
+TRect2D UnionBox2D(const TRect2D& a, const TRect2D& b);
+TRect2D InflateBox2D(const TRect2D& box, float margin);
+void OrthoConstrain2D(TPoint2D previous, TPoint2D& current);
+float DegToRad2D(float degrees);
+
+// Transforms
+TTransform2D MakeTranslation2D(float tx, float ty);
+TTransform2D MakeRotation2D(float angle);
+TTransform2D MakeScale2D(float sx, float sy);
+// 0 mirrors in the X axis, 1 in the Y axis, 2 through the origin; others give the identity.
+TTransform2D MakeMirror2D(int kind);
+bool IsAffineTransform2D(const TTransform2D& t);
+TTransform2D MultiplyTransforms2D(const TTransform2D& a, const TTransform2D& b);
+float Det2x2(float a, float b, float c, float d);
+float Det3x3(const TTransform2D& t);
+TTransform2D AdjugateTransform2D(const TTransform2D& t);
+TTransform2D InvertTransform2D(const TTransform2D& t);
+TPoint2D ApplyTransform2D(TPoint2D point, const TTransform2D& t);
+TRect2D TransformBoxCorners2D(const TRect2D& box, const TTransform2D& t);
+TRect2D TransformBox2D(const TRect2D& box, const TTransform2D& t);
+void TransformArcAngles2D(TPoint2D centre, const TTransform2D& t, float& startAngle, float& endAngle, float radius);
+// Grows the world box to the screen's proportions when aspect > 0 and maps it onto the screen.
+TTransform2D ViewMapping2D(TRect2D& world, float screenLeft, float screenTop, float screenRight, float screenBottom,
+                           float aspect);
