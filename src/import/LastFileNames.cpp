@@ -1,0 +1,4 @@
+#include "import/LastFileNames.h"
+
+std::string LastDxfFileName;
+std::string OpenDialogFileName;

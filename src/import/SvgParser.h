@@ -1,0 +1,63 @@
+#pragma once
+
+// Reads an SVG document into a path renderer: the elements title, g, path,
+// rect, line, polyline and polygon with their style, fill, stroke and
+// transform attributes. Everything else is passed over. Any fault ends the
+// reading with an svg_exception whose text names it.
+
+#include <exception>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include <agg_color_rgba.h>
+
+#include "import/SvgPathTokenizer.h"
+
+namespace svg {
+
+class path_renderer;
+
+// "#rrggbb", "#rgb" or one of SVG's colour keywords (case-sensitive).
+agg::rgba8 parse_color(std::string_view text);
+
+class parser {
+public:
+    explicit parser(path_renderer& path) : m_path(path) {}
+
+    // The file, read in chunks.
+    void parse(const std::string& fileName);
+    // A document held in memory, read as the file would be.
+    void parse_bytes(std::span<const char> bytes);
+
+    // The document's title, at most 255 characters, control characters blanked.
+    const std::string& title() const { return m_title; }
+
+    // Callbacks of the XML parser.
+    void begin_element(const char* el, const char** attr);
+    void end_element(const char* el);
+    void content(const char* s, int len);
+
+private:
+    template <typename ReadChunk>
+    void parse_chunks(ReadChunk read);
+
+    void parse_attr(const char** attr);
+    void parse_path(const char** attr);
+    void parse_poly(const char** attr);
+    void parse_rect(const char** attr);
+    void parse_line(const char** attr);
+    void parse_style(std::string_view str);
+    void parse_transform(std::string_view str);
+    bool parse_attr(std::string_view name, std::string_view value);
+
+    path_renderer& m_path;
+    path_tokenizer m_tokenizer;
+    std::string m_title;
+    bool m_title_flag = false;
+    bool m_path_flag = false;
+    // A fault raised inside a callback, carried past the C parser.
+    std::exception_ptr m_fault;
+};
+
+} // namespace svg

@@ -1,0 +1,156 @@
+// SVG files that other programs wrote, read where the system installed them:
+// the icon theme that tools/install-deps.sh installs.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cad/drawing/CADCmp2D.h"
+#include "cad/shapes/Polyline2D.h"
+#include "cad/view/CADViewport2DCore.h"
+#include "import/SvgException.h"
+#include "import/SvgToDrawing.h"
+#include "support/ImageTestSupport.h"
+#include "support/ViewportTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kIconTheme = "/usr/share/icons/Adwaita";
+
+std::vector<fs::path> ThemeDrawings()
+{
+    std::vector<fs::path> files;
+    if (fs::is_directory(kIconTheme))
+        for (const auto& entry : fs::recursive_directory_iterator(kIconTheme))
+            if (entry.is_regular_file() && entry.path().extension() == ".svg")
+                files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+bool AllPointsFinite(TCADCmp2D& drawing)
+{
+    auto iterator = drawing.ObjectsIterator();
+    for (TGraphicObject* object = iterator->First(); object; object = iterator->Next()) {
+        const auto* polygon = dynamic_cast<TPolygon2D*>(object);
+        if (!polygon)
+            return false;
+        for (int i = 0; i < polygon->PointCount(); ++i) {
+            const TPoint2D p = (*polygon->Points())[i];
+            if (!std::isfinite(p.X) || !std::isfinite(p.Y))
+                return false;
+        }
+    }
+    return true;
+}
+
+TEST(ForeignSvg, EveryIconOfTheThemeLoadsOrIsRefusedWithAReason)
+{
+    const std::vector<fs::path> files = ThemeDrawings();
+    ASSERT_GT(files.size(), 500u) << "the icon theme is missing: run tools/install-deps.sh";
+    std::map<std::string, int> refusals;
+    int loaded = 0;
+    for (const fs::path& file : files) {
+        TCADCmp2D drawing;
+        try {
+            ImportSvgFile(file.string(), drawing);
+            ++loaded;
+            EXPECT_GT(drawing.ObjectsCount(), 0) << file;
+            EXPECT_TRUE(AllPointsFinite(drawing)) << file;
+        } catch (const svg::svg_exception& e) {
+            EXPECT_EQ(drawing.ObjectsCount(), 0) << file;
+            ++refusals[e.what()];
+        }
+    }
+    // Arcs and colours in functional notation are refused; any other
+    // refusal would be a fault of the reader.
+    int refused = 0;
+    for (const auto& [message, count] : refusals) {
+        EXPECT_TRUE(message == "parse_path: Command A: NOT IMPLEMENTED YET" ||
+                    message.starts_with("parse_color: Invalid color name rgb("))
+            << message << ": " << count << " files";
+        refused += count;
+    }
+    EXPECT_GT(loaded, refused * 5);
+    std::printf("%d of %zu icons loaded, %d refused\n", loaded, files.size(), refused);
+}
+
+struct TLayerCount {
+    int Layer;
+    int Polygons;
+};
+
+// Counts worked out by hand from the files' text: one layer per path, one
+// polygon per subpath that draws something, colour from the fill (the
+// theme's #2e3436 is 0x36342e), Y turned upwards.
+TEST(ForeignSvg, HandCountedIcons)
+{
+    const struct {
+        const char* file;
+        std::vector<TLayerCount> layers;
+    } cases[] = {
+        {"scalable/actions/list-remove-symbolic.svg", {{1, 1}}},
+        {"scalable/actions/list-add-symbolic.svg", {{1, 1}}},
+        {"scalable/actions/format-justify-left-symbolic.svg", {{1, 4}}},
+        {"scalable/places/folder-symbolic.svg", {{1, 1}, {2, 2}}},
+        {"scalable/places/user-trash-symbolic.svg", {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}},
+    };
+    for (const auto& c : cases) {
+        TCADCmp2D drawing;
+        ImportSvgFile((kIconTheme / c.file).string(), drawing);
+        std::map<int, int> counts;
+        auto iterator = drawing.ObjectsIterator();
+        for (TGraphicObject* object = iterator->First(); object; object = iterator->Next())
+            ++counts[object->Layer];
+        std::vector<TLayerCount> layers;
+        for (const auto& [layer, polygons] : counts) {
+            layers.push_back({layer, polygons});
+            EXPECT_EQ(drawing.Layers().GetLayer(layer).Pen().Color, 0x36342e) << c.file;
+        }
+        ASSERT_EQ(layers.size(), c.layers.size()) << c.file;
+        for (std::size_t i = 0; i < layers.size(); ++i) {
+            EXPECT_EQ(layers[i].Layer, c.layers[i].Layer) << c.file;
+            EXPECT_EQ(layers[i].Polygons, c.layers[i].Polygons) << c.file;
+        }
+    }
+
+    // The minus sign: "m 1 7 h 14 v 2 h -14 z", a 14 by 2 bar.
+    TCADCmp2D drawing;
+    ImportSvgFile((kIconTheme / "scalable/actions/list-remove-symbolic.svg").string(), drawing);
+    TRect2D box;
+    ASSERT_TRUE(drawing.GetExtension(box));
+    EXPECT_EQ(box.FirstEdge.X, 1.0f);
+    EXPECT_EQ(box.FirstEdge.Y, -9.0f);
+    EXPECT_EQ(box.SecondEdge.X, 15.0f);
+    EXPECT_EQ(box.SecondEdge.Y, -7.0f);
+}
+
+// The trash can as the 2D view draws it, kept to be looked at: five outlines
+// on five layers, its curves drawn through their control points.
+TEST(ForeignSvg, PictureOfAnImportedIcon)
+{
+    TCADCmp2D drawing;
+    ImportSvgFile((kIconTheme / "scalable/places/user-trash-symbolic.svg").string(), drawing);
+    const TColor colors[] = {0x0000C0, 0x008000, 0xC00000, 0x008080, 0x800080};
+    for (int layer = 1; layer <= 5; ++layer) {
+        drawing.Layers().GetLayer(layer).SetPenColor(colors[layer - 1]);
+        drawing.Layers().GetLayer(layer).SetBrush({clWhite, TBrushStyle::Clear});
+    }
+    auto view = viewtest::MakeView(320, 320, MakeRect2D(-1, -17, 17, 1), 1.0f);
+    view->SetCADCmp2D(&drawing);
+    view->SetBackGroundColor(clWhite);
+    view->Repaint();
+    const QImage& picture = view->WindowImage();
+    ASSERT_TRUE(imagetest::SaveTestImage(picture, "import/user-trash.png"));
+    // The bin's left wall (x = 1 to 4, y = -4 to -13) is drawn in the third layer's colour.
+    EXPECT_GT(imagetest::CountPixels(picture, picture.rect(), imagetest::Rgb(colors[2])), 100);
+}
+
+} // namespace

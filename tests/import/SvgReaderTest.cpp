@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "import/SvgException.h"
+#include "import/SvgParser.h"
+#include "support/ExceptionMessage.h"
+#include "SvgTestSupport.h"
+
+using svgtest::PathDocument;
+using svgtest::Read;
+using svgtest::Vertices;
+
+namespace {
+
+std::string ReadError(const std::string& document)
+{
+    return cadtest::MessageOf<svg::svg_exception>([&] { Read(document); });
+}
+
+std::string Rgba(const agg::rgba8& c)
+{
+    return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "," + std::to_string(c.a);
+}
+
+TEST(SvgReader, PathDataAsDrawingProgramsWriteIt)
+{
+    const struct {
+        const char* data;
+        const char* vertices;
+    } cases[] = {
+        // Pairs after a move draw lines; signs and points separate numbers.
+        {"M 10 20 30 40", "M10,20 L30,40"},
+        {"M10-5", "M10,-5"},
+        {"M0 0L1-2.5.5.5", "M0,0 L1,-2.5 L0.5,0.5"},
+        {"M1e1+5 2E-1,.5e1", "M10,5 L0.2,5"},
+        {"M0,0h10v10H0z", "M0,0 L10,0 L10,10 L0,10 Z"},
+        // A relative path starts from the origin; after a close, from the subpath's start.
+        {"m10 10 5 5", "M10,10 L15,15"},
+        {"M10 10 l5 0 z m2 2 l1 0", "M10,10 L15,10 Z M12,12 L13,12"},
+        // Horizontal and vertical lines need a point to start from.
+        {"H5 V5 M1 1", "M1,1"},
+        // Curves keep their control points; relative curves count from the point before them.
+        {"M0 0 C 10 0 10 10 0 10", "M0,0 C10,0 C10,10 C0,10"},
+        {"M0 0 c1 0 1 1 0 1 s-1 1 0 1", "M0,0 C1,0 C1,1 C0,1 C-1,1 C-1,2 C0,2"},
+        {"M0 0 L5 5 S 10 10 20 20", "M0,0 L5,5 C5,5 C10,10 C20,20"},
+        {"M0 0 Q5 5 10 0 T20 0", "M0,0 Q5,5 Q10,0 Q15,-5 Q20,0"},
+        {"M0 0 q5 5 10 0 t10 0", "M0,0 Q5,5 Q10,0 Q15,-5 Q20,0"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Vertices(Read(PathDocument(c.data))->Paths), c.vertices) << c.data;
+}
+
+TEST(SvgReader, ElementsOtherThanPath)
+{
+    const auto read = Read(R"svg(<svg>
+        <rect x="10" y="10" width="20" height="5"/>
+        <rect width="0" height="5"/>
+        <line x1="1" y1="2" x2="3" y2="4"/>
+        <polyline points="0,0 10,0 10,10"/>
+        <polygon points="1 1,2-2"/>
+        <circle cx="5" cy="5" r="5"/>
+        <text>ignored</text>
+    </svg>)svg");
+    const svg::path_renderer& paths = read->Paths;
+    ASSERT_EQ(paths.attributes().size(), 5u);
+    EXPECT_EQ(Vertices(paths, 0), "M10,10 L30,10 L30,15 L10,15 Z");
+    EXPECT_EQ(Vertices(paths, 1), "");
+    EXPECT_EQ(Vertices(paths, 2), "M1,2 L3,4");
+    EXPECT_EQ(Vertices(paths, 3), "M0,0 L10,0 L10,10");
+    EXPECT_EQ(Vertices(paths, 4), "M1,1 L2,-2");
+}
+
+TEST(SvgReader, FaultsEndTheReadingWithTheirText)
+{
+    const struct {
+        std::string document;
+        const char* message;
+    } cases[] = {
+        {PathDocument("M0 0 L10 x"), "path_tokenizer::next : Invalid Character x"},
+        {PathDocument("M0 0 L10 Z"), "parse_path: Command L: bad or missing parameters"},
+        {PathDocument("M0 0 L10"), "parse_path: Unexpected end of path"},
+        {PathDocument("M0 0 A5 5 0 0 1 10 10"), "parse_path: Command A: NOT IMPLEMENTED YET"},
+        {PathDocument("M0 0a5 5 0 1010 10"), "parse_path: Command A: NOT IMPLEMENTED YET"},
+        {PathDocument("M0 0 F1 1"), "parse_path: Invalid Command F"},
+        {PathDocument("10 10"), "parse_path: Invalid Command "},
+        {"<svg><path d='M0 0'><path d='M1 1'/></path></svg>", "start_element: Nested path"},
+        {"<svg><polyline points='1'/></svg>", "parse_poly: Too few coordinates"},
+        {"<svg><polygon points='1 2 3'/></svg>", "parse_poly: Odd number of coordinates"},
+        {"<svg><rect width='-1' height='5'/></svg>", "parse_rect: Invalid width: "},
+        {"<svg><rect width='1' height='-5'/></svg>", "parse_rect: Invalid height: "},
+        {"<svg><rect style='fill:Blue' width='1' height='1'/></svg>", "parse_color: Invalid color name Blue"},
+        {"<svg><g fill='url(#gradient)'/></svg>", "parse_color: Invalid color name url(#gradient)"},
+        {"<svg><g transform='matrix(1 2 3)'/></svg>", "parse_matrix: Invalid number of arguments"},
+        {"<svg><g transform='rotate(1 2)'/></svg>", "parse_rotate: Invalid number of arguments"},
+        {"<svg><g transform='translate(1 2'/></svg>", "parse_transform_args: Invalid syntax"},
+        {"<svg><g transform='scale(1 2 3)'/></svg>", "parse_transform_args: Too many arguments"},
+        {"<svg>\n<g>\n<path d='M0 0'></g>\n</svg>", "mismatched tag at line 3"},
+        {"", "no element found at line 1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadError(c.document), c.message) << c.document;
+
+    svg::path_renderer paths;
+    svg::parser reader(paths);
+    EXPECT_EQ(cadtest::MessageOf<svg::svg_exception>([&] { reader.parse("/no/such/drawing.svg"); }),
+              "Couldn't open file /no/such/drawing.svg");
+    EXPECT_EQ(cadtest::MessageOf<svg::svg_exception>([&] { paths.pop_attr(); }), "pop_attr : Attribute stack is empty");
+    EXPECT_EQ(cadtest::MessageOf<svg::svg_exception>([&] { paths.cur_attr(); }), "cur_attr : Attribute stack is empty");
+    EXPECT_EQ(cadtest::MessageOf<svg::svg_exception>([&] { paths.end_path(); }), "end_path : The path was not begin");
+}
+
+TEST(SvgReader, ColoursStylesAndStrokes)
+{
+    const struct {
+        const char* attributes;
+        const char* fill; // r,g,b,a, or "none"
+    } fills[] = {
+        {"style='fill:#0000ff'", "0,0,255,255"},
+        {"fill='#f00'", "255,0,0,255"},
+        {"fill='#102030'", "16,32,48,255"},
+        {"fill=' #A0b0C0 '", "160,176,192,255"},
+        {"fill='#12345G'", "0,0,0,255"},
+        {"fill='teal'", "0,128,128,255"},
+        {"fill='lightgoldenrodyellow'", "250,250,210,255"},
+        {"fill='zzzzzzzzzzz'", "0,0,0,0"},
+        {"style=' fill : red ;; fill-opacity:0.5; junk'", "255,0,0,128"},
+        {"fill='red' fill-opacity='2'", "255,0,0,255"},
+        {"fill='none'", "none"},
+        {"", "0,0,0,255"},
+    };
+    for (const auto& f : fills) {
+        const auto read = Read(std::string("<svg><path d='M0 0' ") + f.attributes + "/></svg>");
+        const svg::path_attributes& path = read->Paths.attributes().at(0);
+        EXPECT_EQ(path.fill_flag ? Rgba(path.fill_color) : "none", f.fill) << f.attributes;
+    }
+
+    const auto read = Read(R"svg(<svg><path d='M0 0' style='stroke:#00ff00;stroke-width:2.5;stroke-opacity:0.2;
+        stroke-linecap:round;stroke-linejoin:bevel;stroke-miterlimit:7'/>
+        <path d='M0 0' stroke='blue' stroke-linecap='wide' stroke-linejoin='round'/>
+        <path d='M0 0' stroke='none'/></svg>)svg");
+    const auto& paths = read->Paths.attributes();
+    EXPECT_TRUE(paths[0].stroke_flag);
+    EXPECT_EQ(Rgba(paths[0].stroke_color), "0,255,0,51");
+    EXPECT_EQ(paths[0].stroke_width, 2.5);
+    EXPECT_EQ(paths[0].line_cap, agg::round_cap);
+    EXPECT_EQ(paths[0].line_join, agg::bevel_join);
+    EXPECT_EQ(paths[0].miter_limit, 7.0);
+    EXPECT_EQ(paths[1].line_cap, agg::butt_cap);
+    EXPECT_EQ(paths[1].line_join, agg::round_join);
+    EXPECT_EQ(Rgba(paths[1].stroke_color), "0,0,255,255");
+    EXPECT_FALSE(paths[2].stroke_flag);
+    EXPECT_EQ(paths[2].stroke_width, 1.0);
+}
+
+TEST(SvgReader, GroupsStackTheirAttributes)
+{
+    const auto read = Read(R"svg(<svg>
+        <g fill="red" transform="translate(100)">
+          <g stroke="blue"><rect width="1" height="1" fill="lime"/></g>
+          <path d="M0 0" transform="scale(2)"/>
+        </g>
+        <path d="M0 0"/>
+    </svg>)svg");
+    const auto& paths = read->Paths.attributes();
+    ASSERT_EQ(paths.size(), 3u);
+    EXPECT_EQ(Rgba(paths[0].fill_color), "0,255,0,255");
+    EXPECT_TRUE(paths[0].stroke_flag);
+    EXPECT_EQ(Rgba(paths[1].fill_color), "255,0,0,255");
+    EXPECT_FALSE(paths[1].stroke_flag);
+    EXPECT_EQ(Rgba(paths[2].fill_color), "0,0,0,255");
+    // The path's own transform acts first, then its group's.
+    double x = 1.0, y = 1.0;
+    paths[1].transform.transform(&x, &y);
+    EXPECT_DOUBLE_EQ(x, 102.0);
+    EXPECT_DOUBLE_EQ(y, 2.0);
+    EXPECT_TRUE(paths[2].transform.is_identity());
+}
+
+TEST(SvgReader, TransformsMapPoints)
+{
+    const struct {
+        const char* transform;
+        double x, y;   // a point
+        double tx, ty; // where it goes
+    } cases[] = {
+        {"rotate(90 10 10)", 20, 10, 10, 20},
+        {"rotate(90)", 1, 0, 0, 1},
+        {"translate(5)", 1, 1, 6, 1},
+        {"translate(5,-3)", 1, 1, 6, -2},
+        {"scale(2)", 1, 3, 2, 6},
+        {"scale(2 -1)", 1, 3, 2, -3},
+        {"matrix(1 0 0 1 7 8)", 1, 1, 8, 9},
+        {"translate(10) scale(2)", 1, 1, 12, 2},
+        {"skewX(45)", 0, 1, 1, 1},
+        {"skewY(45)", 1, 0, 1, 1},
+        {"unknown(3) translate(+1e1 .5)", 0, 0, 10, 0.5},
+    };
+    for (const auto& c : cases) {
+        const auto read = Read(std::string("<svg><path d='M0 0' transform='") + c.transform + "'/></svg>");
+        double x = c.x, y = c.y;
+        read->Paths.attributes().at(0).transform.transform(&x, &y);
+        EXPECT_NEAR(x, c.tx, 1e-9) << c.transform;
+        EXPECT_NEAR(y, c.ty, 1e-9) << c.transform;
+    }
+}
+
+TEST(SvgReader, TitleIsCutAndBlanked)
+{
+    EXPECT_EQ(Read("<svg><title>a\tb\nc</title></svg>")->Title, "a b c");
+    const std::string title = Read("<svg><title>" + std::string(300, 'x') + "</title></svg>")->Title;
+    EXPECT_EQ(title, std::string(255, 'x'));
+}
+
+} // namespace
