@@ -105,6 +105,7 @@ constexpr std::string_view kEnglishStrings = R"lng([String]
 313=Points kept:
 400=Open a raster image (BMP, JPEG) or a vector drawing (DXF, SVG).
 402=Save the drawing as points (TXT) or HPGL (HGL).
+403=DXF files cannot be written: choose points (TXT) or HPGL (HGL).
 405=The drawing is empty: there is nothing to save.
 406=Save
 407=Open a raster image (BMP or JPEG) first.

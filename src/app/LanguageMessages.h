@@ -12,6 +12,12 @@ inline constexpr int kMsgCurrentLayer = 309;   // label before the current layer
 inline constexpr int kMsgBoxCaption = 450;     // caption of every message box
 inline constexpr int kMsgConfirmClose = 451;   // the question asked before the program closes
 
+// Saving the drawing.
+inline constexpr int kMsgSaveStatus = 402;     // status line while the save dialog is open
+inline constexpr int kMsgNoDxfWriter = 403;    // a DXF file was chosen, which cannot be written
+inline constexpr int kMsgNothingToSave = 405;  // the drawing is empty
+inline constexpr int kMsgSaveCaption = 406;    // caption of that box
+
 // One slot of the page-text and prompt table: PageTexts[slot] := text of message.
 struct TPageTextSlot {
     int slot;
@@ -46,7 +52,7 @@ inline constexpr int kLanguageMessages[] = {
     300, 301, 302, 303, 304, 310, 311, 312, 313,
     kMsgCurrentLayer,
     // Open, save, vectorize and trace.
-    400, 402, 405, 406, 407, 408, 409, 410, 411,
+    400, kMsgSaveStatus, kMsgNoDxfWriter, kMsgNothingToSave, kMsgSaveCaption, 407, 408, 409, 410, 411,
     // Page status texts.
     412, 413, 414, 415, 416, 418, 419, 420, 421, 422, 423, 424, 425, 427, 428, 429, 430, 433,
     // Entities a command cannot work on.

@@ -166,6 +166,7 @@ void TfrmMain::CreateToolBars()
 
     connect(sbtRedraw, &QToolButton::clicked, this, &TfrmMain::sbtRedrawClick);
     connect(sbtExit, &QToolButton::clicked, this, &TfrmMain::sbtExitClick);
+    connect(sbtSave, &QToolButton::clicked, this, &TfrmMain::sbtSaveClick);
 }
 
 void TfrmMain::CreateStatusRow()

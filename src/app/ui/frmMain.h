@@ -37,6 +37,7 @@ class TCADPrg2D;
 class TCADViewport2D;
 class TColorBox;
 class TMruBar;
+class TSaveDialog;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -96,6 +97,17 @@ public:
     // The close button of an option page: hides the pages, enables the tool
     // bars and cancels the running task.
     void SpeedButton6Click();
+
+    // File tool bar (import/ui/frmMainFiles.cpp) ------------------------------
+
+    // "Save vector": asks for a name and type, then writes the drawing as
+    // points (.txt) or HPGL (.hgl, .plt); DXF is refused.
+    void sbtSaveClick();
+    // The visible drawing as an HPGL plot file / a list of point coordinates.
+    void ScriveHpgl(const QString& fileName);
+    void ScriveTxt(const QString& fileName);
+    // The SVG loader of the Open command: the file replaces the drawing.
+    void LoadSvgFile(const QString& fileName);
 
     // Starters of the split buttons' own commands.
     void MyCircleCtPtClick();
@@ -224,6 +236,8 @@ public:
     QLabel* imgLayerCol = nullptr;
     // The recently-used bar floats above the view.
     TMruBar* pnlMRU = nullptr;
+    // Made by the first command that saves; keeps its name between uses.
+    TSaveDialog* SaveDialog = nullptr;
 
     // The settings page.
     TColorBox* ColorBoxForm = nullptr;

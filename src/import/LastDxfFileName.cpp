@@ -1,0 +1,3 @@
+#include "import/LastDxfFileName.h"
+
+std::string LastDxfFileName;

@@ -1,4 +1,0 @@
-#include "import/LastFileNames.h"
-
-std::string LastDxfFileName;
-std::string OpenDialogFileName;
