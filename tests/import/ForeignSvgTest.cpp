@@ -1,5 +1,5 @@
 // SVG files that other programs wrote, read where the system installed them:
-// the icon theme that tools/install-deps.sh installs.
+// the icon theme and the tablet layout drawings that tools/install-deps.sh installs.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,8 @@
 #include "cad/shapes/Polyline2D.h"
 #include "cad/view/CADViewport2DCore.h"
 #include "import/SvgException.h"
+#include "import/SvgParser.h"
+#include "import/SvgPathRenderer.h"
 #include "import/SvgToDrawing.h"
 #include "support/ImageTestSupport.h"
 #include "support/ViewportTestSupport.h"
@@ -23,12 +25,13 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kIconTheme = "/usr/share/icons/Adwaita";
+const fs::path kTabletLayouts = "/usr/share/libwacom/layouts";
 
-std::vector<fs::path> ThemeDrawings()
+std::vector<fs::path> Drawings(const fs::path& folder)
 {
     std::vector<fs::path> files;
-    if (fs::is_directory(kIconTheme))
-        for (const auto& entry : fs::recursive_directory_iterator(kIconTheme))
+    if (fs::is_directory(folder))
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
             if (entry.is_regular_file() && entry.path().extension() == ".svg")
                 files.push_back(entry.path());
     std::sort(files.begin(), files.end());
@@ -51,10 +54,13 @@ bool AllPointsFinite(TCADCmp2D& drawing)
     return true;
 }
 
-TEST(ForeignSvg, EveryIconOfTheThemeLoadsOrIsRefusedWithAReason)
+TEST(ForeignSvg, EveryFileLoadsOrIsRefusedWithAReason)
 {
-    const std::vector<fs::path> files = ThemeDrawings();
+    std::vector<fs::path> files = Drawings(kIconTheme);
     ASSERT_GT(files.size(), 500u) << "the icon theme is missing: run tools/install-deps.sh";
+    const std::vector<fs::path> layouts = Drawings(kTabletLayouts);
+    ASSERT_GT(layouts.size(), 50u) << "the tablet layouts are missing: run tools/install-deps.sh";
+    files.insert(files.end(), layouts.begin(), layouts.end());
     std::map<std::string, int> refusals;
     int loaded = 0;
     for (const fs::path& file : files) {
@@ -79,7 +85,7 @@ TEST(ForeignSvg, EveryIconOfTheThemeLoadsOrIsRefusedWithAReason)
         refused += count;
     }
     EXPECT_GT(loaded, refused * 5);
-    std::printf("%d of %zu icons loaded, %d refused\n", loaded, files.size(), refused);
+    std::printf("%d of %zu drawings loaded, %d refused\n", loaded, files.size(), refused);
 }
 
 struct TLayerCount {
@@ -87,24 +93,31 @@ struct TLayerCount {
     int Polygons;
 };
 
-// Counts worked out by hand from the files' text: one layer per path, one
-// polygon per subpath that draws something, colour from the fill (the
-// theme's #2e3436 is 0x36342e), Y turned upwards.
-TEST(ForeignSvg, HandCountedIcons)
+// Counts worked out by hand from the files' text: one layer per path, rect
+// or line, one polygon per subpath that draws something (circles and texts
+// are passed over), colour from the fill (the theme's #2e3436 is 0x36342e;
+// the layouts fill nothing themselves, and a style on the svg element is
+// not read, so theirs stays black), Y turned upwards.
+TEST(ForeignSvg, HandCountedFiles)
 {
     const struct {
-        const char* file;
+        fs::path file;
+        TColor color;
         std::vector<TLayerCount> layers;
     } cases[] = {
-        {"scalable/actions/list-remove-symbolic.svg", {{1, 1}}},
-        {"scalable/actions/list-add-symbolic.svg", {{1, 1}}},
-        {"scalable/actions/format-justify-left-symbolic.svg", {{1, 4}}},
-        {"scalable/places/folder-symbolic.svg", {{1, 1}, {2, 2}}},
-        {"scalable/places/user-trash-symbolic.svg", {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}},
+        {kIconTheme / "scalable/actions/list-remove-symbolic.svg", 0x36342e, {{1, 1}}},
+        {kIconTheme / "scalable/actions/list-add-symbolic.svg", 0x36342e, {{1, 1}}},
+        {kIconTheme / "scalable/actions/format-justify-left-symbolic.svg", 0x36342e, {{1, 4}}},
+        {kIconTheme / "scalable/places/folder-symbolic.svg", 0x36342e, {{1, 1}, {2, 2}}},
+        {kIconTheme / "scalable/places/user-trash-symbolic.svg", 0x36342e, {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}},
+        // rect, path "M 73 172 l -23 -23 l 0 -10 m -5 0 l 10 0", rect, path.
+        {kTabletLayouts / "bamboo-pad.svg", 0x000000, {{1, 1}, {2, 2}, {3, 1}, {4, 2}}},
+        // Three circles, each with a path "m 51,75 4,0" beside it.
+        {kTabletLayouts / "huion-h420.svg", 0x000000, {{1, 1}, {2, 1}, {3, 1}}},
     };
     for (const auto& c : cases) {
         TCADCmp2D drawing;
-        ImportSvgFile((kIconTheme / c.file).string(), drawing);
+        ImportSvgFile(c.file.string(), drawing);
         std::map<int, int> counts;
         auto iterator = drawing.ObjectsIterator();
         for (TGraphicObject* object = iterator->First(); object; object = iterator->Next())
@@ -112,7 +125,7 @@ TEST(ForeignSvg, HandCountedIcons)
         std::vector<TLayerCount> layers;
         for (const auto& [layer, polygons] : counts) {
             layers.push_back({layer, polygons});
-            EXPECT_EQ(drawing.Layers().GetLayer(layer).Pen().Color, 0x36342e) << c.file;
+            EXPECT_EQ(drawing.Layers().GetLayer(layer).Pen().Color, c.color) << c.file;
         }
         ASSERT_EQ(layers.size(), c.layers.size()) << c.file;
         for (std::size_t i = 0; i < layers.size(); ++i) {
@@ -121,15 +134,22 @@ TEST(ForeignSvg, HandCountedIcons)
         }
     }
 
-    // The minus sign: "m 1 7 h 14 v 2 h -14 z", a 14 by 2 bar.
-    TCADCmp2D drawing;
-    ImportSvgFile((kIconTheme / "scalable/actions/list-remove-symbolic.svg").string(), drawing);
-    TRect2D box;
-    ASSERT_TRUE(drawing.GetExtension(box));
-    EXPECT_EQ(box.FirstEdge.X, 1.0f);
-    EXPECT_EQ(box.FirstEdge.Y, -9.0f);
-    EXPECT_EQ(box.SecondEdge.X, 15.0f);
-    EXPECT_EQ(box.SecondEdge.Y, -7.0f);
+    // The first leader line of the Huion layout: "m 51,75 4,0", a move then
+    // an implicit relative line.
+    TCADCmp2D layout;
+    ImportSvgFile((kTabletLayouts / "huion-h420.svg").string(), layout);
+    const auto* leader = dynamic_cast<TPolygon2D*>(layout.GetObject(0));
+    ASSERT_NE(leader, nullptr);
+    ASSERT_EQ(leader->PointCount(), 2);
+    EXPECT_EQ((*leader->Points())[0].X, 51.0f);
+    EXPECT_EQ((*leader->Points())[0].Y, -75.0f);
+    EXPECT_EQ((*leader->Points())[1].X, 55.0f);
+    EXPECT_EQ((*leader->Points())[1].Y, -75.0f);
+
+    svg::path_renderer paths;
+    svg::parser reader(paths);
+    reader.parse((kTabletLayouts / "bamboo-pad.svg").string());
+    EXPECT_EQ(reader.title(), "Wacom Bamboo Pad");
 }
 
 // The trash can as the 2D view draws it, kept to be looked at: five outlines

@@ -52,26 +52,6 @@ TEST(SvgReader, PathDataAsDrawingProgramsWriteIt)
         EXPECT_EQ(Vertices(Read(PathDocument(c.data))->Paths), c.vertices) << c.data;
 }
 
-TEST(SvgReader, ElementsOtherThanPath)
-{
-    const auto read = Read(R"svg(<svg>
-        <rect x="10" y="10" width="20" height="5"/>
-        <rect width="0" height="5"/>
-        <line x1="1" y1="2" x2="3" y2="4"/>
-        <polyline points="0,0 10,0 10,10"/>
-        <polygon points="1 1,2-2"/>
-        <circle cx="5" cy="5" r="5"/>
-        <text>ignored</text>
-    </svg>)svg");
-    const svg::path_renderer& paths = read->Paths;
-    ASSERT_EQ(paths.attributes().size(), 5u);
-    EXPECT_EQ(Vertices(paths, 0), "M10,10 L30,10 L30,15 L10,15 Z");
-    EXPECT_EQ(Vertices(paths, 1), "");
-    EXPECT_EQ(Vertices(paths, 2), "M1,2 L3,4");
-    EXPECT_EQ(Vertices(paths, 3), "M0,0 L10,0 L10,10");
-    EXPECT_EQ(Vertices(paths, 4), "M1,1 L2,-2");
-}
-
 TEST(SvgReader, FaultsEndTheReadingWithTheirText)
 {
     const struct {
@@ -111,47 +91,40 @@ TEST(SvgReader, FaultsEndTheReadingWithTheirText)
     EXPECT_EQ(cadtest::MessageOf<svg::svg_exception>([&] { paths.end_path(); }), "end_path : The path was not begin");
 }
 
+// A path's attributes in short: fill, stroke, width, cap, join, miter limit.
+std::string Describe(const svg::path_attributes& a)
+{
+    return (a.fill_flag ? Rgba(a.fill_color) : "none") + " " + (a.stroke_flag ? Rgba(a.stroke_color) : "none") +
+           " " + svgtest::Number(a.stroke_width) + " " + std::to_string(a.line_cap) + std::to_string(a.line_join) +
+           " " + svgtest::Number(a.miter_limit);
+}
+
 TEST(SvgReader, ColoursStylesAndStrokes)
 {
     const struct {
         const char* attributes;
-        const char* fill; // r,g,b,a, or "none"
-    } fills[] = {
-        {"style='fill:#0000ff'", "0,0,255,255"},
-        {"fill='#f00'", "255,0,0,255"},
-        {"fill='#102030'", "16,32,48,255"},
-        {"fill=' #A0b0C0 '", "160,176,192,255"},
-        {"fill='#12345G'", "0,0,0,255"},
-        {"fill='teal'", "0,128,128,255"},
-        {"fill='lightgoldenrodyellow'", "250,250,210,255"},
-        {"fill='zzzzzzzzzzz'", "0,0,0,0"},
-        {"style=' fill : red ;; fill-opacity:0.5; junk'", "255,0,0,128"},
-        {"fill='red' fill-opacity='2'", "255,0,0,255"},
-        {"fill='none'", "none"},
-        {"", "0,0,0,255"},
+        const char* described;
+    } cases[] = {
+        {"", "0,0,0,255 none 1 00 4"},
+        {"style='fill:#0000ff'", "0,0,255,255 none 1 00 4"},
+        {"fill='#f00'", "255,0,0,255 none 1 00 4"},
+        {"fill='#102030'", "16,32,48,255 none 1 00 4"},
+        {"fill=' #A0b0C0 '", "160,176,192,255 none 1 00 4"},
+        {"fill='#12345G'", "0,0,0,255 none 1 00 4"},
+        {"fill='lightgoldenrodyellow'", "250,250,210,255 none 1 00 4"},
+        {"fill='zzzzzzzzzzz'", "0,0,0,0 none 1 00 4"},
+        {"style=' fill : teal ;; fill-opacity:0.5; junk'", "0,128,128,128 none 1 00 4"},
+        {"fill='red' fill-opacity='2'", "255,0,0,255 none 1 00 4"},
+        {"fill='none' stroke='blue' stroke-linecap='wide' stroke-linejoin='round'", "none 0,0,255,255 1 02 4"},
+        {"style='stroke:#00ff00;stroke-width:2.5;stroke-opacity:0.2;stroke-linecap:round;"
+         "stroke-linejoin:bevel;stroke-miterlimit:7'",
+         "0,0,0,255 0,255,0,51 2.5 23 7"},
+        {"style='stroke:red;stroke-linecap:square;stroke:none'", "0,0,0,255 none 1 10 4"},
     };
-    for (const auto& f : fills) {
-        const auto read = Read(std::string("<svg><path d='M0 0' ") + f.attributes + "/></svg>");
-        const svg::path_attributes& path = read->Paths.attributes().at(0);
-        EXPECT_EQ(path.fill_flag ? Rgba(path.fill_color) : "none", f.fill) << f.attributes;
+    for (const auto& c : cases) {
+        const auto read = Read(std::string("<svg><path d='M0 0' ") + c.attributes + "/></svg>");
+        EXPECT_EQ(Describe(read->Paths.attributes().at(0)), c.described) << c.attributes;
     }
-
-    const auto read = Read(R"svg(<svg><path d='M0 0' style='stroke:#00ff00;stroke-width:2.5;stroke-opacity:0.2;
-        stroke-linecap:round;stroke-linejoin:bevel;stroke-miterlimit:7'/>
-        <path d='M0 0' stroke='blue' stroke-linecap='wide' stroke-linejoin='round'/>
-        <path d='M0 0' stroke='none'/></svg>)svg");
-    const auto& paths = read->Paths.attributes();
-    EXPECT_TRUE(paths[0].stroke_flag);
-    EXPECT_EQ(Rgba(paths[0].stroke_color), "0,255,0,51");
-    EXPECT_EQ(paths[0].stroke_width, 2.5);
-    EXPECT_EQ(paths[0].line_cap, agg::round_cap);
-    EXPECT_EQ(paths[0].line_join, agg::bevel_join);
-    EXPECT_EQ(paths[0].miter_limit, 7.0);
-    EXPECT_EQ(paths[1].line_cap, agg::butt_cap);
-    EXPECT_EQ(paths[1].line_join, agg::round_join);
-    EXPECT_EQ(Rgba(paths[1].stroke_color), "0,0,255,255");
-    EXPECT_FALSE(paths[2].stroke_flag);
-    EXPECT_EQ(paths[2].stroke_width, 1.0);
 }
 
 TEST(SvgReader, GroupsStackTheirAttributes)
@@ -163,19 +136,16 @@ TEST(SvgReader, GroupsStackTheirAttributes)
         </g>
         <path d="M0 0"/>
     </svg>)svg");
-    const auto& paths = read->Paths.attributes();
-    ASSERT_EQ(paths.size(), 3u);
-    EXPECT_EQ(Rgba(paths[0].fill_color), "0,255,0,255");
-    EXPECT_TRUE(paths[0].stroke_flag);
-    EXPECT_EQ(Rgba(paths[1].fill_color), "255,0,0,255");
-    EXPECT_FALSE(paths[1].stroke_flag);
-    EXPECT_EQ(Rgba(paths[2].fill_color), "0,0,0,255");
+    std::string described;
+    for (const svg::path_attributes& path : read->Paths.attributes())
+        described += Describe(path) + "\n";
+    EXPECT_EQ(described, "0,255,0,255 0,0,255,255 1 00 4\n255,0,0,255 none 1 00 4\n0,0,0,255 none 1 00 4\n");
     // The path's own transform acts first, then its group's.
     double x = 1.0, y = 1.0;
-    paths[1].transform.transform(&x, &y);
+    read->Paths.attributes()[1].transform.transform(&x, &y);
     EXPECT_DOUBLE_EQ(x, 102.0);
     EXPECT_DOUBLE_EQ(y, 2.0);
-    EXPECT_TRUE(paths[2].transform.is_identity());
+    EXPECT_TRUE(read->Paths.attributes()[2].transform.is_identity());
 }
 
 TEST(SvgReader, TransformsMapPoints)

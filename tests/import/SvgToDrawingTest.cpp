@@ -59,6 +59,9 @@ TEST(SvgToDrawing, PathsBecomeClosedPolygonsOneLayerEach)
         {"<path d='M0 0 L10 0 L10 10 Z M2 2 L4 2 L4 4 Z'/>",
          "1: (0,0) (10,0) (10,-10)\n1: (2,-2) (4,-2) (4,-4)\n"},
         {"<line x1='1' y1='2' x2='3' y2='4'/>", "1: (1,-2) (3,-4)\n"},
+        // Polylines and polygons alike; circles and texts are passed over.
+        {"<polyline points='0,0 10,0 10,10'/><circle r='5'/><polygon points='1 1,2-2'/><text>t</text>",
+         "1: (0,0) (10,0) (10,-10)\n2: (1,-1) (2,2)\n"},
         // Control points become corners, as written.
         {"<path d='M0 0 C 10 0 10 10 0 10'/>", "1: (0,0) (10,0) (10,-10) (0,-10)\n"},
         // Transforms are kept with the path but do not move its points.
