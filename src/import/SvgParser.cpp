@@ -1,5 +1,6 @@
 #include "import/SvgParser.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <fstream>
@@ -368,23 +369,25 @@ void parser::parse_poly(const char** attr)
     m_path.end_path();
 }
 
-void parser::parse_rect(const char** attr)
+void parser::parse_numbers(const char** attr, std::span<const char* const> names, std::span<double> values)
 {
-    m_path.begin_path();
-    double x = 0.0, y = 0.0, w = 0.0, h = 0.0;
     for (int i = 0; attr[i]; i += 2) {
-        const std::string_view name(attr[i]);
-        if (name == "x")
-            x = attribute_number(attr[i + 1]);
-        else if (name == "y")
-            y = attribute_number(attr[i + 1]);
-        else if (name == "width")
-            w = attribute_number(attr[i + 1]);
-        else if (name == "height")
-            h = attribute_number(attr[i + 1]);
+        const auto named = std::find_if(names.begin(), names.end(),
+                                        [&](const char* name) { return std::string_view(attr[i]) == name; });
+        if (named != names.end())
+            values[static_cast<std::size_t>(named - names.begin())] = attribute_number(attr[i + 1]);
         else
             parse_attr(attr[i], attr[i + 1]);
     }
+}
+
+void parser::parse_rect(const char** attr)
+{
+    static constexpr const char* kNames[] = {"x", "y", "width", "height"};
+    m_path.begin_path();
+    std::array<double, 4> v{};
+    parse_numbers(attr, kNames, v);
+    const auto [x, y, w, h] = v;
     if (w != 0.0 && h != 0.0) {
         if (w < 0.0)
             throw svg_exception("parse_rect: Invalid width: ");
@@ -401,23 +404,12 @@ void parser::parse_rect(const char** attr)
 
 void parser::parse_line(const char** attr)
 {
+    static constexpr const char* kNames[] = {"x1", "y1", "x2", "y2"};
     m_path.begin_path();
-    double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-    for (int i = 0; attr[i]; i += 2) {
-        const std::string_view name(attr[i]);
-        if (name == "x1")
-            x1 = attribute_number(attr[i + 1]);
-        else if (name == "y1")
-            y1 = attribute_number(attr[i + 1]);
-        else if (name == "x2")
-            x2 = attribute_number(attr[i + 1]);
-        else if (name == "y2")
-            y2 = attribute_number(attr[i + 1]);
-        else
-            parse_attr(attr[i], attr[i + 1]);
-    }
-    m_path.move_to(x1, y1);
-    m_path.line_to(x2, y2);
+    std::array<double, 4> v{};
+    parse_numbers(attr, kNames, v);
+    m_path.move_to(v[0], v[1]);
+    m_path.line_to(v[2], v[3]);
     m_path.end_path();
 }
 

@@ -47,6 +47,9 @@ private:
     void parse_poly(const char** attr);
     void parse_rect(const char** attr);
     void parse_line(const char** attr);
+    // The numbers of the named attributes into values; the other attributes
+    // through the single-attribute reader.
+    void parse_numbers(const char** attr, std::span<const char* const> names, std::span<double> values);
     void parse_style(std::string_view str);
     void parse_transform(std::string_view str);
     bool parse_attr(std::string_view name, std::string_view value);
