@@ -18,43 +18,6 @@ std::string ArcPost(int arcCenter, int arcOutput)
     return "[ArcDef]\nArcCenter=" + std::to_string(arcCenter) + "\nArcOutput=" + std::to_string(arcOutput) + "\n";
 }
 
-struct TIsoArcCase {
-    int arcCenter;
-    int arcOutput;
-    bool major;
-    std::string expected;
-};
-
-const TIsoArcCase ISO_ARC_CASES[] = {
-    {1, 0, false, "G3 X-5.000 Y0.000 I-5.000 J-5.000 F1000\r\n"},
-    {2, 0, false, "G3 X-5.000 Y0.000 I-5.000 J0.000 F1000\r\n"},
-    {3, 0, false, "G3 X-5.000 Y0.000 I5.000 J0.000 F1000\r\n"},
-    {4, 0, false, "G3 X-5.000 Y0.000 I5.000 J5.000 F1000\r\n"},
-    {2, 0, true, "G2 X-5.000 Y0.000 I-5.000 J0.000 F1000\r\n"},
-    {1, 1, false, "G3 X-5.000 Y0.000 R5.000 F1000\r\n"},
-    {1, 1, true, "G2 X-5.000 Y0.000 R5.000 F1000\r\n"},
-    {1, 2, false, "G3 X-5.000 Y0.000 R5.000 F1000\r\n"},
-    {1, 2, true, "G2 X-5.000 Y0.000 R-5.000 F1000\r\n"},
-    // A value the file should not hold reads as the first form.
-    {7, 9, false, "G3 X-5.000 Y0.000 I-5.000 J-5.000 F1000\r\n"},
-};
-
-class NcIsoArcTest : public testing::TestWithParam<TIsoArcCase> {};
-
-} // namespace
-
-TEST_P(NcIsoArcTest, GivesTheCentreOrRadiusThePostAsks)
-{
-    const TIsoArcCase& c = GetParam();
-    TNcRig rig(ArcPost(c.arcCenter, c.arcOutput));
-    rig.Writer.WriteArcBlock(c.major ? MAJOR_CW : MINOR_CCW);
-    EXPECT_EQ(rig.Writer.Text(), c.expected) << "ArcCenter " << c.arcCenter << ", ArcOutput " << c.arcOutput;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, NcIsoArcTest, testing::ValuesIn(ISO_ARC_CASES));
-
-namespace {
-
 struct TDialectArcCase {
     const char* name;
     const char* post;
@@ -67,9 +30,8 @@ struct TDialectArcCase {
 void Nothing(TNcWriter&) {}
 
 const TDialectArcCase DIALECT_ARC_CASES[] = {
-    {"ISO", "[ArcDef]\nArcCenter=2\n", Nothing, Nothing, "G3 X-5.000 Y0.000 I-5.000 J0.000 F1000\r\n"},
-    {"unknown dialect written as ISO", "[ArcDef]\nArcCenter=2\n[Default]\nDialect=iso\n", Nothing, Nothing,
-     "G3 X-5.000 Y0.000 I-5.000 J0.000 F1000\r\n"},
+    {"forms the file should not hold read as the first ones", "[ArcDef]\nArcCenter=7\nArcOutput=9\n", Nothing,
+     Nothing, "G3 X-5.000 Y0.000 I-5.000 J-5.000 F1000\r\n"},
     {"ISO incremental", "[ArcDef]\nArcCenter=2\n[Default]\nIncremental_mode=1\n",
      [](TNcWriter& w) {
          w.IncrementX(0);
@@ -93,9 +55,6 @@ const TDialectArcCase DIALECT_ARC_CASES[] = {
      "1 CC X-5.000 Y-5.000 F1000\r\n2 C X-5.000 Y0.000 DR+\r\n3 L Y3.000 FMAX\r\n"},
     {"HEI without block numbers", "[ArcDef]\nIPref=X\nJPref=Y\n[GCode]\nCircular_CW=DR-\nCircular_CCW=DR+\n[Default]\nDialect=HEI\n",
      Nothing, Nothing, " CC X-5.000 Y-5.000 F1000\r\n C X-5.000 Y0.000DR+\r\n"},
-    {"XIL", "[ArcDef]\nArcCenter=2\n[GCode]\nXILSuffix_CW=G=2\nXILSuffix_CCW=G=3\n[Default]\nDialect=XIL\n", Nothing,
-     [](TNcWriter& w) { w.WriteArcBlock(ArcOfSweep({-5, 0}, {0, -5}, -90)); },
-     "G3 X-5.000 Y0.000 I-5.000 J0.000 G=3\r\nG2 X0.000 Y-5.000 I0.000 J-5.000 G=2\r\n"},
     {"SBO",
      "[X Axis]\nPref=MX,\n[Y Axis]\nPref=MY,\n[ArcDef]\nIPref=,\nJPref=,\nArcCenter=2\n[ShopBot]\nSBO_XYPref=M2,\n"
      "[GCode]\nRapid=\nLinear=\nCircular_CW=,,1\nCircular_CCW=,,-1\n[Default]\nDialect=SBO\nSpaces=0\nXYZModal=1\nGModal=1\n",

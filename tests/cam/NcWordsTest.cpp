@@ -39,7 +39,6 @@ const TWordCase WORD_CASES[] = {
      "[Block Numbering]\nOutputSeq=1\nPref=\nSeqStart=2147483000\nSeqInc=1000\nSeqMax=2147483647\n",
      [](TNcWriter& w, TNcJobValues&) { return Joined({w.FormatBlockNumber(), w.FormatBlockNumber()}); },
      "2147483000|2147483000"},
-    {"block numbers off", "", [](TNcWriter& w, TNcJobValues&) { return w.FormatBlockNumber(); }, ""},
     {"modal G writes G1 once", "[Default]\nGModal=1\n",
      [](TNcWriter& w, TNcJobValues&) {
          w.WriteMoveLine(1, "1000", 1, 0);
@@ -48,9 +47,6 @@ const TWordCase WORD_CASES[] = {
          return w.Text();
      },
      "G1 X1.000 Y0.000 F1000\r\nX2.000 Y0.000\r\nG0 X2.000 Y5.000\r\n"},
-    {"G words are repeated without GModal", "",
-     [](TNcWriter& w, TNcJobValues&) { return Joined({w.FormatGWord(1), w.FormatGWord(1), w.FormatGWord(7)}); },
-     "G1|G1|"},
     {"modal feed: the rapid marker leaves the last feed alone", "",
      [](TNcWriter& w, TNcJobValues&) {
          return Joined({w.FormatFeedWord("1000"), w.FormatFeedWord("1000"), w.FormatFeedWord("-2"),
@@ -77,25 +73,12 @@ const TWordCase WORD_CASES[] = {
          return w.Text();
      },
      "N1G1X10.000Y5.000F1000\r\n"},
-    {"spaces on with block numbers", "[Block Numbering]\nOutputSeq=1\n",
-     [](TNcWriter& w, TNcJobValues&) {
-         w.WriteMoveLine(1, "1000", 10, 5);
-         w.WriteNcLine(0, "");
-         w.WriteNcLine(0, " Z2.000");
-         return w.Text();
-     },
-     "N1 G1 X10.000 Y5.000 F1000\r\nN2 G0 Z2.000\r\n"},
     {"a value that rounds to zero has no sign", "[Default]\nXYZModal=1\n",
      [](TNcWriter& w, TNcJobValues&) {
          return Joined({w.FormatXWord(0), w.FormatXWord(-0.0001), w.FormatYWord(-0.0004), w.FormatIWord(-0.0002),
                         w.FormatZWord(-0.0006)});
      },
      " X0.000|| Y0.000| I0.000| Z-0.001"},
-    {"XYZModal leaves out unchanged coordinates", "[Default]\nXYZModal=1\n",
-     [](TNcWriter& w, TNcJobValues&) {
-         return Joined({w.FormatXWord(1), w.FormatXWord(1.0001), w.FormatXWord(1.2), w.FormatYWord(1.2)});
-     },
-     " X1.000|| X1.200| Y1.200"},
     {"incremental: zero steps vanish, other steps are always written",
      "[Default]\nXYZModal=1\nIncremental_mode=1\n",
      [](TNcWriter& w, TNcJobValues&) {
@@ -119,7 +102,6 @@ const TWordCase WORD_CASES[] = {
          return Joined({w.FormatXWord(-1.5), w.FormatYWord(-1.5), w.FormatToolWord(7), w.FormatIWord(2.26)});
      },
      " X   -1.50| Y-0001.50| T007| I2.3"},
-    {"tool word in the default format", "", [](TNcWriter& w, TNcJobValues&) { return w.FormatToolWord(12); }, " T12"},
     {"display numbers follow the units", "",
      [](TNcWriter&, TNcJobValues&) {
          const TPostSettings post = ReadPostSettingsFromText("[Default]\nDelZero=1\n");
@@ -131,25 +113,6 @@ const TWordCase WORD_CASES[] = {
          return mm + "|" + inch;
      },
      " 2.5| L=1.235| 1.2346"},
-    {"template line puts the motion word last", "[GCode]\nCircular_CW=DR-\n",
-     [](TNcWriter& w, TNcJobValues&) {
-         w.WriteTemplateLine(-1, "CC X1.000");
-         w.WriteTemplateLine(2, "C X2.000");
-         w.WriteTemplateLine(2, "");
-         return w.Text();
-     },
-     " CC X1.000\r\n C X2.000DR-\r\n"},
-    {"SBO moves: M2 when both axes change, single-axis words otherwise",
-     "[X Axis]\nPref=MX,\n[Y Axis]\nPref=MY,\n[ShopBot]\nSBO_XYPref=M2,\n[GCode]\nRapid=\nLinear=\n"
-     "[Default]\nDialect=SBO\nSpaces=0\nXYZModal=1\n",
-     [](TNcWriter& w, TNcJobValues&) {
-         w.WriteMoveLine(1, "1000", 1, 2);
-         w.WriteMoveLine(1, "1000", 3, 2);
-         w.WriteMoveLine(1, "1000", 3, 2);
-         w.WriteMoveLine(0, "-2", 4, 5);
-         return w.Text();
-     },
-     "M2,1.000,2.000\r\nMX,3.000\r\nM2,4.000,5.000\r\n"},
 };
 
 class NcWordsTest : public testing::TestWithParam<TWordCase> {};
@@ -175,16 +138,12 @@ struct TTemplateCase {
 };
 
 const TTemplateCase TEMPLATE_CASES[] = {
-    {"start of file", "", "%\r\n[progn]\r\n[progname]\r\nG21 G90 G17\r\n[tool] M6\r\n[speed] [spindle_on]\r\n",
-     "%\r\nO0001\r\n(PART.NC)\r\nG21 G90 G17\r\nT1 M6\r\nS1000 M3\r\n"},
     {"tool diameter comment", "", "[tool_info]", "(TLDIA=6)"},
     {"unknown keys give their own name", "", "G90 [unknown] [Tool] M6", "G90 unknown Tool M6"},
     {"brackets that do not pair stay text", "", "A]B[x]C[y", "A]B X12.000C[y"},
     {"the name's delimiters are blanked", "", "[toolname]", "(END  MILL )"},
+    {"drilling words", "", "[depth][ref_height][peck_increment][pitch]", "Z-3.000 R2.000 Q0.500 F1.250"},
     {"coolant off", "", "[coolant_on]|[spindle_and_coolant_on]|[coolant_off]|[spindle_off]", "|M3|M9|M5"},
-    {"offset and feeds", "[Tool]\nTofflen=D\n", "G43 [offlen][feed][feedplunge][feed]", "G43 D1 F1000 F300 F1000"},
-    {"cycle words", "", "G81[x][y][depth][ref_height][peck_increment][pitch]",
-     "G81 X12.000 Y-4.000 Z-3.000 R2.000 Q0.500 F1.250"},
     {"block numbers keep the blank after them", "[Block Numbering]\nOutputSeq=1\n", "[n][tool] M6\r\n[n] M30\r\n",
      "N1 T1 M6\r\nN2 M30\r\n"},
     {"a one-character value keeps its place", "[MCode]\nSpindleCW=\" \"\n", "[spindle_on]X", " X"},
