@@ -1,4 +1,5 @@
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,12 @@ struct TDialectArcCase {
     std::function<void(TNcWriter&)> after;
     std::string expected;
 };
+
+// Test lists show the case by its name.
+void PrintTo(const TDialectArcCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 void Nothing(TNcWriter&) {}
 

@@ -1,4 +1,5 @@
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,12 @@ struct TWordCase {
     std::function<std::string(TNcWriter&, TNcJobValues&)> script;
     std::string expected;
 };
+
+// Test lists show the case by its name.
+void PrintTo(const TWordCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 std::string Joined(std::initializer_list<std::string> words)
 {
@@ -136,6 +143,12 @@ struct TTemplateCase {
     std::string templ;
     std::string expected;
 };
+
+// Test lists show the case by its name.
+void PrintTo(const TTemplateCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 const TTemplateCase TEMPLATE_CASES[] = {
     {"tool diameter comment", "", "[tool_info]", "(TLDIA=6)"},

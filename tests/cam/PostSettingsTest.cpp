@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 
 #include <QDir>
@@ -85,6 +86,12 @@ struct TReadCase {
     const char* text;
     std::function<void(const TPostSettings&)> check;
 };
+
+// Test lists show the case by its name.
+void PrintTo(const TReadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 const TReadCase READ_CASES[] = {
     {"only the dialect", "[Default]\nDialect=HEI\n",
