@@ -33,6 +33,7 @@
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/ui/ScreenCursors.h"
+#include "cam/PostSettings.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VersionInfo.h"
@@ -96,6 +97,13 @@ void TfrmMain::FormCreate()
     // The settings file.
     StartSettings = ReadSettingsFile(SettingsFilePath());
     ApplySettings(StartSettings);
+
+    // The post the settings name, so that no NC word comes from a post that
+    // was never loaded; an unreadable one has been reported and leaves the defaults.
+    try {
+        LoadPostProcessor(ProgramFolder());
+    } catch (const EPostError&) {
+    }
 
     // The language.
     OpenLanguage(LanguageName);

@@ -1,0 +1,43 @@
+#include <QDir>
+
+#include "ProgramTestFolder.h"
+#include "cam/NcWords.h"
+#include "cam/PostSettings.h"
+
+namespace {
+
+// Start-up loads the post into the CAM globals; they are put back afterwards.
+class PostAtStartup : public ProgramTestFolder {
+protected:
+    void TearDown() override
+    {
+        ProgramTestFolder::TearDown();
+        PostSettings = savedPost_;
+        NcModal = savedModal_;
+    }
+
+private:
+    TPostSettings savedPost_ = PostSettings;
+    TNcModalMemory savedModal_ = NcModal;
+};
+
+} // namespace
+
+TEST_F(PostAtStartup, LoadsThePostTheSettingsNameWhateverItsCase)
+{
+    ASSERT_TRUE(QDir(Path(QString())).mkdir(QStringLiteral("pst")));
+    WriteFile(QStringLiteral("pst/Router_HEI.pst"), "[Default]\nDialect=HEI\n[Block Numbering]\nSeqStart=40\n");
+    WriteSettings("[Default]\nPst=router_hei\n");
+    PostSettings.Dialect = DIALECT_SBO;
+    Start();
+    EXPECT_EQ(PostSettings.Dialect, DIALECT_HEI);
+    EXPECT_EQ(NcModal.BlockNumber, 40);
+}
+
+TEST_F(PostAtStartup, AMissingPostGivesTheDefaults)
+{
+    WriteSettings("[Default]\nPst=Nowhere\n");
+    PostSettings.Dialect = DIALECT_SBO;
+    Start();
+    EXPECT_EQ(PostSettings, TPostSettings());
+}
