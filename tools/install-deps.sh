@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   xvfb xauth libjpeg62-turbo-dev libexpat1-dev libagg-dev libfreetype-dev libfontconfig-dev
   libpotrace-dev hershey-fonts-data fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev libpolyclipping-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpolyclipping-dev libdxflib-dev
+  openscad-testing-data librecad-data
   locales
 )
 
