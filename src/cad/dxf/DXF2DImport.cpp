@@ -124,7 +124,8 @@ TDXFImportResult TDXF2DImport::Import()
     LayersRead = 0;
     LayerNames.clear();
     BlockNames.clear();
-    while (Reader.Section != TDXFSection::None) {
+    // Sections this import does not read (CLASSES, OBJECTS, a writer's own) are passed over.
+    for (;;) {
         switch (Reader.Section) {
         case TDXFSection::Header:
             ReadHeader();
@@ -141,6 +142,8 @@ TDXFImportResult TDXF2DImport::Import()
         default:
             break;
         }
+        if (Reader.AtEnd())
+            break;
         Reader.FindSection();
     }
     if (Reader.Damaged()) {

@@ -20,6 +20,11 @@ std::vector<TPoint2D> DXFPolylinePoints(std::span<const TDXFVertex> vertices, bo
     std::vector<TPoint2D> points;
     if (vertices.empty())
         return points;
+    std::size_t capacity = vertices.size() + 1;
+    for (const TDXFVertex& v : vertices)
+        if (v.Bulge != 0.0)
+            capacity += BulgeArcTessellationPoints;
+    points.reserve(capacity);
     points.push_back(ToPoint(vertices[0].X, vertices[0].Y));
     const std::size_t segments = closed && vertices.size() > 1 ? vertices.size() : vertices.size() - 1;
     std::vector<TVect> arc;

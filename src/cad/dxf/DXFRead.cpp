@@ -163,7 +163,21 @@ void TDXFRecord::Store(int code, const TDXFValue& value)
     TDXFValue& target = Slots[static_cast<std::size_t>(slot)];
     if (target.IsEmpty())
         Used.push_back(static_cast<std::uint16_t>(slot));
-    target = value;
+    // Only the field of the value's kind: the others may hold what an earlier pair left.
+    target.Kind = value.Kind;
+    switch (value.Kind) {
+    case TDXFValue::TKind::Text:
+        target.Text = value.Text;
+        break;
+    case TDXFValue::TKind::Real:
+        target.Real = value.Real;
+        break;
+    case TDXFValue::TKind::Integer:
+        target.Integer = value.Integer;
+        break;
+    case TDXFValue::TKind::Empty:
+        break;
+    }
 }
 
 void TDXFRecord::Clear()

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <future>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,10 @@
 #include "DXFTestSupport.h"
 #include "cad/base/CADExceptions.h"
 #include "cad/shapes/Block2D.h"
+#include "support/ImageTestSupport.h"
 #include "support/PointExpectations.h"
 #include "support/VectFontTestSupport.h"
+#include "support/ViewportTestSupport.h"
 
 using namespace dxftest;
 using cadtest::ExpectPointNear;
@@ -67,11 +70,26 @@ struct TFileCase {
     TDXFImportCounters Counters;
 };
 
+// A picture of the drawing for a reviewer, in test-output/dxf/.
+void SavePicture(TCADCmp2D& drawing, const fs::path& file)
+{
+    TRect2D box;
+    if (!drawing.GetExtension(box))
+        return;
+    const float margin = std::max(box.SecondEdge.X - box.FirstEdge.X, box.SecondEdge.Y - box.FirstEdge.Y) / 20;
+    auto view = viewtest::MakeView(400, 400, InflateBox2D(box, margin), 1.0f);
+    view->SetDrawing(&drawing);
+    view->Repaint();
+    EXPECT_TRUE(imagetest::SaveTestImage(view->BitmapImage(), "dxf/" + file.stem().string() + ".png"));
+    view->SetDrawing(nullptr);
+}
+
 // Imports the file and checks what every hand-written case shares.
 TImported ExpectFile(const TFileCase& c)
 {
     SCOPED_TRACE(c.File.string());
     TImported imported = ImportFile(c.File);
+    SavePicture(*imported.Drawing, c.File);
     EXPECT_FALSE(imported.Result.Failed);
     EXPECT_EQ(DxfVersion, c.Version);
     EXPECT_EQ(ClassCounts(*imported.Drawing), c.Classes);
@@ -173,8 +191,8 @@ TEST(DXFForeignFiles, HandCheckedLibreCadDrawings)
     ExpectPointNear(WorldPoints(*objects[2])[0], 0, 15);
     const std::vector<TPoint2D> arc = WorldPoints(*objects[4]);
     ExpectPointNear(arc[0], -5, 10);
-    ExpectPointNear(arc[3], -5 + 10 * std::cos(72.5f * 3.14159265f / 180), 10 + 10 * std::sin(72.5f * 3.14159265f / 180),
-                    1e-3f);
+    const float end = 72.5f * std::numbers::pi_v<float> / 180.0f;
+    ExpectPointNear(arc[3], -5 + 10 * std::cos(end), 10 + 10 * std::sin(end), 1e-3f);
 }
 
 namespace {

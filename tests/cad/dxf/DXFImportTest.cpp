@@ -221,10 +221,12 @@ TEST(DXF2DImport, EllipseAxisFollowsTheFileVersion)
 }
 
 // Named blocks are read with their base point baked in and their names cut
-// to 12 characters; anonymous blocks and empty ones are not kept.
+// to 12 characters; anonymous blocks and empty ones are not kept. A section
+// the import does not know is passed over.
 TEST(DXF2DImport, BlocksAndTheirReferences)
 {
     const std::string file =
+        "0\nSECTION\n2\nACDSDATA\n0\nACDSRECORD\n2\nX\n0\nENDSEC\n"
         "0\nSECTION\n2\nBLOCKS\n"
         "0\nBLOCK\n2\n*D1\n70\n1\n10\n0\n20\n0\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n1\n0\nENDBLK\n"
         "0\nBLOCK\n2\nEMPTY\n70\n0\n10\n0\n20\n0\n0\nENDBLK\n"
