@@ -53,6 +53,14 @@ void Point(TDxfWriter& out, int base, double x, double y)
     out.Pair(base + 20, 0.0);
 }
 
+// An entity's name, layer and first point.
+void Start(TDxfWriter& out, const char* kind, const char* layer, double x, double y)
+{
+    out.Pair(0, kind);
+    out.Pair(8, layer);
+    Point(out, 10, x, y);
+}
+
 std::string Drawing(bool r2000)
 {
     TDxfWriter out;
@@ -81,29 +89,21 @@ std::string Drawing(bool r2000)
         const double y = (i / 400) * 10.0;
         switch (i % 5) {
         case 0:
-            out.Pair(0, "LINE");
-            out.Pair(8, "CUT");
-            Point(out, 10, x, y);
+            Start(out, "LINE", "CUT", x, y);
             Point(out, 11, x + 7.5, y + 2.5);
             break;
         case 1:
-            out.Pair(0, "ARC");
-            out.Pair(8, "CUT");
-            Point(out, 10, x, y);
+            Start(out, "ARC", "CUT", x, y);
             out.Pair(40, 3.0);
             out.Pair(50, 15.0);
             out.Pair(51, 200.0);
             break;
         case 2:
-            out.Pair(0, "CIRCLE");
-            out.Pair(8, "CUT");
-            Point(out, 10, x, y);
+            Start(out, "CIRCLE", "CUT", x, y);
             out.Pair(40, 2.5);
             break;
         case 3:
-            out.Pair(0, "TEXT");
-            out.Pair(8, "TEXT");
-            Point(out, 10, x, y);
+            Start(out, "TEXT", "TEXT", x, y);
             out.Pair(40, 2.0);
             out.Pair(1, "Part " + std::to_string(i));
             break;

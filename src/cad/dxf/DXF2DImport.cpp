@@ -199,15 +199,16 @@ void TDXF2DImport::UseLayer(const std::string& name)
         Target->CurrentLayer = static_cast<std::uint8_t>(found->second);
 }
 
+bool TDXF2DImport::AtRecordInSection()
+{
+    if (Reader.Code != 0)
+        Reader.SkipToCodeZero();
+    return !Reader.AtEnd() && !SectionEnds(Reader);
+}
+
 void TDXF2DImport::ReadBlocks()
 {
-    while (!Reader.AtEnd()) {
-        if (Reader.Code != 0) {
-            Reader.SkipToCodeZero();
-            continue;
-        }
-        if (SectionEnds(Reader))
-            return;
+    while (AtRecordInSection()) {
         const bool block = IsName(Reader, "BLOCK");
         Reader.ReadRecord(0, Record);
         UseLayer(Record.Text(8));
@@ -245,13 +246,7 @@ void TDXF2DImport::ReadBlock(const TDXFRecord& header)
 void TDXF2DImport::ReadEntities(std::vector<std::unique_ptr<TObject2D>>* block)
 {
     std::string name;
-    while (!Reader.AtEnd()) {
-        if (Reader.Code != 0) {
-            Reader.SkipToCodeZero();
-            continue;
-        }
-        if (SectionEnds(Reader))
-            return;
+    while (AtRecordInSection()) {
         if (IsName(Reader, "ENDBLK")) {
             Reader.ReadRecord(0, Record);
             if (block)
@@ -275,38 +270,15 @@ void TDXF2DImport::ReadEntity(const std::string& name, std::vector<std::unique_p
     } else {
         Reader.ReadRecord(0, Record);
         UseLayer(Record.Text(8));
-        if (name == "POINT") {
-            built = One(BuildDXFPoint(Record));
-            counter = &Result.Counters.Points;
-        } else if (name == "LINE") {
-            built = One(BuildDXFLine(Record));
-            counter = &Result.Counters.Lines;
-        } else if (name == "CIRCLE") {
-            built = One(BuildDXFCircle(Record));
-            counter = &Result.Counters.Circles;
-        } else if (name == "ARC") {
-            built = One(BuildDXFArc(Record));
-            counter = &Result.Counters.Arcs;
-        } else if (name == "ELLIPSE") {
-            built = One(BuildDXFEllipse(Record, EllipseAxisRelative));
-            counter = &Result.Counters.Ellipses;
-        } else if (name == "TRACE") {
-            built = One(BuildDXFTrace(Record));
-            counter = &Result.Counters.Polylines;
-        } else if (name == "SOLID") {
-            built = One(BuildDXFSolid(Record));
-            counter = &Result.Counters.Polylines;
-        } else if (name == "POLYLINE") {
-            built = ReadPolyline();
-            counter = &Result.Counters.Polylines;
-        } else if (name == "TEXT") {
-            built = One(BuildDXFText(Record, Font));
-        } else if (name == "INSERT") {
-            built = One(BuildInsert());
-            counter = &Result.Counters.Inserts;
-        } else if (name == "SEQEND") {
+        if (name == "SEQEND") {
             // The end of a sequence already read (or of attributes, which are not).
             return;
+        }
+        if (name == "POLYLINE") {
+            built = ReadPolyline();
+            counter = &Result.Counters.Polylines;
+        } else {
+            BuildFromRecord(name, built, counter);
         }
     }
     bool added = false;
@@ -325,6 +297,36 @@ void TDXF2DImport::ReadEntity(const std::string& name, std::vector<std::unique_p
         Drop();
     else if (counter)
         ++*counter;
+}
+
+void TDXF2DImport::BuildFromRecord(const std::string& name, std::vector<std::unique_ptr<TObject2D>>& built,
+                                   int*& counter)
+{
+    using TBuild = std::unique_ptr<TObject2D> (*)(TDXF2DImport&, const TDXFRecord&);
+    struct TKind {
+        const char* Name;
+        int TDXFImportCounters::*Counter;
+        TBuild Build;
+    };
+    static const TKind kinds[] = {
+        {"LINE", &TDXFImportCounters::Lines, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFLine(r); }},
+        {"ARC", &TDXFImportCounters::Arcs, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFArc(r); }},
+        {"CIRCLE", &TDXFImportCounters::Circles, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFCircle(r); }},
+        {"TEXT", nullptr, [](TDXF2DImport& i, const TDXFRecord& r) { return BuildDXFText(r, i.Font); }},
+        {"POINT", &TDXFImportCounters::Points, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFPoint(r); }},
+        {"INSERT", &TDXFImportCounters::Inserts, [](TDXF2DImport& i, const TDXFRecord&) { return i.BuildInsert(); }},
+        {"ELLIPSE", &TDXFImportCounters::Ellipses,
+         [](TDXF2DImport& i, const TDXFRecord& r) { return BuildDXFEllipse(r, i.EllipseAxisRelative); }},
+        {"SOLID", &TDXFImportCounters::Polylines, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFSolid(r); }},
+        {"TRACE", &TDXFImportCounters::Polylines, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFTrace(r); }},
+    };
+    for (const TKind& kind : kinds) {
+        if (name != kind.Name)
+            continue;
+        built = One(kind.Build(*this, Record));
+        counter = kind.Counter ? &(Result.Counters.*kind.Counter) : nullptr;
+        return;
+    }
 }
 
 bool TDXF2DImport::Finish(TObject2D& object, bool inBlock) const

@@ -80,11 +80,15 @@ public:
 private:
     void ReadHeader();
     void ReadTables();
+    // Moves on to the next record's first pair (code 0); false where the section or the file ends.
+    bool AtRecordInSection();
     void ReadBlocks();
     void ReadBlock(const TDXFRecord& header);
     // Until ENDSEC, or ENDBLK when reading into a block.
     void ReadEntities(std::vector<std::unique_ptr<TObject2D>>* block);
     void ReadEntity(const std::string& name, std::vector<std::unique_ptr<TObject2D>>* block);
+    // The entities read as one record; nothing for kinds the import does not build.
+    void BuildFromRecord(const std::string& name, std::vector<std::unique_ptr<TObject2D>>& built, int*& counter);
     std::vector<std::unique_ptr<TObject2D>> ReadPolyline();
     std::vector<std::unique_ptr<TObject2D>> ReadLWPolyline();
     std::unique_ptr<TObject2D> ReadSpline();
