@@ -165,7 +165,7 @@ void TDXF2DImport::ReadHeader()
             EllipseAxisRelative = AxisRelative(Record.Text(1));
         } else if (name == "$EXTMIN" || name == "$EXTMAX") {
             TPoint2D& corner = name == "$EXTMIN" ? Extents.FirstEdge : Extents.SecondEdge;
-            corner = MakePoint2D(static_cast<float>(Record.Real(10)), static_cast<float>(Record.Real(20)));
+            corner = MakePoint2D(DXFToFloat(Record.Real(10)), DXFToFloat(Record.Real(20)));
             ExtentsRead = true;
         }
     }
@@ -194,6 +194,9 @@ void TDXF2DImport::ReadTables()
 
 void TDXF2DImport::UseLayer(const std::string& name)
 {
+    // An entity without code 8 names no layer, even when a LAYER came without a name.
+    if (name.empty())
+        return;
     const auto found = LayerNames.find(name);
     if (found != LayerNames.end())
         Target->CurrentLayer = static_cast<std::uint8_t>(found->second);
@@ -225,8 +228,8 @@ void TDXF2DImport::ReadBlock(const TDXFRecord& header)
         ++Result.SkippedBlocks;
         return;
     }
-    const auto baseX = static_cast<float>(header.Real(10));
-    const auto baseY = static_cast<float>(header.Real(20));
+    const auto baseX = DXFToFloat(header.Real(10));
+    const auto baseY = DXFToFloat(header.Real(20));
     std::string name = header.Text(2);
     if (name.empty())
         name = "BLOCK" + std::to_string(Target->SourceBlocksCount());
@@ -424,9 +427,9 @@ std::unique_ptr<TObject2D> TDXF2DImport::ReadSpline()
         if (Reader.Code == 8)
             layer = Reader.Value.Text;
         else if (Reader.Code == 10)
-            points.push_back(MakePoint2D(static_cast<float>(Reader.Value.Real), 0.0f));
+            points.push_back(MakePoint2D(DXFToFloat(Reader.Value.Real), 0.0f));
         else if (Reader.Code == 20 && !points.empty())
-            points.back().Y = static_cast<float>(Reader.Value.Real);
+            points.back().Y = DXFToFloat(Reader.Value.Real);
     }
     UseLayer(layer);
     if (points.empty())

@@ -21,12 +21,12 @@ constexpr std::size_t DXFBlockNameLength = 12;
 // The point of codes (base, base + 10).
 TPoint2D PointOf(const TDXFRecord& record, int base)
 {
-    return MakePoint2D(static_cast<float>(record.Real(base)), static_cast<float>(record.Real(base + 10)));
+    return MakePoint2D(DXFToFloat(record.Real(base)), DXFToFloat(record.Real(base + 10)));
 }
 
 float Radians(double degrees)
 {
-    return static_cast<float>(degrees * std::numbers::pi / 180.0);
+    return DXFToFloat(degrees * std::numbers::pi / 180.0);
 }
 
 // A turn by the angle about the point.
@@ -56,14 +56,14 @@ std::unique_ptr<TObject2D> BuildDXFLine(const TDXFRecord& record)
 std::unique_ptr<TObject2D> BuildDXFCircle(const TDXFRecord& record)
 {
     const TPoint2D centre = PointOf(record, 10);
-    const auto r = static_cast<float>(record.Real(40));
+    const auto r = DXFToFloat(record.Real(40));
     return std::make_unique<TCerchio2D>(0, centre, MakePoint2D(centre.X + r, centre.Y));
 }
 
 std::unique_ptr<TObject2D> BuildDXFArc(const TDXFRecord& record)
 {
     const TPoint2D centre = PointOf(record, 10);
-    const auto r = static_cast<float>(record.Real(40));
+    const auto r = DXFToFloat(record.Real(40));
     auto arc = std::make_unique<TArco2D>(0, centre, MakePoint2D(centre.X + r, centre.Y), Radians(record.Real(50)),
                                          Radians(record.Real(51)));
     arc->SetDirection(1);
@@ -89,18 +89,18 @@ std::unique_ptr<TObject2D> BuildDXFEllipse(const TDXFRecord& record, bool axisRe
         b = ratio;
         angle = std::atan2(my - cy, mx - cx);
     }
-    const TPoint2D first = MakePoint2D(static_cast<float>(cx - a), static_cast<float>(cy - b));
-    const TPoint2D second = MakePoint2D(static_cast<float>(cx + a), static_cast<float>(cy + b));
+    const TPoint2D first = MakePoint2D(DXFToFloat(cx - a), DXFToFloat(cy - b));
+    const TPoint2D second = MakePoint2D(DXFToFloat(cx + a), DXFToFloat(cy + b));
     const double start = record.Real(41);
     const double end = record.Real(42);
     std::unique_ptr<TObject2D> ellipse;
     if (EqualReals(start, 0.0) && EqualReals(end, FULL_TURN))
         ellipse = std::make_unique<TEllipse2D>(0, first, second);
     else
-        ellipse = std::make_unique<TArc2D>(0, first, second, static_cast<float>(start), static_cast<float>(end));
+        ellipse = std::make_unique<TArc2D>(0, first, second, DXFToFloat(start), DXFToFloat(end));
     if (angle != 0.0)
         ellipse->SetCurrentTransform(
-            RotationAbout(MakePoint2D(static_cast<float>(cx), static_cast<float>(cy)), static_cast<float>(angle)));
+            RotationAbout(MakePoint2D(DXFToFloat(cx), DXFToFloat(cy)), DXFToFloat(angle)));
     return ellipse;
 }
 
@@ -129,7 +129,7 @@ std::unique_ptr<TObject2D> BuildDXFText(const TDXFRecord& record, TVectFont* fon
 {
     if (!font)
         return nullptr;
-    const auto height = static_cast<float>(record.Real(40));
+    const auto height = DXFToFloat(record.Real(40));
     const TPoint2D insertion = PointOf(record, 10);
     TPoint2D corner = MakePoint2D(insertion.X, insertion.Y + height);
     std::uint8_t horizontal = VectTextJustifyLeft;
@@ -161,8 +161,8 @@ std::unique_ptr<TObject2D> BuildDXFText(const TDXFRecord& record, TVectFont* fon
 std::unique_ptr<TObject2D> BuildDXFInsert(const TDXFRecord& record, TSourceBlock2D& block)
 {
     auto insert = std::make_unique<TBlock2D>(0, &block);
-    insert->ComposeTransform(MakeScale2D(static_cast<float>(record.Real(41, 1.0)),
-                                         static_cast<float>(record.Real(42, 1.0))));
+    insert->ComposeTransform(MakeScale2D(DXFToFloat(record.Real(41, 1.0)),
+                                         DXFToFloat(record.Real(42, 1.0))));
     insert->ComposeTransform(MakeRotation2D(Radians(record.Real(50))));
     const TPoint2D at = PointOf(record, 10);
     insert->ComposeTransform(MakeTranslation2D(at.X, at.Y));

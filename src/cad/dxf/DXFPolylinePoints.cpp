@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cad/dxf/DXFRead.h"
 #include "cad/geometry/BulgeArc.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/shapes/Polyline2D.h"
@@ -10,7 +11,7 @@ namespace {
 
 TPoint2D ToPoint(double x, double y)
 {
-    return MakePoint2D(static_cast<float>(x), static_cast<float>(y));
+    return MakePoint2D(DXFToFloat(x), DXFToFloat(y));
 }
 
 } // namespace

@@ -68,6 +68,16 @@ std::int32_t DXFTextToInteger(std::string_view text)
     return value;
 }
 
+float DXFToFloat(double value)
+{
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (value > largest)
+        return std::numeric_limits<float>::infinity();
+    if (value < -largest)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
 TDXFValue::TKind DXFValueKindOf(int code)
 {
     if ((code >= 10 && code <= 59) || (code >= 140 && code <= 147) || (code >= 210 && code <= 239) ||

@@ -36,6 +36,10 @@ TDXFValue::TKind DXFValueKindOf(int code);
 double DXFTextToReal(std::string_view text);
 std::int32_t DXFTextToInteger(std::string_view text);
 
+// The drawing's single precision: a value beyond its range becomes an
+// infinity (which the importer refuses) rather than an undefined conversion.
+float DXFToFloat(double value);
+
 // One entity or header variable: the values of codes 0-255 and 1000-1256,
 // the last pair of each code winning. Other codes are not kept.
 class TDXFRecord {
