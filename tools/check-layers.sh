@@ -3,7 +3,7 @@
 # it. The folders are listed from the bottom up; ui/ may use all of them.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-layers=(base geometry stream canvas model fonts shapes drawing view engine ui)
+layers=(base geometry stream canvas model fonts shapes drawing dxf view engine ui)
 rank() { local i; for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && echo "$i" && return; done; echo -1; }
 status=0
 for folder in "${layers[@]}"; do

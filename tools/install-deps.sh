@@ -9,7 +9,8 @@ packages=(
   xvfb xauth libjpeg62-turbo-dev libexpat1-dev libagg-dev libfreetype-dev libfontconfig-dev
   libpotrace-dev hershey-fonts-data fonts-dejavu-core
   adwaita-icon-theme libwacom-common
-  libgtest-dev libgmock-dev libbenchmark-dev libpolyclipping-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpolyclipping-dev libdxflib-dev
+  openscad-testing-data librecad-data
   locales
 )
 

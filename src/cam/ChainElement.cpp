@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cad/geometry/BulgeArc.h"
 #include "cad/geometry/VectorHelpers.h"
 
 TChainElement MakeElement(TVect start, TVect end, double bulge)
@@ -29,10 +30,7 @@ bool EqualElements(const TChainElement& a, const TChainElement& b)
 
 void BulgeArcCentre(const TChainElement& e, TVect& centre, double& radius)
 {
-    const double k = (1.0 / e.Bulge - e.Bulge) / 2.0;
-    centre.X = (e.X1 + e.X2 - (e.Y2 - e.Y1) * k) / 2.0;
-    centre.Y = (e.Y1 + e.Y2 + (e.X2 - e.X1) * k) / 2.0;
-    radius = std::hypot(e.X1 - centre.X, e.Y1 - centre.Y);
+    BulgeArcCentre2D(StartPoint(e), EndPoint(e), e.Bulge, centre, radius);
 }
 
 bool BulgeArcParams(const TChainElement& e, TBulgeArc& arc)
@@ -80,16 +78,7 @@ double DirectionAngle2Pi(TVect a, TVect b)
 
 void TessellateBulgeArc(const TChainElement& e, TPointList& points)
 {
-    TBulgeArc arc;
-    if (!BulgeArcParams(e, arc))
-        return;
-    const double sweep = SweepAngle(1, arc.From, arc.To);
-    const double step = sweep / TESSELLATION_POINTS;
-    for (int k = 0; k < TESSELLATION_POINTS - 1; ++k) {
-        const double angle = e.Bulge > 0.0 ? arc.From + k * step : arc.To - k * step;
-        points.push_back({arc.Centre.X + arc.Radius * std::cos(angle), arc.Centre.Y + arc.Radius * std::sin(angle)});
-    }
-    points.push_back(EndPoint(e));
+    TessellateBulgeArc2D(StartPoint(e), EndPoint(e), e.Bulge, points);
 }
 
 double ChainSignedArea(const TChain& chain)

@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "cad/geometry/BulgeArc.h"
 #include "cad/geometry/CADBaseTypes.h"
 
 // Bulge 0 is a straight segment; otherwise Bulge = tan(sweep / 4) of the arc
@@ -43,7 +44,7 @@ inline constexpr int ARC_CLOCKWISE = 2;
 inline constexpr int ARC_COUNTER_CLOCKWISE = 3;
 
 // Number of points TessellateBulgeArc appends.
-inline constexpr int TESSELLATION_POINTS = 51;
+inline constexpr int TESSELLATION_POINTS = BulgeArcTessellationPoints;
 
 inline TVect StartPoint(const TChainElement& e) { return {e.X1, e.Y1}; }
 inline TVect EndPoint(const TChainElement& e) { return {e.X2, e.Y2}; }
