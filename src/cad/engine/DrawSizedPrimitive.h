@@ -1,0 +1,24 @@
+#pragma once
+
+// Draws a primitive with a fixed number of points (a line, a frame): each
+// click fixes the next point, the point after it follows the pointer, and the
+// last click adds the primitive (or hands it to the after-state).
+
+#include "cad/engine/PrimitiveDrawing.h"
+
+class TCAD2DDrawSizedPrimitive : public TCAD2DDrawingState {
+public:
+    static constexpr const char* ClassName = "TCAD2DDrawSizedPrimitive";
+    TCAD2DDrawSizedPrimitive(TCADPrg& engine, std::unique_ptr<TCADPrgParam> param, TCADStateClass& nextState);
+    bool ProcessEvent(TCADPrgEvent kind, int button, TShiftState shift, int key, TCADStateClass& nextState) override;
+
+private:
+    TCAD2DDrawSizedPrimitiveParam& Drawing() const
+    {
+        return static_cast<TCAD2DDrawSizedPrimitiveParam&>(*Param());
+    }
+    bool Click(TCADStateClass& nextState);
+    void FollowPointer();
+    // The primitive is complete: on to the after-state, or into the drawing.
+    bool Complete(TCADStateClass& nextState);
+};
