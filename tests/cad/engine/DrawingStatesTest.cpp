@@ -7,7 +7,9 @@
 #include "cad/engine/DrawArcPrimitive.h"
 #include "cad/engine/DrawSizedPrimitive.h"
 #include "cad/engine/DrawUnSizedPrimitive.h"
+#include "cad/engine/EditPrimitive.h"
 #include "cad/engine/PositionObject.h"
+#include "cad/engine/Sel2Punti.h"
 #include "cad/shapes/Circle2D.h"
 #include "cad/shapes/Line2D.h"
 #include "cad/shapes/Polyline2D.h"
@@ -172,5 +174,38 @@ TEST_F(DrawingStates, ArcsTakeFourClicksAndObjectsArePlacedByTheirReferencePoint
         EXPECT_TRUE(Idle());
         ASSERT_EQ(Drawing.ObjectsCount(), 1);
         EXPECT_EQ(PointsText(*Objects()[0]), c.Points);
+    }
+}
+
+TEST_F(DrawingStates, MeasuringReportsWhileTheLineFollowsAndEditingMovesAHeldControlPoint)
+{
+    std::vector<std::string> reports;
+    EngineHooks().InfoDistanza = [&](TPoint2D first, TPoint2D second) {
+        reports.push_back(PointsText(TLine2D(0, first, second)));
+    };
+    ASSERT_TRUE(Engine->StartOperation(TCADStateClass::Of<TSCSel2Punti>(), std::make_unique<TSCSel2PuntiParam>()));
+    Run({MoveTo(5, 5), ClickAt(10, 10), MoveTo(40, 50), ClickAt(40, 50), MoveTo(70, 70)});
+    EXPECT_EQ(reports, (std::vector<std::string>{"(10,10)(40,50)", "(10,10)(40,50)"}));
+    EXPECT_EQ(Prompts, (std::vector<std::string>{"484", "485", "484"}));
+    User(CADPRG_ACCEPT);
+    EXPECT_TRUE(Idle());
+
+    struct TCase {
+        int Finish;
+        const char* Points;
+    };
+    for (const TCase c : {TCase{CADPRG_ACCEPT, "(10,10)(60,20)(50,50)"}, TCase{CADPRG_CANCEL, "(10,10)(50,10)(50,50)"}}) {
+        Drawing.DeleteAllObjects();
+        TObject2D& polyline = Add(std::make_unique<TPolyline2D>(
+            -1, std::vector<TPoint2D>{MakePoint2D(10, 10), MakePoint2D(50, 10), MakePoint2D(50, 50)}));
+        ASSERT_TRUE(Engine->StartOperation(TCADStateClass::Of<TCAD2DEditPrimitive>(),
+                                           std::make_unique<TCAD2DPrimitiveParam>(static_cast<TPolyline2D&>(polyline))));
+        Down(51, 11);
+        Move(60, 20);
+        Up(60, 20);
+        Move(90, 90);
+        User(c.Finish);
+        EXPECT_TRUE(Idle());
+        EXPECT_EQ(PointsText(polyline), c.Points);
     }
 }
