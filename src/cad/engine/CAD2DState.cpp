@@ -43,6 +43,13 @@ void TCAD2DState::Finish(TCADStateClass& nextState)
         TakeParam().reset();
 }
 
+bool TCAD2DState::AcceptWithFullRepaint(TCADStateClass& nextState)
+{
+    nextState = AfterStateOrDefault();
+    Engine().RequestFullRepaint();
+    return true;
+}
+
 bool TCAD2DState::Cancel(TCADStateClass& nextState)
 {
     CancelState();

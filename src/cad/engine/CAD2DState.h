@@ -30,6 +30,8 @@ protected:
     void Finish(TCADStateClass& nextState);
     // Frees the parameter and ends the operation; returns true (leave).
     bool Cancel(TCADStateClass& nextState);
+    // On to the after-state (or the end) with the view repainted in full; returns true (leave).
+    bool AcceptWithFullRepaint(TCADStateClass& nextState);
     // The after-state the parameter names, or the default class.
     TCADStateClass AfterStateOrDefault() const;
 

@@ -36,18 +36,18 @@ public:
     }
 };
 
-class TCAD2DDrawArcCurve : public TCAD2DDrawingState {
-public:
-    bool ProcessEvent(TCADPrgEvent kind, int button, TShiftState shift, int key, TCADStateClass& nextState) override;
-
+class TCAD2DDrawArcCurve : public TCAD2DPointsState {
 protected:
-    TCAD2DDrawArcCurve(TCADPrg& engine, std::unique_ptr<TCADPrgParam> param, TCADStateClass& nextState);
+    using TCAD2DPointsState::TCAD2DPointsState;
+
+    TObject2D& Figure() const override { return *Drawing().Arc; }
+    std::unique_ptr<TObject2D> TakeFigure() override { return std::move(Drawing().Arc); }
+    int FixedPoints() const override { return Drawing().Clicks; }
+    bool Click(TCADStateClass& nextState) override;
+    void FollowPointer() override;
 
 private:
     TCAD2DDrawArcCurveParam& Drawing() const { return static_cast<TCAD2DDrawArcCurveParam&>(*Param()); }
-    bool Click(TCADStateClass& nextState);
-    void FollowPointer();
-    bool Complete(TCADStateClass& nextState);
 };
 
 class TCAD2DDrawArcPrimitive : public TCAD2DDrawArcCurve {

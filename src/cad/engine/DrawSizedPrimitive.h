@@ -6,19 +6,11 @@
 
 #include "cad/engine/PrimitiveDrawing.h"
 
-class TCAD2DDrawSizedPrimitive : public TCAD2DDrawingState {
+class TCAD2DDrawSizedPrimitive : public TCAD2DPrimitivePointsState {
 public:
     static constexpr const char* ClassName = "TCAD2DDrawSizedPrimitive";
     TCAD2DDrawSizedPrimitive(TCADPrg& engine, std::unique_ptr<TCADPrgParam> param, TCADStateClass& nextState);
-    bool ProcessEvent(TCADPrgEvent kind, int button, TShiftState shift, int key, TCADStateClass& nextState) override;
 
-private:
-    TCAD2DDrawSizedPrimitiveParam& Drawing() const
-    {
-        return static_cast<TCAD2DDrawSizedPrimitiveParam&>(*Param());
-    }
-    bool Click(TCADStateClass& nextState);
-    void FollowPointer();
-    // The primitive is complete: on to the after-state, or into the drawing.
-    bool Complete(TCADStateClass& nextState);
+protected:
+    bool Click(TCADStateClass& nextState) override;
 };

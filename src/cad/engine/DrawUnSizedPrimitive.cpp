@@ -16,7 +16,7 @@ void PutPoint(TPointsSet2D& points, int index, TPoint2D point)
 
 TCAD2DDrawUnSizedPrimitive::TCAD2DDrawUnSizedPrimitive(TCADPrg& engine, std::unique_ptr<TCADPrgParam> param,
                                                        TCADStateClass& nextState)
-    : TCAD2DDrawingState(engine, std::move(param), nextState)
+    : TCAD2DPrimitivePointsState(engine, std::move(param), nextState)
 {
     auto& drawing = RequireParam<TCAD2DDrawUnSizedPrimitiveParam>("TCAD2DDrawUnSizedPrimitive: Invalid param");
     if (!drawing.Primitive || !drawing.Primitive->Points())
@@ -26,53 +26,19 @@ TCAD2DDrawUnSizedPrimitive::TCAD2DDrawUnSizedPrimitive(TCADPrg& engine, std::uni
     SetPrompt(474);
 }
 
-void TCAD2DDrawUnSizedPrimitive::Click()
+bool TCAD2DDrawUnSizedPrimitive::Click(TCADStateClass&)
 {
     TCAD2DDrawUnSizedPrimitiveParam& drawing = Drawing();
-    TPrimitive2D& primitive = *drawing.Primitive;
-    TPointsSet2D& points = *primitive.Points();
-    HideRubber(primitive);
-    TPoint2D q = SnappedObjectPoint(primitive);
+    TPointsSet2D& points = *drawing.Primitive->Points();
+    const TPoint2D q = ClickedPoint();
     int i = drawing.CurrentPoint;
-    if (i > 0) {
-        q = Constrained(drawing.Ortho, points[i - 1], q);
-        PutPoint(points, i, q);
-    } else {
-        PutPoint(points, 0, q);
-    }
-    Prg2D().LastPt = SnappedPoint();
+    PutPoint(points, i, q);
     if (i == 0 || !SamePoint2D(q, points[i - 1]))
         ++i;
     drawing.CurrentPoint = static_cast<std::int16_t>(i);
     PutPoint(points, i, q);
-    ShowRubber(primitive);
-}
-
-void TCAD2DDrawUnSizedPrimitive::FollowPointer()
-{
-    TCAD2DDrawUnSizedPrimitiveParam& drawing = Drawing();
-    const int i = drawing.CurrentPoint;
-    if (i <= 0)
-        return;
-    TPrimitive2D& primitive = *drawing.Primitive;
-    TPointsSet2D& points = *primitive.Points();
-    HideRubber(primitive);
-    PutPoint(points, i, Constrained(drawing.Ortho, points[i - 1], SnappedObjectPoint(primitive)));
-    ShowRubber(primitive);
-}
-
-bool TCAD2DDrawUnSizedPrimitive::Accept(TCADStateClass& nextState)
-{
-    if (Param()->AfterState) {
-        nextState = Param()->AfterState;
-        return true;
-    }
-    // Before the first click there is no figure: adding an empty one would
-    // stretch the drawing's extension to the origin.
-    if (Drawing().CurrentPoint == 0)
-        return Cancel(nextState);
-    AddToDrawing(std::move(Drawing().Primitive), nextState);
-    return true;
+    ShowRubber(*drawing.Primitive);
+    return false;
 }
 
 bool TCAD2DDrawUnSizedPrimitive::Close(TCADStateClass& nextState)
@@ -87,33 +53,13 @@ bool TCAD2DDrawUnSizedPrimitive::Close(TCADStateClass& nextState)
         return false;
     TPointsSet2D& points = *drawing.Primitive->Points();
     PutPoint(points, i, points[0]);
-    AddToDrawing(std::move(drawing.Primitive), nextState);
-    return true;
+    return Complete(nextState);
 }
 
-bool TCAD2DDrawUnSizedPrimitive::ProcessEvent(TCADPrgEvent kind, int button, TShiftState, int key,
+bool TCAD2DDrawUnSizedPrimitive::ProcessEvent(TCADPrgEvent kind, int button, TShiftState shift, int key,
                                               TCADStateClass& nextState)
 {
-    switch (kind) {
-    case TCADPrgEvent::MouseDown:
-        if (IsLeft(button))
-            Click();
-        return false;
-    case TCADPrgEvent::MouseMove:
-        FollowPointer();
-        return false;
-    case TCADPrgEvent::ViewRepainted:
-        if (Drawing().CurrentPoint > 0)
-            ShowRubber(*Drawing().Primitive);
-        return false;
-    case TCADPrgEvent::UserEvent:
-        switch (key) {
-        case CADPRG_ACCEPT: return Accept(nextState);
-        case CADPRG_CLOSE_FIGURE: return Close(nextState);
-        case CADPRG_CANCEL: return Cancel(nextState);
-        default: return false;
-        }
-    default:
-        return false;
-    }
+    if (IsUser(kind, key, CADPRG_CLOSE_FIGURE))
+        return Close(nextState);
+    return TCAD2DPointsState::ProcessEvent(kind, button, shift, key, nextState);
 }

@@ -6,19 +6,15 @@
 
 #include "cad/engine/PrimitiveDrawing.h"
 
-class TCAD2DDrawUnSizedPrimitive : public TCAD2DDrawingState {
+class TCAD2DDrawUnSizedPrimitive : public TCAD2DPrimitivePointsState {
 public:
     static constexpr const char* ClassName = "TCAD2DDrawUnSizedPrimitive";
     TCAD2DDrawUnSizedPrimitive(TCADPrg& engine, std::unique_ptr<TCADPrgParam> param, TCADStateClass& nextState);
     bool ProcessEvent(TCADPrgEvent kind, int button, TShiftState shift, int key, TCADStateClass& nextState) override;
 
+protected:
+    bool Click(TCADStateClass& nextState) override;
+
 private:
-    TCAD2DDrawUnSizedPrimitiveParam& Drawing() const
-    {
-        return static_cast<TCAD2DDrawUnSizedPrimitiveParam&>(*Param());
-    }
-    void Click();
-    void FollowPointer();
-    bool Accept(TCADStateClass& nextState);
     bool Close(TCADStateClass& nextState);
 };

@@ -66,3 +66,63 @@ void TCAD2DDrawingState::AddToDrawing(std::unique_ptr<TObject2D> object, TCADSta
     TakeParam().reset();
     nextState = Engine().DefaultState();
 }
+
+bool TCAD2DPointsState::Complete(TCADStateClass& nextState)
+{
+    if (Param()->AfterState) {
+        nextState = Param()->AfterState;
+        return true;
+    }
+    AddToDrawing(TakeFigure(), nextState);
+    return true;
+}
+
+bool TCAD2DPointsState::ProcessEvent(TCADPrgEvent kind, int button, TShiftState, int key,
+                                     TCADStateClass& nextState)
+{
+    switch (kind) {
+    case TCADPrgEvent::MouseDown:
+        return IsLeft(button) && Click(nextState);
+    case TCADPrgEvent::MouseMove:
+        if (FixedPoints() > 0)
+            FollowPointer();
+        return false;
+    case TCADPrgEvent::ViewRepainted:
+        if (FixedPoints() > 0)
+            ShowRubber(Figure());
+        return false;
+    case TCADPrgEvent::UserEvent:
+        if (key == CADPRG_ACCEPT) {
+            // Before the first click there is no figure of the user's: adding
+            // an empty one would stretch the drawing's extension to the origin.
+            if (FixedPoints() == 0)
+                return Cancel(nextState);
+            return Complete(nextState);
+        }
+        return key == CADPRG_CANCEL && Cancel(nextState);
+    default:
+        return false;
+    }
+}
+
+TPoint2D TCAD2DPrimitivePointsState::ClickedPoint()
+{
+    TCAD2DDrawUnSizedPrimitiveParam& drawing = Drawing();
+    TPrimitive2D& primitive = *drawing.Primitive;
+    HideRubber(primitive);
+    Prg2D().LastPt = SnappedPoint();
+    const TPoint2D q = SnappedObjectPoint(primitive);
+    const int i = drawing.CurrentPoint;
+    return i > 0 ? Constrained(drawing.Ortho, primitive.Points()->Get(i - 1), q) : q;
+}
+
+void TCAD2DPrimitivePointsState::FollowPointer()
+{
+    TCAD2DDrawUnSizedPrimitiveParam& drawing = Drawing();
+    const int i = drawing.CurrentPoint;
+    TPrimitive2D& primitive = *drawing.Primitive;
+    TPointsSet2D& points = *primitive.Points();
+    HideRubber(primitive);
+    points.SetPoint(i, Constrained(drawing.Ortho, points[i - 1], SnappedObjectPoint(primitive)));
+    ShowRubber(primitive);
+}

@@ -53,3 +53,43 @@ protected:
 private:
     TXorMark Rubber;
 };
+
+// The states that fix a figure point by point read their events alike: a
+// left click fixes a point, moves drag the next one, a repaint shows the
+// rubber again once a point is fixed, accept completes the figure (or acts
+// as cancel before the first point) and cancel frees it.
+class TCAD2DPointsState : public TCAD2DDrawingState {
+public:
+    bool ProcessEvent(TCADPrgEvent kind, int button, TShiftState shift, int key, TCADStateClass& nextState) override;
+
+protected:
+    using TCAD2DDrawingState::TCAD2DDrawingState;
+
+    virtual TObject2D& Figure() const = 0;
+    virtual std::unique_ptr<TObject2D> TakeFigure() = 0;
+    virtual int FixedPoints() const = 0;
+    // True leaves the state.
+    virtual bool Click(TCADStateClass& nextState) = 0;
+    virtual void FollowPointer() = 0;
+    // On to the after-state with the figure in the parameter, or the figure into the drawing.
+    bool Complete(TCADStateClass& nextState);
+};
+
+// The point-by-point states whose figure is the parameter's primitive.
+class TCAD2DPrimitivePointsState : public TCAD2DPointsState {
+protected:
+    using TCAD2DPointsState::TCAD2DPointsState;
+
+    TCAD2DDrawUnSizedPrimitiveParam& Drawing() const
+    {
+        return static_cast<TCAD2DDrawUnSizedPrimitiveParam&>(*Param());
+    }
+    TObject2D& Figure() const override { return *Drawing().Primitive; }
+    std::unique_ptr<TObject2D> TakeFigure() override { return std::move(Drawing().Primitive); }
+    int FixedPoints() const override { return Drawing().CurrentPoint; }
+    // The rubber goes, and the click's point in the primitive's coordinates,
+    // made ortho against the last fixed point, comes back; it is the last point too.
+    TPoint2D ClickedPoint();
+    // The moving point follows the pointer, ortho against the last fixed point.
+    void FollowPointer() override;
+};

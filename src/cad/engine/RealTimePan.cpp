@@ -56,11 +56,8 @@ bool TCADPrgRealTimePan::ProcessEvent(TCADPrgEvent kind, int button, TShiftState
         Dragging = false;
         return false;
     case TCADPrgEvent::UserEvent:
-        if (key == CADPRG_ACCEPT) {
-            nextState = AfterStateOrDefault();
-            Engine().RequestFullRepaint();
-            return true;
-        }
+        if (key == CADPRG_ACCEPT)
+            return AcceptWithFullRepaint(nextState);
         if (key == CADPRG_CANCEL) {
             nextState = Engine().DefaultState();
             View().ZoomWindow(StartRect);

@@ -46,11 +46,8 @@ bool TSCSel2Punti::ProcessEvent(TCADPrgEvent kind, int button, TShiftState, int 
             EngineHooks().InfoDistanza(Points().FirstPoint, Points().SecondPoint);
         return false;
     case TCADPrgEvent::UserEvent:
-        if (key == CADPRG_ACCEPT) {
-            nextState = AfterStateOrDefault();
-            Engine().RequestFullRepaint();
-            return true;
-        }
+        if (key == CADPRG_ACCEPT)
+            return AcceptWithFullRepaint(nextState);
         if (key == CADPRG_CANCEL) {
             nextState = Engine().DefaultState();
             return true;

@@ -13,13 +13,9 @@ TCAD2DSelectObject::TCAD2DSelectObject(TCADPrg& engine, std::unique_ptr<TCADPrgP
 bool TCAD2DSelectObject::ProcessEvent(TCADPrgEvent kind, int button, TShiftState, int key,
                                       TCADStateClass& nextState)
 {
+    if (FollowPointer(kind, false))
+        return false;
     switch (kind) {
-    case TCADPrgEvent::MouseMove:
-        MoveAperture();
-        return false;
-    case TCADPrgEvent::ViewRepainted:
-        ShowAperture();
-        return false;
     case TCADPrgEvent::MouseDown:
     case TCADPrgEvent::MouseUp: {
         const bool down = kind == TCADPrgEvent::MouseDown;

@@ -13,14 +13,9 @@ TCAD2DSelectObjects::TCAD2DSelectObjects(TCADPrg& engine, std::unique_ptr<TCADPr
 bool TCAD2DSelectObjects::ProcessEvent(TCADPrgEvent kind, int button, TShiftState, int key,
                                        TCADStateClass& nextState)
 {
+    if (FollowPointer(kind, true))
+        return false;
     switch (kind) {
-    case TCADPrgEvent::MouseMove:
-        MoveAperture();
-        return false;
-    case TCADPrgEvent::ViewRepainted:
-        ShowAperture();
-        MarkSelectedAgain();
-        return false;
     case TCADPrgEvent::MouseUp:
         if (!IsLeft(button))
             return false;
@@ -30,14 +25,8 @@ bool TCAD2DSelectObjects::ProcessEvent(TCADPrgEvent kind, int button, TShiftStat
         ShowAperture();
         return false;
     case TCADPrgEvent::UserEvent:
-        if (key == CADPRG_ACCEPT) {
-            if (SelectRefreshFlag) {
-                TBlockedEvents blocked(Engine());
-                View().InvalidateView();
-            }
-            Finish(nextState);
-            return true;
-        }
+        if (key == CADPRG_ACCEPT)
+            return AcceptSelection(nextState, SelectRefreshFlag);
         return key == CADPRG_CANCEL && Cancel(nextState);
     default:
         return false;

@@ -87,3 +87,27 @@ bool TCAD2DPickingState::ToggleSelected(TObject2D& object)
     list.Add(&object);
     return true;
 }
+
+bool TCAD2DPickingState::FollowPointer(TCADPrgEvent kind, bool markAgain)
+{
+    if (kind == TCADPrgEvent::MouseMove) {
+        MoveAperture();
+        return true;
+    }
+    if (kind != TCADPrgEvent::ViewRepainted)
+        return false;
+    ShowAperture();
+    if (markAgain)
+        MarkSelectedAgain();
+    return true;
+}
+
+bool TCAD2DPickingState::AcceptSelection(TCADStateClass& nextState, bool refresh)
+{
+    if (refresh) {
+        TBlockedEvents blocked(Engine());
+        View().InvalidateView();
+    }
+    Finish(nextState);
+    return true;
+}

@@ -67,6 +67,12 @@ protected:
     void MarkSelectedAgain();
     // Adds or removes the object by its ID; true when it is now selected.
     bool ToggleSelected(TObject2D& object);
+    // Pointer moves and repaints as the picking states read them (after a
+    // repaint the listed objects are marked again when asked); true when the
+    // event was one of them.
+    bool FollowPointer(TCADPrgEvent kind, bool markAgain);
+    // The marks are wiped, with events blocked, and the list goes on.
+    bool AcceptSelection(TCADStateClass& nextState, bool refresh);
 
 private:
     TXorMark ApertureMark;

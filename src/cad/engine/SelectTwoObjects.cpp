@@ -13,14 +13,9 @@ TCAD2DSeleziona2Ogg::TCAD2DSeleziona2Ogg(TCADPrg& engine, std::unique_ptr<TCADPr
 bool TCAD2DSeleziona2Ogg::ProcessEvent(TCADPrgEvent kind, int button, TShiftState, int key,
                                        TCADStateClass& nextState)
 {
+    if (FollowPointer(kind, true))
+        return false;
     switch (kind) {
-    case TCADPrgEvent::MouseMove:
-        MoveAperture();
-        return false;
-    case TCADPrgEvent::ViewRepainted:
-        ShowAperture();
-        MarkSelectedAgain();
-        return false;
     case TCADPrgEvent::MouseUp: {
         if (!IsLeft(button))
             return false;
@@ -43,14 +38,8 @@ bool TCAD2DSeleziona2Ogg::ProcessEvent(TCADPrgEvent kind, int button, TShiftStat
         return false;
     }
     case TCADPrgEvent::UserEvent:
-        if (key == CADPRG_ACCEPT) {
-            {
-                TBlockedEvents blocked(Engine());
-                View().InvalidateView();
-            }
-            Finish(nextState);
-            return true;
-        }
+        if (key == CADPRG_ACCEPT)
+            return AcceptSelection(nextState, true);
         return key == CADPRG_CANCEL && Cancel(nextState);
     default:
         return false;
