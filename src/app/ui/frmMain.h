@@ -21,6 +21,7 @@
 #include "app/PageSet.h"
 #include "app/SettingsFile.h"
 #include "cad/base/Settings.h"
+#include "cad/engine/EngineHooks.h"
 
 class QAction;
 class QCheckBox;
@@ -329,6 +330,8 @@ private:
 
     std::unique_ptr<TCADCmp2D> LocalCadValue;
     std::unique_ptr<TCADPrg2D> LocalPrgValue;
+    // The transform input fields as the transform tasks read them.
+    std::unique_ptr<TTransformPanel> TransformPanelValue;
     TPageSet PageSet;
     std::vector<int> ShownPageList;
     std::vector<TSnapItem> SnapItems;

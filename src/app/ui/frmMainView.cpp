@@ -6,9 +6,12 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include "app/Language.h"
 #include "app/ui/frmMain.h"
+#include "app/ui/frmMainTransformPanel.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
+#include "cad/engine/EngineHooks.h"
 #include "cad/ui/CADViewport.h"
 
 void TfrmMain::CreateView()
@@ -21,6 +24,12 @@ void TfrmMain::CreateView()
     view.OnMouseLeave = [this] { VistaGraficaMouseLeave(); };
     LocalPrgValue = std::make_unique<TCADPrg2D>();
     LocalPrgValue->SetViewport2D(&view);
+    // The tasks' prompts are language texts shown on the status line.
+    EngineHooks().PromptText = [](int message) { return GetLangString(message).toStdString(); };
+    LocalPrgValue->OnDescriptionChanged = [this](TCADState& state) {
+        Messaggio(QString::fromStdString(state.Description()));
+    };
+    TransformPanelValue = std::make_unique<TfrmMainTransformPanel>(*this);
 }
 
 void TfrmMain::sbtRedrawClick()

@@ -64,6 +64,8 @@ public:
     bool IsSuspended() const { return Suspended; }
     TCADState* CurrentState() const { return Current.get(); }
     const TCADStateClass& CurrentOperation() const { return Operation; }
+    // A state that takes over a finished selection reports itself as the operation.
+    void SetCurrentOperation(const TCADStateClass& operation) { Operation = operation; }
     const TCADStateClass& DefaultState() const { return DefaultClass; }
     // Set by a state while it works on the view itself.
     bool EventsBlocked() const { return Blocked; }

@@ -113,6 +113,8 @@ public:
     TCADPrgParam* Param() const { return ParamValue.get(); }
     // Hands the parameter on (to the next state); the state keeps none.
     std::unique_ptr<TCADPrgParam> TakeParam() { return std::move(ParamValue); }
+    // A state that wraps or unwraps its parameter holds the new one from now on.
+    void ReplaceParam(std::unique_ptr<TCADPrgParam> param) { ParamValue = std::move(param); }
 
 private:
     TCADPrg& EngineRef;

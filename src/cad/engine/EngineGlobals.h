@@ -16,3 +16,8 @@ inline constexpr std::int32_t SNAP_MIDPOINT = 11;
 inline constexpr std::int32_t SNAP_CENTRE = 13;
 inline constexpr std::int32_t SNAP_POINT = 15;
 inline constexpr std::int32_t SNAP_AUTO = 17;
+
+// How the transform tasks apply: copies of the selection (TransformRepeat of
+// them, each carrying the transform once more) or the selection itself.
+extern bool TransformCopyMode;
+extern std::int32_t TransformRepeat;
