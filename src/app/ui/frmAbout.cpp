@@ -75,5 +75,6 @@ void TfrmAbout::showEvent(QShowEvent* event)
 {
     TranslateForms({this}, LanguageFile.get());
     nol_lbltTranslation->setText(TranslatorLine());
+    nol_lbltTranslation->setVisible(!nol_lbltTranslation->text().isEmpty());
     QDialog::showEvent(event);
 }
