@@ -33,10 +33,11 @@ struct TItemPicture {
 };
 
 // One item as the menu's style draws it, on its own at its measured size.
-TItemPicture DrawItem(TTestMenu& menu, QAction* action, bool selected)
+TItemPicture DrawItem(TTestMenu& menu, QAction* action, bool selected, Qt::LayoutDirection direction = Qt::LeftToRight)
 {
     QStyleOptionMenuItem option;
     menu.initStyleOption(&option, action);
+    option.direction = direction;
     const QSize size = menu.style()->sizeFromContents(QStyle::CT_MenuItem, &option, QSize(60, 10), &menu);
     option.rect = QRect(QPoint(0, 0), QSize(std::max(size.width(), 160), size.height()));
     if (selected)
@@ -117,6 +118,11 @@ TEST(XPMenu, ItemsShowGradientSelectionSeparatorAndGreyedPictures)
     EXPECT_EQ(ToTColor(item.Image.pixel(0, mid)), 0x0000FF);
     EXPECT_EQ(ToTColor(item.Image.pixel(1, mid)), Lighten(0x0000FF, 3));
     EXPECT_EQ(ToTColor(item.Image.pixel(item.Image.width() - 1, mid)), Lighten(0x0000FF, 96));
+    const TItemPicture mirrored = DrawItem(*menu, plain, false, Qt::RightToLeft);
+    EXPECT_EQ(ToTColor(mirrored.Image.pixel(item.Image.width() - 1, mid)), 0x0000FF) << "right to left";
+    EXPECT_EQ(ToTColor(mirrored.Image.pixel(0, mid)), Lighten(0x0000FF, 96));
+    EXPECT_NE(mirrored.Image.pixel(item.Image.width() - 12, mid), item.Image.pixel(item.Image.width() - 12, mid))
+        << "the picture moves to the right";
     // Selected: filled and framed one pixel inside at the top, and at the right of a flat menu.
     const TItemPicture selected = DrawItem(*menu, plain, true);
     const int right = selected.Image.width() - 1;

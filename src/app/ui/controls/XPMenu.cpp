@@ -198,65 +198,86 @@ private:
         painter.restore();
     }
 
+    // A part of the item as drawn: right-to-left menus mirror every horizontal position.
+    static QRect Placed(const QStyleOptionMenuItem& item, const QRect& part)
+    {
+        if (item.direction != Qt::RightToLeft)
+            return part;
+        const QRect& r = item.rect;
+        return {r.left() + r.right() - part.right(), part.top(), part.width(), part.height()};
+    }
+
     void DrawItem(const QStyleOptionMenuItem& item, QPainter& painter) const
     {
         const TMenuWorkingColors colors = Owner.WorkingColors();
-        const bool highColor = TXPMenu::HighColor();
         const QRect r = item.rect;
         const bool selected = (item.state & State_Selected) != 0;
         const bool enabled = (item.state & State_Enabled) != 0;
         const int iconWidth = Owner.IconWidth;
         painter.save();
-
-        // 1. The background.
-        if (highColor && Owner.Gradient) {
-            for (int x = 0; x < r.width(); ++x)
-                painter.fillRect(r.left() + x, r.top(), 1, r.height(),
-                                 ToQt(Lighten(colors.IconColumn, MenuGradientPercent(x, iconWidth))));
-        } else if (enabled || !selected) {
-            painter.fillRect(r, ToQt(colors.Item));
-            painter.fillRect(QRect(r.left(), r.top(), iconWidth, r.height()), ToQt(colors.IconColumn));
-        }
+        DrawBackground(item, painter, colors);
 
         if (item.menuItemType == QStyleOptionMenuItem::Separator) {
             // 4. One line across, beside the icon column.
-            painter.setPen(ToQt(colors.Separator));
-            const int y = r.top() + r.height() / 2;
-            painter.drawLine(r.left() + iconWidth + 7, y, r.right(), y);
+            const QRect line(r.left() + iconWidth + 7, r.top() + r.height() / 2, r.width() - iconWidth - 7, 1);
+            painter.fillRect(Placed(item, line), ToQt(colors.Separator));
             painter.restore();
             return;
         }
 
-        // 2. The selection.
+        // 2. The selection, framed one pixel inside at the top and bottom (and the far side of a flat menu).
         if (selected && Owner.DrawSelect && enabled) {
-            const QRect frame = r.adjusted(0, 1, Owner.FlatMenu ? -1 : 0, -1);
+            const QRect frame = Placed(item, r.adjusted(0, 1, Owner.FlatMenu ? -1 : 0, -1));
             painter.fillRect(frame, ToQt(colors.Selection));
             painter.setPen(ToQt(colors.SelectionBorder));
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(frame.adjusted(0, 0, -1, -1));
         }
 
-        // 3. The check mark, then the picture.
-        const QRect column(r.left(), r.top(), iconWidth, r.height());
+        // 3. The check mark, then the picture, centred in the icon column.
         const int size = Owner.ImageSize;
-        const QRect imageRect(column.left() + (iconWidth - size) / 2, column.top() + (column.height() - size) / 2, size, size);
+        const QRect imageRect = Placed(item, QRect(r.left() + (iconWidth - size) / 2, r.top() + (r.height() - size) / 2, size, size));
         const bool hasIcon = !item.icon.isNull();
         const bool checked = item.checkType != QStyleOptionMenuItem::NotCheckable && item.checked;
         if (checked)
             DrawCheck(item, painter, colors, imageRect, hasIcon, selected);
         if (hasIcon)
-            DrawIcon(item, painter, colors, imageRect, enabled, checked, selected, highColor);
+            DrawIcon(item, painter, colors, imageRect, enabled, checked, selected, TXPMenu::HighColor());
 
-        // 5. The caption and the shortcut.
+        DrawTexts(item, painter, !enabled ? colors.Disabled : selected ? colors.SelectFont : colors.Font);
+        painter.restore();
+    }
+
+    // 1. A gradient column by column from the icon colour, or the item and icon column colours.
+    void DrawBackground(const QStyleOptionMenuItem& item, QPainter& painter, const TMenuWorkingColors& colors) const
+    {
+        const QRect& r = item.rect;
+        const bool selected = (item.state & State_Selected) != 0;
+        const bool enabled = (item.state & State_Enabled) != 0;
+        if (TXPMenu::HighColor() && Owner.Gradient) {
+            for (int x = 0; x < r.width(); ++x)
+                painter.fillRect(Placed(item, QRect(r.left() + x, r.top(), 1, r.height())),
+                                 ToQt(Lighten(colors.IconColumn, MenuGradientPercent(x, Owner.IconWidth))));
+        } else if (enabled || !selected) {
+            painter.fillRect(r, ToQt(colors.Item));
+            painter.fillRect(Placed(item, QRect(r.left(), r.top(), Owner.IconWidth, r.height())), ToQt(colors.IconColumn));
+        }
+    }
+
+    // 5. The caption after a blank beside the icon column, the shortcut at the far side, a submenu's arrow.
+    void DrawTexts(const QStyleOptionMenuItem& item, QPainter& painter, TColor textColor) const
+    {
+        const QRect& r = item.rect;
+        const bool rtl = item.direction == Qt::RightToLeft;
+        const int iconWidth = Owner.IconWidth;
         const QFont font = Owner.Font();
         painter.setFont(font);
         const QFontMetrics metrics(font);
-        const TColor textColor = !enabled ? colors.Disabled : selected ? colors.SelectFont : colors.Font;
         const QString caption = QLatin1Char(' ') + item.text.section(QLatin1Char('\t'), 0, 0);
         const QString shortcut = item.text.section(QLatin1Char('\t'), 1);
         const int textTop = r.top() + (r.height() - metrics.height()) / 2;
-        const QRect textRect(r.left() + iconWidth + 15, textTop, r.width() - iconWidth - 15, metrics.height());
-        const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+        const QRect textRect = Placed(item, QRect(r.left() + iconWidth + 15, textTop, r.width() - iconWidth - 15, metrics.height()));
+        const int flags = (rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextShowMnemonic;
         if (item.menuItemType == QStyleOptionMenuItem::DefaultItem) {
             // Embossed: light and dark copies around the caption, then the caption.
             const std::pair<QPoint, TColor> passes[] = {{{1, 1}, 0xFFFFFF}, {{-1, -1}, Lighten(textColor, 40)},
@@ -270,21 +291,21 @@ private:
             painter.drawText(textRect, flags, caption);
         }
         if (!shortcut.isEmpty()) {
-            painter.setPen(ToQt(highColor ? Lighten(textColor, 40) : textColor));
-            painter.drawText(QRect(r.left(), textTop, r.width() - 10, metrics.height()),
-                             Qt::AlignRight | Qt::AlignVCenter, shortcut);
+            painter.setPen(ToQt(TXPMenu::HighColor() ? Lighten(textColor, 40) : textColor));
+            painter.drawText(Placed(item, QRect(r.left(), textTop, r.width() - 10, metrics.height())),
+                             (rtl ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, shortcut);
         }
         if (item.menuItemType == QStyleOptionMenuItem::SubMenu) {
-            const int x = r.right() - 8;
+            const int x = rtl ? r.left() + 8 : r.right() - 8;
+            const int tip = rtl ? -2 : 2;
             const int y = r.top() + r.height() / 2;
             QPainterPath arrow;
-            arrow.moveTo(x - 2, y - 4);
-            arrow.lineTo(x + 2, y);
-            arrow.lineTo(x - 2, y + 4);
+            arrow.moveTo(x - tip, y - 4);
+            arrow.lineTo(x + tip, y);
+            arrow.lineTo(x - tip, y + 4);
             arrow.closeSubpath();
             painter.fillPath(arrow, ToQt(textColor));
         }
-        painter.restore();
     }
 
     void DrawCheck(const QStyleOptionMenuItem& item, QPainter& painter, const TMenuWorkingColors& colors,
