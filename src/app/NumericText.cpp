@@ -5,9 +5,6 @@
 
 #include "cad/base/Settings.h"
 
-namespace {
-
-// printf's "%<width>.<decimals>f" without the locale.
 QString FormatFixed(double value, int decimals, int width)
 {
     // Room for the 309 integer digits of the largest double, sign, point and decimals.
@@ -19,6 +16,8 @@ QString FormatFixed(double value, int decimals, int width)
     const QString text = QString::fromLatin1(buffer.data(), static_cast<qsizetype>(end - buffer.data()));
     return text.rightJustified(width, QLatin1Char(' '));
 }
+
+namespace {
 
 int UnitDecimals()
 {
@@ -61,4 +60,19 @@ char SoloNumeriEMeno(char key)
 char SoloNumeriEMenoEEnter(char key)
 {
     return key == kKeyEnter ? key : SoloNumeriEMeno(key);
+}
+
+char CoordXKey(const QString& text, int caret, char key)
+{
+    if (key == kKeyBackspace || key == kKeyEnter)
+        return key;
+    const bool hasMinus = text.contains(QLatin1Char('-'));
+    const bool beforeMinus = hasMinus && caret == 0;
+    if (key >= '0' && key <= '9')
+        return beforeMinus ? kKeyRefused : key;
+    if (key == '.')
+        return text.contains(QLatin1Char('.')) || beforeMinus ? kKeyRefused : key;
+    if (key == '-')
+        return !hasMinus && caret == 0 ? key : kKeyRefused;
+    return kKeyRefused;
 }

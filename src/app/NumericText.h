@@ -5,6 +5,9 @@
 
 #include <QString>
 
+// printf's "%<width>.<decimals>f" without the locale.
+QString FormatFixed(double value, int decimals, int width = 0);
+
 // The value with three decimals in millimetres (units mode 0) and four in
 // inches (units mode 1); any other units mode reads as millimetres.
 QString formatta(float value);
@@ -33,3 +36,9 @@ char SoloNumeriEMeno(char key);
 char SoloNumeriEMenoEEnter(char key);
 
 using TKeyFilter = char (*)(char key);
+
+// The key filter of the coordinate dialog's X field, which also looks at the
+// text and the caret: Backspace and Enter always pass; a digit, and "." while
+// the text holds none, pass unless the caret stands before a "-"; "-" passes
+// only at the start of a text that holds none.
+char CoordXKey(const QString& text, int caret, char key);

@@ -94,3 +94,22 @@ TEST(NumericText, KeyFiltersTakeTheirKeysAndRefuseTheRest)
         EXPECT_EQ(SoloNumeriEMenoEEnter(c.key), expect(c.withEnter)) << int(c.key);
     }
 }
+
+TEST(NumericText, CoordinateXKeysFollowTheTextAndTheCaret)
+{
+    const struct {
+        const char* text;
+        int caret;
+        char key;
+        bool taken;
+    } cases[] = {
+        {"", 0, '-', true},       {"12", 0, '-', true},     {"12", 2, '-', false},  // only in front
+        {"-12", 0, '-', false},   {"1", 1, '5', true},      {"-1", 0, '5', false},  // not before the sign
+        {"-1", 1, '5', true},     {"1", 1, '.', true},      {"1.5", 3, '.', false},
+        {"-1", 0, '.', false},    {"-1", 2, '.', true},     {"-1.5", 0, kKeyBackspace, true},
+        {"-1.5", 0, kKeyEnter, true}, {"1", 1, 'e', false}, {"1", 1, ',', false},   {"1", 1, '+', false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CoordXKey(QString::fromLatin1(c.text), c.caret, c.key), c.taken ? c.key : kKeyRefused)
+            << c.text << " caret " << c.caret << " key " << int(c.key);
+}

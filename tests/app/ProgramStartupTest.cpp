@@ -3,6 +3,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +13,9 @@
 #include <QToolButton>
 
 #include "ProgramTestFolder.h"
+#include "app/HelpViewer.h"
 #include "app/LanguageMessages.h"
+#include "app/LibraryGlobals.h"
 #include "app/ui/controls/MruBar.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
@@ -150,19 +154,33 @@ TEST_F(ProgramStartup, TakesItsSettingsLanguageLibraryAndFontFromTheProgramFolde
     EXPECT_EQ(LogPath, Path(QStringLiteral("kestro_log.log")).toStdString());
 }
 
+// The leak checker and the network library only start and end; the help
+// viewer registers, and the dialogs exist once the main window does.
+TEST_F(ProgramStartup, ModulesStartAndEndAroundTheWindows)
+{
+    Start();
+    EXPECT_FALSE(MemCheckActive);
+    EXPECT_EQ(MemCheckLogFileName,
+              (QCoreApplication::applicationDirPath() + QLatin1Char('/') + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
+               + QStringLiteral("_MemCheck.log")).toStdString());
+    EXPECT_EQ(IdGlobalTempPath, (QDir::tempPath() + QLatin1Char('/')).toStdString());
+    EXPECT_EQ(IdGlobalSubstringSearch, TIdSubstringSearch::Plain);
+    EXPECT_NE(HelpManager().Viewer(), nullptr);
+    FinalizeModules();
+    EXPECT_TRUE(MemCheckLogFileName.empty());
+    EXPECT_TRUE(IdGlobalTempPath.empty());
+    EXPECT_EQ(HelpManager().Viewer(), nullptr);
+}
+
 TEST_F(ProgramStartup, HidesTheTutorialsOfTheHelpMenu)
 {
     InitializeModules();
     TfrmMain frm;
-    auto* help = new QMenu(&frm);
-    help->setObjectName(QStringLiteral("mnuAbout"));
-    QAction* contents = help->addAction(QStringLiteral("Help"));
-    QAction* tutorials = help->addMenu(QStringLiteral("Tutorials"))->menuAction();
-    QAction* about = help->addAction(QStringLiteral("About"));
     frm.FormCreate();
-    EXPECT_TRUE(contents->isVisible());
-    EXPECT_FALSE(tutorials->isVisible());
-    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(frm.mnuHelp->isVisible());
+    EXPECT_FALSE(frm.mnuTutorials->menuAction()->isVisible());
+    EXPECT_TRUE(frm.mnuAbout1->isVisible());
+    EXPECT_TRUE(frm.mnuWeb->isVisible());
 }
 
 TEST_F(ProgramStartup, ClosingWithNoKeepsTheWindowAndTheFile)

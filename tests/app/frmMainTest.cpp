@@ -319,7 +319,7 @@ TEST(frmMain, ToolBarGroupsAreEnabledTogether)
     for (QWidget* control : std::initializer_list<QWidget*>{frm.sbtOpen, frm.sbtSetting, frm.sbtLayer,
              frm.sbtUseOrtho, frm.sbtGridOnOff, frm.sbtRectangle, frm.lsbArc, frm.lsbDelete, frm.lsbXform})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-    for (QWidget* control : {frm.sbtZoomIn, frm.sbtPan, frm.sbtRedraw, frm.sbmSnap, frm.sbtCancel})
+    for (QWidget* control : std::initializer_list<QWidget*>{frm.sbtZoomIn, frm.sbtPan, frm.sbtRedraw, frm.sbmSnap, frm.sbtCancel})
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
 
     frm.AbilitaPnl(true, true, true, true);

@@ -1,12 +1,18 @@
 #include "app/ui/ProgramStartup.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include "app/CommandCode.h"
+#include "app/HelpViewer.h"
+#include "app/LibraryGlobals.h"
 #include "app/Language.h"
 #include "app/LanguageMessages.h"
 #include "app/TranslateForms.h"
 #include "app/ui/ApplicationMessageBox.h"
+#include "app/ui/frmAbout.h"
+#include "app/ui/frmCoord.h"
+#include "app/ui/frmGrid.h"
 #include "app/ui/frmMain.h"
 #include "cad/base/CADMessageSink.h"
 #include "cad/drawing/CADClassRegistration.h"
@@ -15,7 +21,6 @@
 #include "cad/view/ScreenCursor.h"
 #include "platform/ProgramFolder.h"
 
-QString ApplicationHelpFile;
 TfrmMain* frmMain = nullptr;
 
 namespace {
@@ -41,28 +46,63 @@ void FinalizeCADEngine()
     CADCoreClearRegistry();
 }
 
+void InitializeLeakChecker()
+{
+    InitializeMemCheck(QCoreApplication::applicationFilePath().toStdString());
+}
+
+void InitializeNetworkGlobals()
+{
+    InitializeIdGlobal(QDir::tempPath().toStdString());
+}
+
 struct TModuleStep {
     void (*Initialize)();
     void (*Finalize)();
 };
 
 // In dependency order. Modules whose parts are not built yet have no steps:
-// the 3D view's floating-point control word and scene classes, the DXF
-// colour-index table and the help viewer's registration.
+// the 3D view's floating-point control word and scene classes and the DXF
+// colour-index table.
 constexpr TModuleStep kModules[] = {
+    {InitializeLeakChecker, FinalizeMemCheck},     // the leak checker, never switched on
+    {InitializeNetworkGlobals, FinalizeIdGlobal},  // the network library's globals
     {nullptr, nullptr},                       // floating-point control word (3D view)
     {nullptr, nullptr},                       // scene classes for streaming (3D view)
     {RegisterCADClasses, FinalizeCADEngine},  // the 19 persistent classes
     {nullptr, nullptr},                       // DXF colour-index table
-    {nullptr, nullptr},                       // HTML help viewer
+    {InitializeHelpViewer, FinalizeHelpViewer},  // HTML help viewer
     {InitializeMainUnit, FinalizeMainUnit},   // main window's unit, the vector font
 };
+
+// The windows after the main one. Each has one global instance; the
+// dialogs belong to the main window, so that they open over it.
+std::unique_ptr<QWidget> MakeCoord(TfrmMain& main)
+{
+    auto window = std::make_unique<TfrmCoord>(&main);
+    frmCoord = window.get();
+    return window;
+}
+
+std::unique_ptr<QWidget> MakeAbout(TfrmMain& main)
+{
+    auto window = std::make_unique<TfrmAbout>(&main);
+    frmAbout = window.get();
+    return window;
+}
+
+std::unique_ptr<QWidget> MakeGrid(TfrmMain& main)
+{
+    auto window = std::make_unique<TfrmGrid>(main, &main);
+    frmGrid = window.get();
+    return window;
+}
 
 // Makers of the windows after the main one, in creation order; none until
 // the window's part is built: frmCoord, frmAbout, frmTool, frmZDepth,
 // frmGrid, frmLayer, frmLayerAttr.
 using TWindowMaker = std::unique_ptr<QWidget> (*)(TfrmMain& main);
-constexpr TWindowMaker kOtherWindows[] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+constexpr TWindowMaker kOtherWindows[] = {MakeCoord, MakeAbout, nullptr, nullptr, MakeGrid, nullptr, nullptr};
 
 } // namespace
 
@@ -109,6 +149,9 @@ TProgramWindows::~TProgramWindows()
 {
     while (!OtherWindows.empty())
         OtherWindows.pop_back();
+    frmGrid = nullptr;
+    frmAbout = nullptr;
+    frmCoord = nullptr;
     frmMain = nullptr;
     MainWindow.reset();
 }

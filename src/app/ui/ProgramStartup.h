@@ -14,11 +14,8 @@ class QWidget;
 class TfrmMain;
 
 inline constexpr const char* kApplicationTitle = "Kestro";
+// The application object's help file (ApplicationHelpFile, HelpViewer.h).
 inline constexpr const char* kApplicationHelpFile = "Kestro.chm";
-
-// The help file of the application object; help files without a folder are
-// looked for in the program folder's help folder.
-extern QString ApplicationHelpFile;
 
 // The modules' initialisations in dependency order: the engine's notices
 // and the language file's complaint go to message boxes from here on, the

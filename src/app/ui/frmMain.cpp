@@ -11,6 +11,7 @@
 
 #include "app/Language.h"
 #include "app/LanguageMessages.h"
+#include "app/ui/controls/MenuSpeedButtons.h"
 #include "app/ui/controls/MruBar.h"
 #include "app/ui/glyphs/Glyphs.h"
 #include "cad/canvas/DecorativeCanvas.h"
@@ -41,9 +42,10 @@ QLabel* MakeStatusLabel(QWidget* parent, const char* name)
     return label;
 }
 
-QToolButton* MakeButton(QWidget* parent, const char* name, TGlyph glyph, const QString& hint, bool toggle = false)
+template <typename TButton = QToolButton>
+TButton* MakeButton(QWidget* parent, const char* name, TGlyph glyph, const QString& hint, bool toggle = false)
 {
-    auto* button = new QToolButton(parent);
+    auto* button = new TButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(GlyphIcon(glyph));
     button->setIconSize(QSize(kGlyphSize, kGlyphSize));
@@ -67,10 +69,25 @@ QFrame* MakeGroup(QWidget* parent, const char* name)
     return group;
 }
 
-QToolButton* AddButton(QFrame* group, const char* name, TGlyph glyph, const QString& hint, bool toggle = false)
+template <typename TButton = QToolButton>
+TButton* AddButton(QFrame* group, const char* name, TGlyph glyph, const QString& hint, bool toggle = false)
 {
-    QToolButton* button = MakeButton(group, name, glyph, hint, toggle);
+    TButton* button = MakeButton<TButton>(group, name, glyph, hint, toggle);
     group->layout()->addWidget(button);
+    return button;
+}
+
+// A split button: the command half in the row, the arrow half flush at its
+// right in the gap the row leaves for it.
+TYarvLinkedSpeedButton* AddSplitButton(QFrame* group, const char* name, const char* arrowName, TGlyph glyph,
+                                       const QString& hint, TYarvLinkedMenuSpeedButton*& arrow)
+{
+    auto* button = AddButton<TYarvLinkedSpeedButton>(group, name, glyph, hint);
+    button->setFixedWidth(kButtonSize - 2);
+    static_cast<QHBoxLayout*>(group->layout())->addSpacing(TYarvLinkedMenuSpeedButton::kWidth);
+    arrow = new TYarvLinkedMenuSpeedButton(group);
+    arrow->setObjectName(QString::fromLatin1(arrowName));
+    button->SetMenuButton(arrow);
     return button;
 }
 
@@ -93,6 +110,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateSettingsPage();
     CreateStatusRow();
     CreateSnapMenus();
+    CreateMenus();
     pnlMRU = new TMruBar(this);
     pnlMRU->SetGlyphSource(CommandGlyphIcon);
     pnlMRU->raise();
@@ -130,7 +148,7 @@ void TfrmMain::CreateToolBars()
     sbtVect = AddButton(pnlTbr1, "sbtVect", TGlyph::Vectorize, QStringLiteral("Vectorize"));
     sbtCnc = AddButton(pnlTbr1, "sbtCnc", TGlyph::Cnc, QStringLiteral("Create Nc program"));
     sbtSetting = AddButton(pnlTbr1, "sbtSetting", TGlyph::Settings, QStringLiteral("Settings"));
-    sbtAbout = AddButton(pnlTbr1, "sbtAbout", TGlyph::About, QStringLiteral("About"));
+    sbtAbout = AddButton<TYarvMenuSpeedButton>(pnlTbr1, "sbtAbout", TGlyph::About, QStringLiteral("About"));
     sbtExit = AddButton(pnlTbr1, "sbtExit", TGlyph::Exit, QStringLiteral("Close application"));
     // Shipped hidden; its click does nothing.
     sbtCnc->hide();
@@ -148,15 +166,15 @@ void TfrmMain::CreateToolBars()
     sbtPoly = AddButton(pnlTbr3, "sbtPoly", TGlyph::Polyline, QStringLiteral("Polyline"));
     sbtSpline = AddButton(pnlTbr3, "sbtSpline", TGlyph::Spline, QStringLiteral("Spline"));
     sbtTTFConv = AddButton(pnlTbr3, "sbtTTFConv", TGlyph::VectorText, QStringLiteral("Create vector font"));
-    lsbArc = AddButton(pnlTbr3, "lsbArc", TGlyph::Circle, QStringLiteral("Circle: centre and point"));
-    lsbLine = AddButton(pnlTbr3, "lsbLine", TGlyph::Line, QStringLiteral("Line"));
-    lsbPoint = AddButton(pnlTbr3, "lsbPoint", TGlyph::Point, QStringLiteral("Point"));
+    lsbArc = AddSplitButton(pnlTbr3, "lsbArc", "lnkMenuArc", TGlyph::Circle, QStringLiteral("Circle: centre and point"), lnkMenuArc);
+    lsbLine = AddSplitButton(pnlTbr3, "lsbLine", "lnkMenuLinea", TGlyph::Line, QStringLiteral("Line"), lnkMenuLinea);
+    lsbPoint = AddSplitButton(pnlTbr3, "lsbPoint", "lnkMenuPunto", TGlyph::Point, QStringLiteral("Point"), lnkMenuPunto);
 
     pnlTbr4 = MakeGroup(pnlCmd, "pnlTbr4");
-    lsbModify = AddButton(pnlTbr4, "lsbModify", TGlyph::Fillet, QStringLiteral("Fillet"));
-    lsbXform = AddButton(pnlTbr4, "lsbXform", TGlyph::Translate, QStringLiteral("Translate"));
-    lsbDelete = AddButton(pnlTbr4, "lsbDelete", TGlyph::Delete, QStringLiteral("Delete"));
-    lsbAnalyze = AddButton(pnlTbr4, "lsbAnalyze", TGlyph::Info, QStringLiteral("Entity information"));
+    lsbModify = AddSplitButton(pnlTbr4, "lsbModify", "lnkMenuModify", TGlyph::Fillet, QStringLiteral("Fillet"), lnkMenuModify);
+    lsbXform = AddSplitButton(pnlTbr4, "lsbXform", "lnkMenuXform", TGlyph::Translate, QStringLiteral("Translate"), lnkMenuXform);
+    lsbDelete = AddSplitButton(pnlTbr4, "lsbDelete", "lnkMenuDelete", TGlyph::Delete, QStringLiteral("Delete"), lnkMenuDelete);
+    lsbAnalyze = AddSplitButton(pnlTbr4, "lsbAnalyze", "lnkMenuAnalisi", TGlyph::Info, QStringLiteral("Entity information"), lnkMenuAnalisi);
 
     int top = 2;
     for (QFrame* group : {pnlTbr1, pnlTbr2, pnlTbr3, pnlTbr4}) {
@@ -185,7 +203,7 @@ void TfrmMain::CreateStatusRow()
     auto* toggles = new QHBoxLayout(pnlStatus3);
     toggles->setContentsMargins(2, 0, 2, 0);
     toggles->setSpacing(0);
-    sbmSnap = MakeButton(pnlStatus3, "sbmSnap", TGlyph::Grid, QStringLiteral("Snap"));
+    sbmSnap = MakeButton<TYarvMenuSpeedButton>(pnlStatus3, "sbmSnap", TGlyph::Grid, QStringLiteral("Snap"));
     sbmSnap->installEventFilter(this);
     sbtUseOrtho = MakeButton(pnlStatus3, "sbtUseOrtho", TGlyph::Ortho, QStringLiteral("Ortho mode"), true);
     sbtAxisOnOff = MakeButton(pnlStatus3, "sbtAxisOnOff", TGlyph::Axes, QStringLiteral("Show axes"), true);
@@ -193,7 +211,7 @@ void TfrmMain::CreateStatusRow()
     sbtGridOnOff = MakeButton(pnlStatus3, "sbtGridOnOff", TGlyph::Grid, QStringLiteral("Show grid"), true);
     sbtCancel = MakeButton(pnlStatus3, "sbtCancel", TGlyph::Stop, QStringLiteral("Stop operation"));
     sbtDone = MakeButton(pnlStatus3, "sbtDone", TGlyph::Accept, QStringLiteral("Accept operation"));
-    for (QToolButton* button : {sbmSnap, sbtUseOrtho, sbtAxisOnOff, sbtWinSel, sbtGridOnOff, sbtCancel, sbtDone})
+    for (QToolButton* button : std::initializer_list<QToolButton*>{sbmSnap, sbtUseOrtho, sbtAxisOnOff, sbtWinSel, sbtGridOnOff, sbtCancel, sbtDone})
         toggles->addWidget(button);
     toggles->addStretch();
     connect(sbtAxisOnOff, &QToolButton::clicked, this, &TfrmMain::sbtAxisOnOffClick);

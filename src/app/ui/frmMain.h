@@ -20,6 +20,7 @@
 #include "app/MruList.h"
 #include "app/PageSet.h"
 #include "app/SettingsFile.h"
+#include "app/ui/controls/MenuSpeedButtons.h"
 #include "cad/base/Settings.h"
 #include "cad/engine/EngineHooks.h"
 
@@ -39,6 +40,7 @@ class TCADViewport2D;
 class TColorBox;
 class TMruBar;
 class TSaveDialog;
+class TXPMenu;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -201,7 +203,7 @@ public:
     QToolButton* sbtVect = nullptr;
     QToolButton* sbtCnc = nullptr;
     QToolButton* sbtSetting = nullptr;
-    QToolButton* sbtAbout = nullptr;
+    TYarvMenuSpeedButton* sbtAbout = nullptr;
     QToolButton* sbtExit = nullptr;
     QToolButton* sbtAutozoom = nullptr;
     QToolButton* sbtZoomBack = nullptr;
@@ -213,19 +215,27 @@ public:
     QToolButton* sbtPoly = nullptr;
     QToolButton* sbtSpline = nullptr;
     QToolButton* sbtTTFConv = nullptr;
-    QToolButton* lsbArc = nullptr;
-    QToolButton* lsbLine = nullptr;
-    QToolButton* lsbPoint = nullptr;
-    QToolButton* lsbModify = nullptr;
-    QToolButton* lsbXform = nullptr;
-    QToolButton* lsbDelete = nullptr;
-    QToolButton* lsbAnalyze = nullptr;
+    TYarvLinkedSpeedButton* lsbArc = nullptr;
+    TYarvLinkedSpeedButton* lsbLine = nullptr;
+    TYarvLinkedSpeedButton* lsbPoint = nullptr;
+    TYarvLinkedSpeedButton* lsbModify = nullptr;
+    TYarvLinkedSpeedButton* lsbXform = nullptr;
+    TYarvLinkedSpeedButton* lsbDelete = nullptr;
+    TYarvLinkedSpeedButton* lsbAnalyze = nullptr;
+    // The arrow halves of the split buttons; the command framework gives them their menus.
+    TYarvLinkedMenuSpeedButton* lnkMenuArc = nullptr;
+    TYarvLinkedMenuSpeedButton* lnkMenuLinea = nullptr;
+    TYarvLinkedMenuSpeedButton* lnkMenuPunto = nullptr;
+    TYarvLinkedMenuSpeedButton* lnkMenuModify = nullptr;
+    TYarvLinkedMenuSpeedButton* lnkMenuXform = nullptr;
+    TYarvLinkedMenuSpeedButton* lnkMenuDelete = nullptr;
+    TYarvLinkedMenuSpeedButton* lnkMenuAnalisi = nullptr;
     QStackedWidget* PageControl1 = nullptr;
     QLabel* nol_pnlStatus1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* pnlStatus2 = nullptr;
     QFrame* pnlStatus3 = nullptr;
-    QToolButton* sbmSnap = nullptr;
+    TYarvMenuSpeedButton* sbmSnap = nullptr;
     QToolButton* sbtUseOrtho = nullptr;
     QToolButton* sbtAxisOnOff = nullptr;
     QToolButton* sbtWinSel = nullptr;
@@ -273,6 +283,30 @@ public:
     QAction* mnuAuto2 = nullptr;
     QAction* mnuSnap2Grid2 = nullptr;
 
+    // The flat look of every menu of the window.
+    TXPMenu* XPMenu1 = nullptr;
+    // The help menu of the About button.
+    QMenu* mnuAbout = nullptr;
+    QAction* mnuHelp = nullptr;
+    QMenu* mnuTutorials = nullptr;
+    QAction* mnuAbout1 = nullptr;
+    QAction* mnuWeb = nullptr;
+
+    // Help menu ------------------------------------------------------------
+
+    // The table of contents of the help.
+    void mnuHelpClick();
+    // Shows the About window, not modal.
+    void mnuAbout1Click();
+    // Opens the maker's web page.
+    void mnuWebClick();
+    // Opens tutorial document 1 to 4.
+    void mnuTutorClick(int tutorial);
+    // F1: the window's help topic.
+    void HelpKeyPress();
+    // Fills the grid dialog from the view and the engine and shows it modally.
+    void ShowGridDialog();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -289,6 +323,8 @@ private:
     void CreatePages();
     void CreateStatusRow();
     void CreateSnapMenus();
+    // The help menu, the menus' flat look and F1 (frmMainMenus.cpp).
+    void CreateMenus();
     void CreateView();
     void CreateSettingsPage();
     void LayoutControls();
@@ -315,8 +351,6 @@ private:
     void ZDepthMode3D(bool on);
     void txtConZRapidClick();
     void txtDriZRapidClick();
-    // Fills the grid dialog from the view and the engine and shows it.
-    void ShowGridDialog();
     // The same from start-up and shutdown: the cutter-compensation combo, the
     // 3D view's background, the rasters and the chains or drill points.
     void cboCCDirChange();

@@ -22,9 +22,6 @@ void TfrmMain::ZDepthMode3D(bool /*on*/) {}
 void TfrmMain::txtConZRapidClick() {}
 void TfrmMain::txtDriZRapidClick() {}
 
-// The grid dialog.
-void TfrmMain::ShowGridDialog() {}
-
 // The CNC pages: the cutter-compensation combo applies its side.
 void TfrmMain::cboCCDirChange() {}
 

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "app/SnapGlyph.h"
+#include "app/ui/controls/MenuSpeedButtons.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/glyphs/Glyphs.h"
 #include "cad/engine/CADPrg2D.h"
@@ -39,8 +40,7 @@ void TfrmMain::CreateSnapMenus()
     mnuAuto = AddItem(PopupSnap, "mnuAuto", QStringLiteral("Auto"));
     PopupSnap->addSeparator();
     sbmSnap2Grid = AddItem(PopupSnap, "sbmSnap2Grid", QStringLiteral("Grid"));
-    sbmSnap->setMenu(PopupSnap);
-    sbmSnap->setPopupMode(QToolButton::InstantPopup);
+    sbmSnap->SetActiveMenu(PopupSnap);
 
     PopupDestro = new QMenu(this);
     PopupDestro->setObjectName(QStringLiteral("PopupDestro"));

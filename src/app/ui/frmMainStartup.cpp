@@ -25,6 +25,7 @@
 #include "app/UnitsMode.h"
 #include "app/ui/ApplicationMessageBox.h"
 #include "app/ui/controls/MruBar.h"
+#include "app/ui/controls/XPMenu.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/glyphs/Glyphs.h"
 #include "cad/drawing/BlockLibrary.h"
@@ -251,6 +252,7 @@ void TfrmMain::ColoraForm(TColor color)
         panel->setPalette(colours);
         panel->setAutoFillBackground(true);
     }
+    XPMenu1->Colors.IconBackColor = color;
 }
 
 QString TfrmMain::ReduceFv(int n)
