@@ -266,7 +266,7 @@ TEST_F(DrawingRecordBytesTest, ObjectAndSourceBlockSections)
         blocks[i].Expect(*read[i]);
 }
 
-// A library as another program would write it from the record tables: one
+// A library as another program would write it from the record layouts: one
 // block for every class (a source block as a child stands for its own class,
 // and the reference comes last, after the block it shows). It loads with
 // every field as assembled, and saving it again gives the same bytes.
