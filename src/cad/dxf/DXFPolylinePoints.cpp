@@ -45,18 +45,31 @@ std::vector<TPoint2D> DXFPolylinePoints(std::span<const TDXFVertex> vertices, bo
     return points;
 }
 
+namespace {
+
+// Filled after construction: the constructor would set room for the points
+// aside and adding them would then grow the set by as much again.
+std::unique_ptr<TPolyline2D> MakePolyline(std::span<const TPoint2D> points)
+{
+    auto polyline = std::make_unique<TPolyline2D>(0, std::span<const TPoint2D>());
+    polyline->Points()->AddPoints(points);
+    return polyline;
+}
+
+} // namespace
+
 std::vector<std::unique_ptr<TPolyline2D>> PolylinePieces(std::span<const TPoint2D> points)
 {
     std::vector<std::unique_ptr<TPolyline2D>> pieces;
     if (points.size() < 2) {
         if (!points.empty())
-            pieces.push_back(std::make_unique<TPolyline2D>(0, points));
+            pieces.push_back(MakePolyline(points));
         return pieces;
     }
     std::size_t first = 0;
     do {
         const std::size_t count = std::min(MaxPolylinePoints, points.size() - first);
-        pieces.push_back(std::make_unique<TPolyline2D>(0, points.subspan(first, count)));
+        pieces.push_back(MakePolyline(points.subspan(first, count)));
         first += count - 1;
     } while (first + 1 < points.size());
     return pieces;
