@@ -36,7 +36,8 @@ public:
     // None when the file does not exist or cannot be read.
     static std::optional<IniFile> FromFile(const QString& path);
 
-    // The whole file as text, with the line ends it was read with ("\n" for a new file).
+    // The whole file as text, with the line ends it was read with ("\n" for a new file),
+    // after one byte-order mark when it was read with any.
     std::string ToText() const;
     // Writes a temporary file beside the target and renames it over the target,
     // so the old file stays whole when writing fails. Raises EIniFileError.
@@ -82,6 +83,7 @@ private:
     // sections_[0] holds the lines before the first header; it has no name and is never searched.
     std::vector<Section> sections_;
     std::string lineEnd_ = "\n";
+    bool byteOrderMark_ = false;
 };
 
 // Locale-free number texts as the ini file reads and writes them; exposed for
