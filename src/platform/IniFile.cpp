@@ -119,26 +119,35 @@ IniFile IniFile::FromText(std::string_view text)
         const std::size_t lineBreak = text.find('\n');
         std::string_view line = text.substr(0, lineBreak);
         text.remove_prefix(lineBreak == std::string_view::npos ? text.size() : lineBreak + 1);
-        // A line may end in more than one CR (a file passed between systems);
-        // a CR kept in the value would be lost at the next write.
+        // A line may end in more than one CR (a file passed between systems),
+        // and a CR alone breaks a line as it does in older files: a CR kept in
+        // a value would not survive the next write, which cannot store it.
         while (line.ends_with('\r'))
             line.remove_suffix(1);
-
-        const std::string_view trimmed = Trim(line);
-        if (trimmed.starts_with('[')) {
-            const std::size_t close = trimmed.find(']');
-            file.sections_.push_back({std::string(Trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1))), {}});
-            continue;
+        for (std::size_t end = line.find('\r'); end != std::string_view::npos; end = line.find('\r')) {
+            file.AddLine(line.substr(0, end));
+            line.remove_prefix(end + 1);
         }
-        Line entry{std::string(line), {}, {}};
-        const std::size_t equals = trimmed.find('=');
-        if (!trimmed.starts_with(';') && equals != std::string_view::npos && equals > 0) {
-            entry.key = Trim(trimmed.substr(0, equals));
-            entry.value = Trim(trimmed.substr(equals + 1));
-        }
-        file.sections_.back().lines.push_back(std::move(entry));
+        file.AddLine(line);
     }
     return file;
+}
+
+void IniFile::AddLine(std::string_view line)
+{
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.starts_with('[')) {
+        const std::size_t close = trimmed.find(']');
+        sections_.push_back({std::string(Trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1))), {}});
+        return;
+    }
+    Line entry{std::string(line), {}, {}};
+    const std::size_t equals = trimmed.find('=');
+    if (!trimmed.starts_with(';') && equals != std::string_view::npos && equals > 0) {
+        entry.key = Trim(trimmed.substr(0, equals));
+        entry.value = Trim(trimmed.substr(equals + 1));
+    }
+    sections_.back().lines.push_back(std::move(entry));
 }
 
 std::optional<IniFile> IniFile::FromFile(const QString& path)

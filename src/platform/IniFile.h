@@ -1,7 +1,8 @@
 #pragma once
 
 // An ini file held wholly in memory: "[Section]" headers and "key=value"
-// lines, as the Windows profile routines read them. Section and key names
+// lines, as the Windows profile routines read them; a line ends at LF, CR LF
+// or a CR alone, and the CRs before a line's end are dropped. Section and key names
 // match without regard to ASCII case, names and values are trimmed of blanks
 // and tabs, and the first of a repeated section or key is the one that
 // counts. A line whose first non-blank character is ';' is a comment; a ';'
@@ -76,6 +77,8 @@ private:
         std::vector<Line> lines;  // the lines after the header
     };
 
+    // One line as read, without its line break: a header, an entry or other text.
+    void AddLine(std::string_view line);
     // The index of the first section of that name; 0 when there is none.
     std::size_t FindSection(std::string_view name) const;
     Section& SectionForWriting(std::string_view name);
