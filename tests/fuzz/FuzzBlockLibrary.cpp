@@ -3,15 +3,11 @@
 #include "FuzzSupport.h"
 #include "cad/base/CADExceptions.h"
 #include "cad/drawing/BlockLibrary.h"
-#include "cad/drawing/CADClassRegistration.h"
 #include "cad/drawing/CADCmp2D.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    fuzz::QuietMessages();
-    fuzz::StartOffscreenApplication();
-    RegisterCADClasses();
-    return 0;
+    return fuzz::StartDrawingEngine();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

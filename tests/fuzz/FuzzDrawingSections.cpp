@@ -11,7 +11,6 @@
 
 #include "FuzzSupport.h"
 #include "cad/base/CADExceptions.h"
-#include "cad/drawing/CADClassRegistration.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/view/CADViewport2DCore.h"
@@ -42,10 +41,7 @@ void RedrawAndPick(TCADCmp2D& drawing)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    fuzz::QuietMessages();
-    fuzz::StartOffscreenApplication();
-    RegisterCADClasses();
-    return 0;
+    return fuzz::StartDrawingEngine();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 
 #include "cad/base/CADMessageSink.h"
+#include "cad/drawing/CADClassRegistration.h"
 #include "cad/stream/CADStream.h"
 
 namespace fuzz {
@@ -35,6 +36,16 @@ inline void StartOffscreenApplication()
     static char* argv[] = {name, nullptr};
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QGuiApplication application(argc, argv);
+}
+
+// What a reader of the drawing engine's streams needs once: quiet notices,
+// Qt for pictures and text, and the stream codes of every class.
+inline int StartDrawingEngine()
+{
+    QuietMessages();
+    StartOffscreenApplication();
+    RegisterCADClasses();
+    return 0;
 }
 
 // A round trip that does not give back what it was given is a fault like a

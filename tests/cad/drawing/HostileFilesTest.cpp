@@ -28,15 +28,6 @@ std::string HostileFile(const std::string& name)
     return std::string(KESTRO_TEST_DATA_DIR) + "/hostile/" + name;
 }
 
-std::vector<std::string> BlockNames(TCADCmp2D& cad)
-{
-    std::vector<std::string> names;
-    auto blocks = cad.SourceBlocksIterator();
-    for (TGraphicObject* o = blocks->First(); o; o = blocks->Next())
-        names.push_back(BlockNameToText(static_cast<TSourceBlock2D*>(o)->Name));
-    return names;
-}
-
 std::vector<std::string> ChainNames(int first, int last)
 {
     std::vector<std::string> names;
@@ -140,7 +131,7 @@ TEST_F(HostileFilesTest, RecordsThatAskForTooMuchAreRefusedAndTheRestLoads)
         TCADCmp2D cad;
         TMessageRecorder messages;
         EXPECT_TRUE(LoadBlockLibraryFile(cad, c.File));
-        ASSERT_EQ(BlockNames(cad), c.Blocks);
+        ASSERT_EQ(SourceBlockNames(cad), c.Blocks);
         std::vector<std::string> expected;
         for (const auto& [text, times] : c.Notices)
             expected.insert(expected.end(), static_cast<std::size_t>(times), text);
@@ -182,7 +173,7 @@ TEST_F(HostileFilesTest, ReferencesResolveByNameAndNestOnlySoDeep)
     std::vector<std::string> kept = ChainNames(0, 32);
     kept.push_back("B5");
     kept.push_back("Late");
-    EXPECT_EQ(BlockNames(cad), kept);
+    EXPECT_EQ(SourceBlockNames(cad), kept);
     std::vector<std::string> expected{
         "Source block B33: block references nested deeper than 32 levels. The block will not be loaded"};
     expected.insert(expected.end(), 7, "Source block not found. The block will not be loaded");
