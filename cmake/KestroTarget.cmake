@@ -36,6 +36,7 @@ function(kestro_test name)
   target_compile_definitions(${name} PRIVATE
     KESTRO_PROGRAM_DIR="${KESTRO_PROGRAM_DIR}"
     KESTRO_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
+    KESTRO_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     KESTRO_TEST_PLATFORM="${platform}")
   kestro_warnings(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${T_LABELS}" ${lock})

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ ninja-build ccache pkg-config
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   xvfb xauth libjpeg62-turbo-dev libexpat1-dev libagg-dev libfreetype-dev libfontconfig-dev
   libpotrace-dev hershey-fonts-data fonts-dejavu-core

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice:
-# a normal build, and one under AddressSanitizer and UndefinedBehaviorSanitizer.
+# a normal build, and one under AddressSanitizer and UndefinedBehaviorSanitizer;
+# then runs every fuzz target for a short while (tools/fuzz.sh).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-deps.sh"
@@ -17,3 +18,4 @@ for flavour in release asan; do
   (cd "$top/build/$flavour" && xvfb-run -a -s "-screen 0 1280x1024x24" \
       ctest --output-on-failure -j "$jobs")
 done
+"$top/tools/fuzz.sh" --ci 30

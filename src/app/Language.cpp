@@ -47,10 +47,16 @@ std::unique_ptr<IniFile> OpenLanguageFile(const QString& relativeName)
     QFile file(found);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    const QByteArray bytes = AsUtf8(file.readAll());
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return nullptr;
-    return std::make_unique<IniFile>(IniFile::FromText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    return LanguageFileFromBytes(bytes);
+}
+
+std::unique_ptr<IniFile> LanguageFileFromBytes(const QByteArray& bytes)
+{
+    const QByteArray text = AsUtf8(bytes);
+    return std::make_unique<IniFile>(IniFile::FromText(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))));
 }
 
 void OpenLanguage(const std::string& languageName)

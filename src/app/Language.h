@@ -31,6 +31,8 @@ extern std::array<QString, kPageTextCount> PageTexts;
 // the older language files were written in. None when the file is missing or
 // cannot be read; LanguageFilePath names it either way.
 std::unique_ptr<IniFile> OpenLanguageFile(const QString& relativeName);
+// The language file held in the bytes, read as OpenLanguageFile reads one.
+std::unique_ptr<IniFile> LanguageFileFromBytes(const QByteArray& bytes);
 
 // LanguageFile := the file of that language (OpenLanguageFile).
 void OpenLanguage(const std::string& languageName);

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view Trim(std::string_view text)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -103,8 +105,12 @@ IniFile::IniFile() : sections_(1) {}
 IniFile IniFile::FromText(std::string_view text)
 {
     IniFile file;
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
+    // Editors add a byte-order mark, some once more on every save: all of
+    // them go, and one is written back, so that reading and writing agree.
+    while (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+        file.byteOrderMark_ = true;
+    }
     const std::size_t firstBreak = text.find('\n');
     if (firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r')
         file.lineEnd_ = "\r\n";
@@ -113,24 +119,35 @@ IniFile IniFile::FromText(std::string_view text)
         const std::size_t lineBreak = text.find('\n');
         std::string_view line = text.substr(0, lineBreak);
         text.remove_prefix(lineBreak == std::string_view::npos ? text.size() : lineBreak + 1);
-        if (line.ends_with('\r'))
+        // A line may end in more than one CR (a file passed between systems),
+        // and a CR alone breaks a line as it does in older files: a CR kept in
+        // a value would not survive the next write, which cannot store it.
+        while (line.ends_with('\r'))
             line.remove_suffix(1);
-
-        const std::string_view trimmed = Trim(line);
-        if (trimmed.starts_with('[')) {
-            const std::size_t close = trimmed.find(']');
-            file.sections_.push_back({std::string(Trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1))), {}});
-            continue;
+        for (std::size_t end = line.find('\r'); end != std::string_view::npos; end = line.find('\r')) {
+            file.AddLine(line.substr(0, end));
+            line.remove_prefix(end + 1);
         }
-        Line entry{std::string(line), {}, {}};
-        const std::size_t equals = trimmed.find('=');
-        if (!trimmed.starts_with(';') && equals != std::string_view::npos && equals > 0) {
-            entry.key = Trim(trimmed.substr(0, equals));
-            entry.value = Trim(trimmed.substr(equals + 1));
-        }
-        file.sections_.back().lines.push_back(std::move(entry));
+        file.AddLine(line);
     }
     return file;
+}
+
+void IniFile::AddLine(std::string_view line)
+{
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.starts_with('[')) {
+        const std::size_t close = trimmed.find(']');
+        sections_.push_back({std::string(Trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1))), {}});
+        return;
+    }
+    Line entry{std::string(line), {}, {}};
+    const std::size_t equals = trimmed.find('=');
+    if (!trimmed.starts_with(';') && equals != std::string_view::npos && equals > 0) {
+        entry.key = Trim(trimmed.substr(0, equals));
+        entry.value = Trim(trimmed.substr(equals + 1));
+    }
+    sections_.back().lines.push_back(std::move(entry));
 }
 
 std::optional<IniFile> IniFile::FromFile(const QString& path)
@@ -146,7 +163,7 @@ std::optional<IniFile> IniFile::FromFile(const QString& path)
 
 std::string IniFile::ToText() const
 {
-    std::string text;
+    std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
     for (std::size_t s = 0; s < sections_.size(); ++s) {
         if (s > 0)
             text += "[" + sections_[s].name + "]" + lineEnd_;

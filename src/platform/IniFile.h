@@ -1,7 +1,8 @@
 #pragma once
 
 // An ini file held wholly in memory: "[Section]" headers and "key=value"
-// lines, as the Windows profile routines read them. Section and key names
+// lines, as the Windows profile routines read them; a line ends at LF, CR LF
+// or a CR alone, and the CRs before a line's end are dropped. Section and key names
 // match without regard to ASCII case, names and values are trimmed of blanks
 // and tabs, and the first of a repeated section or key is the one that
 // counts. A line whose first non-blank character is ';' is a comment; a ';'
@@ -36,7 +37,8 @@ public:
     // None when the file does not exist or cannot be read.
     static std::optional<IniFile> FromFile(const QString& path);
 
-    // The whole file as text, with the line ends it was read with ("\n" for a new file).
+    // The whole file as text, with the line ends it was read with ("\n" for a new file),
+    // after one byte-order mark when it was read with any.
     std::string ToText() const;
     // Writes a temporary file beside the target and renames it over the target,
     // so the old file stays whole when writing fails. Raises EIniFileError.
@@ -75,6 +77,8 @@ private:
         std::vector<Line> lines;  // the lines after the header
     };
 
+    // One line as read, without its line break: a header, an entry or other text.
+    void AddLine(std::string_view line);
     // The index of the first section of that name; 0 when there is none.
     std::size_t FindSection(std::string_view name) const;
     Section& SectionForWriting(std::string_view name);
@@ -82,6 +86,7 @@ private:
     // sections_[0] holds the lines before the first header; it has no name and is never searched.
     std::vector<Section> sections_;
     std::string lineEnd_ = "\n";
+    bool byteOrderMark_ = false;
 };
 
 // Locale-free number texts as the ini file reads and writes them; exposed for

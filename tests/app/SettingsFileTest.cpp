@@ -1,5 +1,6 @@
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -266,3 +267,38 @@ TEST_F(SettingsFileTest, AFailedWriteGivesAMessageAndLeavesTheFile)
 }
 
 }  // namespace
+
+TEST_F(SettingsFileTest, ReadingAndWritingBackAgreeWhateverTheLineEndsAndMarks)
+{
+    // Files from other editors and systems: a value ending in CRs, a file
+    // ending in CRs, two byte-order marks. The first read takes their values,
+    // and every save after it changes nothing.
+    struct TCase {
+        const char* File;
+        std::int32_t Unit;
+        const char* Pst;
+    } cases[] = {
+        {"pst-cr.ini", 0, "Fanuc_mm"},
+        {"trailing-cr.min", 0, "Fanuc_mm"},
+        {"double-bom.ini", 1, "Fanuc_mm"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.File);
+        QFile source(QString::fromUtf8(KESTRO_TEST_DATA_DIR "/hostile/") + QString::fromUtf8(c.File));
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        const QString path = Folder() + QStringLiteral("/kestro.ini");
+        WriteAll(path, source.readAll());
+        std::vector<QByteArray> saved;
+        for (int round = 0; round < 3; ++round) {
+            const TSettingsWindowValues values = ReadSettingsFile(path);
+            EXPECT_EQ(UnitsMode, c.Unit) << "round " << round;
+            EXPECT_EQ(PostName, c.Pst) << "round " << round;
+            EXPECT_EQ(ChainTol, UnitsModeDefaults(c.Unit).ChainTol) << "round " << round;
+            ASSERT_EQ(WriteSettingsFile(path, values), std::nullopt);
+            saved.push_back(ReadAll(path));
+        }
+        EXPECT_EQ(saved[1], saved[0]);
+        EXPECT_EQ(saved[2], saved[0]);
+        EXPECT_EQ(saved[0].count("[Default]"), 1) << saved[0].toStdString();
+    }
+}

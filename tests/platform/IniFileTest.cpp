@@ -211,4 +211,33 @@ TEST(IniFile, SkipsAByteOrderMark)
     EXPECT_EQ(file.Find("String", "450"), "Kestro");
 }
 
+TEST(IniFile, EveryLineBreakAndMarkReadsAsItIsWrittenBack)
+{
+    // CRs before a line's end, a CR alone inside a line, repeated marks: what
+    // is read is what a write gives back, and a second round changes nothing.
+    const struct {
+        const char* Text;
+        const char* Key;
+        const char* Value;
+    } cases[] = {
+        {"[S]\nPst=Fanuc_mm\r\r\nX=1\n", "Pst", "Fanuc_mm"},
+        {"[S]\r\nLanguage=\r=8421504\r\n", "Language", ""},
+        {"[S]\rOld=mac\rX=1\r", "Old", "mac"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF[S]\nUnit=1\n", "Unit", "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        IniFile first = IniFile::FromText(c.Text);
+        EXPECT_EQ(first.Find("S", c.Key), c.Value);
+        first.WriteString("S", "Added", "yes");
+        const std::string written = first.ToText();
+        IniFile again = IniFile::FromText(written);
+        EXPECT_EQ(again.Find("S", c.Key), c.Value);
+        again.WriteString("S", "Added", "yes");
+        EXPECT_EQ(again.ToText(), written);
+    }
+    EXPECT_TRUE(IniFile::FromText("\xEF\xBB\xBF\xEF\xBB\xBF[S]\n").ToText().starts_with("\xEF\xBB\xBF[S]"))
+        << "one mark is written back";
+}
+
 }  // namespace

@@ -1,12 +1,15 @@
 #include "cad/canvas/DecorativeCanvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include <QBrush>
 #include <QColor>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
@@ -63,19 +66,61 @@ void TDecorativePen::Polyline(const TWindowPoint* points, int count, const TRunS
     }
 }
 
+void TDecorativePen::SetWalkBounds(TWindowPoint first, TWindowPoint last)
+{
+    BoundsFirst = first;
+    BoundsLast = last;
+}
+
 namespace {
 
+// A segment may span the whole int range, so step x delta needs more than 64 bits.
+__extension__ typedef __int128 TWide;
+
 // Nearest integer to numerator / denominator (denominator > 0), halves up.
-int RoundedQuotient(long long numerator, long long denominator)
+long long RoundedQuotient(TWide numerator, TWide denominator)
 {
-    long long twice = 2 * numerator + denominator;
-    long long q = twice / (2 * denominator);
+    const TWide twice = 2 * numerator + denominator;
+    TWide q = twice / (2 * denominator);
     if (twice % (2 * denominator) < 0)
         --q;
-    return static_cast<int>(q);
+    return static_cast<long long>(q);
+}
+
+long long StepDistance(TWindowPoint a, TWindowPoint b)
+{
+    return std::max(std::llabs(static_cast<long long>(a.X) - b.X), std::llabs(static_cast<long long>(a.Y) - b.Y));
+}
+
+// The steps [first, last] of a walk from `from` by (dx, dy) in `steps` steps
+// whose pixels may lie within [lo, hi] on one axis: a step's pixel is its
+// exact position rounded, so one pixel of margin on each side is enough.
+void LimitSteps(int from, long long delta, long long steps, int lo, int hi, long double& first, long double& last)
+{
+    const long double low = static_cast<long double>(lo) - 1 - from;
+    const long double high = static_cast<long double>(hi) + 1 - from;
+    if (delta == 0) {
+        if (low > 0 || high < 0)
+            last = -1;
+        return;
+    }
+    long double a = low * steps / delta;
+    long double b = high * steps / delta;
+    if (a > b)
+        std::swap(a, b);
+    first = std::max(first, std::floor(a) - 1);
+    last = std::min(last, std::ceil(b) + 1);
 }
 
 } // namespace
+
+void TDecorativePen::Advance(TWindowPoint pixel)
+{
+    // One pattern bit per pixel stepped, also from the last pixel of the
+    // previous segment to the first of this one (around a corner).
+    Phase = static_cast<int>((StepDistance(LastPixel, pixel) + Phase) % PatternLength());
+    LastPixel = pixel;
+}
 
 void TDecorativePen::DrawSegment(TWindowPoint from, TWindowPoint to, const TRunSink& draw)
 {
@@ -85,18 +130,36 @@ void TDecorativePen::DrawSegment(TWindowPoint from, TWindowPoint to, const TRunS
     const int length = PatternLength();
     if (steps == 0 || length == 0)
         return;
+    const auto pixelAt = [&](long long i) {
+        return TWindowPoint{static_cast<int>(from.X + RoundedQuotient(TWide{i} * dx, steps)),
+                            static_cast<int>(from.Y + RoundedQuotient(TWide{i} * dy, steps))};
+    };
+    // The end pixel is left to the next segment, which starts there.
+    long double firstShown = 0;
+    long double lastShown = static_cast<long double>(steps - 1);
+    LimitSteps(from.X, dx, steps, BoundsFirst.X, BoundsLast.X, firstShown, lastShown);
+    LimitSteps(from.Y, dy, steps, BoundsFirst.Y, BoundsLast.Y, firstShown, lastShown);
+    // Past the first step each step moves one pixel along the longer axis,
+    // so the steps not walked advance the phase by their number.
+    const auto skipTo = [&](long long i, long long skipped) {
+        const TWindowPoint pixel = pixelAt(i);
+        Phase = static_cast<int>((Phase + skipped) % length);
+        LastPixel = pixel;
+    };
+    if (firstShown > lastShown) {
+        skipTo(steps - 1, StepDistance(LastPixel, pixelAt(0)) + steps - 1);
+        return;
+    }
+    const auto first = static_cast<long long>(firstShown);
+    const auto last = static_cast<long long>(lastShown);
+    if (first > 0)
+        skipTo(first - 1, StepDistance(LastPixel, pixelAt(0)) + first - 1);
     bool runOpen = false;
     TWindowPoint runFirst;
     TWindowPoint runLast;
-    // The end pixel is left to the next segment, which starts there.
-    for (long long i = 0; i < steps; ++i) {
-        const TWindowPoint pixel{from.X + RoundedQuotient(i * dx, steps), from.Y + RoundedQuotient(i * dy, steps)};
-        // One pattern bit per pixel stepped, also from the last pixel of the
-        // previous segment to the first of this one (around a corner).
-        const long long advance = std::max(std::llabs(static_cast<long long>(pixel.X) - LastPixel.X),
-                                           std::llabs(static_cast<long long>(pixel.Y) - LastPixel.Y));
-        Phase = static_cast<std::int16_t>((advance + Phase) % length);
-        LastPixel = pixel;
+    for (long long i = first; i <= last; ++i) {
+        const TWindowPoint pixel = pixelAt(i);
+        Advance(pixel);
         if (Bits[static_cast<std::size_t>(Phase)]) {
             if (!runOpen)
                 runFirst = pixel;
@@ -109,6 +172,8 @@ void TDecorativePen::DrawSegment(TWindowPoint from, TWindowPoint to, const TRunS
     }
     if (runOpen)
         draw(runFirst, runLast);
+    if (last < steps - 1)
+        skipTo(steps - 1, steps - 1 - last);
 }
 
 QColor ToQColor(TColor color)
@@ -196,6 +261,16 @@ void TDecorativeCanvas::DrawRun(TWindowPoint first, TWindowPoint last) const
     Painter->drawLine(first.X, first.Y, last.X, last.Y);
 }
 
+void TDecorativeCanvas::BoundWalkToDevice()
+{
+    const QPaintDevice* device = Painter->device();
+    if (!device)
+        return;
+    // A wide pen reaches onto the device from just beyond its edges.
+    const int margin = std::max(Pen.Width, 1);
+    DecorativePen.SetWalkBounds({-margin, -margin}, {device->width() - 1 + margin, device->height() - 1 + margin});
+}
+
 void TDecorativeCanvas::MoveTo(int x, int y)
 {
     PenPosition = {x, y};
@@ -206,6 +281,7 @@ void TDecorativeCanvas::LineTo(int x, int y)
 {
     if (Painter) {
         ApplyPen();
+        BoundWalkToDevice();
         if (DecorativePen.PatternLength() > 0)
             DecorativePen.LineTo(x, y, [this](TWindowPoint a, TWindowPoint b) { DrawRun(a, b); });
         else
@@ -220,6 +296,7 @@ void TDecorativeCanvas::Polyline(const TWindowPoint* points, int count)
         return;
     ApplyPen();
     if (DecorativePen.PatternLength() > 0) {
+        BoundWalkToDevice();
         DecorativePen.Polyline(points, count, [this](TWindowPoint a, TWindowPoint b) { DrawRun(a, b); });
         return;
     }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -39,13 +40,22 @@ public:
     // one step per pixel, around the corners too.
     void Polyline(const TWindowPoint* points, int count, const TRunSink& draw);
 
+    // Pixels are walked one by one only inside these bounds (both edges
+    // included); outside them the phase is advanced in one step, so a line
+    // of billions of pixels costs what its visible part costs.
+    void SetWalkBounds(TWindowPoint first, TWindowPoint last);
+
 private:
     void DrawSegment(TWindowPoint from, TWindowPoint to, const TRunSink& draw);
+    void Advance(TWindowPoint pixel);
 
     std::vector<bool> Bits;
     TWindowPoint SegmentStart;
     TWindowPoint LastPixel;
-    std::int16_t Phase = 0;
+    // Wide enough for any pattern length an int can count.
+    int Phase = 0;
+    TWindowPoint BoundsFirst{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
+    TWindowPoint BoundsLast{std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
 };
 
 class TDecorativeCanvas {
@@ -82,6 +92,8 @@ protected:
 
 private:
     void ApplyPen() const;
+    // Dash walks step only over the device's pixels (and a pen's width around them).
+    void BoundWalkToDevice();
     void ApplyBrush() const;
     void DrawRun(TWindowPoint first, TWindowPoint last) const;
 

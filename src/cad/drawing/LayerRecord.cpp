@@ -6,12 +6,16 @@
 
 #include <algorithm>
 
+#include "cad/base/CADMessageSink.h"
 #include "cad/drawing/Layers.h"
 #include "cad/stream/CADStream.h"
 
 namespace {
 
 constexpr std::size_t NameFieldSize = 32;
+// A dash pattern is a few dozen elements; the longest kept is the longest
+// that older readers, counting its phase in 16 bits, could walk.
+constexpr std::int32_t MaxPatternLength = 32767;
 
 // Styles outside the platform's ranges would have no meaning: they become
 // the defaults.
@@ -73,8 +77,15 @@ void TLayer::LoadFromStream(TCADStreamReader& stream, std::string_view version)
         const std::int32_t patternLength = stream.ReadInt32();
         stream.RequireItems(patternLength, 1, "pattern length");
         DecorativePen.SetPattern("");
-        for (std::int32_t i = 0; i < patternLength; ++i)
-            DecorativePen.SetBit(i, stream.ReadBoolean());
+        const std::int32_t kept = std::min(patternLength, MaxPatternLength);
+        for (std::int32_t i = 0; i < patternLength; ++i) {
+            const bool on = stream.ReadBoolean();
+            if (i < kept)
+                DecorativePen.SetBit(i, on);
+        }
+        if (kept < patternLength)
+            ShowCADMessage("Layer " + std::to_string(IndexValue) + ": dash pattern of " + std::to_string(patternLength) +
+                           " elements cut to " + std::to_string(MaxPatternLength));
     }
     Active = stream.ReadBoolean();
     Visible = CADVersionBefore(version, "CAD4  ") ? true : stream.ReadBoolean();

@@ -38,6 +38,10 @@ int ClipSegment(const TRect2D& box, TPoint2D& first, TPoint2D& second, TClipSide
 {
     first = CartesianPoint2D(first);
     second = CartesianPoint2D(second);
+    // Every comparison with NaN is false, so such a segment would pass each
+    // side's test; an infinite end has no place on the device either.
+    if (!std::isfinite(first.X) || !std::isfinite(first.Y) || !std::isfinite(second.X) || !std::isfinite(second.Y))
+        return CLIP_REJECTED;
     const long double x0 = first.X;
     const long double y0 = first.Y;
     const long double dx = static_cast<long double>(second.X) - x0;

@@ -1,5 +1,6 @@
 #include "cad/shapes/BSpline2D.h"
 
+#include <cmath>
 #include <vector>
 
 #include "cad/geometry/Geometry2D.h"
@@ -23,10 +24,12 @@ TPoint2D BSplinePoint2D(std::span<const TPoint2D> controlPoints, int order, floa
 {
     const int n = static_cast<int>(controlPoints.size());
     const int k = order;
-    // The knot interval holding t: knot(s) <= t < knot(s + 1), with s in [k - 1, n - 1].
+    // The knot interval holding t: knot(s) <= t < knot(s + 1), with s in
+    // [k - 1, n - 1]. The inner knots are the integers 1 .. n - k, so the
+    // interval follows from t at once instead of from a walk over n knots.
     int s = k - 1;
-    while (s < n - 1 && Knot(s + 1, n, k) <= t)
-        ++s;
+    if (t >= 1.0f)
+        s = t >= static_cast<float>(n - k) ? n - 1 : k - 1 + static_cast<int>(std::floor(t));
     // Only B(j, m, t) for j in [s - m + 1, s] can be non-zero. Raise the order
     // from 1 to k in place, indexed by j - (s - k + 1); each step reads the
     // entry above it before that one is overwritten.

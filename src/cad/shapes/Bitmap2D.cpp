@@ -1,5 +1,8 @@
 #include "cad/shapes/Bitmap2D.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QPaintDevice>
 #include <QRectF>
 
@@ -59,9 +62,16 @@ void TBitmap2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canva
     if (!HasRequiredPoints() || Bitmap.isNull() || !painter || !painter->device())
         return;
     const TTransform2D t = MultiplyTransforms2D(GetTransform(), viewTransform);
-    const TWindowRect r =
-        Rect2DToWindowRect({ApplyTransform2D((*Points())[0], t), ApplyTransform2D((*Points())[1], t)});
-    const QRectF target(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    const TPoint2D a = CartesianPoint2D(ApplyTransform2D((*Points())[0], t));
+    const TPoint2D b = CartesianPoint2D(ApplyTransform2D((*Points())[1], t));
+    // Corners far off the device stay exact in double, where whole pixels
+    // would overflow; a corner that is no number at all places nothing.
+    if (!std::isfinite(a.X) || !std::isfinite(a.Y) || !std::isfinite(b.X) || !std::isfinite(b.Y))
+        return;
+    const auto pixel = [](float v) { return std::nearbyint(static_cast<double>(v)); };
+    const double left = std::min(pixel(a.X), pixel(b.X));
+    const double top = std::min(pixel(a.Y), pixel(b.Y));
+    const QRectF target(left, top, std::max(pixel(a.X), pixel(b.X)) - left, std::max(pixel(a.Y), pixel(b.Y)) - top);
     // Zoomed far in, the whole stretched picture would be huge: copy only the
     // part of the source that lands on the device.
     const QPaintDevice& device = *painter->device();

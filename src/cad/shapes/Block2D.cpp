@@ -115,27 +115,50 @@ void TBlock2D::SaveToStream(TCADStreamWriter& stream)
     stream.WritePoint2D(OriginPoint);
 }
 
+namespace {
+
+// The first block of the name in list order.
+TSourceBlockLookup FirstInList(TGraphicObjIterator& sourceBlocks)
+{
+    return [&sourceBlocks](const TBlockName& name) -> TSourceBlock2D* {
+        for (TGraphicObject* object = sourceBlocks.First(); object; object = sourceBlocks.Next()) {
+            auto* block = dynamic_cast<TSourceBlock2D*>(object);
+            if (block && block->Name == name)
+                return block;
+        }
+        return nullptr;
+    };
+}
+
+} // namespace
+
 void TBlock2D::UpdateReference(TGraphicObjIterator& sourceBlocks)
 {
-    for (TGraphicObject* object = sourceBlocks.First(); object; object = sourceBlocks.Next()) {
-        auto* block = dynamic_cast<TSourceBlock2D*>(object);
-        if (block && block->Name == SourceName) {
-            SetSourceBlock(block);
-            UpdateExtension();
-            return;
-        }
-    }
-    throw ECADListObjNotFound("TBlock2D.UpdateReference: Source block not found");
+    UpdateReference(FirstInList(sourceBlocks));
+}
+
+void TBlock2D::UpdateReference(const TSourceBlockLookup& find)
+{
+    TSourceBlock2D* block = find(SourceName);
+    if (!block)
+        throw ECADListObjNotFound("TBlock2D.UpdateReference: Source block not found");
+    SetSourceBlock(block);
+    UpdateExtension();
 }
 
 void UpdateBlockReferences(TContainer2D& container, TGraphicObjIterator& sourceBlocks)
 {
+    UpdateBlockReferences(container, FirstInList(sourceBlocks));
+}
+
+void UpdateBlockReferences(TContainer2D& container, const TSourceBlockLookup& find)
+{
     auto iterator = container.Objects().GetIterator();
     for (TGraphicObject* object = iterator->First(); object; object = iterator->Next()) {
         if (auto* nested = dynamic_cast<TContainer2D*>(object))
-            UpdateBlockReferences(*nested, sourceBlocks);
+            UpdateBlockReferences(*nested, find);
         else if (auto* reference = dynamic_cast<TBlock2D*>(object))
-            reference->UpdateReference(sourceBlocks);
+            reference->UpdateReference(find);
     }
     container.UpdateExtension();
 }

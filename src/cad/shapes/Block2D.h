@@ -4,9 +4,15 @@
 // through its own transform. It holds one reference on the block from its
 // construction, Assign or UpdateReference until its destruction.
 
+#include <functional>
+
 #include "cad/shapes/SourceBlock2D.h"
 
 class TGraphicObjIterator;
+
+// The source block of that name for a reference to take, or none: lets a
+// reader resolve references through an index instead of a walk over the list.
+using TSourceBlockLookup = std::function<TSourceBlock2D*(const TBlockName&)>;
 
 class TBlock2D : public TObject2D {
 public:
@@ -36,6 +42,8 @@ public:
     // Takes the first source block whose Name equals SourceName; none raises
     // ECADListObjNotFound "TBlock2D.UpdateReference: Source block not found".
     void UpdateReference(TGraphicObjIterator& sourceBlocks);
+    // The same, with the block found by the lookup.
+    void UpdateReference(const TSourceBlockLookup& find);
     TSourceBlock2D* SourceBlock() const { return Source; }
     // Gives the reference back and forgets the source block.
     void DetachSourceBlock();
@@ -54,6 +62,7 @@ private:
 // containers too, against the source blocks of the iterator; then the
 // container's extension. A missing source block raises as UpdateReference.
 void UpdateBlockReferences(TContainer2D& container, TGraphicObjIterator& sourceBlocks);
+void UpdateBlockReferences(TContainer2D& container, const TSourceBlockLookup& find);
 // Gives back the reference of every block reference inside the container,
 // through nested containers too; used to take apart a circle of blocks.
 void DetachBlockReferences(TContainer2D& container);

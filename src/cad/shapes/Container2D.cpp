@@ -120,7 +120,9 @@ void TContainer2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& ca
     auto iterator = Children->GetIterator();
     for (TGraphicObject* object = iterator->First(); object; object = iterator->Next()) {
         auto* child = dynamic_cast<TObject2D*>(object);
-        if (!child)
+        // A child wholly outside the clip draws nothing; through block
+        // references it may be thousands of objects that need not be visited.
+        if (!child || !BoxesOverlap2D(TransformBox2D(child->Box, full), clipBox))
             continue;
         canvas.Pen = pen;
         canvas.Brush = brush;

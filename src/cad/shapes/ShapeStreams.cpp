@@ -1,6 +1,7 @@
 // The stream records of the shape classes: each class reads and writes its
 // parent's part first, then its own fields.
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -21,6 +22,9 @@
 #include "cad/stream/CADStream.h"
 
 namespace {
+
+// A spline's precision x order^2: order 3 takes any precision, order 255 up to 64.
+constexpr std::int64_t MaxSplineProfileWork = std::int64_t{1} << 22;
 
 // The point count is a Word in the record.
 constexpr int MaxStreamPoints = 0xFFFF;
@@ -69,6 +73,50 @@ std::string ReadBmpImage(TCADStreamReader& stream)
     stream.Seek(start);
     stream.RequireItems(fileSize, 1, "BMP picture size");
     return stream.ReadFixedString(fileSize);
+}
+
+// A picture decoded from the stream may take at most this many bytes of memory.
+constexpr std::uint64_t MaxPictureBytes = std::uint64_t{256} << 20;
+// Run-length data makes at most 255 pixels from 2 bytes; twice that density
+// leaves room for the pixels a delta skips without coding them.
+constexpr std::uint64_t MaxRunLengthPixelsPerByte = 256;
+
+constexpr std::uint32_t BmpRle8 = 1;
+constexpr std::uint32_t BmpRle4 = 2;
+
+// What a BMP image asks of the decoder before it is decoded: the bytes its
+// bitmap takes in memory, or the reason it is refused. The decoder would
+// reserve the whole bitmap the header claims, however little data follows.
+std::uint64_t PictureBytesAsked(const std::string& bmp, std::string& refusal)
+{
+    if (bmp.size() < BmpFileHeaderSize + BmpInfoHeaderSize ||
+        LittleEndian32(bmp, BmpFileHeaderSize) < BmpInfoHeaderSize)
+        return 0; // the core header's small sizes ask for little; the decoder judges the rest
+    const auto width = static_cast<std::int32_t>(LittleEndian32(bmp, BmpFileHeaderSize + 4));
+    const auto height = static_cast<std::int32_t>(LittleEndian32(bmp, BmpFileHeaderSize + 8));
+    const std::uint32_t bitsPerPixel = LittleEndian32(bmp, BmpFileHeaderSize + 14) & 0xFFFF;
+    const std::uint32_t compression = LittleEndian32(bmp, BmpFileHeaderSize + 16);
+    const std::uint32_t pixelOffset = LittleEndian32(bmp, 10);
+    const std::uint64_t w = width < 0 ? 0 : static_cast<std::uint64_t>(width);
+    // A negative height stores the rows top-down.
+    const auto h = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(height)));
+    const std::uint64_t pixels = w * h;
+    // Up to 8 bits a pixel decode to one byte each, deeper pictures to four.
+    const std::uint64_t bytes = pixels * (bitsPerPixel <= 8 ? 1 : 4);
+    const std::uint64_t data = pixelOffset < bmp.size() ? bmp.size() - pixelOffset : 0;
+    const std::string size = std::to_string(w) + " x " + std::to_string(h);
+    if (bytes > MaxPictureBytes) {
+        refusal = "a picture of " + size + " pixels is larger than " + std::to_string(MaxPictureBytes >> 20) + " MB";
+    } else if (compression == BmpRle8 || compression == BmpRle4) {
+        if (pixels > data * MaxRunLengthPixelsPerByte)
+            refusal = "a picture of " + size + " pixels cannot be filled from " + std::to_string(data) +
+                      " bytes of run-length data";
+    } else if (compression == 0 && bitsPerPixel > 0) {
+        const std::uint64_t rowBytes = (w * bitsPerPixel + 31) / 32 * 4;
+        if (rowBytes * h > data)
+            refusal = "the picture cannot be read";
+    }
+    return bytes;
 }
 
 bool BmpHasNoPixels(const std::string& bmp)
@@ -174,6 +222,14 @@ void TBSpline2D::LoadFromStream(TCADStreamReader& stream, std::string_view versi
     Order = stream.ReadByte();
     if (Order == 0)
         throw ECADRecordRejected("TBSpline2D: spline of order 0 read. Object discarded.");
+    // Building the outline costs about precision x order^2 steps, and it is
+    // built as soon as the spline is loaded: a few bytes must not ask for
+    // minutes of work.
+    const std::int64_t work = std::int64_t{CurvePrecision} * Order * Order;
+    if (Order <= PointCount() && work > MaxSplineProfileWork)
+        throw ECADRecordRejected("TBSpline2D: spline of order " + std::to_string(Order) + " with curve precision " +
+                                 std::to_string(CurvePrecision) + " read, more work than " +
+                                 std::to_string(MaxSplineProfileWork) + " steps to draw. Object discarded.");
 }
 
 void TBSpline2D::SaveToStream(TCADStreamWriter& stream)
@@ -220,6 +276,12 @@ void TBitmap2D::LoadFromStream(TCADStreamReader& stream, std::string_view versio
     Bitmap = QImage();
     if (BmpHasNoPixels(bmp))
         return;
+    std::string refusal;
+    const std::uint64_t bytes = PictureBytesAsked(bmp, refusal);
+    if (refusal.empty() && !stream.TakePictureBytes(bytes))
+        refusal = "the pictures of this file would need more memory than one file may take";
+    if (!refusal.empty())
+        throw ECADRecordRejected("TBitmap2D: " + refusal + ". Object discarded.");
     Bitmap = QImage::fromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()), "BMP");
     if (Bitmap.isNull())
         throw ECADRecordRejected("TBitmap2D: the picture cannot be read. Object discarded.");

@@ -113,6 +113,14 @@ std::string TCADStreamReader::ReadString(std::size_t maxLength)
     return ReadFixedString(static_cast<std::size_t>(length));
 }
 
+bool TCADStreamReader::TakeFrom(std::uint64_t& left, std::uint64_t amount)
+{
+    if (amount > left)
+        return false;
+    left -= amount;
+    return true;
+}
+
 void TCADStreamReader::Seek(std::size_t position)
 {
     if (position > Bytes.size())

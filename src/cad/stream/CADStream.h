@@ -22,6 +22,11 @@ inline constexpr std::string_view CADCurrentVersion = "CAD422";
 // Versions compare as text, byte by byte; a prefix of the other is smaller.
 bool CADVersionBefore(std::string_view version, std::string_view other);
 
+// What one file may decode into pictures, in bytes, and how many objects
+// its block references may expand to in the drawing, over all its records.
+inline constexpr std::uint64_t MaxPictureBytesPerFile = std::uint64_t{512} << 20;
+inline constexpr std::uint64_t MaxExpandedObjectsPerFile = std::uint64_t{1} << 20;
+
 class TCADStreamReader {
 public:
     // sourceName only labels the error messages (a file name, "Library.blk", ...).
@@ -52,12 +57,29 @@ public:
     void Seek(std::size_t position);
     const std::string& SourceName() const { return Name; }
 
+    // Work that records can ask for beyond their own bytes (a small picture
+    // record that decodes to a huge bitmap, a few block references that
+    // expand to millions of objects) is paid from budgets kept for the whole
+    // file. A record takes its share before doing the work; false, with
+    // nothing taken, when the budget cannot pay it, and the record is refused.
+    bool TakePictureBytes(std::uint64_t bytes) { return TakeFrom(PictureBytesLeft, bytes); }
+    bool TakeExpandedObjects(std::uint64_t count) { return TakeFrom(ExpandedObjectsLeft, count); }
+    // The budgets start at the per-file maxima; a reader of a part of a file may give it less.
+    void SetBudgets(std::uint64_t pictureBytes, std::uint64_t expandedObjects)
+    {
+        PictureBytesLeft = pictureBytes;
+        ExpandedObjectsLeft = expandedObjects;
+    }
+
 private:
     const std::uint8_t* Take(std::size_t count, std::string_view what);
+    static bool TakeFrom(std::uint64_t& left, std::uint64_t amount);
 
     std::vector<std::uint8_t> Bytes;
     std::size_t Pos = 0;
     std::string Name;
+    std::uint64_t PictureBytesLeft = MaxPictureBytesPerFile;
+    std::uint64_t ExpandedObjectsLeft = MaxExpandedObjectsPerFile;
 };
 
 class TCADStreamWriter {

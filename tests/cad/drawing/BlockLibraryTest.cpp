@@ -43,15 +43,6 @@ TBytes TwoBlockLibrary()
     return out.Data();
 }
 
-std::vector<std::string> BlockNames(TCADCmp2D& cad)
-{
-    std::vector<std::string> names;
-    auto blocks = cad.SourceBlocksIterator();
-    for (TGraphicObject* o = blocks->First(); o; o = blocks->Next())
-        names.push_back(BlockNameToText(static_cast<TSourceBlock2D*>(o)->Name));
-    return names;
-}
-
 std::string ProgramFile(const char* name)
 {
     return std::string(KESTRO_PROGRAM_DIR) + "/" + name;
@@ -106,7 +97,7 @@ TEST_F(BlockLibraryTest, StreamFramingAndItsRefusals)
     TCADStreamReader in = ReaderOf(cases[1].Bytes);
     cad.LoadLibrary(in);
     EXPECT_EQ(seenType, "library");
-    EXPECT_EQ(BlockNames(cad), (std::vector<std::string>{"First", "Second"}));
+    EXPECT_EQ(SourceBlockNames(cad), (std::vector<std::string>{"First", "Second"}));
 }
 
 TEST_F(BlockLibraryTest, LibraryFilesThatCannotBeLoadedAreReported)
@@ -148,7 +139,7 @@ TEST_F(BlockLibraryTest, LibraryFilesThatCannotBeLoadedAreReported)
         if (std::string(c.Name) == "truncated file") {
             EXPECT_NE(messages.Texts[0].find("past the end"), std::string::npos) << messages.Texts[0];
         }
-        EXPECT_EQ(BlockNames(cad), c.Blocks) << "blocks read before the failure stay";
+        EXPECT_EQ(SourceBlockNames(cad), c.Blocks) << "blocks read before the failure stay";
     }
 }
 
@@ -158,13 +149,13 @@ TEST_F(BlockLibraryTest, TheShippedLibraryLoadsAndItsBlocksDraw)
     TMessageRecorder messages;
     ASSERT_TRUE(LoadBlockLibraryFile(cad, ProgramFile(BlockLibraryFileName)));
     EXPECT_TRUE(messages.Texts.empty()) << messages.Texts[0];
-    EXPECT_EQ(BlockNames(cad), (std::vector<std::string>{"CentreMark", "Arrow", "Hole", "DatumTarget"}));
+    EXPECT_EQ(SourceBlockNames(cad), (std::vector<std::string>{"CentreMark", "Arrow", "Hole", "DatumTarget"}));
     EXPECT_EQ(cad.FindSourceBlock(BlockNameFromText("CentreMark")).References(), 1u) << "the hole shows the mark";
 
     // One reference to every block, side by side, drawn into a picture a reviewer can open.
     constexpr int Cell = 120;
     constexpr float Scale = 5.0f;
-    const std::vector<std::string> names = BlockNames(cad);
+    const std::vector<std::string> names = SourceBlockNames(cad);
     QImage image(Cell * static_cast<int>(names.size()), Cell, QImage::Format_RGB32);
     image.fill(Qt::white);
     {

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -76,6 +77,25 @@ TEST(Clipping2D, OneAxisTwinsUseOnlyTheirSides)
     a = MakePoint2D(-5, 50);
     b = MakePoint2D(-1, 60);
     EXPECT_EQ(ClipSegmentToBoxY2D(box, a, b), CLIP_REJECTED);
+}
+
+TEST(Clipping2D, SegmentsWithoutAFiniteEndAreRejected)
+{
+    const TRect2D box = MakeRect2D(0, 0, 10, 10);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    // A weight near 0 divides a point out to infinity.
+    const TPoint2D ends[] = {{nan, 5, 1}, {5, inf, 1}, {-inf, 5, 1}, {1e30f, 5, 1e-44f}, {5, nan, 2}};
+    for (const TPoint2D& end : ends) {
+        for (const auto clip : {ClipSegmentToBox2D, ClipSegmentToBoxX2D, ClipSegmentToBoxY2D}) {
+            TPoint2D a = MakePoint2D(5, 5);
+            TPoint2D b = end;
+            EXPECT_EQ(clip(box, a, b), CLIP_REJECTED) << end.X << " " << end.Y << " " << end.W;
+            a = end;
+            b = MakePoint2D(5, 5);
+            EXPECT_EQ(clip(box, a, b), CLIP_REJECTED) << end.X << " " << end.Y << " " << end.W;
+        }
+    }
 }
 
 TEST(Pick2D, SegmentAndPointDistances)

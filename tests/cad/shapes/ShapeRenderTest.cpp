@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -202,6 +203,40 @@ TEST(ShapeRender, ZoomedPictureCopiesOnlyItsVisiblePart)
     }
     // The picture's centre falls on pixel (5, 5); pixel (2, 2) shows its upper-left source pixel.
     EXPECT_EQ(image.pixel(2, 2), qRgb(255, 0, 0));
+}
+
+TEST(ShapeRender, PictureCornersFarOffOrNotFiniteAreSafe)
+{
+    // Corners past the int range still place the picture over the whole
+    // image; a corner that is no number places nothing.
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        TPoint2D First;
+        TPoint2D Second;
+        bool Covers;
+    } cases[] = {
+        {MakePoint2D(-3e9f, -3e9f), MakePoint2D(3e9f, 3e9f), true},
+        {MakePoint2D(-1e38f, -1e38f), MakePoint2D(1e38f, 1e38f), true},
+        {MakePoint2D(-inf, 0), MakePoint2D(5, 5), false},
+        {TPoint2D{1, 1, 0}, MakePoint2D(5, 5), false},
+        {MakePoint2D(std::numeric_limits<float>::quiet_NaN(), 0), MakePoint2D(5, 5), false},
+    };
+    QImage solid(4, 4, QImage::Format_RGB32);
+    solid.fill(qRgb(0, 0, 255));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.First.X);
+        QImage image(10, 10, QImage::Format_RGB32);
+        image.fill(Background);
+        TBitmap2D bitmap(1, c.First, c.Second, solid);
+        {
+            QPainter painter(&image);
+            TDecorativeCanvas canvas(&painter);
+            bitmap.Draw(FlipView(10), canvas, ScreenClip(10, 10), 0);
+        }
+        const QRgb expected = c.Covers ? qRgb(0, 0, 255) : Background;
+        EXPECT_EQ(image.pixel(0, 0), expected);
+        EXPECT_EQ(image.pixel(9, 9), expected);
+    }
 }
 
 TEST(ShapeRender, TextBelowHalfAPixelIsNotDrawn)

@@ -61,6 +61,16 @@ inline TSourceBlock2D* AddLineBlock(TCADCmp2D& cad, const std::string& name, boo
     return cad.AddSourceBlock(std::move(block));
 }
 
+// The names of the drawing's source blocks, in list order.
+inline std::vector<std::string> SourceBlockNames(TCADCmp2D& cad)
+{
+    std::vector<std::string> names;
+    auto blocks = cad.SourceBlocksIterator();
+    for (TGraphicObject* o = blocks->First(); o; o = blocks->Next())
+        names.push_back(BlockNameToText(static_cast<TSourceBlock2D*>(o)->Name));
+    return names;
+}
+
 inline std::vector<std::uint8_t> RecordOf(TGraphicObject& object)
 {
     TCADStreamWriter out;
