@@ -38,6 +38,11 @@ public:
     template <typename Visit>
     void Query(const TElementBox& query, Visit&& visit) const;
 
+    // Calls test(index) for boxes that overlap the query, until one test
+    // returns true; returns whether one did.
+    template <typename Test>
+    bool AnyOverlapping(const TElementBox& query, Test&& test) const;
+
     // Calls test(index) for boxes not further than the distance from the
     // point, until one test returns true; returns whether one did.
     template <typename Test>
@@ -98,6 +103,12 @@ void TElementBoxTree::Query(const TElementBox& query, Visit&& visit) const
              visit(index);
              return false;
          });
+}
+
+template <typename Test>
+bool TElementBoxTree::AnyOverlapping(const TElementBox& query, Test&& test) const
+{
+    return Walk([&](const TElementBox& box) { return !BoxesOverlap(box, query); }, test);
 }
 
 template <typename Test>
