@@ -91,8 +91,10 @@ bool OnElement(TVect p, const TChainElement& e)
 void AddEndsOnOther(const TChainElement& a, const TChainElement& b, TMeetingPoints& points)
 {
     const auto addEnds = [&](const TChainElement& from, const TChainElement& on) {
+        const TElementBox box = InflateBox(ElementBox(on), REAL_EPSILON);
         for (const TVect end : {StartPoint(from), EndPoint(from)}) {
-            if (!EqualPoints(end, StartPoint(on)) && !EqualPoints(end, EndPoint(on)) && OnElement(end, on))
+            if (BoxContainsPoint(box, end) && !EqualPoints(end, StartPoint(on)) && !EqualPoints(end, EndPoint(on)) &&
+                OnElement(end, on))
                 points.Add(end);
         }
     };
