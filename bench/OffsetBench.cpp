@@ -11,12 +11,12 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
-#include <random>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 #include "ClipperRoundOffset.h"
+#include "RandomStar.h"
 #include "cam/ChainOffset.h"
 #include "cam/ElementDistance.h"
 #include "cam/SplitAtIntersections.h"
@@ -89,22 +89,6 @@ TChain BulgeCircle(int arcs, double radius)
                                     {radius * std::cos(a1), radius * std::sin(a1)}, bulge));
     }
     return chain;
-}
-
-// A star of fixed size whose points stand at random radii: the more points,
-// the narrower its spikes, so the offsets cross each other ever more often
-// (growing as the square of the count).
-TChain RandomStar(int points, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> radius(20.0, 50.0);
-    TPointList corners;
-    for (int k = 0; k < points; ++k) {
-        const double angle = 2 * PI * k / points;
-        const double r = radius(random);
-        corners.push_back({r * std::cos(angle), r * std::sin(angle)});
-    }
-    return Polyline(corners);
 }
 
 struct TCase {
@@ -220,8 +204,8 @@ void RegisterCase(TCase c)
     }
     for (const int points : {1000, 10000}) {
         const std::string n = std::to_string(points);
-        RegisterCase({"random_star_in/" + n, RandomStar(points, 27), 1.0});
-        RegisterCase({"random_star_out/" + n, RandomStar(points, 27), -1.0});
+        RegisterCase({"random_star_in/" + n, RandomStar(27, points), 1.0});
+        RegisterCase({"random_star_out/" + n, RandomStar(27, points), -1.0});
     }
     return true;
 }();

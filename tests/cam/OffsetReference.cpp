@@ -24,21 +24,7 @@ constexpr int PIECE_SAMPLES = 9;
 constexpr double CLIPPER_OFF = 0.002;
 constexpr double COVER_TOLERANCE = 0.01;
 
-// A vertex of a closed outline: the bulge is that of the element to the next vertex.
-struct TVertex {
-    double X, Y, Bulge;
-};
-
-TChain Closed(const std::vector<TVertex>& vertices)
-{
-    TChain chain;
-    for (std::size_t k = 0; k < vertices.size(); ++k) {
-        const TVertex& a = vertices[k];
-        const TVertex& b = vertices[(k + 1) % vertices.size()];
-        chain.push_back(MakeElement({a.X, a.Y}, {b.X, b.Y}, a.Bulge));
-    }
-    return chain;
-}
+using TVertex = TOutlineVertex;
 
 double Uniform(std::mt19937& random, double low, double high)
 {
@@ -286,6 +272,17 @@ bool IsOffTheOffset(const TChainElement& piece, const TBoxedChain& outline, doub
 
 } // namespace
 
+TChain ClosedOutline(const std::vector<TOutlineVertex>& vertices)
+{
+    TChain chain;
+    for (std::size_t k = 0; k < vertices.size(); ++k) {
+        const TOutlineVertex& a = vertices[k];
+        const TOutlineVertex& b = vertices[(k + 1) % vertices.size()];
+        chain.push_back(MakeElement({a.X, a.Y}, {b.X, b.Y}, a.Bulge));
+    }
+    return chain;
+}
+
 TChain ToolpathPieces(const TChain& outline, double d)
 {
     TChain pieces;
@@ -394,7 +391,7 @@ TRandomOutline RandomOutline(std::mt19937& random)
     };
     const TFamily& family = families[Between(random, 0, static_cast<int>(std::size(families)) - 1)];
     for (;;) {
-        TChain outline = Closed(family.Make(random));
+        TChain outline = ClosedOutline(family.Make(random));
         if (ChainSignedArea(outline) < 0.0)
             ReverseChain(outline);
         if (IsSimple(outline))

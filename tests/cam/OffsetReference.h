@@ -14,6 +14,12 @@
 
 #include "cam/ChainElement.h"
 
+// A vertex of a closed outline: the bulge is that of the element to the next vertex.
+struct TOutlineVertex {
+    double X, Y, Bulge;
+};
+TChain ClosedOutline(const std::vector<TOutlineVertex>& vertices);
+
 // Offset by d (positive to the left of travel), split, and the pieces that
 // come nearer than |d| - 0.01 to the outline removed.
 TChain ToolpathPieces(const TChain& outline, double d);

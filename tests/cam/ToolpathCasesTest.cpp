@@ -18,20 +18,7 @@ namespace {
 
 class ToolpathCasesTest : public CamToleranceTest {};
 
-struct TVertex {
-    double X, Y, Bulge;
-};
-
-TChain ClosedOutline(const std::vector<TVertex>& vertices)
-{
-    TChain chain;
-    for (std::size_t k = 0; k < vertices.size(); ++k) {
-        const TVertex& a = vertices[k];
-        const TVertex& b = vertices[(k + 1) % vertices.size()];
-        chain.push_back(MakeElement({a.X, a.Y}, {b.X, b.Y}, a.Bulge));
-    }
-    return chain;
-}
+using TVertex = TOutlineVertex;
 
 } // namespace
 
