@@ -38,9 +38,10 @@ struct TSweepNode {
 // It cuts exactly as testing every later element in turn would: elements
 // before the one under test are never tested again, so they leave as done;
 // a cut puts its pieces at the front, where testing resumes; and a pair whose
-// boxes, grown by CROSSING_BOX_MARGIN, do not meet is never cut. Testing
-// only the pairs whose boxes meet, in list order, therefore finds the same
-// first cut every time.
+// boxes, grown by CROSSING_BOX_MARGIN, do not meet is never cut, nor is a
+// segment cut with an element whose box it misses by more than the room
+// for rounding. Testing only the other pairs, in list order, therefore
+// finds the same first cut every time.
 class TSplitSweep {
 public:
     TSplitSweep(const TChain& elements, TProgressSink& progress);
