@@ -172,7 +172,8 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TChainElement& arc
     TMeetingPoints candidates;
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
-    const bool touching = EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
+    const bool touching =
+        EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
     if (touching) {
         candidates.Add({0.0, y});
     } else if (std::abs(y) < r) {

@@ -32,9 +32,9 @@ unsigned long ArgumentOr(const std::string& name, unsigned long fallback)
 TEST_F(OffsetPropertyTest, KeptPiecesAreTheTrueOffsetOfRandomOutlines)
 {
 #if defined(__SANITIZE_ADDRESS__)
-    constexpr unsigned long DEFAULT_OUTLINES = 200;
+    constexpr unsigned long DEFAULT_OUTLINES = 60;
 #else
-    constexpr unsigned long DEFAULT_OUTLINES = 1500;
+    constexpr unsigned long DEFAULT_OUTLINES = 1000;
 #endif
     const unsigned long outlines = ArgumentOr("outlines", DEFAULT_OUTLINES);
     std::mt19937 random(static_cast<unsigned>(ArgumentOr("seed", 27)));
@@ -54,7 +54,8 @@ TEST_F(OffsetPropertyTest, KeptPiecesAreTheTrueOffsetOfRandomOutlines)
                     continue;
                 std::string vertices;
                 for (const TChainElement& e : outline.Outline)
-                    vertices += std::to_string(e.X1) + " " + std::to_string(e.Y1) + " " + std::to_string(e.Bulge) + "\n";
+                    vertices +=
+                        std::to_string(e.X1) + " " + std::to_string(e.Y1) + " " + std::to_string(e.Bulge) + "\n";
                 ADD_FAILURE() << outline.Family << ", outline " << n << ", d = " << d << ": " << check.Describe()
                               << "\n" << vertices;
             }

@@ -312,7 +312,8 @@ std::vector<TVect> PointsAlong(const TChainElement& e, int count)
     points.push_back(StartPoint(e));
     for (int k = 1; k + 1 < count; ++k) {
         const double angle = span.StartAngle + span.Turn * span.Sweep * k / (count - 1.0);
-        points.push_back({span.Centre.X + span.Radius * std::cos(angle), span.Centre.Y + span.Radius * std::sin(angle)});
+        points.push_back(
+            {span.Centre.X + span.Radius * std::cos(angle), span.Centre.Y + span.Radius * std::sin(angle)});
     }
     points.push_back(EndPoint(e));
     return points;
