@@ -1,10 +1,10 @@
-// Offset and intersection splitting of closed chains, each beside the same
-// offset by Clipper (round joins, coordinates scaled to integers). Every row
-// reports our time, Clipper's time and their ratio (ours over Clipper's) as
-// counters, and a table of them is printed at the end; the timed figure of a
-// row is ours. Clipper's result is clean polygons, ours the split pieces
-// before loop extraction; the removal of gouging pieces that sits between
-// the two is timed on its own.
+// Offset, intersection splitting and removal of gouging pieces of closed
+// chains, each beside the same offset by Clipper (round joins, coordinates
+// scaled to integers). Every row reports our time, Clipper's time and their
+// ratio (ours over Clipper's) as counters, and a table of them is printed at
+// the end; the timed figure of a row is ours. Clipper's result is clean
+// polygons, ours the kept pieces before loop extraction. The removal is
+// also reported on its own.
 
 #include <algorithm>
 #include <chrono>
@@ -15,8 +15,8 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
-#include <polyclipping/clipper.hpp>
-
+#include "ClipperRoundOffset.h"
+#include "RandomStar.h"
 #include "cam/ChainOffset.h"
 #include "cam/ElementDistance.h"
 #include "cam/SplitAtIntersections.h"
@@ -24,10 +24,6 @@
 namespace {
 
 constexpr double PI = std::numbers::pi;
-// Clipper works on integers: 10^-4 drawing units per step.
-constexpr double CLIPPER_SCALE = 10000.0;
-// The largest deviation Clipper's round joins may have from a true arc, in drawing units.
-constexpr double CLIPPER_ARC_TOLERANCE = 0.001;
 
 using Clock = std::chrono::steady_clock;
 
@@ -95,38 +91,6 @@ TChain BulgeCircle(int arcs, double radius)
     return chain;
 }
 
-ClipperLib::IntPoint ToClipper(TVect p)
-{
-    return {static_cast<ClipperLib::cInt>(std::llround(p.X * CLIPPER_SCALE)),
-            static_cast<ClipperLib::cInt>(std::llround(p.Y * CLIPPER_SCALE))};
-}
-
-// Arcs go to Clipper as chords no further from the arc than Clipper's own
-// round joins are allowed to be.
-void AppendArcChords(const TChainElement& e, ClipperLib::Path& path)
-{
-    const TArcSpan span = ArcSpanOf(e);
-    const double step = 2.0 * std::acos(std::max(0.0, 1.0 - CLIPPER_ARC_TOLERANCE / span.Radius));
-    const int chords = std::max(1, static_cast<int>(std::ceil(span.Sweep / step)));
-    for (int k = 0; k < chords; ++k) {
-        const double angle = span.StartAngle + span.Turn * span.Sweep * k / chords;
-        path.push_back(ToClipper({span.Centre.X + span.Radius * std::cos(angle),
-                                  span.Centre.Y + span.Radius * std::sin(angle)}));
-    }
-}
-
-ClipperLib::Path ToClipperPath(const TChain& chain)
-{
-    ClipperLib::Path path;
-    for (const TChainElement& e : chain) {
-        if (IsStraight(e))
-            path.push_back(ToClipper(StartPoint(e)));
-        else
-            AppendArcChords(e, path);
-    }
-    return path;
-}
-
 struct TCase {
     std::string Name;
     TChain Chain;
@@ -155,7 +119,7 @@ public:
     {
         if (Rows.empty())
             return;
-        std::printf("\n%-26s %14s %12s %12s %10s\n", "shape/elements", "offset+split", "+gouging", "Clipper",
+        std::printf("\n%-26s %14s %12s %12s %10s\n", "shape/elements", "ours", "of it removal", "Clipper",
                     "ratio");
         for (const TRow& row : Rows) {
             std::printf("%-26s %11.3f ms %9.3f ms %9.3f ms %10.4f\n", row.Name.c_str(), row.OursMs, row.GougingMs,
@@ -183,14 +147,10 @@ void RunCase(benchmark::State& state, const TCase& c)
         const Clock::time_point split = Clock::now();
         RemoveGougingElements(result, c.Chain, std::abs(c.Offset));
         const Clock::time_point cleaned = Clock::now();
-        ClipperLib::ClipperOffset offset;
-        offset.ArcTolerance = CLIPPER_ARC_TOLERANCE * CLIPPER_SCALE;
-        offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-        ClipperLib::Paths solution;
-        offset.Execute(solution, -c.Offset * CLIPPER_SCALE);
+        const ClipperLib::Paths solution = ClipperRoundOffset(path, c.Offset);
         const Clock::time_point done = Clock::now();
 
-        const double oursSeconds = std::chrono::duration<double>(split - start).count();
+        const double oursSeconds = std::chrono::duration<double>(cleaned - start).count();
         state.SetIterationTime(oursSeconds);
         ours += oursSeconds;
         gouging += std::chrono::duration<double>(cleaned - split).count();
@@ -241,6 +201,11 @@ void RegisterCase(TCase c)
         const std::string n = std::to_string(arcs);
         RegisterCase({"bulge_circle_in/" + n, BulgeCircle(arcs, 100.0), 5.0});
         RegisterCase({"bulge_circle_out/" + n, BulgeCircle(arcs, 100.0), -5.0});
+    }
+    for (const int points : {1000, 10000}) {
+        const std::string n = std::to_string(points);
+        RegisterCase({"random_star_in/" + n, RandomStar(27, points), 1.0});
+        RegisterCase({"random_star_out/" + n, RandomStar(27, points), -1.0});
     }
     return true;
 }();

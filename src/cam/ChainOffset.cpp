@@ -116,9 +116,11 @@ std::optional<TChainElement> OffsetElement(const TChainElement& e, double d)
         TVect centre;
         double radius = 0.0;
         BulgeArcCentre(e, centre, radius);
+        // Past the centre the ends come out on the far side and the bulge is
+        // kept: the arc turns into the opposite part of a smaller circle, which
+        // the splitting and the removal of gouging pieces clean up. Dropping it
+        // would lose the corners around it.
         const double change = e.Bulge > 0.0 ? -d : d;
-        if (radius + change <= 0.0)
-            return std::nullopt;
         start = AddVect(start, ScaleVect(SubVect(start, centre), change / radius));
         end = AddVect(end, ScaleVect(SubVect(end, centre), change / radius));
     }
@@ -152,21 +154,14 @@ void OffsetChain(const TChain& chain, TChain& result, double d)
 
     const std::size_t firstOffset = result.size();
     const TChainElement* firstSource = nullptr;
-    // A dropped arc still shapes the corner after it: it is an arc, so that
-    // corner is never joined at one point across the gap it leaves.
     const TChainElement* before = nullptr;
-    const TChainElement* beforeFirst = nullptr;
     std::size_t previousOffset = 0;
     for (const TChainElement& e : chain) {
         std::optional<TChainElement> offset = OffsetElement(e, d);
-        if (!offset) {
-            if (!HasNoDirection(e))
-                before = &e;
+        if (!offset)
             continue;
-        }
         if (firstSource == nullptr) {
             firstSource = &e;
-            beforeFirst = before;
         } else {
             const TVect a = EndPoint(result[previousOffset]);
             const TCornerPlan plan = PlanCorner(*before, e, a, StartPoint(*offset), d, false);
@@ -188,8 +183,7 @@ void OffsetChain(const TChain& chain, TChain& result, double d)
     const bool closed = EqualPoints(StartPoint(chain.front()), EndPoint(chain.back()));
     if (!closed || firstSource == nullptr || previousOffset == firstOffset)
         return;
-    if (beforeFirst == nullptr)
-        beforeFirst = before;
+    const TChainElement* beforeFirst = before;
     const TVect a = EndPoint(result[previousOffset]);
     const TVect b = StartPoint(result[firstOffset]);
     const TCornerPlan plan = PlanCorner(*beforeFirst, *firstSource, a, b, d, true);

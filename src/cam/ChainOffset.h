@@ -9,8 +9,8 @@
 #include "cam/ChainElement.h"
 
 // Nothing when the element has no direction (a straight element whose ends
-// coincide, an arc of radius 0) or when an arc would be offset through its
-// centre: such a piece could only gouge. The result carries layer 0.
+// coincide, an arc of radius 0). An arc offset past its centre keeps its
+// bulge with both ends moved through the centre. The result carries layer 0.
 std::optional<TChainElement> OffsetElement(const TChainElement& e, double d);
 
 // The vector from a sharp corner to the meeting point of the two offset

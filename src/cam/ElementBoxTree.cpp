@@ -39,27 +39,6 @@ TElementBox ElementBox(const TChainElement& e)
     return box;
 }
 
-TElementBox InflateBox(const TElementBox& box, double margin)
-{
-    return {box.MinX - margin, box.MinY - margin, box.MaxX + margin, box.MaxY + margin};
-}
-
-bool BoxesOverlap(const TElementBox& a, const TElementBox& b)
-{
-    return a.MinX <= b.MaxX && b.MinX <= a.MaxX && a.MinY <= b.MaxY && b.MinY <= a.MaxY;
-}
-
-bool BoxContains(const TElementBox& outer, const TElementBox& inner)
-{
-    return outer.MinX <= inner.MinX && outer.MinY <= inner.MinY && inner.MaxX <= outer.MaxX &&
-           inner.MaxY <= outer.MaxY;
-}
-
-bool BoxContainsPoint(const TElementBox& box, TVect point)
-{
-    return box.MinX <= point.X && point.X <= box.MaxX && box.MinY <= point.Y && point.Y <= box.MaxY;
-}
-
 double SquaredDistanceToBox(const TElementBox& box, TVect point)
 {
     const double dx = std::max({box.MinX - point.X, 0.0, point.X - box.MaxX});

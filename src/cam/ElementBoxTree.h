@@ -4,7 +4,9 @@
 // that the routines that compare every element with every other one only
 // look at the pairs that can meet.
 
+#include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "cam/ChainElement.h"
@@ -19,13 +21,53 @@ struct TElementBox {
 // The tight box of the segment or of the arc (its end points and the
 // extreme points of the circle that the arc passes).
 TElementBox ElementBox(const TChainElement& e);
-TElementBox InflateBox(const TElementBox& box, double margin);
+// The small box tests are inline: the splitting sweep runs them for every
+// pair it considers.
+inline TElementBox InflateBox(const TElementBox& box, double margin)
+{
+    return {box.MinX - margin, box.MinY - margin, box.MaxX + margin, box.MaxY + margin};
+}
+
 // Touching edges count as overlapping.
-bool BoxesOverlap(const TElementBox& a, const TElementBox& b);
-bool BoxContains(const TElementBox& outer, const TElementBox& inner);
-bool BoxContainsPoint(const TElementBox& box, TVect point);
+inline bool BoxesOverlap(const TElementBox& a, const TElementBox& b)
+{
+    return a.MinX <= b.MaxX && b.MinX <= a.MaxX && a.MinY <= b.MaxY && b.MinY <= a.MaxY;
+}
+
+inline bool BoxContains(const TElementBox& outer, const TElementBox& inner)
+{
+    return outer.MinX <= inner.MinX && outer.MinY <= inner.MinY && inner.MaxX <= outer.MaxX &&
+           inner.MaxY <= outer.MaxY;
+}
+
+inline bool BoxContainsPoint(const TElementBox& box, TVect point)
+{
+    return box.MinX <= point.X && point.X <= box.MaxX && box.MinY <= point.Y && point.Y <= box.MaxY;
+}
+
 // 0 for a point inside the box.
 double SquaredDistanceToBox(const TElementBox& box, TVect point);
+
+// Whether the segment passes through the box (touching counts). A long
+// slanted segment misses most of the boxes its own box overlaps.
+inline bool SegmentMeetsBox(TVect a, TVect b, const TElementBox& box)
+{
+    double from = 0.0;
+    double to = 1.0;
+    // Clip the segment's parameter range to each pair of sides in turn.
+    const auto clip = [&](double start, double delta, double low, double high) {
+        if (delta == 0.0)
+            return low <= start && start <= high;
+        double t1 = (low - start) / delta;
+        double t2 = (high - start) / delta;
+        if (t1 > t2)
+            std::swap(t1, t2);
+        from = std::max(from, t1);
+        to = std::min(to, t2);
+        return from <= to;
+    };
+    return clip(a.X, b.X - a.X, box.MinX, box.MaxX) && clip(a.Y, b.Y - a.Y, box.MinY, box.MaxY);
+}
 
 // Built once over a fixed list of boxes; answers which of them overlap a
 // query box.
@@ -37,6 +79,16 @@ public:
     // particular order.
     template <typename Visit>
     void Query(const TElementBox& query, Visit&& visit) const;
+
+    // Calls visit(index) once for every box that meets(box) accepts, as it
+    // does the boxes of the groups above it, in no particular order.
+    template <typename Meets, typename Visit>
+    void QueryWhere(Meets&& meets, Visit&& visit) const;
+
+    // Calls test(index) for boxes that overlap the query, until one test
+    // returns true; returns whether one did.
+    template <typename Test>
+    bool AnyOverlapping(const TElementBox& query, Test&& test) const;
 
     // Calls test(index) for boxes not further than the distance from the
     // point, until one test returns true; returns whether one did.
@@ -98,6 +150,22 @@ void TElementBoxTree::Query(const TElementBox& query, Visit&& visit) const
              visit(index);
              return false;
          });
+}
+
+template <typename Meets, typename Visit>
+void TElementBoxTree::QueryWhere(Meets&& meets, Visit&& visit) const
+{
+    Walk([&](const TElementBox& box) { return !meets(box); },
+         [&](int index) {
+             visit(index);
+             return false;
+         });
+}
+
+template <typename Test>
+bool TElementBoxTree::AnyOverlapping(const TElementBox& query, Test&& test) const
+{
+    return Walk([&](const TElementBox& box) { return !BoxesOverlap(box, query); }, test);
 }
 
 template <typename Test>

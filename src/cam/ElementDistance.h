@@ -12,11 +12,16 @@ inline constexpr double DISTANCE_SLACK = 0.01;
 // point when its direction lies within the sweep, else the nearer end).
 double DistanceToElement(TVect point, const TChainElement& e);
 
+// The distance between the nearest points of two elements; 0 when they meet.
+double DistanceBetweenElements(const TChainElement& a, const TChainElement& b);
+
 // True when the point keeps at least d - 0.01 from every element.
 bool KeepsDistanceFromElements(TVect point, const TChain& elements, double d);
 // The same, but an arc counts only by the nearer of its end points.
 bool KeepsDistanceFromEnds(TVect point, const TChain& elements, double d);
 
-// Removes every element whose start or end point comes nearer than
-// d - 0.01 to an element of the source chain, keeping the order of the rest.
+// Removes every element any point of which comes nearer than d - 0.01 to
+// an element of the source chain, keeping the order of the rest. Judging
+// the ends alone would keep pieces that cross the source or dip towards it
+// between two ends that keep their distance.
 void RemoveGougingElements(TChain& elements, const TChain& source, double d);

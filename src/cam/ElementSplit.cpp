@@ -1,5 +1,6 @@
 #include "cam/ElementSplit.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -10,16 +11,20 @@
 
 namespace {
 
+// At most two crossings, and each of the four ends lying on the other
+// element; points of one element's end on the other are that very end.
 struct TMeetingPoints {
-    std::array<TVect, 2> Points{};
+    std::array<TVect, 6> Points{};
     int Count = 0;
 
-    void Add(TVect p) { Points[Count++] = p; }
     // Two equal points are one touching point.
-    void MergeEqual()
+    void Add(TVect p)
     {
-        if (Count == 2 && EqualPoints(Points[0], Points[1]))
-            Count = 1;
+        for (int k = 0; k < Count; ++k) {
+            if (EqualPoints(Points[k], p))
+                return;
+        }
+        Points[Count++] = p;
     }
 };
 
@@ -40,6 +45,61 @@ bool NearBoth(TVect p, const TChainElement& a, const TChainElement& b)
 {
     return BoxContainsPoint(InflateBox(ElementBox(a), CROSSING_BOX_MARGIN), p) &&
            BoxContainsPoint(InflateBox(ElementBox(b), CROSSING_BOX_MARGIN), p);
+}
+
+// Snaps a meeting point to an end of either element it equals. A point at
+// an end of both is where the two already join, and is none.
+bool SnapToEnds(TVect& p, const TChainElement& a, const TChainElement& b, bool& atEndOfA, bool& atEndOfB)
+{
+    atEndOfA = false;
+    atEndOfB = false;
+    for (const TVect end : {StartPoint(a), EndPoint(a)}) {
+        if (!atEndOfA && EqualPoints(p, end)) {
+            p = end;
+            atEndOfA = true;
+        }
+    }
+    for (const TVect end : {StartPoint(b), EndPoint(b)}) {
+        if (!atEndOfB && EqualPoints(p, end)) {
+            if (!atEndOfA)
+                p = end;
+            atEndOfB = true;
+        }
+    }
+    return !(atEndOfA && atEndOfB);
+}
+
+bool OnElement(TVect p, const TChainElement& e)
+{
+    if (IsStraight(e)) {
+        const TVect a = StartPoint(e);
+        const TVect ab = SubVect(EndPoint(e), a);
+        const double squared = DotProduct(ab, ab);
+        if (squared == 0.0)
+            return false;
+        const double t = std::clamp(DotProduct(SubVect(p, a), ab) / squared, 0.0, 1.0);
+        return PointDistance(p, AddVect(a, ScaleVect(ab, t))) <= REAL_EPSILON;
+    }
+    const TArcSpan span = ArcSpanOf(e);
+    return std::abs(PointDistance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
+}
+
+// The ends of either element that lie on the other one, other than at one
+// of its ends. Where one element ends on another, rounding may put the
+// computed crossing a hair beside the end, or miss it; the end itself is the
+// point where the other must be cut, so that pieces meet exactly.
+void AddEndsOnOther(const TChainElement& a, const TChainElement& b, TMeetingPoints& points)
+{
+    const auto addEnds = [&](const TChainElement& from, const TChainElement& on) {
+        const TElementBox box = InflateBox(ElementBox(on), REAL_EPSILON);
+        for (const TVect end : {StartPoint(from), EndPoint(from)}) {
+            if (BoxContainsPoint(box, end) && !EqualPoints(end, StartPoint(on)) && !EqualPoints(end, EndPoint(on)) &&
+                OnElement(end, on))
+                points.Add(end);
+        }
+    };
+    addEnds(a, b);
+    addEnds(b, a);
 }
 
 // The line through a segment as A x + B y + C = 0.
@@ -67,16 +127,24 @@ bool LineLineCrossing(const TChainElement& f, const TChainElement& s, TVect& cro
     if (SharesEndPoint(f, s))
         return false;
     const TLineEquation one = LineThrough(f);
-    if (EndsOnOneSide(one, s))
-        return false;
     const TLineEquation two = LineThrough(s);
-    if (EndsOnOneSide(two, f))
-        return false;
     const double denominator = one.A * two.B - two.A * one.B;
+    // Parallel and overlapping segments are never cut.
     if (denominator == 0.0)
         return false;
-    crossing = {(one.B * two.C - two.B * one.C) / denominator, (two.A * one.C - one.A * two.C) / denominator};
-    return NearBoth(crossing, f, s);
+    if (!EndsOnOneSide(one, s) && !EndsOnOneSide(two, f)) {
+        crossing = {(one.B * two.C - two.B * one.C) / denominator, (two.A * one.C - one.A * two.C) / denominator};
+        bool atEndOfF = false;
+        bool atEndOfS = false;
+        if (NearBoth(crossing, f, s) && SnapToEnds(crossing, f, s, atEndOfF, atEndOfS))
+            return true;
+    }
+    TMeetingPoints ends;
+    AddEndsOnOther(f, s, ends);
+    if (ends.Count == 0)
+        return false;
+    crossing = ends.Points[0];
+    return true;
 }
 
 // Meeting points of a segment with an arc, worked out with the arc's centre
@@ -102,7 +170,11 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TChainElement& arc
     const double y = s.Y;
     const double r = span.Radius;
     TMeetingPoints candidates;
-    if (EqualReals(std::abs(y), r)) {
+    // A line that nearly touches the circle touches it at the foot point,
+    // unless that lies off the arc while the line truly crosses the circle.
+    const bool touching =
+        EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
+    if (touching) {
         candidates.Add({0.0, y});
     } else if (std::abs(y) < r) {
         const double half = std::sqrt(r * r - y * y);
@@ -111,12 +183,17 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TChainElement& arc
     }
     for (int k = 0; k < candidates.Count; ++k) {
         const TVect q = candidates.Points[k];
-        const TVect p = fromFrame(q);
-        const bool withinLine = s.X < q.X && q.X < e.X && !EqualPoints(p, start) && !EqualPoints(p, end);
-        if (withinLine && ArcSpanContains(span, p) && NearBoth(p, line, arc))
+        TVect p = fromFrame(q);
+        bool atLineEnd = false;
+        bool atArcEnd = false;
+        if (!SnapToEnds(p, line, arc, atLineEnd, atArcEnd))
+            continue;
+        const bool onLine = atLineEnd || (s.X < q.X && q.X < e.X);
+        const bool onArc = atArcEnd || ArcSpanContains(span, p);
+        if (onLine && onArc && NearBoth(p, line, arc))
             result.Add(p);
     }
-    result.MergeEqual();
+    AddEndsOnOther(line, arc, result);
     return result;
 }
 
@@ -151,13 +228,16 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
         candidates.Add(SubVect(base, ScaleVect(normal, h)));
     }
     for (int k = 0; k < candidates.Count; ++k) {
-        const TVect p = candidates.Points[k];
-        const bool atAnEnd = EqualPoints(p, StartPoint(first)) || EqualPoints(p, EndPoint(first)) ||
-                             EqualPoints(p, StartPoint(second)) || EqualPoints(p, EndPoint(second));
-        if (!atAnEnd && ArcSpanContains(one, p) && ArcSpanContains(two, p) && NearBoth(p, first, second))
+        TVect p = candidates.Points[k];
+        bool atFirstEnd = false;
+        bool atSecondEnd = false;
+        if (!SnapToEnds(p, first, second, atFirstEnd, atSecondEnd))
+            continue;
+        if ((atFirstEnd || ArcSpanContains(one, p)) && (atSecondEnd || ArcSpanContains(two, p)) &&
+            NearBoth(p, first, second))
             result.Add(p);
     }
-    result.MergeEqual();
+    AddEndsOnOther(first, second, result);
     return result;
 }
 
@@ -169,11 +249,26 @@ bool AddLinePiece(TVect from, TVect to, TChain& pieces)
     return true;
 }
 
+// Orders the points by the key, smallest first.
+template <typename Key>
+std::array<double, 6> SortPoints(TMeetingPoints& points, Key&& key)
+{
+    std::array<double, 6> keys{};
+    for (int k = 0; k < points.Count; ++k)
+        keys[k] = key(points.Points[k]);
+    for (int k = 1; k < points.Count; ++k) {
+        for (int m = k; m > 0 && keys[m] < keys[m - 1]; --m) {
+            std::swap(keys[m], keys[m - 1]);
+            std::swap(points.Points[m], points.Points[m - 1]);
+        }
+    }
+    return keys;
+}
+
 void AddLinePieces(const TChainElement& line, TMeetingPoints points, TChain& pieces, bool& split)
 {
     const TVect start = StartPoint(line);
-    if (points.Count == 2 && PointDistance(start, points.Points[1]) < PointDistance(start, points.Points[0]))
-        std::swap(points.Points[0], points.Points[1]);
+    SortPoints(points, [&](TVect p) { return PointDistance(start, p); });
     TVect from = start;
     for (int k = 0; k < points.Count; ++k) {
         split = AddLinePiece(from, points.Points[k], pieces) || split;
@@ -185,18 +280,15 @@ void AddLinePieces(const TChainElement& line, TMeetingPoints points, TChain& pie
 // Points are ordered by their travel along the arc. For arcs up to a half
 // circle that is the order of their distance from the start; beyond it only
 // the travel is right, and so is the travel as the sweep of each piece.
+// Pieces are kept by their length: on a large radius a real piece may
+// sweep less than SystemTol radians.
 void AddArcPieces(const TChainElement& arc, const TArcSpan& span, TMeetingPoints points, TChain& pieces, bool& split)
 {
-    std::array<double, 2> travel{};
-    for (int k = 0; k < points.Count; ++k)
-        travel[k] = std::min(ArcTravelTo(span, points.Points[k]), span.Sweep);
-    if (points.Count == 2 && travel[1] < travel[0]) {
-        std::swap(points.Points[0], points.Points[1]);
-        std::swap(travel[0], travel[1]);
-    }
+    const std::array<double, 6> travel =
+        SortPoints(points, [&](TVect p) { return std::min(ArcTravelTo(span, p), span.Sweep); });
     const double sign = arc.Bulge > 0.0 ? 1.0 : -1.0;
     const auto addPiece = [&](TVect from, TVect to, double sweep) {
-        if (sweep > SystemTol) {
+        if (sweep * span.Radius > SystemTol) {
             pieces.push_back(MakeElement(from, to, std::tan(sweep / 4.0) * sign));
             split = true;
         }
@@ -238,6 +330,17 @@ void AddArcPairPieces(const TChainElement& a, const TArcSpan& aSpan, const TChai
     const std::size_t aCount = pieces.size();
     AddArcPieces(b, bSpan, points, pieces, bSplit);
     DropIfNothingChanges(a, b, aCount, pieces, aSplit, bSplit);
+}
+
+// A segment that merely ends on the arc does not cross it.
+bool CrossesArcBetweenEnds(const TChainElement& segment, const TChainElement& arc)
+{
+    const TMeetingPoints points = LineArcPoints(segment, arc, ArcSpanOf(arc));
+    for (int k = 0; k < points.Count; ++k) {
+        if (!EqualPoints(points.Points[k], StartPoint(segment)) && !EqualPoints(points.Points[k], EndPoint(segment)))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -334,7 +437,7 @@ bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements
     for (const TChainElement& e : elements) {
         TVect crossing;
         if (IsStraight(e) ? SegmentIntersection(a, b, StartPoint(e), EndPoint(e), crossing)
-                          : LineArcPoints(segment, e, ArcSpanOf(e)).Count > 0)
+                          : CrossesArcBetweenEnds(segment, e))
             return true;
     }
     return false;

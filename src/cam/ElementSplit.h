@@ -4,7 +4,8 @@
 // the piece list, appends the kept pieces of both elements (every piece a new
 // element of layer 0) and says which of the two elements were cut; the
 // caller replaces a cut element by its pieces. A piece is kept when it is
-// longer than SystemTol (straight) or sweeps more than SystemTol radians (arc).
+// longer than SystemTol. A point where one element ends on the other cuts
+// the other there; a point where both end cuts neither.
 
 #include "cam/ChainElement.h"
 

@@ -16,10 +16,13 @@ constexpr int NONE = -1;
 // rounding of recomputed arc pieces. A piece that strays further still is
 // kept in a group of its own that every search looks through.
 constexpr double PIECE_ROOM = 0.001;
+// Beyond the box margin, the room a meeting point may stand off a segment.
+constexpr double SEGMENT_ROOM = 0.0001;
 
 struct TSweepNode {
     TChainElement Element;
     TElementBox Box;
+    bool Straight = true;
     // Smaller comes first in the list.
     std::int64_t Order = 0;
     int Group = 0;
@@ -35,9 +38,10 @@ struct TSweepNode {
 // It cuts exactly as testing every later element in turn would: elements
 // before the one under test are never tested again, so they leave as done;
 // a cut puts its pieces at the front, where testing resumes; and a pair whose
-// boxes, grown by CROSSING_BOX_MARGIN, do not meet is never cut. Testing
-// only the pairs whose boxes meet, in list order, therefore finds the same
-// first cut every time.
+// boxes, grown by CROSSING_BOX_MARGIN, do not meet is never cut, nor is a
+// segment cut with an element whose box it misses by more than the room
+// for rounding. Testing only the other pairs, in list order, therefore
+// finds the same first cut every time.
 class TSplitSweep {
 public:
     TSplitSweep(const TChain& elements, TProgressSink& progress);
@@ -106,6 +110,7 @@ int TSplitSweep::AddNode(const TChainElement& e, std::int64_t order, int groupHi
     TSweepNode node;
     node.Element = e;
     node.Box = InflateBox(ElementBox(e), CROSSING_BOX_MARGIN);
+    node.Straight = IsStraight(e);
     node.Order = order;
     node.Group = StrayGroup;
     for (const int group : {groupHint1, groupHint2}) {
@@ -155,20 +160,33 @@ void TSplitSweep::Unlink(int node)
     --PendingCount;
 }
 
+// Only elements that can meet the node: their boxes overlap, and a straight
+// one of the two passes through the other's box. Rounding may put a meeting
+// point up to the equality tolerance off a segment, hence the room.
 void TSplitSweep::CollectCandidates(int node)
 {
     Candidates.clear();
-    const TElementBox box = Nodes[node].Box;
+    const TSweepNode& n = Nodes[node];
+    const TElementBox box = n.Box;
+    const bool straight = IsStraight(n.Element);
+    const TVect a = StartPoint(n.Element);
+    const TVect b = EndPoint(n.Element);
+    const auto meets = [&](const TElementBox& other) {
+        return BoxesOverlap(other, box) && (!straight || SegmentMeetsBox(a, b, InflateBox(other, SEGMENT_ROOM)));
+    };
+    const TElementBox roomyBox = InflateBox(box, SEGMENT_ROOM);
     const auto collectGroup = [&](int group) {
         for (int other = GroupHead[group]; other != NONE; other = Nodes[other].NextInGroup) {
-            if (other != node && BoxesOverlap(Nodes[other].Box, box))
+            const TSweepNode& o = Nodes[other];
+            if (other != node && meets(o.Box) &&
+                (!o.Straight || SegmentMeetsBox(StartPoint(o.Element), EndPoint(o.Element), roomyBox)))
                 Candidates.push_back(other);
         }
     };
-    Tree.Query(box, collectGroup);
+    Tree.QueryWhere(meets, collectGroup);
     collectGroup(StrayGroup);
     std::sort(Candidates.begin(), Candidates.end(),
-              [&](int a, int b) { return Nodes[a].Order < Nodes[b].Order; });
+              [&](int p, int q) { return Nodes[p].Order < Nodes[q].Order; });
 }
 
 // Cuts the pair and, when pieces result, puts them in place of the cut

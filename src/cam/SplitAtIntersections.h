@@ -10,7 +10,8 @@
 // First drops every element shorter than SystemTol. Then, from the front,
 // each element is tested against every later one; a cut replaces the cut
 // elements by their pieces, inserted where the first element stood, and the
-// testing resumes with the first piece. Only pairs whose boxes meet are
+// testing resumes with the first piece. Only pairs that can meet (their
+// boxes overlap, and a straight one passes through the other's box) are
 // tested, which changes nothing in the result or its order.
 // Fills the first half of the progress bar (0 to 50). Returns false when the
 // sink reports an abort, or when the cutting does not settle (a safety net

@@ -7,6 +7,8 @@
 #include "CamToleranceTest.h"
 #include "ElementExpect.h"
 #include "cam/ChainOffset.h"
+#include "cam/ElementDistance.h"
+#include "cam/SplitAtIntersections.h"
 
 namespace {
 
@@ -179,11 +181,12 @@ TEST_F(ChainOffsetTest, OffsetElementMovesLinesSidewaysAndArcsRadially)
     ExpectElements({*cw}, {{2.5, 0, -2.5, 0, -1.0}});
 }
 
-TEST_F(ChainOffsetTest, ElementsWithoutDirectionOrOffsetThroughTheirCentreAreDropped)
+TEST_F(ChainOffsetTest, ArcsOffsetPastTheirCentreKeepTheirBulgeAndDegenerateElementsAreDropped)
 {
-    EXPECT_FALSE(OffsetElement(Arc(2, 0, -2, 0, 1.0), 2.0).has_value());
-    EXPECT_FALSE(OffsetElement(Arc(2, 0, -2, 0, 1.0), 3.0).has_value());
-    EXPECT_FALSE(OffsetElement(Arc(2, 0, -2, 0, -1.0), -2.5).has_value());
+    // Past the centre both ends come out on the far side of it.
+    ExpectElements({*OffsetElement(Arc(2, 0, -2, 0, 1.0), 3.0)}, {{-1, 0, 1, 0, 1.0}});
+    ExpectElements({*OffsetElement(Arc(2, 0, -2, 0, -1.0), -2.5)}, {{-0.5, 0, 0.5, 0, -1.0}});
+    ExpectElements({*OffsetElement(Arc(2, 0, -2, 0, 1.0), 2.0)}, {{0, 0, 0, 0, 1.0}});
     EXPECT_FALSE(OffsetElement(Line(3, 3, 3, 3), 1.0).has_value());
     EXPECT_FALSE(OffsetElement(Arc(3, 3, 3, 3, 1.0), -1.0).has_value());
 }
@@ -203,19 +206,23 @@ TEST_F(ChainOffsetTest, ZeroLengthElementsInAChainAreSkipped)
     ExpectElements(withStubs, expected);
 }
 
-TEST_F(ChainOffsetTest, AnArcOffsetThroughItsCentreLeavesItsNeighboursAndNoFlippedArc)
+TEST_F(ChainOffsetTest, AnArcOffsetPastItsCentreLeavesTheCornersAroundItsEnds)
 {
-    // A bump of radius 1, offset by 2 on its inner side.
+    // A bump of radius 1, offset by 2 on its inner side: the corner arcs of
+    // radius 2 around the bump's ends meet below it, and the arc turned
+    // through its centre and the corner arcs' far parts come too near.
     const TChain bump{Line(-5, 0, -1, 0), Arc(-1, 0, 1, 0, -1.0), Line(1, 0, 5, 0)};
     TChain result;
     OffsetChain(bump, result, -2.0);
-    ASSERT_TRUE(AllFinite(result));
-    ASSERT_EQ(result.size(), 3u);
-    ExpectElements({result[0], result[2]}, {{-5, -2, -1, -2, 0}, {1, -2, 5, -2, 0}});
-    // The gap the arc leaves is bridged around the far side, away from the drawing.
-    EXPECT_NEAR(result[1].X1, -1.0, GEOMETRY_TOLERANCE);
-    EXPECT_NEAR(result[1].X2, 1.0, GEOMETRY_TOLERANCE);
-    EXPECT_NEAR(result[1].Bulge, BulgeOfSweepDegrees(45), GEOMETRY_TOLERANCE);
+    ASSERT_EQ(result.size(), 5u);
+    ExpectElements({result[2]}, {{1, 0, -1, 0, -1.0}});
+    ASSERT_TRUE(SplitAtIntersections(result));
+    RemoveGougingElements(result, bump, 2.0);
+    const double sweep = BulgeOfSweepDegrees(30);
+    ExpectElements(result, {{-5, -2, -1, -2, 0},
+                            {0, -std::sqrt(3.0), 1, -2, sweep},
+                            {-1, -2, 0, -std::sqrt(3.0), sweep},
+                            {1, -2, 5, -2, 0}});
 }
 
 TEST_F(ChainOffsetTest, TurningBackGetsHalfCirclesAndStaysFinite)

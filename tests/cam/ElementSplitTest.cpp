@@ -149,24 +149,79 @@ TEST_F(ElementSplitTest, PiecesOfAMajorArcKeepTheirTrueSweep)
                             {4, 3, 0, -5, BulgeOfSweepDegrees(270 - first)}});
 }
 
-TEST_F(ElementSplitTest, LineMissingAnArcOrEndingOnItIsNotSplit)
+TEST_F(ElementSplitTest, LineMissingAnArcOrJoiningItAtAnEndIsNotSplit)
 {
     const TChainElement arc = Arc(5, 0, -5, 0, 1.0);
     const TChainElement lines[] = {
         Line(-10, 6, 10, 6),  // passes above
         Line(-10, -3, 10, -3), // meets the circle below, off the arc
-        Line(0, 10, 0, 5),    // ends on the arc
         Line(5, 0, 10, 5),    // starts at the arc's start
+        Line(0, 0, 5, 0),     // ends at the arc's start, from the centre
     };
     for (const TChainElement& line : lines) {
         TChain pieces;
         bool lineSplit = true;
         bool arcSplit = true;
-        EXPECT_FALSE(SplitLineArc(line, arc, pieces, lineSplit, arcSplit));
+        EXPECT_FALSE(SplitLineArc(line, arc, pieces, lineSplit, arcSplit) && !pieces.empty());
         EXPECT_TRUE(pieces.empty());
         EXPECT_FALSE(lineSplit);
         EXPECT_FALSE(arcSplit);
     }
+}
+
+// Where one element ends inside the other, the other is cut at exactly that
+// end, also when rounding puts the end a hair off the other element; the
+// ending element comes back whole.
+TEST_F(ElementSplitTest, AnElementEndingInsideAnotherCutsTheOther)
+{
+    const double q = BulgeOfSweepDegrees(90);
+    const double off = 3e-6;
+    const double wide = BulgeOfSweepDegrees(Degrees(std::atan2(4.0, 3.0)) + 90);
+    struct TCase {
+        const char* Name;
+        TChainElement A, B;
+        std::vector<TExpected> Pieces;
+    };
+    const TCase cases[] = {
+        {"line ending on an arc", Line(0, 10, 0, 5), Arc(5, 0, -5, 0, 1.0),
+         {{0, 10, 0, 5, 0}, {5, 0, 0, 5, q}, {0, 5, -5, 0, q}}},
+        {"arc ending on a line", Line(-10, 5 + off, 10, 5 - off), Arc(5, 0, 0, 5, q),
+         {{-10, 5 + off, 0, 5, 0}, {0, 5, 10, 5 - off, 0}, {5, 0, 0, 5, q}}},
+        {"line ending a hair beside a line", Line(0, 0, 10, 0), Line(5, 10, 5, off),
+         {{0, 0, 5, off, 0}, {5, off, 10, 0, 0}, {5, 10, 5, off, 0}}},
+        // The second circle, radius 5 around (8,4), also meets the first
+        // at (3,4), but off the second arc: one point, second arc first.
+        {"arc ending on an arc", Arc(0, -5, 0, 5, 1.0), Arc(5, 0, 13, 4, wide),
+         {{5, 0, 13, 4, wide}, {0, -5, 5, 0, q}, {5, 0, 0, 5, q}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TChain pieces;
+        bool aSplit = false;
+        bool bSplit = false;
+        ASSERT_TRUE(SplitElements(c.A, c.B, pieces, aSplit, bSplit));
+        ExpectElements(pieces, c.Pieces, 1e-9);
+    }
+}
+
+TEST_F(ElementSplitTest, ArcPiecesAreKeptByTheirLength)
+{
+    // Radius 5000 around (0,-5000), from (-100,y) to (100,y) through the top
+    // (0,0); the line x = 99.7 leaves a piece 0.3 long that sweeps only 6e-5.
+    const double r = 5000.0;
+    const double y = std::sqrt(r * r - 100.0 * 100.0) - r;
+    const TChainElement arc = Arc(100, y, -100, y, std::tan(std::asin(100.0 / r) / 2.0));
+    TChain pieces;
+    bool aSplit = false;
+    bool bSplit = false;
+    ASSERT_TRUE(SplitElements(Line(99.7, -10, 99.7, 10), arc, pieces, aSplit, bSplit));
+    ASSERT_EQ(pieces.size(), 4u);
+    EXPECT_NEAR(ElementLength(pieces[2]), 0.3, 1e-3);
+    EXPECT_NEAR(ElementLength(pieces[2]) + ElementLength(pieces[3]), ElementLength(arc), 1e-9);
+    // Pieces shorter than SystemTol are still dropped, on any radius.
+    SystemTol = 0.5;
+    ASSERT_TRUE(SplitElements(Line(99.7, -10, 99.7, 10), arc, pieces, aSplit, bSplit));
+    EXPECT_EQ(pieces.size(), 3u);
 }
 
 TEST_F(ElementSplitTest, CrossingArcsGiveThreePiecesEachFirstArcFirst)

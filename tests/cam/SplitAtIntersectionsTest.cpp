@@ -7,6 +7,7 @@
 
 #include "CamToleranceTest.h"
 #include "ElementExpect.h"
+#include "RandomStar.h"
 #include "cad/base/Settings.h"
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/ChainOffset.h"
@@ -107,22 +108,6 @@ TChain RandomElements(unsigned seed, int count, bool snapped)
             elements.push_back(e);
     }
     return elements;
-}
-
-TChain RandomStar(unsigned seed, int points)
-{
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> radius(20.0, 50.0);
-    TPointList corners;
-    for (int k = 0; k < points; ++k) {
-        const double angle = 2 * PI * k / points;
-        const double r = radius(random);
-        corners.push_back({r * std::cos(angle), r * std::sin(angle)});
-    }
-    TChain star;
-    for (int k = 0; k < points; ++k)
-        star.push_back(MakeElement(corners[k], corners[(k + 1) % points]));
-    return star;
 }
 
 void ExpectSameSplit(TChain input)
