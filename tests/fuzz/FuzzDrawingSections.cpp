@@ -12,30 +12,10 @@
 #include "FuzzSupport.h"
 #include "cad/base/CADExceptions.h"
 #include "cad/drawing/CADCmp2D.h"
-#include "cad/geometry/Geometry2D.h"
-#include "cad/view/CADViewport2DCore.h"
 
 namespace {
 
 constexpr std::array<std::string_view, 5> Versions = {"CAD422", "CAD41 ", "CAD4  ", "CAD33 ", "CAD3  "};
-
-void RedrawAndPick(TCADCmp2D& drawing)
-{
-    TCADViewport2DCore view;
-    view.Resize(64, 48);
-    view.SetCADCmp2D(&drawing);
-    view.ZoomToExtension();
-    view.Repaint();
-    TRect2D box = MakeRect2D(0, 0, 0, 0);
-    drawing.GetExtension(box);
-    const TPoint2D points[] = {box.FirstEdge, box.SecondEdge,
-                               MakePoint2D((box.FirstEdge.X + box.SecondEdge.X) / 2,
-                                           (box.FirstEdge.Y + box.SecondEdge.Y) / 2)};
-    for (const TPoint2D& point : points) {
-        int code = 0;
-        view.PickObject(point, 4, code, false);
-    }
-}
 
 } // namespace
 
@@ -63,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     try {
         if (flags & 2)
-            RedrawAndPick(drawing);
+            fuzz::RedrawAndPick(drawing);
         TCADStreamWriter out;
         drawing.SaveBlocks(out, false);
         drawing.SaveObjects(out);

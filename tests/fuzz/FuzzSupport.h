@@ -13,7 +13,10 @@
 
 #include "cad/base/CADMessageSink.h"
 #include "cad/drawing/CADClassRegistration.h"
+#include "cad/drawing/CADCmp2D.h"
+#include "cad/geometry/Geometry2D.h"
 #include "cad/stream/CADStream.h"
+#include "cad/view/CADViewport2DCore.h"
 
 namespace fuzz {
 
@@ -55,6 +58,26 @@ inline void Require(bool condition, const char* what)
     if (!condition) {
         std::fprintf(stderr, "fuzz check failed: %s\n", what);
         std::abort();
+    }
+}
+
+// What a user does with a drawing just read: sees it whole, and picks at its
+// corners and centre.
+inline void RedrawAndPick(TCADCmp2D& drawing)
+{
+    TCADViewport2DCore view;
+    view.Resize(64, 48);
+    view.SetCADCmp2D(&drawing);
+    view.ZoomToExtension();
+    view.Repaint();
+    TRect2D box = MakeRect2D(0, 0, 0, 0);
+    drawing.GetExtension(box);
+    const TPoint2D points[] = {box.FirstEdge, box.SecondEdge,
+                               MakePoint2D((box.FirstEdge.X + box.SecondEdge.X) / 2,
+                                           (box.FirstEdge.Y + box.SecondEdge.Y) / 2)};
+    for (const TPoint2D& point : points) {
+        int code = 0;
+        view.PickObject(point, 4, code, false);
     }
 }
 
