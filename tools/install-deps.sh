@@ -12,6 +12,7 @@ packages=(
   adwaita-icon-theme libwacom-common
   libgtest-dev libgmock-dev libbenchmark-dev libpolyclipping-dev libdxflib-dev
   openscad-testing-data librecad-data
+  imagemagick libjpeg-turbo-progs
   locales
 )
 
