@@ -13,6 +13,7 @@
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/EngineHooks.h"
 #include "cad/ui/CADViewport.h"
+#include "edit/PolylineConverters.h"
 
 void TfrmMain::CreateView()
 {
@@ -26,6 +27,7 @@ void TfrmMain::CreateView()
     LocalPrgValue->SetViewport2D(&view);
     // The tasks' prompts are language texts shown on the status line.
     EngineHooks().PromptText = [](int message) { return GetLangString(message).toStdString(); };
+    InstallPolylineConverters();
     LocalPrgValue->OnDescriptionChanged = [this](TCADState& state) {
         Messaggio(QString::fromStdString(state.Description()));
     };
