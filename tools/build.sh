@@ -10,5 +10,7 @@ case "$flavour" in
 esac
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Paths relative to the checkout, so that a fresh clone elsewhere reuses the cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
 cmake -S "$top" -B "$top/build/$flavour" -G Ninja "${extra[@]}" "${launcher[@]}" >/dev/null
 cmake --build "$top/build/$flavour"

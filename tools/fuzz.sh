@@ -25,6 +25,8 @@ targets() {
 build_targets() {
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Paths relative to the checkout, so that a fresh clone elsewhere reuses the cache.
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DKESTRO_FUZZ=ON "${launcher[@]}" >/dev/null
   cmake --build "$build" --target kestro_fuzz
