@@ -1,0 +1,35 @@
+#include "edit/CommandStates.h"
+
+#include "cad/engine/EditPrimitive.h"
+#include "cad/engine/TransformSelectedObjects.h"
+
+namespace {
+
+struct TNamedState {
+    std::string_view Name;
+    TCADStateClass Class;
+};
+
+// One line a state; the name is the class's own ClassName.
+template <class T>
+TNamedState Named()
+{
+    return {T::ClassName, TCADStateClass::Of<T>()};
+}
+
+} // namespace
+
+TCADStateClass CommandStateClass(std::string_view name)
+{
+    static const TNamedState states[] = {
+        Named<TCAD2DEditSelectedPrimitive>(),
+        Named<TSCTraslaSelectedObjects>(),
+        Named<TSCRuotaSelectedObjects>(),
+        Named<TSCScalaSelectedObjects>(),
+        Named<TSCSpecchiaSelectedObjects>(),
+    };
+    for (const TNamedState& state : states)
+        if (state.Name == name)
+            return state.Class;
+    return {};
+}
