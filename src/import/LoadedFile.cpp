@@ -1,0 +1,3 @@
+#include "import/LoadedFile.h"
+
+TLoadedFile LoadedFile;
