@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <vector>
 
 #include "cad/base/Settings.h"
 #include "cam/ElementBoxTree.h"
@@ -18,6 +20,11 @@ constexpr int NONE = -1;
 constexpr double PIECE_ROOM = 0.001;
 // Beyond the box margin, the room a meeting point may stand off a segment.
 constexpr double SEGMENT_ROOM = 0.0001;
+// The half widths of the bands the grid files originals by and searches
+// along: a meeting point lies within CROSSING_BOX_MARGIN of both elements,
+// and a piece within PIECE_ROOM of its original; the rest is for rounding.
+constexpr double HEAD_BAND = CROSSING_BOX_MARGIN + SEGMENT_ROOM + 1e-6;
+constexpr double GROUP_BAND = CROSSING_BOX_MARGIN + SEGMENT_ROOM + PIECE_ROOM + 1e-6;
 
 struct TSweepNode {
     TChainElement Element;
@@ -26,11 +33,164 @@ struct TSweepNode {
     // Smaller comes first in the list.
     std::int64_t Order = 0;
     int Group = 0;
+    // Where the element lies along a straight group's original: the range of
+    // its ends' positions.
+    double From = 0.0;
+    double To = 0.0;
     int PreviousInGroup = NONE;
     int NextInGroup = NONE;
     int Previous = NONE;
     int Next = NONE;
 };
+
+// The elements filed under one original element. The pieces of a straight
+// original lie along it one after the other, so they are kept sorted by
+// position and a search looks only at the stretch that passes its box: on
+// a line crossed many times this is what keeps the search short. Other
+// groups are plain lists.
+struct TSweepGroup {
+    TElementBox Extent;
+    bool Straight = false;
+    TVect Origin{};
+    // Unit direction of a straight original.
+    TVect Direction{};
+    // Ordered by From; any element ends no further than PIECE_ROOM past the
+    // start of every element after it.
+    std::vector<int> Sorted;
+    int Head = NONE;
+};
+
+// A uniform grid over the originals: each is filed in the cells that the
+// band around it passes through (a straight one) or that its box covers (an
+// arc). Long slanted originals cover few cells of their large boxes, so a
+// search meets only the originals that really run near it.
+class TBandGrid {
+public:
+    TBandGrid(const std::vector<TElementBox>& extents, const TChain& elements, double straightRoom);
+
+    // Calls visit(original) once for every original filed in a cell that the
+    // element's band (straight) or box (arc), grown by room, touches.
+    template <typename Visitor>
+    void Visit(const TChainElement& e, const TElementBox& box, double room, Visitor&& visit);
+
+private:
+    template <typename Cell>
+    void ForCells(const TChainElement& e, const TElementBox& box, double room, Cell&& cell) const;
+
+    double MinX = 0.0;
+    double MinY = 0.0;
+    double CellSize = 1.0;
+    int Columns = 1;
+    int Rows = 1;
+    // Each cell's originals: CellStart[c] to CellStart[c + 1] in CellItems.
+    std::vector<int> CellStart;
+    std::vector<int> CellItems;
+    std::vector<std::uint32_t> CellStamp;
+    std::vector<std::uint32_t> ItemStamp;
+    std::uint32_t Stamp = 0;
+};
+
+TBandGrid::TBandGrid(const std::vector<TElementBox>& extents, const TChain& elements, double straightRoom)
+{
+    TElementBox all = extents.front();
+    for (const TElementBox& box : extents)
+        all = {std::min(all.MinX, box.MinX), std::min(all.MinY, box.MinY), std::max(all.MaxX, box.MaxX),
+               std::max(all.MaxY, box.MaxY)};
+    const double width = all.MaxX - all.MinX;
+    const double height = all.MaxY - all.MinY;
+    const int side = std::clamp(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(extents.size())))), 1, 1024);
+    CellSize = std::max({width, height, 1e-9}) / side;
+    MinX = all.MinX;
+    MinY = all.MinY;
+    Columns = std::clamp(static_cast<int>(width / CellSize) + 1, 1, side + 1);
+    Rows = std::clamp(static_cast<int>(height / CellSize) + 1, 1, side + 1);
+    const std::size_t cells = static_cast<std::size_t>(Columns) * static_cast<std::size_t>(Rows);
+    CellStamp.assign(cells, 0);
+    std::vector<std::pair<int, int>> filed;
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        const int original = static_cast<int>(k);
+        ++Stamp;
+        ForCells(elements[k], extents[k], straightRoom, [&](int cell) {
+            if (CellStamp[cell] == Stamp)
+                return;
+            CellStamp[cell] = Stamp;
+            filed.emplace_back(cell, original);
+        });
+    }
+    CellStart.assign(cells + 1, 0);
+    for (const auto& [cell, original] : filed)
+        ++CellStart[cell + 1];
+    for (std::size_t c = 0; c < cells; ++c)
+        CellStart[c + 1] += CellStart[c];
+    CellItems.resize(filed.size());
+    std::vector<int> fill(CellStart.begin(), CellStart.end() - 1);
+    for (const auto& [cell, original] : filed)
+        CellItems[fill[cell]++] = original;
+    ItemStamp.assign(elements.size(), 0);
+    std::fill(CellStamp.begin(), CellStamp.end(), 0);
+    Stamp = 0;
+}
+
+// A straight element is walked in steps no longer than a cell, each step's
+// box grown by room: together they cover the band. Steps overlap, so a cell
+// may come more than once. An arc gives its
+// box grown by room.
+template <typename Cell>
+void TBandGrid::ForCells(const TChainElement& e, const TElementBox& box, double room, Cell&& cell) const
+{
+    const auto cover = [&](double x0, double y0, double x1, double y1) {
+        const auto column = [&](double x) {
+            return std::clamp(static_cast<int>(std::floor((x - MinX) / CellSize)), 0, Columns - 1);
+        };
+        const auto row = [&](double y) {
+            return std::clamp(static_cast<int>(std::floor((y - MinY) / CellSize)), 0, Rows - 1);
+        };
+        const int c0 = column(x0 - room);
+        const int c1 = column(x1 + room);
+        const int r0 = row(y0 - room);
+        const int r1 = row(y1 + room);
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                cell(r * Columns + c);
+    };
+    if (!IsStraight(e)) {
+        cover(box.MinX, box.MinY, box.MaxX, box.MaxY);
+        return;
+    }
+    const double length = std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
+    const int steps = std::max(1, static_cast<int>(std::ceil(length / CellSize)));
+    for (int k = 0; k < steps; ++k) {
+        const double t0 = static_cast<double>(k) / steps;
+        const double t1 = static_cast<double>(k + 1) / steps;
+        const double x0 = e.X1 + (e.X2 - e.X1) * t0;
+        const double y0 = e.Y1 + (e.Y2 - e.Y1) * t0;
+        const double x1 = k + 1 == steps ? e.X2 : e.X1 + (e.X2 - e.X1) * t1;
+        const double y1 = k + 1 == steps ? e.Y2 : e.Y1 + (e.Y2 - e.Y1) * t1;
+        cover(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
+    }
+}
+
+template <typename Visitor>
+void TBandGrid::Visit(const TChainElement& e, const TElementBox& box, double room, Visitor&& visit)
+{
+    if (++Stamp == 0) {
+        std::fill(ItemStamp.begin(), ItemStamp.end(), 0);
+        std::fill(CellStamp.begin(), CellStamp.end(), 0);
+        Stamp = 1;
+    }
+    ForCells(e, box, room, [&](int cell) {
+        if (CellStamp[cell] == Stamp)
+            return;
+        CellStamp[cell] = Stamp;
+        for (int k = CellStart[cell]; k < CellStart[cell + 1]; ++k) {
+            const int original = CellItems[k];
+            if (ItemStamp[original] != Stamp) {
+                ItemStamp[original] = Stamp;
+                visit(original);
+            }
+        }
+    });
+}
 
 // The list from the element under test onwards, with every element filed
 // under the box (of one of the original elements) that holds it.
@@ -52,6 +212,10 @@ public:
 private:
     static std::vector<TElementBox> GroupBoxes(const TChain& elements);
     int AddNode(const TChainElement& e, std::int64_t order, int groupHint1, int groupHint2);
+    bool FileInGroup(int node, int group);
+    void RemoveFromGroup(int node);
+    template <typename Visit>
+    void VisitGroupNear(int group, const TElementBox& box, Visit&& visit) const;
     void PushFront(int node);
     void Unlink(int node);
     void CollectCandidates(int node);
@@ -59,9 +223,9 @@ private:
 
     TProgressSink& Progress;
     std::vector<TElementBox> GroupExtents;
-    TElementBoxTree Tree;
+    TBandGrid Grid;
     int StrayGroup = 0;
-    std::vector<int> GroupHead;
+    std::vector<TSweepGroup> Groups;
     std::vector<TSweepNode> Nodes;
     int Head = NONE;
     int Tail = NONE;
@@ -75,9 +239,20 @@ private:
 };
 
 TSplitSweep::TSplitSweep(const TChain& elements, TProgressSink& progress)
-    : Progress(progress), GroupExtents(GroupBoxes(elements)), Tree(GroupExtents),
-      StrayGroup(static_cast<int>(elements.size())), GroupHead(elements.size() + 1, NONE)
+    : Progress(progress), GroupExtents(GroupBoxes(elements)), Grid(GroupExtents, elements, GROUP_BAND),
+      StrayGroup(static_cast<int>(elements.size())), Groups(elements.size() + 1)
 {
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        TSweepGroup& group = Groups[k];
+        group.Extent = GroupExtents[k];
+        const TChainElement& e = elements[k];
+        const double length = std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
+        group.Straight = IsStraight(e) && length > 0.0;
+        if (group.Straight) {
+            group.Origin = StartPoint(e);
+            group.Direction = {(e.X2 - e.X1) / length, (e.Y2 - e.Y1) / length};
+        }
+    }
     Nodes.reserve(elements.size() * 2);
     for (std::size_t k = 0; k < elements.size(); ++k) {
         const int node = AddNode(elements[k], static_cast<std::int64_t>(k), static_cast<int>(k), StrayGroup);
@@ -112,20 +287,120 @@ int TSplitSweep::AddNode(const TChainElement& e, std::int64_t order, int groupHi
     node.Box = InflateBox(ElementBox(e), CROSSING_BOX_MARGIN);
     node.Straight = IsStraight(e);
     node.Order = order;
-    node.Group = StrayGroup;
-    for (const int group : {groupHint1, groupHint2}) {
-        if (group != StrayGroup && BoxContains(GroupExtents[group], node.Box)) {
-            node.Group = group;
-            break;
-        }
-    }
     const int index = static_cast<int>(Nodes.size());
-    node.NextInGroup = GroupHead[node.Group];
-    if (node.NextInGroup != NONE)
-        Nodes[node.NextInGroup].PreviousInGroup = index;
-    GroupHead[node.Group] = index;
     Nodes.push_back(node);
+    for (const int group : {groupHint1, groupHint2}) {
+        if (group != StrayGroup && FileInGroup(index, group))
+            return index;
+    }
+    FileInGroup(index, StrayGroup);
     return index;
+}
+
+// A straight group takes only a segment lying along its original within
+// PIECE_ROOM that does not reach over its neighbours by more than that: then
+// the stretch a search walks holds every element whose box can meet the
+// searched box. Anything else goes to the plain lists.
+bool TSplitSweep::FileInGroup(int node, int group)
+{
+    TSweepNode& n = Nodes[node];
+    TSweepGroup& g = Groups[group];
+    if (group != StrayGroup && !BoxContains(g.Extent, n.Box))
+        return false;
+    if (!g.Straight) {
+        n.Group = group;
+        n.PreviousInGroup = NONE;
+        n.NextInGroup = g.Head;
+        if (g.Head != NONE)
+            Nodes[g.Head].PreviousInGroup = node;
+        g.Head = node;
+        return true;
+    }
+    if (!n.Straight)
+        return false;
+    const auto offLine = [&](TVect p) {
+        return std::abs((p.X - g.Origin.X) * g.Direction.Y - (p.Y - g.Origin.Y) * g.Direction.X);
+    };
+    const auto along = [&](TVect p) { return (p.X - g.Origin.X) * g.Direction.X + (p.Y - g.Origin.Y) * g.Direction.Y; };
+    const TVect a = StartPoint(n.Element);
+    const TVect b = EndPoint(n.Element);
+    if (offLine(a) > PIECE_ROOM || offLine(b) > PIECE_ROOM)
+        return false;
+    n.From = std::min(along(a), along(b));
+    n.To = std::max(along(a), along(b));
+    const auto at = std::lower_bound(g.Sorted.begin(), g.Sorted.end(), n.From,
+                                     [&](int k, double from) { return Nodes[k].From < from; });
+    if (at != g.Sorted.begin() && Nodes[*(at - 1)].To > n.From + PIECE_ROOM)
+        return false;
+    if (at != g.Sorted.end() && n.To > Nodes[*at].From + PIECE_ROOM)
+        return false;
+    n.Group = group;
+    g.Sorted.insert(at, node);
+    return true;
+}
+
+void TSplitSweep::RemoveFromGroup(int node)
+{
+    TSweepNode& n = Nodes[node];
+    TSweepGroup& g = Groups[n.Group];
+    if (!g.Straight) {
+        if (n.PreviousInGroup != NONE)
+            Nodes[n.PreviousInGroup].NextInGroup = n.NextInGroup;
+        else
+            g.Head = n.NextInGroup;
+        if (n.NextInGroup != NONE)
+            Nodes[n.NextInGroup].PreviousInGroup = n.PreviousInGroup;
+        return;
+    }
+    auto at = std::lower_bound(g.Sorted.begin(), g.Sorted.end(), n.From,
+                               [&](int k, double from) { return Nodes[k].From < from; });
+    while (*at != node)
+        ++at;
+    g.Sorted.erase(at);
+}
+
+// Calls visit for every element of the group whose box can overlap the
+// given box, and for some others.
+template <typename Visit>
+void TSplitSweep::VisitGroupNear(int group, const TElementBox& box, Visit&& visit) const
+{
+    const TSweepGroup& g = Groups[group];
+    if (!g.Straight) {
+        for (int other = g.Head; other != NONE; other = Nodes[other].NextInGroup)
+            visit(other);
+        return;
+    }
+    // A candidate segment passes within SEGMENT_ROOM of the box, and its
+    // points lie within PIECE_ROOM of the original's line: where that line
+    // runs through the box so grown (and a little more for rounding) is the
+    // stretch to walk.
+    const TElementBox room = InflateBox(box, SEGMENT_ROOM + PIECE_ROOM + 1e-6);
+    double from = -std::numeric_limits<double>::infinity();
+    double to = std::numeric_limits<double>::infinity();
+    const auto clip = [&](double start, double delta, double low, double high) {
+        if (delta == 0.0)
+            return low <= start && start <= high;
+        double t1 = (low - start) / delta;
+        double t2 = (high - start) / delta;
+        if (t1 > t2)
+            std::swap(t1, t2);
+        from = std::max(from, t1);
+        to = std::min(to, t2);
+        return from <= to;
+    };
+    if (!clip(g.Origin.X, g.Direction.X, room.MinX, room.MaxX) ||
+        !clip(g.Origin.Y, g.Direction.Y, room.MinY, room.MaxY))
+        return;
+    const auto first = std::lower_bound(g.Sorted.begin(), g.Sorted.end(), from,
+                                        [&](int k, double f) { return Nodes[k].From < f; });
+    for (auto at = first; at != g.Sorted.begin();) {
+        --at;
+        if (Nodes[*at].To < from - PIECE_ROOM)
+            break;
+        visit(*at);
+    }
+    for (auto at = first; at != g.Sorted.end() && Nodes[*at].From <= to; ++at)
+        visit(*at);
 }
 
 void TSplitSweep::PushFront(int node)
@@ -151,12 +426,7 @@ void TSplitSweep::Unlink(int node)
         Nodes[n.Next].Previous = n.Previous;
     else
         Tail = n.Previous;
-    if (n.PreviousInGroup != NONE)
-        Nodes[n.PreviousInGroup].NextInGroup = n.NextInGroup;
-    else
-        GroupHead[n.Group] = n.NextInGroup;
-    if (n.NextInGroup != NONE)
-        Nodes[n.NextInGroup].PreviousInGroup = n.PreviousInGroup;
+    RemoveFromGroup(node);
     --PendingCount;
 }
 
@@ -176,14 +446,18 @@ void TSplitSweep::CollectCandidates(int node)
     };
     const TElementBox roomyBox = InflateBox(box, SEGMENT_ROOM);
     const auto collectGroup = [&](int group) {
-        for (int other = GroupHead[group]; other != NONE; other = Nodes[other].NextInGroup) {
+        VisitGroupNear(group, box, [&](int other) {
             const TSweepNode& o = Nodes[other];
             if (other != node && meets(o.Box) &&
                 (!o.Straight || SegmentMeetsBox(StartPoint(o.Element), EndPoint(o.Element), roomyBox)))
                 Candidates.push_back(other);
-        }
+        });
     };
-    Tree.QueryWhere(meets, collectGroup);
+    // Elements that meet share a point, which lies in both bands.
+    Grid.Visit(n.Element, n.Box, HEAD_BAND, [&](int group) {
+        if (meets(GroupExtents[group]))
+            collectGroup(group);
+    });
     collectGroup(StrayGroup);
     std::sort(Candidates.begin(), Candidates.end(),
               [&](int p, int q) { return Nodes[p].Order < Nodes[q].Order; });
