@@ -67,14 +67,20 @@ inline bool Contains(const TShape& arc, TV p)
     return arc.Major ? afterFrom || beforeTo : afterFrom && beforeTo;
 }
 
-double ToSegment(TV p, TV a, TV b)
+double SquaredToSegment(TV p, TV a, TV b)
 {
     const TV ab = b - a;
     const double squared = Dot(ab, ab);
     if (squared == 0.0)
-        return Length(p - a);
+        return Dot(p - a, p - a);
     const double t = std::clamp(Dot(p - a, ab) / squared, 0.0, 1.0);
-    return Length(p - (a + ab * t));
+    const TV off = p - (a + ab * t);
+    return Dot(off, off);
+}
+
+double ToSegment(TV p, TV a, TV b)
+{
+    return std::sqrt(SquaredToSegment(p, a, b));
 }
 
 double ToShape(TV p, const TShape& shape)
@@ -195,6 +201,19 @@ double ShapeDistance(const TShape& a, const TShape& b)
     return ArcToArc(a, b);
 }
 
+// ShapeDistance(a, b) < limit, without square roots for two segments, the
+// pair the removal of gouging pieces meets most.
+bool CloserThan(const TShape& a, const TShape& b, double limit)
+{
+    if (!a.Straight || !b.Straight)
+        return ShapeDistance(a, b) < limit;
+    if (SegmentsMeet(a.A, a.B, b.A, b.B))
+        return true;
+    const double squared = limit * limit;
+    return SquaredToSegment(a.A, b.A, b.B) < squared || SquaredToSegment(a.B, b.A, b.B) < squared ||
+           SquaredToSegment(b.A, a.A, a.B) < squared || SquaredToSegment(b.B, a.A, a.B) < squared;
+}
+
 } // namespace
 
 double DistanceToElement(TVect point, const TChainElement& e)
@@ -245,9 +264,11 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
         return tree.AnyOverlapping(InflateBox(ElementBox(e), reach), [&](int k) {
             const TShape& other = shapes[static_cast<std::size_t>(k)];
             // The circles around both keep the distance: so do they.
-            if (Length(other.Middle - piece.Middle) - other.Reach - piece.Reach >= limit)
+            const TV between = other.Middle - piece.Middle;
+            const double apart = limit + other.Reach + piece.Reach;
+            if (Dot(between, between) >= apart * apart)
                 return false;
-            return ShapeDistance(piece, other) < limit;
+            return CloserThan(piece, other, limit);
         });
     });
 }
