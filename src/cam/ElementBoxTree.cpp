@@ -1,6 +1,7 @@
 #include "cam/ElementBoxTree.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -29,12 +30,20 @@ TElementBox ElementBox(const TChainElement& e)
     Include(box, EndPoint(e));
     if (IsStraight(e))
         return box;
-    const TArcSpan span = ArcSpanOf(e);
-    const TVect c = span.Centre;
-    const double r = span.Radius;
-    for (const TVect extreme : {TVect{c.X + r, c.Y}, TVect{c.X, c.Y + r}, TVect{c.X - r, c.Y}, TVect{c.X, c.Y - r}}) {
-        if (ArcSpanContains(span, extreme))
-            Include(box, extreme);
+    TVect c;
+    double r = 0.0;
+    BulgeArcCentre(e, c, r);
+    // The axis directions the arc passes, told by the sides of its end rays
+    // taken counter-clockwise; beyond a half circle (|bulge| > 1) either side will do.
+    const bool counterClockwise = e.Bulge > 0.0;
+    const TVect from = counterClockwise ? TVect{e.X1 - c.X, e.Y1 - c.Y} : TVect{e.X2 - c.X, e.Y2 - c.Y};
+    const TVect to = counterClockwise ? TVect{e.X2 - c.X, e.Y2 - c.Y} : TVect{e.X1 - c.X, e.Y1 - c.Y};
+    const bool major = std::abs(e.Bulge) > 1.0;
+    for (const TVect axis : {TVect{1, 0}, TVect{0, 1}, TVect{-1, 0}, TVect{0, -1}}) {
+        const bool afterFrom = from.X * axis.Y - from.Y * axis.X >= 0.0;
+        const bool beforeTo = axis.X * to.Y - axis.Y * to.X >= 0.0;
+        if (major ? afterFrom || beforeTo : afterFrom && beforeTo)
+            Include(box, {c.X + r * axis.X, c.Y + r * axis.Y});
     }
     return box;
 }
