@@ -201,10 +201,30 @@ double ShapeDistance(const TShape& a, const TShape& b)
     return ArcToArc(a, b);
 }
 
+// A distance no element of the arc's circle comes nearer than: the circle
+// against a segment or another circle. Offsets of arcs lie on circles
+// around the same centre, which this tells apart at once.
+double CircleLowerBound(const TShape& arc, const TShape& other)
+{
+    const double r = arc.Span.Radius;
+    if (other.Straight) {
+        const double nearest = ToSegment(arc.Centre, other.A, other.B);
+        const double farthest = std::max(Length(other.A - arc.Centre), Length(other.B - arc.Centre));
+        return std::max(nearest - r, r - farthest);
+    }
+    const double apart = Length(other.Centre - arc.Centre);
+    const double r2 = other.Span.Radius;
+    return std::max({apart - r - r2, std::abs(r - r2) - apart, 0.0});
+}
+
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
 // pair the removal of gouging pieces meets most.
 bool CloserThan(const TShape& a, const TShape& b, double limit)
 {
+    if (!a.Straight && CircleLowerBound(a, b) >= limit)
+        return false;
+    if (!b.Straight && CircleLowerBound(b, a) >= limit)
+        return false;
     if (!a.Straight || !b.Straight)
         return ShapeDistance(a, b) < limit;
     if (SegmentsMeet(a.A, a.B, b.A, b.B))

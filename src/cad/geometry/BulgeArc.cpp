@@ -9,7 +9,10 @@ void BulgeArcCentre2D(TVect start, TVect end, double bulge, TVect& centre, doubl
     const double k = (1.0 / bulge - bulge) / 2.0;
     centre.X = (start.X + end.X - (end.Y - start.Y) * k) / 2.0;
     centre.Y = (start.Y + end.Y + (end.X - start.X) * k) / 2.0;
-    radius = std::hypot(start.X - centre.X, start.Y - centre.Y);
+    // Not hypot: toolpath splitting asks for arc centres millions of times.
+    const double dx = start.X - centre.X;
+    const double dy = start.Y - centre.Y;
+    radius = std::sqrt(dx * dx + dy * dy);
 }
 
 void TessellateBulgeArc2D(TVect start, TVect end, double bulge, std::vector<TVect>& points)
