@@ -227,6 +227,11 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
         return false;
     if (!a.Straight || !b.Straight)
         return ShapeDistance(a, b) < limit;
+    // No point of a is nearer to b than a's middle less half a's length:
+    // one distance rules out most pairs around an offset.
+    const double beyond = limit + a.Reach;
+    if (SquaredToSegment(a.Middle, b.A, b.B) >= beyond * beyond)
+        return false;
     if (SegmentsMeet(a.A, a.B, b.A, b.B))
         return true;
     const double squared = limit * limit;

@@ -98,8 +98,16 @@ TBandGrid::TBandGrid(const std::vector<TElementBox>& extents, const TChain& elem
                std::max(all.MaxY, box.MaxY)};
     const double width = all.MaxX - all.MinX;
     const double height = all.MaxY - all.MinY;
-    const int side = std::clamp(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(extents.size())))), 1, 1024);
-    CellSize = std::max({width, height, 1e-9}) / side;
+    // About one cell an element, but no larger than twice an average
+    // element, so that short elements along a long outline do not crowd.
+    double totalLength = 0.0;
+    for (const TChainElement& e : elements)
+        totalLength += std::abs(e.X2 - e.X1) + std::abs(e.Y2 - e.Y1);
+    const double span = std::max({width, height, 1e-9});
+    const double perElement = span / std::ceil(std::sqrt(static_cast<double>(extents.size())));
+    const double averageElement = totalLength / static_cast<double>(elements.size());
+    CellSize = std::max(span / 1024.0, std::min(perElement, 2.0 * averageElement));
+    const int side = static_cast<int>(std::ceil(span / CellSize));
     MinX = all.MinX;
     MinY = all.MinY;
     Columns = std::clamp(static_cast<int>(width / CellSize) + 1, 1, side + 1);
