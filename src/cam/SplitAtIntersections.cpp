@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cad/base/Settings.h"
+#include "cam/ElementBandGrid.h"
 #include "cam/ElementBoxTree.h"
 #include "cam/ElementSplit.h"
 
@@ -60,146 +61,6 @@ struct TSweepGroup {
     int Head = NONE;
 };
 
-// A uniform grid over the originals: each is filed in the cells that the
-// band around it passes through (a straight one) or that its box covers (an
-// arc). Long slanted originals cover few cells of their large boxes, so a
-// search meets only the originals that really run near it.
-class TBandGrid {
-public:
-    TBandGrid(const std::vector<TElementBox>& extents, const TChain& elements, double straightRoom);
-
-    // Calls visit(original) once for every original filed in a cell that the
-    // element's band (straight) or box (arc), grown by room, touches.
-    template <typename Visitor>
-    void Visit(const TChainElement& e, const TElementBox& box, double room, Visitor&& visit);
-
-private:
-    template <typename Cell>
-    void ForCells(const TChainElement& e, const TElementBox& box, double room, Cell&& cell) const;
-
-    double MinX = 0.0;
-    double MinY = 0.0;
-    double CellSize = 1.0;
-    int Columns = 1;
-    int Rows = 1;
-    // Each cell's originals: CellStart[c] to CellStart[c + 1] in CellItems.
-    std::vector<int> CellStart;
-    std::vector<int> CellItems;
-    std::vector<std::uint32_t> CellStamp;
-    std::vector<std::uint32_t> ItemStamp;
-    std::uint32_t Stamp = 0;
-};
-
-TBandGrid::TBandGrid(const std::vector<TElementBox>& extents, const TChain& elements, double straightRoom)
-{
-    TElementBox all = extents.front();
-    for (const TElementBox& box : extents)
-        all = {std::min(all.MinX, box.MinX), std::min(all.MinY, box.MinY), std::max(all.MaxX, box.MaxX),
-               std::max(all.MaxY, box.MaxY)};
-    const double width = all.MaxX - all.MinX;
-    const double height = all.MaxY - all.MinY;
-    // About one cell an element, but no larger than twice an average
-    // element, so that short elements along a long outline do not crowd.
-    double totalLength = 0.0;
-    for (const TChainElement& e : elements)
-        totalLength += std::abs(e.X2 - e.X1) + std::abs(e.Y2 - e.Y1);
-    const double span = std::max({width, height, 1e-9});
-    const double perElement = span / std::ceil(std::sqrt(static_cast<double>(extents.size())));
-    const double averageElement = totalLength / static_cast<double>(elements.size());
-    CellSize = std::max(span / 1024.0, std::min(perElement, 2.0 * averageElement));
-    const int side = static_cast<int>(std::ceil(span / CellSize));
-    MinX = all.MinX;
-    MinY = all.MinY;
-    Columns = std::clamp(static_cast<int>(width / CellSize) + 1, 1, side + 1);
-    Rows = std::clamp(static_cast<int>(height / CellSize) + 1, 1, side + 1);
-    const std::size_t cells = static_cast<std::size_t>(Columns) * static_cast<std::size_t>(Rows);
-    CellStamp.assign(cells, 0);
-    std::vector<std::pair<int, int>> filed;
-    for (std::size_t k = 0; k < elements.size(); ++k) {
-        const int original = static_cast<int>(k);
-        ++Stamp;
-        ForCells(elements[k], extents[k], straightRoom, [&](int cell) {
-            if (CellStamp[cell] == Stamp)
-                return;
-            CellStamp[cell] = Stamp;
-            filed.emplace_back(cell, original);
-        });
-    }
-    CellStart.assign(cells + 1, 0);
-    for (const auto& [cell, original] : filed)
-        ++CellStart[cell + 1];
-    for (std::size_t c = 0; c < cells; ++c)
-        CellStart[c + 1] += CellStart[c];
-    CellItems.resize(filed.size());
-    std::vector<int> fill(CellStart.begin(), CellStart.end() - 1);
-    for (const auto& [cell, original] : filed)
-        CellItems[fill[cell]++] = original;
-    ItemStamp.assign(elements.size(), 0);
-    std::fill(CellStamp.begin(), CellStamp.end(), 0);
-    Stamp = 0;
-}
-
-// A straight element is walked in steps no longer than a cell, each step's
-// box grown by room: together they cover the band. Steps overlap, so a cell
-// may come more than once. An arc gives its
-// box grown by room.
-template <typename Cell>
-void TBandGrid::ForCells(const TChainElement& e, const TElementBox& box, double room, Cell&& cell) const
-{
-    const auto cover = [&](double x0, double y0, double x1, double y1) {
-        const auto column = [&](double x) {
-            return std::clamp(static_cast<int>(std::floor((x - MinX) / CellSize)), 0, Columns - 1);
-        };
-        const auto row = [&](double y) {
-            return std::clamp(static_cast<int>(std::floor((y - MinY) / CellSize)), 0, Rows - 1);
-        };
-        const int c0 = column(x0 - room);
-        const int c1 = column(x1 + room);
-        const int r0 = row(y0 - room);
-        const int r1 = row(y1 + room);
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c)
-                cell(r * Columns + c);
-    };
-    if (!IsStraight(e)) {
-        cover(box.MinX, box.MinY, box.MaxX, box.MaxY);
-        return;
-    }
-    const double length = std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
-    const int steps = std::max(1, static_cast<int>(std::ceil(length / CellSize)));
-    for (int k = 0; k < steps; ++k) {
-        const double t0 = static_cast<double>(k) / steps;
-        const double t1 = static_cast<double>(k + 1) / steps;
-        const double x0 = e.X1 + (e.X2 - e.X1) * t0;
-        const double y0 = e.Y1 + (e.Y2 - e.Y1) * t0;
-        const double x1 = k + 1 == steps ? e.X2 : e.X1 + (e.X2 - e.X1) * t1;
-        const double y1 = k + 1 == steps ? e.Y2 : e.Y1 + (e.Y2 - e.Y1) * t1;
-        cover(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
-    }
-}
-
-template <typename Visitor>
-void TBandGrid::Visit(const TChainElement& e, const TElementBox& box, double room, Visitor&& visit)
-{
-    if (++Stamp == 0) {
-        std::fill(ItemStamp.begin(), ItemStamp.end(), 0);
-        std::fill(CellStamp.begin(), CellStamp.end(), 0);
-        Stamp = 1;
-    }
-    ForCells(e, box, room, [&](int cell) {
-        if (CellStamp[cell] == Stamp)
-            return;
-        CellStamp[cell] = Stamp;
-        for (int k = CellStart[cell]; k < CellStart[cell + 1]; ++k) {
-            const int original = CellItems[k];
-            if (ItemStamp[original] != Stamp) {
-                ItemStamp[original] = Stamp;
-                visit(original);
-            }
-        }
-    });
-}
-
 // The list from the element under test onwards, with every element filed
 // under the box (of one of the original elements) that holds it.
 //
@@ -231,7 +92,7 @@ private:
 
     TProgressSink& Progress;
     std::vector<TElementBox> GroupExtents;
-    TBandGrid Grid;
+    TElementBandGrid Grid;
     int StrayGroup = 0;
     std::vector<TSweepGroup> Groups;
     std::vector<TSweepNode> Nodes;
