@@ -11,14 +11,17 @@ TElementBandGrid::TElementBandGrid(const std::vector<TElementBox>& extents, cons
     const double width = all.MaxX - all.MinX;
     const double height = all.MaxY - all.MinY;
     // About one cell an element, but no larger than twice an average
-    // element, so that short elements along a long outline do not crowd.
+    // element, so that short elements along a long outline do not crowd
+    // into few cells; and at most about four cells an element, since
+    // clearing and filling the grid must not cost more than it saves.
     double totalLength = 0.0;
     for (const TChainElement& e : elements)
         totalLength += std::abs(e.X2 - e.X1) + std::abs(e.Y2 - e.Y1);
     const double span = std::max({width, height, 1e-9});
     const double perElement = span / std::ceil(std::sqrt(static_cast<double>(extents.size())));
     const double averageElement = totalLength / static_cast<double>(elements.size());
-    CellSize = std::max(span / 1024.0, std::min(perElement, 2.0 * averageElement));
+    const double fewestCells = span / std::min(1024.0, std::ceil(2.0 * std::sqrt(static_cast<double>(elements.size()))));
+    CellSize = std::max(fewestCells, std::min(perElement, 2.0 * averageElement));
     const int side = static_cast<int>(std::ceil(span / CellSize));
     MinX = all.MinX;
     MinY = all.MinY;

@@ -122,7 +122,8 @@ TSplitSweep::TSplitSweep(const TChain& elements, TProgressSink& progress)
             group.Direction = {(e.X2 - e.X1) / length, (e.Y2 - e.Y1) / length};
         }
     }
-    Nodes.reserve(elements.size() * 2);
+    // Most cuts leave three pieces where there were two elements.
+    Nodes.reserve(elements.size() * 4);
     for (std::size_t k = 0; k < elements.size(); ++k) {
         const int node = AddNode(elements[k], static_cast<std::int64_t>(k), static_cast<int>(k), StrayGroup);
         Nodes[node].Previous = Tail;
