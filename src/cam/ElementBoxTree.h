@@ -47,6 +47,13 @@ inline bool BoxContainsPoint(const TElementBox& box, TVect point)
 
 // 0 for a point inside the box.
 double SquaredDistanceToBox(const TElementBox& box, TVect point);
+// 0 for boxes that overlap.
+inline double SquaredDistanceBetweenBoxes(const TElementBox& a, const TElementBox& b)
+{
+    const double dx = std::max({a.MinX - b.MaxX, 0.0, b.MinX - a.MaxX});
+    const double dy = std::max({a.MinY - b.MaxY, 0.0, b.MinY - a.MaxY});
+    return dx * dx + dy * dy;
+}
 
 // Whether the segment passes through the box (touching counts). A long
 // slanted segment misses most of the boxes its own box overlaps.
@@ -84,6 +91,12 @@ public:
     // does the boxes of the groups above it, in no particular order.
     template <typename Meets, typename Visit>
     void QueryWhere(Meets&& meets, Visit&& visit) const;
+
+    // Calls test(index) for boxes that meets(box) accepts, as it does the
+    // boxes of the groups above it, until one test returns true; returns
+    // whether one did.
+    template <typename Meets, typename Test>
+    bool AnyWhere(Meets&& meets, Test&& test) const;
 
     // Calls test(index) for boxes that overlap the query, until one test
     // returns true; returns whether one did.
@@ -160,6 +173,12 @@ void TElementBoxTree::QueryWhere(Meets&& meets, Visit&& visit) const
              visit(index);
              return false;
          });
+}
+
+template <typename Meets, typename Test>
+bool TElementBoxTree::AnyWhere(Meets&& meets, Test&& test) const
+{
+    return Walk([&](const TElementBox& box) { return !meets(box); }, test);
 }
 
 template <typename Test>

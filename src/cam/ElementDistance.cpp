@@ -284,9 +284,16 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
     }
     const TElementBoxTree tree(std::move(boxes));
     const double reach = limit + SEARCH_ROOM;
+    // Boxes further from the piece's box than the limit hold nothing nearer;
+    // along an outline that is far fewer than a square around the piece holds.
+    const double reachSquared = reach * reach;
     std::erase_if(elements, [&](const TChainElement& e) {
         const TShape piece = ShapeOf(e);
-        return tree.AnyOverlapping(InflateBox(ElementBox(e), reach), [&](int k) {
+        const TElementBox pieceBox = ElementBox(e);
+        const auto near = [&](const TElementBox& box) {
+            return SquaredDistanceBetweenBoxes(box, pieceBox) <= reachSquared;
+        };
+        return tree.AnyWhere(near, [&](int k) {
             const TShape& other = shapes[static_cast<std::size_t>(k)];
             // The circles around both keep the distance: so do they.
             const TV between = other.Middle - piece.Middle;
