@@ -96,6 +96,9 @@ private:
     int StrayGroup = 0;
     std::vector<TSweepGroup> Groups;
     std::vector<TSweepNode> Nodes;
+    // Slots of elements that left the list; reusing them keeps the nodes
+    // few and close together however many cuts a run makes.
+    std::vector<int> FreeNodes;
     int Head = NONE;
     int Tail = NONE;
     std::int64_t FrontOrder = 0;
@@ -157,8 +160,15 @@ int TSplitSweep::AddNode(const TChainElement& e, std::int64_t order, int groupHi
     node.Box = InflateBox(ElementBox(e), CROSSING_BOX_MARGIN);
     node.Straight = IsStraight(e);
     node.Order = order;
-    const int index = static_cast<int>(Nodes.size());
-    Nodes.push_back(node);
+    int index = 0;
+    if (FreeNodes.empty()) {
+        index = static_cast<int>(Nodes.size());
+        Nodes.push_back(node);
+    } else {
+        index = FreeNodes.back();
+        FreeNodes.pop_back();
+        Nodes[index] = node;
+    }
     for (const int group : {groupHint1, groupHint2}) {
         if (group != StrayGroup && FileInGroup(index, group))
             return index;
@@ -298,6 +308,7 @@ void TSplitSweep::Unlink(int node)
         Tail = n.Previous;
     RemoveFromGroup(node);
     --PendingCount;
+    FreeNodes.push_back(node);
 }
 
 // Only elements that can meet the node: their boxes overlap, and a straight
@@ -378,8 +389,8 @@ bool TSplitSweep::Run()
                 return false;
             continue;
         }
-        Unlink(current);
         Done.push_back(Nodes[current].Element);
+        Unlink(current);
         const std::size_t count = Done.size() + PendingCount;
         // Halves round to even, as the processor rounds.
         if (PendingCount > 0 && Done.size() % step == 0)
