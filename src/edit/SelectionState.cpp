@@ -9,6 +9,7 @@
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/SelectObjectsParam.h"
 #include "cad/view/CADViewport2DCore.h"
+#include "edit/DeletedEntities.h"
 
 TSelectionActions SelectionActions;
 
@@ -55,8 +56,8 @@ bool ApplySelectionAction(TCADCmp2D& cad, std::span<TObject2D* const> objects, T
             continue;
         switch (actions.Mode) {
         case SELECT_DELETE:
-            if (actions.Deleted)
-                DeleteToStack(*object, *actions.Deleted);
+            if (TDeletedEntities* stack = actions.Deleted ? actions.Deleted : DeletedEntities.get())
+                DeleteToStack(*object, *stack);
             break;
         case SELECT_EXPLODE:
             ++selected;

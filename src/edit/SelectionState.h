@@ -28,7 +28,7 @@ struct TSelectionActions {
     // The simplify page's tolerance, as typed.
     std::string ToleranceText = "0.025";
     TSimplifyTotals Totals;
-    // The undelete stack; none: deleting hides nothing.
+    // The undelete stack; none: the program's.
     TDeletedEntities* Deleted = nullptr;
     TMessageText Text = [](int message) { return std::to_string(message); };
     // Where the explode and simplify reports are shown.
