@@ -57,6 +57,8 @@ void TCommandFramework::Start(std::int32_t code)
     }
     if (code == CODE_MIRROR)
         TransformRepeat = 1;
+    if (code >= 25 && code <= 28)
+        StartTransformCommand(code, TransformRepeat);
     if (code == CODE_WINDOW_DELETE)
         WindowSelect = true;
     if (code == 54)

@@ -7,11 +7,13 @@
 
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
+#include "cad/engine/SelectObjects.h"
 #include "cad/engine/SelectObjectsParam.h"
 #include "cad/view/CADViewport2DCore.h"
 #include "edit/DeletedEntities.h"
 
 TSelectionActions SelectionActions;
+std::function<void(const char* field, int repeat)> ShowTransformRepeat;
 
 namespace {
 
@@ -39,6 +41,18 @@ void StartSelectionCommand(int code, int mode)
         if (SelectionActions.ShowSimplifyReport)
             SelectionActions.ShowSimplifyReport({});
     }
+}
+
+void StartTransformCommand(int code, int repeat)
+{
+    const char* field = code == 25   ? "txtTransRepeat"
+                        : code == 26 ? "txtRotateRepeat"
+                        : code == 28 ? "txtScaleRepeat"
+                                     : nullptr;
+    if (field && ShowTransformRepeat)
+        ShowTransformRepeat(field, repeat);
+    if (code >= 26 && code <= 28)
+        SelectRefreshFlag = false;
 }
 
 bool ApplySelectionAction(TCADCmp2D& cad, std::span<TObject2D* const> objects, TSelectionActions& actions)

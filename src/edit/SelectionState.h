@@ -42,6 +42,13 @@ extern TSelectionActions SelectionActions;
 // and for explode and simplify a fresh report (and fresh totals).
 void StartSelectionCommand(int code, int mode);
 
+// The starter's part for translate, rotate, mirror and scale: the repeat
+// count shown in the command's own field, and the picks no longer redrawn
+// by the selection (rotate, mirror and scale draw them themselves), for good.
+void StartTransformCommand(int code, int repeat);
+// Writes the repeat count into the page field of that name.
+extern std::function<void(const char* field, int repeat)> ShowTransformRepeat;
+
 // Applies the mode's action to the objects (pictures are left alone).
 // Gives false when the simplify tolerance is not a number; nothing changes then.
 bool ApplySelectionAction(TCADCmp2D& cad, std::span<TObject2D* const> objects, TSelectionActions& actions);

@@ -117,6 +117,10 @@ void TfrmMain::CreateSelectionPages()
     explodeLayout->addWidget(stxInfoEsplode);
     explodeLayout->addStretch();
 
+    ShowTransformRepeat = [this](const char* field, int repeat) {
+        if (auto* edit = findChild<QLineEdit*>(QString::fromLatin1(field)))
+            edit->setText(QString::number(repeat));
+    };
     SelectionActions.Text = Message;
     SelectionActions.ShowExplodeReport = [this](const std::string& text) {
         stxInfoEsplode->setText(QString::fromStdString(text));
