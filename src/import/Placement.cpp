@@ -1,5 +1,6 @@
 #include "import/Placement.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>

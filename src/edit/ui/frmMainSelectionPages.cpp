@@ -1,6 +1,9 @@
 // The pages of the selection commands (change layer, simplify, small
 // entities, explode report), undelete, and the whole-drawing mirror and scale.
 
+#include <functional>
+#include <optional>
+
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -10,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/Language.h"
-#include "app/ui/controls/NumericKeyFilter.h"
 #include "app/NumericText.h"
+#include "app/ui/controls/NumericKeyFilter.h"
 #include "app/ui/frmMain.h"
 #include "cad/canvas/ImageCanvas.h"
 #include "cad/drawing/CADCmp2D.h"

@@ -2,11 +2,11 @@
 // the "Scale to:" group of the information page (page 5): the handlers read
 // and write the controls; the placement itself is TPlacement's.
 
-#include <exception>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
