@@ -96,8 +96,8 @@ void ChildPieces(const TObject2D& child, const TTransform2D& outer, bool fromBlo
                  TPieces& pieces, TExplodeCounts& counts)
 {
     const TTransform2D t = MultiplyTransforms2D(child.GetTransform(), outer);
-    if (!fromBlock && dynamic_cast<const TPunto2D*>(&child)) {
-        pieces.push_back(std::make_unique<TPunto2D>(0, Cartesian((*static_cast<const TPunto2D&>(child).Points())[0], t)));
+    if (auto* point = dynamic_cast<const TPunto2D*>(&child); point && !fromBlock) {
+        pieces.push_back(std::make_unique<TPunto2D>(0, Cartesian((*point->Points())[0], t)));
     } else if (auto* line = dynamic_cast<const TLine2D*>(&child)) {
         const std::vector<TPoint2D> p = WorldPoints(*line, t);
         pieces.push_back(std::make_unique<TLine2D>(0, p[0], p[1]));

@@ -89,7 +89,8 @@ TEST_F(SelectionOps, DeleteHidesToTheStackAndUndeleteBringsBackTheLastStillThere
     TObject2D& a = Add(std::make_unique<TLine2D>(-1, MakePoint2D(0, 0), MakePoint2D(10, 0)));
     TObject2D& b = Add(std::make_unique<TLine2D>(-1, MakePoint2D(0, 5), MakePoint2D(10, 5)));
     TObject2D& c = Add(std::make_unique<TCerchio2D>(-1, MakePoint2D(50, 50), MakePoint2D(55, 50)));
-    TObject2D& picture = Add(std::make_unique<TBitmap2D>(-1, MakePoint2D(0, 0), MakePoint2D(1, 1), QImage(2, 2, QImage::Format_RGB32)));
+    TObject2D& picture =
+        Add(std::make_unique<TBitmap2D>(-1, MakePoint2D(0, 0), MakePoint2D(1, 1), QImage(2, 2, QImage::Format_RGB32)));
 
     Select(SELECT_DELETE, {&a, &b, &c, &picture});
     EXPECT_FALSE(a.Visible || a.ToBeSaved || b.Visible || c.Visible);
@@ -262,7 +263,8 @@ TEST_F(SelectionOps, SmallEntitiesAreTheVisibleOnesUnderTheLimitButPointsAndPict
     hidden.Visible = false;
     Add(std::make_unique<TLine2D>(-1, MakePoint2D(0, 0), MakePoint2D(0.01f, 30)));  // long and thin
     Add(std::make_unique<TPunto2D>(-1, MakePoint2D(9, 9)));
-    Add(std::make_unique<TBitmap2D>(-1, MakePoint2D(0, 0), MakePoint2D(0.001f, 0.001f), QImage(1, 1, QImage::Format_RGB32)));
+    Add(std::make_unique<TBitmap2D>(-1, MakePoint2D(0, 0), MakePoint2D(0.001f, 0.001f),
+                                    QImage(1, 1, QImage::Format_RGB32)));
 
     EXPECT_TRUE(FindSmallEntities(Drawing, 0.0f).empty());
     const std::vector<TSmallEntity> small = FindSmallEntities(Drawing, 0.025f);

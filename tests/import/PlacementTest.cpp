@@ -98,7 +98,10 @@ protected:
         return box;
     }
 
-    TPoint2D RasterCorner() { return CartesianPoint2D(ApplyTransform2D((*Bitmap().Points())[0], Bitmap().GetTransform())); }
+    TPoint2D RasterCorner()
+    {
+        return CartesianPoint2D(ApplyTransform2D((*Bitmap().Points())[0], Bitmap().GetTransform()));
+    }
     TBitmap2D& Bitmap() { return dynamic_cast<TBitmap2D&>(*Cad.GetObject(0)); }
 
     std::vector<std::string> Classes()

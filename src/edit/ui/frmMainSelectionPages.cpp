@@ -14,6 +14,7 @@
 
 #include "app/Language.h"
 #include "app/NumericText.h"
+#include "app/ui/PageWidgets.h"
 #include "app/ui/controls/NumericKeyFilter.h"
 #include "app/ui/frmMain.h"
 #include "cad/canvas/ImageCanvas.h"
@@ -33,43 +34,10 @@ constexpr int kSimplifyPage = 17;
 constexpr int kDelSmallPage = 22;
 constexpr int kExplodePage = 29;
 
-template <typename TControl>
-TControl* Named(TControl* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
-QToolButton* TextButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = Named(new QToolButton(parent), name);
-    button->setText(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 std::string Message(int message)
 {
     return GetLangString(message).toStdString();
 }
-
-// The change-layer page lists the layers afresh whenever it is shown.
-class TShowFilter : public QObject {
-public:
-    TShowFilter(QObject* parent, std::function<void()> action) : QObject(parent), Action(std::move(action)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show)
-            Action();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> Action;
-};
 
 } // namespace
 
@@ -78,20 +46,22 @@ void TfrmMain::CreateSelectionPages()
     QWidget* layerPage = Page(kChangeLayerPage);
     auto* layerLayout = new QVBoxLayout(layerPage);
     layerLayout->addWidget(new QLabel(QStringLiteral("Move to layer:"), layerPage));
-    cboLayerTo = Named(new QComboBox(layerPage), "cboLayerTo");
+    cboLayerTo = NamedControl(new QComboBox(layerPage), "cboLayerTo");
     layerLayout->addWidget(cboLayerTo);
     layerLayout->addStretch();
     connect(cboLayerTo, &QComboBox::currentIndexChanged, this,
             [](int index) { SelectionActions.TargetLayer = index < 0 ? 0 : index; });
-    layerPage->installEventFilter(new TShowFilter(layerPage, [this] { FillLayerTo(); }));
+    // The layers are listed afresh whenever the page is shown.
+    new TEventAction(
+        *layerPage, [](QEvent& event, bool&) { return event.type() == QEvent::Show; }, [this] { FillLayerTo(); });
 
     QWidget* simplifyPage = Page(kSimplifyPage);
     auto* simplifyLayout = new QVBoxLayout(simplifyPage);
     simplifyLayout->addWidget(new QLabel(QStringLiteral("Tolerance:"), simplifyPage));
-    txtFiltroPoly = Named(new QLineEdit(QStringLiteral("0.025"), simplifyPage), "txtFiltroPoly");
+    txtFiltroPoly = NamedControl(new QLineEdit(QStringLiteral("0.025"), simplifyPage), "txtFiltroPoly");
     InstallKeyFilter(*txtFiltroPoly, SoloNumeriPos);
     simplifyLayout->addWidget(txtFiltroPoly);
-    lblFiltro = Named(new QLabel(simplifyPage), "lblFiltro");
+    lblFiltro = NamedControl(new QLabel(simplifyPage), "lblFiltro");
     simplifyLayout->addWidget(lblFiltro);
     simplifyLayout->addStretch();
     connect(txtFiltroPoly, &QLineEdit::textChanged, this,
@@ -100,14 +70,14 @@ void TfrmMain::CreateSelectionPages()
     QWidget* smallPage = Page(kDelSmallPage);
     auto* smallLayout = new QVBoxLayout(smallPage);
     smallLayout->addWidget(new QLabel(QStringLiteral("Box limit:"), smallPage));
-    txtSmallX = Named(new QLineEdit(QStringLiteral("0.025"), smallPage), "txtSmallX");
+    txtSmallX = NamedControl(new QLineEdit(QStringLiteral("0.025"), smallPage), "txtSmallX");
     InstallKeyFilter(*txtSmallX, SoloNumeriPos);
     smallLayout->addWidget(txtSmallX);
-    sbtDelSmall = TextButton(smallPage, "sbtDelSmall", QStringLiteral("Delete All"));
-    sbtIdentSmallEnt = TextButton(smallPage, "sbtIdentSmallEnt", QStringLiteral("Identify All"));
+    sbtDelSmall = PageTextButton(smallPage, "sbtDelSmall", QStringLiteral("Delete All"));
+    sbtIdentSmallEnt = PageTextButton(smallPage, "sbtIdentSmallEnt", QStringLiteral("Identify All"));
     smallLayout->addWidget(sbtDelSmall);
     smallLayout->addWidget(sbtIdentSmallEnt);
-    stxReportSmall = Named(new QLabel(smallPage), "stxReportSmall");
+    stxReportSmall = NamedControl(new QLabel(smallPage), "stxReportSmall");
     smallLayout->addWidget(stxReportSmall);
     smallLayout->addStretch();
     connect(sbtDelSmall, &QToolButton::clicked, this, &TfrmMain::sbtDelSmallClick);
@@ -115,7 +85,7 @@ void TfrmMain::CreateSelectionPages()
 
     QWidget* explodePage = Page(kExplodePage);
     auto* explodeLayout = new QVBoxLayout(explodePage);
-    stxInfoEsplode = Named(new QLabel(explodePage), "stxInfoEsplode");
+    stxInfoEsplode = NamedControl(new QLabel(explodePage), "stxInfoEsplode");
     stxInfoEsplode->setWordWrap(true);
     explodeLayout->addWidget(stxInfoEsplode);
     explodeLayout->addStretch();

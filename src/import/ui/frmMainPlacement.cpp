@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/NumericText.h"
+#include "app/ui/PageWidgets.h"
 #include "app/ui/controls/NumericKeyFilter.h"
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
@@ -34,22 +35,6 @@ namespace {
 
 constexpr int kAttribPage = 5;
 constexpr int kOpenPage = 13;
-
-template <typename TControl>
-TControl* Named(TControl* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
-QToolButton* TextButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = Named(new QToolButton(parent), name);
-    button->setText(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
 
 QString SepNumber(double value)
 {
@@ -89,26 +74,14 @@ private:
 };
 
 // Enter in a field runs the action and goes no further.
-class TEnterFilter : public QObject {
-public:
-    TEnterFilter(QObject* parent, std::function<void()> action) : QObject(parent), Action(std::move(action)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                Action();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> Action;
-};
+bool IsEnter(QEvent& event, bool& consume)
+{
+    if (event.type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent&>(event).key();
+    consume = key == Qt::Key_Return || key == Qt::Key_Enter;
+    return consume;
+}
 
 // The next left click in the view while the pick is armed.
 class TPickOriginFilter : public QObject {
@@ -142,7 +115,7 @@ void TfrmMain::CreatePlacementPages()
     QWidget* page = Page(kOpenPage);
     auto* layout = new QVBoxLayout(page);
 
-    grpOrigin = Named(new QGroupBox(QStringLiteral("Reference Point"), page), "grpOrigin");
+    grpOrigin = NamedControl(new QGroupBox(QStringLiteral("Reference Point"), page), "grpOrigin");
     auto* corners = new QGridLayout(grpOrigin);
     const struct {
         QRadioButton** Button;
@@ -155,7 +128,7 @@ void TfrmMain::CreatePlacementPages()
         {&rbtOrigine4, "rbtOrigine4", "Bottom right", 2, 2},
     };
     for (const auto& choice : choices) {
-        *choice.Button = Named(new QRadioButton(QString::fromLatin1(choice.Text), grpOrigin), choice.Name);
+        *choice.Button = NamedControl(new QRadioButton(QString::fromLatin1(choice.Text), grpOrigin), choice.Name);
         corners->addWidget(*choice.Button, choice.Row, choice.Column);
         connect(*choice.Button, &QRadioButton::clicked, this, &TfrmMain::rbtOrigine1Click);
     }
@@ -165,33 +138,33 @@ void TfrmMain::CreatePlacementPages()
     rbtOrigine4->setProperty("tag", 4);
     rbtOrigine0->setProperty("tag", 5);
     rbtOrigine1->setChecked(true);
-    rbtOriginDxf = Named(new QRadioButton(QStringLiteral("Use drawing origin and orientation"), grpOrigin),
+    rbtOriginDxf = NamedControl(new QRadioButton(QStringLiteral("Use drawing origin and orientation"), grpOrigin),
                          "rbtOriginDxf");
     corners->addWidget(rbtOriginDxf, 3, 0, 1, 3);
     connect(rbtOriginDxf, &QRadioButton::clicked, this, &TfrmMain::rbtOriginDxfClick);
     layout->addWidget(grpOrigin);
 
     auto* reference = new QGridLayout;
-    txtOriginX = Named(new QLineEdit(QStringLiteral("0.00"), page), "txtOriginX");
-    txtOriginY = Named(new QLineEdit(QStringLiteral("0.00"), page), "txtOriginY");
+    txtOriginX = NamedControl(new QLineEdit(QStringLiteral("0.00"), page), "txtOriginX");
+    txtOriginY = NamedControl(new QLineEdit(QStringLiteral("0.00"), page), "txtOriginY");
     reference->addWidget(new QLabel(QStringLiteral("Reference point X:"), page), 0, 0);
     reference->addWidget(txtOriginX, 0, 1);
     reference->addWidget(new QLabel(QStringLiteral("Y:"), page), 1, 0);
     reference->addWidget(txtOriginY, 1, 1);
     for (QLineEdit* field : {txtOriginX, txtOriginY}) {
         InstallKeyFilter(*field, SoloNumeriEMenoEEnter);
-        field->installEventFilter(new TEnterFilter(field, [this] { txtOriginEnter(); }));
+        new TEventAction(*field, IsEnter, [this] { txtOriginEnter(); });
         connect(field, &QLineEdit::textEdited, this, &TfrmMain::txtOriginChange);
     }
-    sbtSelectPt = TextButton(page, "sbtSelectPt", QStringLiteral("Select Pt."));
+    sbtSelectPt = PageTextButton(page, "sbtSelectPt", QStringLiteral("Select Pt."));
     connect(sbtSelectPt, &QToolButton::clicked, this, &TfrmMain::sbtSelectPtClick);
     reference->addWidget(sbtSelectPt, 2, 1);
     layout->addLayout(reference);
 
-    grpDxfRotate = Named(new QGroupBox(QStringLiteral("Rotate:"), page), "grpDxfRotate");
+    grpDxfRotate = NamedControl(new QGroupBox(QStringLiteral("Rotate:"), page), "grpDxfRotate");
     auto* rotate = new QHBoxLayout(grpDxfRotate);
-    sbtRotCCW = TextButton(grpDxfRotate, "sbtRotCCW", QStringLiteral("+90° CCW"));
-    sbtRotCW = TextButton(grpDxfRotate, "sbtRotCW", QStringLiteral("-90° CW"));
+    sbtRotCCW = PageTextButton(grpDxfRotate, "sbtRotCCW", QStringLiteral("+90° CCW"));
+    sbtRotCW = PageTextButton(grpDxfRotate, "sbtRotCW", QStringLiteral("-90° CW"));
     rotate->addWidget(sbtRotCCW);
     rotate->addWidget(sbtRotCW);
     connect(sbtRotCCW, &QToolButton::clicked, this, &TfrmMain::sbtRotCCWClick);
@@ -199,8 +172,8 @@ void TfrmMain::CreatePlacementPages()
     layout->addWidget(grpDxfRotate);
 
     auto* buttons = new QHBoxLayout;
-    sbtOpenPrev = TextButton(page, "sbtOpenPrev", QStringLiteral("Prev Pg (3)"));
-    sbtOpenDone = TextButton(page, "sbtOpenDone", QStringLiteral("Done"));
+    sbtOpenPrev = PageTextButton(page, "sbtOpenPrev", QStringLiteral("Prev Pg (3)"));
+    sbtOpenDone = PageTextButton(page, "sbtOpenDone", QStringLiteral("Done"));
     buttons->addWidget(sbtOpenPrev);
     buttons->addWidget(sbtOpenDone);
     connect(sbtOpenPrev, &QToolButton::clicked, this, &TfrmMain::sbtOpenPrevClick);
@@ -210,13 +183,13 @@ void TfrmMain::CreatePlacementPages()
 
     // The size group sits below whatever else the information page shows.
     QWidget* attrib = Page(kAttribPage);
-    grpScaleTo = Named(new QGroupBox(QStringLiteral("Scale to:"), attrib), "grpScaleTo");
+    grpScaleTo = NamedControl(new QGroupBox(QStringLiteral("Scale to:"), attrib), "grpScaleTo");
     auto* sizes = new QGridLayout(grpScaleTo);
-    txtVecLarg = Named(new QLineEdit(grpScaleTo), "txtVecLarg");
-    txtVecAlt = Named(new QLineEdit(grpScaleTo), "txtVecAlt");
-    nol_lblUnita1 = Named(new QLabel(QStringLiteral("mm"), grpScaleTo), "nol_lblUnita1");
-    nol_lblUnita2 = Named(new QLabel(QStringLiteral("mm"), grpScaleTo), "nol_lblUnita2");
-    chkRatio = Named(new QCheckBox(QStringLiteral("Keep ratio"), grpScaleTo), "chkRatio");
+    txtVecLarg = NamedControl(new QLineEdit(grpScaleTo), "txtVecLarg");
+    txtVecAlt = NamedControl(new QLineEdit(grpScaleTo), "txtVecAlt");
+    nol_lblUnita1 = NamedControl(new QLabel(QStringLiteral("mm"), grpScaleTo), "nol_lblUnita1");
+    nol_lblUnita2 = NamedControl(new QLabel(QStringLiteral("mm"), grpScaleTo), "nol_lblUnita2");
+    chkRatio = NamedControl(new QCheckBox(QStringLiteral("Keep ratio"), grpScaleTo), "chkRatio");
     chkRatio->setChecked(true);
     sizes->addWidget(new QLabel(QStringLiteral("Width:"), grpScaleTo), 0, 0);
     sizes->addWidget(txtVecLarg, 0, 1);
@@ -227,7 +200,7 @@ void TfrmMain::CreatePlacementPages()
     sizes->addWidget(chkRatio, 2, 0, 1, 3);
     for (QLineEdit* field : {txtVecLarg, txtVecAlt}) {
         InstallKeyFilter(*field, SoloNumeriEMenoEEnter);
-        field->installEventFilter(new TEnterFilter(field, [this] { SizeFieldDone(); }));
+        new TEventAction(*field, IsEnter, [this] { SizeFieldDone(); });
         connect(field, &QLineEdit::editingFinished, this, &TfrmMain::SizeFieldDone);
     }
     connect(txtVecLarg, &QLineEdit::textEdited, this, &TfrmMain::txtVecLargChange);
