@@ -117,29 +117,31 @@ void TfrmMain::CreatePlacementPages()
 
     grpOrigin = NamedControl(new QGroupBox(QStringLiteral("Reference Point"), page), "grpOrigin");
     auto* corners = new QGridLayout(grpOrigin);
+    // Each choice pictures the corner it brings to the origin; its name is the tip.
     const struct {
         QRadioButton** Button;
         const char* Name;
-        const char* Text;
-        int Row, Column;
+        const char* Picture;
+        const char* Tip;
+        int Row, Column, Tag;
     } choices[] = {
-        {&rbtOrigine2, "rbtOrigine2", "Top left", 0, 0},     {&rbtOrigine3, "rbtOrigine3", "Top right", 0, 2},
-        {&rbtOrigine0, "rbtOrigine0", "Centre", 1, 1},       {&rbtOrigine1, "rbtOrigine1", "Bottom left", 2, 0},
-        {&rbtOrigine4, "rbtOrigine4", "Bottom right", 2, 2},
+        {&rbtOrigine2, "rbtOrigine2", "\u250C", "Top left", 0, 0, 2},
+        {&rbtOrigine3, "rbtOrigine3", "\u2510", "Top right", 0, 2, 3},
+        {&rbtOrigine0, "rbtOrigine0", "\u253C", "Centre", 1, 1, 5},
+        {&rbtOrigine1, "rbtOrigine1", "\u2514", "Bottom left", 2, 0, 1},
+        {&rbtOrigine4, "rbtOrigine4", "\u2518", "Bottom right", 2, 2, 4},
     };
     for (const auto& choice : choices) {
-        *choice.Button = NamedControl(new QRadioButton(QString::fromLatin1(choice.Text), grpOrigin), choice.Name);
-        corners->addWidget(*choice.Button, choice.Row, choice.Column);
+        *choice.Button = NamedControl(new QRadioButton(QString::fromUtf8(choice.Picture), grpOrigin), choice.Name);
+        (*choice.Button)->setToolTip(QString::fromLatin1(choice.Tip));
+        (*choice.Button)->setProperty("tag", choice.Tag);
+        corners->addWidget(*choice.Button, choice.Row, choice.Column, Qt::AlignCenter);
         connect(*choice.Button, &QRadioButton::clicked, this, &TfrmMain::rbtOrigine1Click);
     }
-    rbtOrigine1->setProperty("tag", 1);
-    rbtOrigine2->setProperty("tag", 2);
-    rbtOrigine3->setProperty("tag", 3);
-    rbtOrigine4->setProperty("tag", 4);
-    rbtOrigine0->setProperty("tag", 5);
     rbtOrigine1->setChecked(true);
-    rbtOriginDxf = NamedControl(new QRadioButton(QStringLiteral("Use drawing origin and orientation"), grpOrigin),
-                         "rbtOriginDxf");
+    // The text is longer than the page is wide: it takes two lines.
+    rbtOriginDxf = NamedControl(new QRadioButton(QStringLiteral("Use drawing origin\nand orientation"), grpOrigin),
+                                "rbtOriginDxf");
     corners->addWidget(rbtOriginDxf, 3, 0, 1, 3);
     connect(rbtOriginDxf, &QRadioButton::clicked, this, &TfrmMain::rbtOriginDxfClick);
     layout->addWidget(grpOrigin);
