@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cad/engine/CADState.h"
+#include "edit/SelectionState.h"
 
 namespace {
 
@@ -50,10 +51,14 @@ void TCommandFramework::Start(std::int32_t code)
         ObjectSnapActive = row->Snap != 0;
     if (code == 13 || code == 15)
         FilletMode = code == 13;
-    if (row->SelectionMode != 0)
+    if (row->SelectionMode != 0) {
         SelectionMode = row->SelectionMode;
+        StartSelectionCommand(code, SelectionMode);
+    }
     if (code == CODE_MIRROR)
         TransformRepeat = 1;
+    if (code >= 25 && code <= 28)
+        StartTransformCommand(code, TransformRepeat);
     if (code == CODE_WINDOW_DELETE)
         WindowSelect = true;
     if (code == 54)

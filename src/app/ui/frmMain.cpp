@@ -108,6 +108,8 @@ TfrmMain::TfrmMain(QWidget* parent)
     ResetSplitButtons();
     CreatePages();
     CreateSettingsPage();
+    CreatePlacementPages();
+    CreateSelectionPages();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();

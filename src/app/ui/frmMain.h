@@ -28,6 +28,8 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGroupBox;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -306,6 +308,70 @@ public:
     void HelpKeyPress();
     // Fills the grid dialog from the view and the engine and shows it modally.
     void ShowGridDialog();
+
+    // Placement of a loaded file (import/ui/frmMainPlacement.cpp) and the
+    // selection commands' pages (edit/ui/frmMainSelectionPages.cpp) ----------
+
+    // Page 13 and the size group of page 5.
+    void CreatePlacementPages();
+    void rbtOrigine1Click();
+    void rbtOriginDxfClick();
+    void sbtRotCCWClick();
+    void sbtRotCWClick();
+    // Enter in a reference field.
+    void txtOriginEnter();
+    void txtOriginChange();
+    void sbtSelectPtClick();
+    // A point picked in the view becomes the drawing's origin.
+    void OrigineRast(TPoint2D point);
+    void txtVecLargChange();
+    void txtVecAltChange();
+    // Enter in, or leaving, a size field.
+    void SizeFieldDone();
+    void chkRatioClick();
+    void sbtOpenDoneClick();
+    void sbtOpenPrevClick();
+    // Set by "Select Pt.": the next left click in the view picks the origin.
+    bool PickOriginArmed = false;
+    QGroupBox* grpOrigin = nullptr;
+    QRadioButton* rbtOrigine1 = nullptr;
+    QRadioButton* rbtOrigine2 = nullptr;
+    QRadioButton* rbtOrigine3 = nullptr;
+    QRadioButton* rbtOrigine4 = nullptr;
+    QRadioButton* rbtOrigine0 = nullptr;
+    QRadioButton* rbtOriginDxf = nullptr;
+    QLineEdit* txtOriginX = nullptr;
+    QLineEdit* txtOriginY = nullptr;
+    QToolButton* sbtSelectPt = nullptr;
+    QGroupBox* grpDxfRotate = nullptr;
+    QToolButton* sbtRotCCW = nullptr;
+    QToolButton* sbtRotCW = nullptr;
+    QToolButton* sbtOpenDone = nullptr;
+    QToolButton* sbtOpenPrev = nullptr;
+    QGroupBox* grpScaleTo = nullptr;
+    QLineEdit* txtVecLarg = nullptr;
+    QLineEdit* txtVecAlt = nullptr;
+    QLabel* nol_lblUnita1 = nullptr;
+    QLabel* nol_lblUnita2 = nullptr;
+    QCheckBox* chkRatio = nullptr;
+
+    // Pages 14, 17, 22 and 29.
+    void CreateSelectionPages();
+    // Fills the layer list and preselects the current layer.
+    void FillLayerTo();
+    void MyUndeleteClick();
+    void sbtDelSmallClick();
+    void sbtIdentSmallEntClick();
+    void sbtMirrorAllClick(int axisChoice);
+    void sbtScaleAllClick(float sx, float sy);
+    QComboBox* cboLayerTo = nullptr;
+    QLineEdit* txtFiltroPoly = nullptr;
+    QLabel* lblFiltro = nullptr;
+    QLineEdit* txtSmallX = nullptr;
+    QToolButton* sbtDelSmall = nullptr;
+    QToolButton* sbtIdentSmallEnt = nullptr;
+    QLabel* stxReportSmall = nullptr;
+    QLabel* stxInfoEsplode = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

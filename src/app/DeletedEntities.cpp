@@ -1,3 +1,0 @@
-#include "app/DeletedEntities.h"
-
-std::unique_ptr<std::vector<TDeletedEntityRec>> DeletedEntities;
