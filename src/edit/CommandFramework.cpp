@@ -63,8 +63,10 @@ void TCommandFramework::Start(std::int32_t code)
         WindowSelect = true;
     if (code == 54)
         TextPlacementCancelled = false;
-    if (row->Task == TCommandTask::None)
+    if (row->Task == TCommandTask::None) {
+        Shell.RunAtOnce(*row);
         return;
+    }
     if (Shell.Busy())
         Shell.StopOperation();
     Shell.StartTask(*row, WindowSelect);

@@ -23,6 +23,8 @@ public:
     virtual void StopOperation() = 0;
     // Starts the row's task; windowSelect chooses the area selection.
     virtual void StartTask(const TCommandRow& row, bool windowSelect) = 0;
+    // A command without a task acts at once, or leaves the acting to its page.
+    virtual void RunAtOnce(const TCommandRow& /*row*/) {}
     virtual void SendUserEvent(int event) = 0;
     virtual void EnableToolbars() = 0;
     virtual void DefaultCursor() = 0;

@@ -2,6 +2,7 @@
 
 #include "cad/engine/EditPrimitive.h"
 #include "cad/engine/TransformSelectedObjects.h"
+#include "edit/OffsetCommand.h"
 #include "edit/SelectionState.h"
 
 namespace {
@@ -29,6 +30,7 @@ TCADStateClass CommandStateClass(std::string_view name)
         Named<TSCScalaSelectedObjects>(),
         Named<TSCSpecchiaSelectedObjects>(),
         Named<TMySelezione>(),
+        Named<TMySelOffset>(),
     };
     for (const TNamedState& state : states)
         if (state.Name == name)

@@ -124,6 +124,8 @@ TfrmMain::TfrmMain(QWidget* parent)
     LayoutControls();
     ImpostaGlyph();
     CurrLayerInfo();
+    CreateOffsetPage();
+    CreateCommands();
 }
 
 TfrmMain::~TfrmMain()
@@ -283,6 +285,8 @@ void TfrmMain::AbilitaPnl(bool file, bool view, bool draw, bool modify)
         control->setEnabled(draw);
     for (QWidget* control : std::initializer_list<QWidget*>{pnlTbr4, lsbDelete, lsbAnalyze, lsbModify, lsbXform})
         control->setEnabled(modify);
+    if (CommandsValue)
+        CommandsValue->ToolbarsEnabled = file && view && draw && modify;
 }
 
 void TfrmMain::TogliAssoc()

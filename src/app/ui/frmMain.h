@@ -10,7 +10,9 @@
 // Commands show their option pages by index through VisPagine; tabs are
 // never shown, so a command moves between its pages itself.
 
+#include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <span>
 #include <vector>
@@ -23,6 +25,7 @@
 #include "app/ui/controls/MenuSpeedButtons.h"
 #include "cad/base/Settings.h"
 #include "cad/engine/EngineHooks.h"
+#include "edit/CommandFramework.h"
 
 class QAction;
 class QCheckBox;
@@ -34,6 +37,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
+class QRadioButton;
 class QStackedWidget;
 class QToolButton;
 class TCADCmp2D;
@@ -43,6 +47,8 @@ class TColorBox;
 class TMruBar;
 class TSaveDialog;
 class TXPMenu;
+class TCAD2DSelectObjectsParam;
+class TObject2D;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -372,6 +378,64 @@ public:
     QToolButton* sbtIdentSmallEnt = nullptr;
     QLabel* stxReportSmall = nullptr;
     QLabel* stxInfoEsplode = nullptr;
+
+    // Commands (edit/ui/frmMainCommands.cpp) ----------------------------------
+
+    // The starter sequence, repeat, Esc/Enter and the end of every drawing
+    // and editing command, by the codes of the command table.
+    TCommandFramework& Commands() { return *CommandsValue; }
+    // As the command's starter, and as its menu item (which re-binds the split button first).
+    void StartCommand(std::int32_t code);
+    void ChooseCommand(std::int32_t code);
+    // What a command does in place of the task the table names: a drawing
+    // command builds its primitive from its page, an at-once command acts.
+    // A command without an action and whose state is not built does nothing.
+    std::map<std::int32_t, std::function<void()>> CommandActions;
+    // The action under this key explodes the container a placement just ended with.
+    static constexpr std::int32_t kExplodePlacedAction = -1;
+    // The selection tasks' callback: the object just picked drawn with the rubber pen.
+    void OnSelectedObj(TCAD2DSelectObjectsParam& param, TObject2D* object, bool selected, int code);
+    // The check mark and the button show the framework's window select.
+    void ShowWindowSelect();
+    void sbtDoneClick();
+    void sbtClosePolyClick();
+    void btnCancelClick();
+    void sbtCancelClick();
+    void mnuOrthoClick();
+    void sbtWinSelClick();
+    void mnuWinSelectClick();
+    void sbmSnap2GridClick();
+    void mnuSnap2Grid2Click();
+    // Typed point entry: the dialog's point becomes a click of the running
+    // task; nothing is sent on Cancel or for a text that is no number.
+    void mnuCoordClick();
+    // A vector text under the pointer gets a new string.
+    void VistaGraficaDblClick();
+    // The fields and buttons of other commands' pages that talk to the
+    // running task: the transform values, accept, close the figure, close the page.
+    void ConnectPageFields();
+    void rbtScaleUniformClick();
+    void rbtScaleXyClick();
+    // The drop-down menus of the split buttons, by button.
+    std::map<QString, QMenu*> SplitMenus;
+    QAction* mnuOrtho = nullptr;
+    QAction* mnuWinSelect = nullptr;
+    QAction* mnuCoord = nullptr;
+    QAction* mnuDone = nullptr;
+    QAction* mnuCancel = nullptr;
+    // The offset page (edit/ui/frmMainOffsetPage.cpp).
+    QLineEdit* txtOffsetDist = nullptr;
+    QRadioButton* rbtOffsetCopy = nullptr;
+    QRadioButton* rbtOffsetMove = nullptr;
+    QToolButton* sbtOffsetOk = nullptr;
+    QToolButton* sbtFlipOffset = nullptr;
+    void sbtOffsetOkClick();
+    void sbtFlipOffsetClick();
+    void txtOffsetDistChange();
+    void CreateCommands();
+    void CreateOffsetPage();
+    std::unique_ptr<TCommandShell> CommandShellValue;
+    std::unique_ptr<TCommandFramework> CommandsValue;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

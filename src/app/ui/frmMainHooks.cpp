@@ -4,9 +4,6 @@
 
 #include "app/ui/frmMain.h"
 
-// The command framework repeats the command of CommandCode.
-void TfrmMain::RepeatLastCommand() {}
-
 // The pan command's state.
 bool TfrmMain::PanCommandActive() const
 {
@@ -33,10 +30,3 @@ void TfrmMain::FreeRasters() {}
 
 // The picked drill points in drilling mode, the chains otherwise.
 void TfrmMain::ClearChainsOrDrillPoints() {}
-
-// The split buttons' default commands.
-void TfrmMain::MyCircleCtPtClick() {}
-void TfrmMain::MyDeleteClick() {}
-void TfrmMain::MyFilletClick() {}
-void TfrmMain::MyTraslaClick() {}
-void TfrmMain::MyInfoClick() {}

@@ -15,15 +15,10 @@
 
 void TfrmMain::FormKeyPress(char key)
 {
-    if (key == kKeyEsc) {
-        CommandCode = kCommandCancelled;
-        LocalPrg().SendUserEvent(CADPRG_CANCEL);
-        LocalPrg().StopOperation();
-        LastKey = ESCAPE_KEY;
-    } else if (key == kKeyEnter) {
-        LocalPrg().SendUserEvent(CADPRG_ACCEPT);
-        RepeatLastCommand();
-    }
+    if (key == kKeyEsc)
+        Commands().Escape();
+    else if (key == kKeyEnter)
+        Commands().Enter();
 }
 
 bool TfrmMain::IsFirstKeyReceiver(const QObject* receiver) const
