@@ -2,6 +2,7 @@
 
 #include "cad/engine/EditPrimitive.h"
 #include "cad/engine/TransformSelectedObjects.h"
+#include "edit/EntityInfo.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ TCADStateClass CommandStateClass(std::string_view name)
         Named<TSCRuotaSelectedObjects>(),
         Named<TSCScalaSelectedObjects>(),
         Named<TSCSpecchiaSelectedObjects>(),
+        Named<TMySelInfo>(),
     };
     for (const TNamedState& state : states)
         if (state.Name == name)

@@ -35,8 +35,6 @@ void TfrmMain::FreeRasters() {}
 void TfrmMain::ClearChainsOrDrillPoints() {}
 
 // The split buttons' default commands.
-void TfrmMain::MyCircleCtPtClick() {}
 void TfrmMain::MyDeleteClick() {}
 void TfrmMain::MyFilletClick() {}
 void TfrmMain::MyTraslaClick() {}
-void TfrmMain::MyInfoClick() {}
