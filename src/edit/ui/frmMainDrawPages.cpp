@@ -113,19 +113,23 @@ void TfrmMain::CreateDrawingPages()
     for (QLineEdit* edit : {txtPtGridAngle, txtBoltCirDiaHole})
         InstallKeyFilter(*edit, SoloNumeriEMeno);
 
-    const auto restartKeepingCaret = [this](std::int32_t code, QLineEdit* field) {
-        connect(field, &QLineEdit::textChanged, this, [this, code, field] { DrawingFieldChange(code, field, false); });
+    // Only what the user types restarts a command; the spin edits' arrows
+    // write their text themselves, so any change of theirs counts.
+    const auto restartOnEdit = [this](std::int32_t code, QLineEdit* field, bool caretAtEnd) {
+        connect(field, &QLineEdit::textEdited, this,
+                [this, code, field, caretAtEnd] { DrawingFieldChange(code, field, caretAtEnd); });
     };
-    restartKeepingCaret(5, txtDiamArco);
-    restartKeepingCaret(7, txtDiamArcoPolare);
-    restartKeepingCaret(7, rseArcoPolareSa);
-    restartKeepingCaret(7, rseArcoPolareEa);
-    restartKeepingCaret(30, txtLinePolLen);
-    restartKeepingCaret(30, txtLinePolAngle);
+    restartOnEdit(5, txtDiamArco, false);
+    restartOnEdit(7, txtDiamArcoPolare, false);
+    restartOnEdit(30, txtLinePolLen, false);
+    for (std::pair<std::int32_t, TRealSpinEdit*> spin : {std::pair{7, rseArcoPolareSa}, std::pair{7, rseArcoPolareEa},
+                                                         std::pair{30, txtLinePolAngle}})
+        connect(spin.second, &QLineEdit::textChanged, this,
+                [this, spin] { DrawingFieldChange(spin.first, spin.second, false); });
     for (QLineEdit* edit : {txtPtGridDx, txtPtGridDy, txtPtGridNx, txtPtGridNy, txtPtGridAngle})
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { DrawingFieldChange(kPointGrid, edit, true); });
+        restartOnEdit(kPointGrid, edit, true);
     for (QLineEdit* edit : {txtBoltCirRadius, txtBoltCirSa, txtBoltCircAngleBet, txtBoltCircNPt, txtBoltCirDiaHole})
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { DrawingFieldChange(kBoltCircle, edit, true); });
+        restartOnEdit(kBoltCircle, edit, true);
     connect(chkBoltCircPC, &QCheckBox::clicked, this, [this] { DrawingFieldChange(kBoltCircle, nullptr, true); });
     connect(chkBoltCircHC, &QCheckBox::clicked, this, &TfrmMain::chkBoltCircHCClick);
 

@@ -76,9 +76,9 @@ void TfrmMain::CreateTextAndInfoPages()
     }
     InstallKeyFilter(*txtAltFont, SoloNumeriPos);
     InstallKeyFilter(*txtSpaFont, SoloNumeriEMeno);
-    connect(txtDaInserire, &QLineEdit::textChanged, this, &TfrmMain::txtDaInserireChange);
-    connect(txtAltFont, &QLineEdit::textChanged, this, &TfrmMain::MyTTFConvClick);
-    connect(txtSpaFont, &QLineEdit::textChanged, this, &TfrmMain::MyTTFConvClick);
+    connect(txtDaInserire, &QLineEdit::textEdited, this, &TfrmMain::txtDaInserireChange);
+    connect(txtAltFont, &QLineEdit::textEdited, this, &TfrmMain::MyTTFConvClick);
+    connect(txtSpaFont, &QLineEdit::textEdited, this, &TfrmMain::MyTTFConvClick);
     connect(sedApprFont, &QSpinBox::valueChanged, this, &TfrmMain::sedApprFontChange);
     connect(tbrApprFont, &QSlider::valueChanged, this, &TfrmMain::tbrApprFontChange);
     connect(sbtFont, &QToolButton::clicked, this, &TfrmMain::sbtFontClick);

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "app/CommandCode.h"
+#include "app/ui/controls/RealSpinEdit.h"
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADClassRegistration.h"
 #include "cad/drawing/CADCmp2D.h"
@@ -86,9 +87,17 @@ TEST_F(DrawingPages, FieldsRestartTheirCommandKeepingFocusAndCaret)
     EXPECT_EQ(CommandCode, 55);
     EXPECT_TRUE(Placing());
     // Too large a grid is refused with a message and nothing to place.
-    columns->setText(QStringLiteral("100000"));
+    columns->selectAll();
+    QTest::keyClicks(columns, QStringLiteral("100000"));
     EXPECT_FALSE(Frm->LocalPrg().IsBusy());
     EXPECT_FALSE(Frm->StatusText().isEmpty());
+
+    // The spin edit's arrow restarts the polar line with the new angle.
+    Frm->MyLinePolarClick();
+    Frm->txtLinePolAngle->UpClick();
+    ASSERT_TRUE(Placing());
+    const auto& polar = static_cast<TCAD2DPositionObjectParam&>(*Frm->LocalPrg().CurrentState()->Param());
+    EXPECT_NEAR(polar.Object->Box.SecondEdge.Y - polar.Object->Box.FirstEdge.Y, 0.5, 1e-4);
 
     // "Create hole" enables the hole diameter.
     Frm->MyBoltPointClick();
