@@ -57,6 +57,7 @@ constexpr std::string_view kEnglishStrings = R"lng([String]
 194=Rectangles:
 195=Drawing summary
 196=Texts:
+197=On hidden layers:
 200=Circle: centre and point
 201=Circle: centre and diameter
 202=Arc: centre, point, start and end angle

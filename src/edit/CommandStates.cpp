@@ -2,6 +2,7 @@
 
 #include "cad/engine/EditPrimitive.h"
 #include "cad/engine/TransformSelectedObjects.h"
+#include "edit/EntityInfo.h"
 #include "edit/OffsetCommand.h"
 #include "edit/SelectionState.h"
 
@@ -31,6 +32,7 @@ TCADStateClass CommandStateClass(std::string_view name)
         Named<TSCSpecchiaSelectedObjects>(),
         Named<TMySelezione>(),
         Named<TMySelOffset>(),
+        Named<TMySelInfo>(),
     };
     for (const TNamedState& state : states)
         if (state.Name == name)

@@ -110,6 +110,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateSettingsPage();
     CreatePlacementPages();
     CreateSelectionPages();
+    CreateDrawingPages();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();

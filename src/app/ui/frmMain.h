@@ -26,6 +26,7 @@
 #include "cad/base/Settings.h"
 #include "cad/engine/EngineHooks.h"
 #include "edit/CommandFramework.h"
+#include "cad/fonts/TrueTypeStrokes.h"
 
 class QAction;
 class QCheckBox;
@@ -49,6 +50,13 @@ class TSaveDialog;
 class TXPMenu;
 class TCAD2DSelectObjectsParam;
 class TObject2D;
+
+class QSlider;
+class QSpinBox;
+class QTreeWidget;
+class TFontPreview;
+class TRealSpinEdit;
+struct TInfoNode;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -436,6 +444,76 @@ public:
     void CreateOffsetPage();
     std::unique_ptr<TCommandShell> CommandShellValue;
     std::unique_ptr<TCommandFramework> CommandsValue;
+
+    // Drawing commands, engraved text, information (edit/ui/frmMainDraw*.cpp) ----
+
+    // Fills the drawing, text, information and distance pages and connects
+    // their fields; installs the copier and the read-outs.
+    void CreateDrawingPages();
+    void CreateTextAndInfoPages();
+    // The starters of the drawing commands: each shows its page and starts
+    // drawing or placing a new entity.
+    void MyPuntoClick();
+    void MyLineEndPtClick();
+    void sbtRectangleClick();
+    void MyCircleCtDiaClick();
+    void MyArcCtPtSaEaClick();
+    void MyArcPolarClick();
+    void mnuEllipseCloseClick();
+    void mnuEllipseOpenClick();
+    void MyLinePolarClick();
+    void sbtPolyClick();
+    void sbtSplineClick();
+    void MyPointGridClick();
+    void MyBoltPointClick();
+    // The command's page, the recently-used entry, then its task with the
+    // object built from the page's fields.
+    void StartDrawingCommand(std::int32_t code);
+    // Field handlers: a field that holds a number restarts the command; the
+    // field keeps the focus and its caret.
+    void DrawingFieldChange(std::int32_t code, QLineEdit* field, bool caretAtEnd);
+    void chkBoltCircHCClick();
+    // Engraved text.
+    void sbtTTFConvClick();
+    void MyTTFConvClick();
+    void txtDaInserireChange();
+    void sedApprFontChange();
+    void tbrApprFontChange();
+    void sbtFontClick();
+    // Information and distance.
+    void sbtInfoSelectClick();
+    void ShowInfoTree(const TInfoNode& tree);
+
+    QLineEdit* txtDiamArco = nullptr;
+    QLineEdit* txtDiamArcoPolare = nullptr;
+    TRealSpinEdit* rseArcoPolareSa = nullptr;
+    TRealSpinEdit* rseArcoPolareEa = nullptr;
+    QLineEdit* txtLinePolLen = nullptr;
+    TRealSpinEdit* txtLinePolAngle = nullptr;
+    QLineEdit* txtPtGridDx = nullptr;
+    QLineEdit* txtPtGridDy = nullptr;
+    QLineEdit* txtPtGridNx = nullptr;
+    QLineEdit* txtPtGridNy = nullptr;
+    QLineEdit* txtPtGridAngle = nullptr;
+    QLineEdit* txtBoltCirRadius = nullptr;
+    QLineEdit* txtBoltCirSa = nullptr;
+    QLineEdit* txtBoltCircAngleBet = nullptr;
+    QLineEdit* txtBoltCircNPt = nullptr;
+    QLabel* lblBoltCirDiaHole = nullptr;
+    QLineEdit* txtBoltCirDiaHole = nullptr;
+    QCheckBox* chkBoltCircPC = nullptr;
+    QCheckBox* chkBoltCircHC = nullptr;
+    QLineEdit* txtDaInserire = nullptr;
+    QLineEdit* txtAltFont = nullptr;
+    QLineEdit* txtSpaFont = nullptr;
+    QSpinBox* sedApprFont = nullptr;
+    QSlider* tbrApprFont = nullptr;
+    QToolButton* sbtFont = nullptr;
+    TFontPreview* pbxFont = nullptr;
+    QTreeWidget* treInfoEnt = nullptr;
+    QToolButton* sbtInfoSelect = nullptr;
+    // The font the text command engraves with, as the user picked it.
+    std::unique_ptr<TTTFToVectorConverter> TTF2Vector;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
