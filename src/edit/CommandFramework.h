@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "cad/engine/EngineGlobals.h"
 #include "edit/CommandTable.h"
 
 // What the framework asks of the main window and its task runner.
@@ -68,7 +69,8 @@ public:
     std::int32_t Code() const { return CommandCode; }
 
     // The globals of the commands.
-    bool ObjectSnapActive = false;
+    // The engine's own flag, which the drawing tasks read.
+    bool& ObjectSnapActive = ::ObjectSnapActive;
     bool FilletMode = false;
     int SelectionMode = 0;
     bool TransformCopyMode = true;

@@ -22,6 +22,7 @@
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/SelectObject.h"
+#include "cad/engine/SelectObjects.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/shapes/Circle2D.h"
 #include "cad/shapes/Line2D.h"
@@ -123,8 +124,7 @@ TEST(frmMainCommands, SplitButtonMenuRebindsTheButtonAndStartsTheCommand)
     EXPECT_EQ(CommandCode, 29);
     EXPECT_TRUE(frm.LocalPrg().IsBusy());
 
-    // Explode keeps its glyph off the recently-used bar; a command whose
-    // state is not built yet starts nothing and leaves the runner idle.
+    // Explode keeps its glyph off the recently-used bar and starts its selection.
     for (QAction* item : menu->actions())
         if (item->objectName() == QLatin1String("mnuExplode"))
             item->trigger();
@@ -132,7 +132,7 @@ TEST(frmMainCommands, SplitButtonMenuRebindsTheButtonAndStartsTheCommand)
     EXPECT_EQ(IconImage(frm.lsbModify->icon()), IconImage(CommandGlyphIcon(27)));
     EXPECT_EQ(frm.pnlMRU->List().Entry(0).Key, 17);
     EXPECT_EQ(frm.pnlMRU->List().Entry(1).Key, 0);
-    EXPECT_FALSE(frm.LocalPrg().IsBusy());
+    EXPECT_TRUE(frm.LocalPrg().CurrentOperation() == TCADStateClass::Of<TCAD2DSelectObjects>());
 
     // The picture of the window with the modify menu open beside its button.
     menu->popup(frm.lnkMenuModify->mapToGlobal(frm.lnkMenuModify->MenuOrigin()));

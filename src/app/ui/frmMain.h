@@ -466,15 +466,18 @@ public:
     void sbtSplineClick();
     void MyPointGridClick();
     void MyBoltPointClick();
-    // The command's page, the recently-used entry, then its task with the
-    // object built from the page's fields.
-    void StartDrawingCommand(std::int32_t code);
+    // A drawing command's action: its task with the object built from the
+    // page's fields (the framework has shown the page and noted the command).
+    void DrawFromPage(std::int32_t code);
+    // Ends the placement of a container by exploding it.
+    void ExplodeLastPlaced();
     // Field handlers: a field that holds a number restarts the command; the
     // field keeps the focus and its caret.
     void DrawingFieldChange(std::int32_t code, QLineEdit* field, bool caretAtEnd);
     void chkBoltCircHCClick();
     // Engraved text.
     void sbtTTFConvClick();
+    void PlaceTextFromPage();
     void MyTTFConvClick();
     void txtDaInserireChange();
     void sedApprFontChange();

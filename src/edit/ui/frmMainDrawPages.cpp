@@ -11,12 +11,14 @@
 #include "app/ui/controls/NumericKeyFilter.h"
 #include "app/ui/controls/RealSpinEdit.h"
 #include "app/ui/frmMain.h"
+#include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/EngineGlobals.h"
 #include "cad/shapes/Container2D.h"
 #include "cad/shapes/ShapeDrawHooks.h"
 #include "edit/CommandTable.h"
 #include "edit/DrawingCommands.h"
+#include "edit/SelectionOps.h"
 #include "edit/ui/DrawPageControls.h"
 
 using namespace drawpages;
@@ -134,9 +136,29 @@ void TfrmMain::CreateDrawingPages()
     connect(chkBoltCircHC, &QCheckBox::clicked, this, &TfrmMain::chkBoltCircHCClick);
 
     CreateTextAndInfoPages();
+    for (const std::int32_t code : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 30, kPointGrid, kBoltCircle})
+        CommandActions[code] = [this, code] { DrawFromPage(code); };
+    CommandActions[kExplodePlacedAction] = [this] { ExplodeLastPlaced(); };
 }
 
-void TfrmMain::StartDrawingCommand(std::int32_t code)
+// A placed text, point grid or bolt circle is the drawing's newest object;
+// its points, holes and strokes become objects of their own.
+void TfrmMain::ExplodeLastPlaced()
+{
+    TObject2D* last = nullptr;
+    {
+        const auto objects = LocalCad().ObjectsIterator();
+        for (TGraphicObject* object = objects->First(); object != nullptr; object = objects->Next())
+            last = dynamic_cast<TObject2D*>(object);
+    }
+    if (dynamic_cast<TContainer2D*>(last) == nullptr)
+        return;
+    TExplodeCounts counts;
+    if (EsplodeBlocco(LocalCad(), *last, counts))
+        LocalCad().RepaintViewports();
+}
+
+void TfrmMain::DrawFromPage(std::int32_t code)
 {
     const TCommandRow* row = FindCommand(code);
     if (row == nullptr)
@@ -167,12 +189,6 @@ void TfrmMain::StartDrawingCommand(std::int32_t code)
         p.PolarLineAngle = txtLinePolAngle->Value().ToDouble();
         object = StarterPrimitive(code, p);
     }
-    CommandCode = code;
-    if (row->Page >= 0 && row->Page != PAGE_NONE)
-        VisPagine({row->Page});
-    const QString hint = row->Hint != 0 ? GetLangString(row->Hint) : GetLangHint(QString::fromLatin1(row->HintOf));
-    MRUadd(row->Key, hint, [this, code](QObject*) { StartDrawingCommand(code); });
-    ObjectSnapActive = row->Snap == 1;
     if (!error.empty()) {
         Messaggio(QString::fromStdString(error));
         if (LocalPrg().IsBusy())
@@ -187,7 +203,7 @@ void TfrmMain::DrawingFieldChange(std::int32_t code, QLineEdit* field, bool care
     if (FillingControls || (field != nullptr && !NumeroOk(field->text())))
         return;
     const int caret = field != nullptr ? field->cursorPosition() : 0;
-    StartDrawingCommand(code);
+    StartCommand(code);
     if (field == nullptr)
         return;
     field->setFocus();
@@ -199,20 +215,19 @@ void TfrmMain::chkBoltCircHCClick()
     const bool holes = chkBoltCircHC->isChecked();
     lblBoltCirDiaHole->setEnabled(holes);
     txtBoltCirDiaHole->setEnabled(holes);
-    StartDrawingCommand(kBoltCircle);
+    StartCommand(kBoltCircle);
 }
 
-void TfrmMain::MyPuntoClick() { StartDrawingCommand(1); }
-void TfrmMain::MyLineEndPtClick() { StartDrawingCommand(2); }
-void TfrmMain::sbtRectangleClick() { StartDrawingCommand(3); }
-void TfrmMain::MyCircleCtPtClick() { StartDrawingCommand(4); }
-void TfrmMain::MyCircleCtDiaClick() { StartDrawingCommand(5); }
-void TfrmMain::MyArcCtPtSaEaClick() { StartDrawingCommand(6); }
-void TfrmMain::MyArcPolarClick() { StartDrawingCommand(7); }
-void TfrmMain::mnuEllipseCloseClick() { StartDrawingCommand(8); }
-void TfrmMain::mnuEllipseOpenClick() { StartDrawingCommand(9); }
-void TfrmMain::sbtPolyClick() { StartDrawingCommand(10); }
-void TfrmMain::sbtSplineClick() { StartDrawingCommand(11); }
-void TfrmMain::MyLinePolarClick() { StartDrawingCommand(30); }
-void TfrmMain::MyPointGridClick() { StartDrawingCommand(kPointGrid); }
-void TfrmMain::MyBoltPointClick() { StartDrawingCommand(kBoltCircle); }
+void TfrmMain::MyPuntoClick() { StartCommand(1); }
+void TfrmMain::MyLineEndPtClick() { StartCommand(2); }
+void TfrmMain::sbtRectangleClick() { StartCommand(3); }
+void TfrmMain::MyCircleCtDiaClick() { StartCommand(5); }
+void TfrmMain::MyArcCtPtSaEaClick() { StartCommand(6); }
+void TfrmMain::MyArcPolarClick() { StartCommand(7); }
+void TfrmMain::mnuEllipseCloseClick() { StartCommand(8); }
+void TfrmMain::mnuEllipseOpenClick() { StartCommand(9); }
+void TfrmMain::sbtPolyClick() { StartCommand(10); }
+void TfrmMain::sbtSplineClick() { StartCommand(11); }
+void TfrmMain::MyLinePolarClick() { StartCommand(30); }
+void TfrmMain::MyPointGridClick() { StartCommand(kPointGrid); }
+void TfrmMain::MyBoltPointClick() { StartCommand(kBoltCircle); }

@@ -82,7 +82,6 @@ void TfrmMain::CreateTextAndInfoPages()
     connect(sedApprFont, &QSpinBox::valueChanged, this, &TfrmMain::sedApprFontChange);
     connect(tbrApprFont, &QSlider::valueChanged, this, &TfrmMain::tbrApprFontChange);
     connect(sbtFont, &QToolButton::clicked, this, &TfrmMain::sbtFontClick);
-    connect(sbtTTFConv, &QToolButton::clicked, this, &TfrmMain::sbtTTFConvClick);
 
     {
         TPageColumn page(Page(kInfoPage));
@@ -145,19 +144,22 @@ void TfrmMain::CreateTextAndInfoPages()
             setText(names[i], texts[i]);
     };
     InfoOutput().ShowTree = [this](const TInfoNode& tree) { ShowInfoTree(tree); };
+    CommandActions[kTextCommand] = [this] { PlaceTextFromPage(); };
+    // The information command shows the drawing's summary at once.
+    CommandActions[kInfoCommand] = [this] { ShowInfoTree(DrawingSummaryTree(LocalCad())); };
     InstallInfoReadouts();
     InstallEntityCopy(LocalCad());
 }
 
 void TfrmMain::sbtTTFConvClick()
 {
-    LocalPrg().SendUserEvent(CADPRG_CANCEL);
-    CommandCode = kTextCommand;
-    ObjectSnapActive = true;
-    const TCommandRow* row = FindCommand(kTextCommand);
-    MRUadd(row->Key, GetLangHint(QStringLiteral("sbtTTFConv")), [this](QObject*) { sbtTTFConvClick(); });
+    StartCommand(kTextCommand);
+}
+
+// The text command's action, once the framework has shown its page.
+void TfrmMain::PlaceTextFromPage()
+{
     pbxFont->SetPreviewChar('A');
-    VisPagine({kTextPage});
     AbilitaPnl(false, true, false, false);
     MyTTFConvClick();
 }
@@ -219,13 +221,6 @@ void TfrmMain::sbtFontClick()
     MyTTFConvClick();
 }
 
-void TfrmMain::MyInfoClick()
-{
-    CommandCode = kInfoCommand;
-    VisPagine({kInfoPage});
-    MRUadd(22, GetLangString(230), [this](QObject*) { MyInfoClick(); });
-    ShowInfoTree(DrawingSummaryTree(LocalCad()));
-}
 
 void TfrmMain::sbtInfoSelectClick()
 {
