@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cad/engine/CADState.h"
+#include "edit/EditSettings.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ void TCommandFramework::Start(std::int32_t code)
     if (row->Snap != SNAP_UNCHANGED)
         ObjectSnapActive = row->Snap != 0;
     if (code == 13 || code == 15)
-        FilletMode = code == 13;
+        EditSettings().FilletMode = FilletMode = code == 13;
     if (row->SelectionMode != 0)
         SelectionMode = row->SelectionMode;
     if (code == CODE_MIRROR)

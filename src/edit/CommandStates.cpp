@@ -2,6 +2,7 @@
 
 #include "cad/engine/EditPrimitive.h"
 #include "cad/engine/TransformSelectedObjects.h"
+#include "edit/EditStates.h"
 
 namespace {
 
@@ -27,6 +28,16 @@ TCADStateClass CommandStateClass(std::string_view name)
         Named<TSCRuotaSelectedObjects>(),
         Named<TSCScalaSelectedObjects>(),
         Named<TSCSpecchiaSelectedObjects>(),
+        Named<TMyRaccordo>(),
+        Named<TMyDivide>(),
+        Named<TMyBreak>(),
+        Named<TMyExtend>(),
+        Named<TMyJoin>(),
+        Named<TMyLineaTan2A>(),
+        Named<TMyLineaTanAngle>(),
+        Named<TMyLineaPer>(),
+        Named<TMyArcoTan1>(),
+        Named<TMyArcoTan2>(),
     };
     for (const TNamedState& state : states)
         if (state.Name == name)

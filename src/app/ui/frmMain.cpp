@@ -18,6 +18,7 @@
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/ui/CADViewport.h"
+#include "edit/ui/EditPages.h"
 
 namespace {
 
@@ -108,6 +109,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     ResetSplitButtons();
     CreatePages();
     CreateSettingsPage();
+    CreateEditPages(*this);
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();
