@@ -13,7 +13,11 @@
 
 #include "app/Language.h"
 #include "app/ui/frmMain.h"
+#include "cad/engine/CADPrg2D.h"
+#include "cad/engine/SelectObject.h"
+#include "cad/engine/SelectTwoObjects.h"
 #include "edit/EditSettings.h"
+#include "edit/EditStates.h"
 
 namespace {
 
@@ -71,6 +75,20 @@ void ShowBox(const TEditBox& box)
         QMessageBox::information(nullptr, caption, lines.join(QLatin1Char('\n')));
 }
 
+// The tangent arc's selection for the chosen mode, started at once.
+void StartArcTanSelection(TfrmMain& form, bool twoEntities)
+{
+    TCADPrg2D& runner = form.LocalPrg();
+    if (runner.IsBusy())
+        runner.StopOperation();
+    if (twoEntities)
+        runner.StartOperation(TCADStateClass::Of<TCAD2DSeleziona2Ogg>(),
+                              std::make_unique<TCAD2DSelectObjectsParam>(5, TCADStateClass::Of<TMyArcoTan2>()));
+    else
+        runner.StartOperation(TCADStateClass::Of<TCAD2DSelectObject>(),
+                              std::make_unique<TCAD2DSelectObjectsParam>(5, TCADStateClass::Of<TMyArcoTan1>()));
+}
+
 } // namespace
 
 void CreateEditPages(TfrmMain& form)
@@ -125,5 +143,10 @@ void CreateEditPages(TfrmMain& form)
             settings.ArcTanTwoEntities = on;
             group->setVisible(on);
         });
+        // Choosing a mode starts its selection.
+        QObject::connect(oneEntity, &QRadioButton::clicked, oneEntity,
+                         [&form] { StartArcTanSelection(form, false); });
+        QObject::connect(twoEntities, &QRadioButton::clicked, twoEntities,
+                         [&form] { StartArcTanSelection(form, true); });
     }
 }
