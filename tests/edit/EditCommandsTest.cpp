@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <iomanip>
+#include <locale>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -32,6 +33,7 @@ protected:
     {
         StateTest::SetUp();
         Saved = EditSettings();
+        Out.imbue(std::locale::classic());
         EditSettings().ShowBox = [this](const TEditBox& box) {
             Out << "  box";
             for (int message : box.Messages)
