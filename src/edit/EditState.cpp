@@ -1,13 +1,13 @@
 #include "edit/EditStates.h"
 
+#include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/SelectObject.h"
 #include "cad/engine/SelectObjectsParam.h"
-#include "cad/drawing/CADCmp2D.h"
-#include "cad/shapes/Primitive2D.h"
 #include "cad/engine/SelectTwoObjects.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/geometry/VectorHelpers.h"
+#include "cad/shapes/Primitive2D.h"
 #include "cad/view/CADViewport2DCore.h"
 #include "edit/EditEntities.h"
 
@@ -77,8 +77,14 @@ void TEditState::KeepEntityForPoint(TCADStateClass pointState, TCADStateClass& n
     nextState = TCADStateClass::Of<TCAD2DSelectPoint>();
 }
 
-TObject2D* TEditState::KeptEntity() const
+std::optional<TVect> TEditState::KeptEntityFoot(TVect point) const
 {
     const auto* kept = dynamic_cast<const TKeptEntityParam*>(Param());
-    return kept ? Drawing().GetObject(kept->EntityID) : nullptr;
+    TObject2D* entity = kept ? Drawing().GetObject(kept->EntityID) : nullptr;
+    if (!entity)
+        return std::nullopt;
+    const std::optional<TVect> foot = NearestOnEntity(*entity, point);
+    if (!foot || EqualPoints(*foot, point))
+        return std::nullopt;
+    return foot;
 }

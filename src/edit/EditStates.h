@@ -6,6 +6,7 @@
 // to a point pick first.
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "cad/engine/CAD2DState.h"
@@ -31,8 +32,9 @@ protected:
     // Keeps the picked primitive and goes on to a point pick that ends in the
     // given state; anything but a primitive is refused.
     void KeepEntityForPoint(TCADStateClass pointState, TCADStateClass& nextState);
-    // The primitive kept for the point pick, when it is still in the drawing.
-    TObject2D* KeptEntity() const;
+    // The point of the kept line, arc or circle nearest to the given point;
+    // none when there is no such entity or the point lies on it.
+    std::optional<TVect> KeptEntityFoot(TVect point) const;
 };
 
 // Fillet (with an arc of the fillet radius) or trim of two picked entities.

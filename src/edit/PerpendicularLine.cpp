@@ -1,7 +1,6 @@
 #include <optional>
 
 #include "cad/drawing/CADCmp2D.h"
-#include "cad/geometry/VectorHelpers.h"
 #include "edit/EditEntities.h"
 #include "edit/EditStates.h"
 
@@ -16,9 +15,7 @@ TMyLineaPerPunto::TMyLineaPerPunto(TCADPrg& engine, std::unique_ptr<TCADPrgParam
     : TEditState(engine, std::move(param), nextState)
 {
     const TVect from = PickPoint();
-    if (TObject2D* entity = KeptEntity())
-        if (const std::optional<TVect> foot = NearestOnEntity(*entity, from))
-            if (!EqualPoints(*foot, from))
-                AddLine(Drawing(), *foot, from, Drawing().CurrentLayer);
+    if (const std::optional<TVect> foot = KeptEntityFoot(from))
+        AddLine(Drawing(), *foot, from, Drawing().CurrentLayer);
     End(nextState);
 }

@@ -84,9 +84,7 @@ TMyArcoTan1Punto::TMyArcoTan1Punto(TCADPrg& engine, std::unique_ptr<TCADPrgParam
     : TEditState(engine, std::move(param), nextState)
 {
     const TVect centre = PickPoint();
-    if (TObject2D* entity = KeptEntity())
-        if (const std::optional<TVect> touch = NearestOnEntity(*entity, centre);
-            touch && PointDistance(centre, *touch) > REAL_EPSILON)
-            AddArc(Drawing(), centre, PointDistance(centre, *touch), {}, Drawing().CurrentLayer);
+    if (const std::optional<TVect> touch = KeptEntityFoot(centre))
+        AddArc(Drawing(), centre, PointDistance(centre, *touch), {}, Drawing().CurrentLayer);
     End(nextState);
 }
