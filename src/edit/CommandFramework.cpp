@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cad/engine/CADState.h"
+#include "edit/EditSettings.h"
 #include "edit/SelectionState.h"
 
 namespace {
@@ -50,7 +51,7 @@ void TCommandFramework::Start(std::int32_t code)
     if (row->Snap != SNAP_UNCHANGED)
         ObjectSnapActive = row->Snap != 0;
     if (code == 13 || code == 15)
-        FilletMode = code == 13;
+        EditSettings().FilletMode = FilletMode = code == 13;
     if (row->SelectionMode != 0) {
         SelectionMode = row->SelectionMode;
         StartSelectionCommand(code, SelectionMode);

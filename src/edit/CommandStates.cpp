@@ -2,6 +2,7 @@
 
 #include "cad/engine/EditPrimitive.h"
 #include "cad/engine/TransformSelectedObjects.h"
+#include "edit/EditStates.h"
 #include "edit/EntityInfo.h"
 #include "edit/OffsetCommand.h"
 #include "edit/SelectionState.h"
@@ -33,6 +34,16 @@ TCADStateClass CommandStateClass(std::string_view name)
         Named<TMySelezione>(),
         Named<TMySelOffset>(),
         Named<TMySelInfo>(),
+        Named<TMyRaccordo>(),
+        Named<TMyDivide>(),
+        Named<TMyBreak>(),
+        Named<TMyExtend>(),
+        Named<TMyJoin>(),
+        Named<TMyLineaTan2A>(),
+        Named<TMyLineaTanAngle>(),
+        Named<TMyLineaPer>(),
+        Named<TMyArcoTan1>(),
+        Named<TMyArcoTan2>(),
     };
     for (const TNamedState& state : states)
         if (state.Name == name)

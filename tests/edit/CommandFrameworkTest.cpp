@@ -9,6 +9,7 @@
 
 #include "cad/engine/CADState.h"
 #include "edit/CommandFramework.h"
+#include "GoldenFile.h"
 
 namespace {
 
@@ -52,23 +53,9 @@ public:
     bool Running = false;
 };
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void ExpectGolden(const std::string& name, const std::string& actual)
-{
-    const std::string path = std::string(KESTRO_EDIT_TEST_DIR) + "/golden/" + name;
-    if (std::getenv("KESTRO_UPDATE_GOLDEN") != nullptr) {
-        std::ofstream(path, std::ios::binary) << actual;
-        return;
-    }
-    EXPECT_EQ(actual, ReadFile(path)) << "differs from " << path;
-}
-
 } // namespace
+
+using edittest::ExpectGolden;
 
 // Each command chosen from its menu, then its task ended, then Enter: what the
 // window sees at each step, and the globals after the start.

@@ -18,6 +18,7 @@
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/ui/CADViewport.h"
+#include "edit/ui/EditPages.h"
 
 namespace {
 
@@ -111,6 +112,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreatePlacementPages();
     CreateSelectionPages();
     CreateDrawingPages();
+    CreateEditPages(*this);
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();
