@@ -107,6 +107,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateToolBars();
     ResetSplitButtons();
     CreatePages();
+    CreateOpenPages();
     CreateSettingsPage();
     CreateStatusRow();
     CreateSnapMenus();
