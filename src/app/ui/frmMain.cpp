@@ -108,6 +108,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateToolBars();
     ResetSplitButtons();
     CreatePages();
+    CreateOpenPages();
     CreateSettingsPage();
     CreatePlacementPages();
     CreateSelectionPages();

@@ -33,30 +33,29 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
-class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QRadioButton;
+class QSlider;
+class QSpinBox;
 class QStackedWidget;
 class QToolButton;
+class QTreeWidget;
+class TCAD2DSelectObjectsParam;
 class TCADCmp2D;
 class TCADPrg2D;
 class TCADViewport2D;
 class TColorBox;
+class TFontPreview;
+struct TInfoNode;
 class TMruBar;
+class TObject2D;
+class TOpenDialog;
+class TRealSpinEdit;
 class TSaveDialog;
 class TXPMenu;
-class TCAD2DSelectObjectsParam;
-class TObject2D;
-
-class QSlider;
-class QSpinBox;
-class QTreeWidget;
-class TFontPreview;
-class TRealSpinEdit;
-struct TInfoNode;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -126,7 +125,6 @@ public:
     void ScriveHpgl(const QString& fileName);
     void ScriveTxt(const QString& fileName);
     // The SVG loader of the Open command: the file replaces the drawing.
-    void LoadSvgFile(const QString& fileName);
 
     // Starters of the split buttons' own commands.
     void MyCircleCtPtClick();
@@ -517,6 +515,67 @@ public:
     QToolButton* sbtInfoSelect = nullptr;
     // The font the text command engraves with, as the user picked it.
     std::unique_ptr<TTTFToVectorConverter> TTF2Vector;
+
+    // Opening files and the vectorize pages (import/ui/frmMainOpen.cpp, frmMainVectorize.cpp) ----
+
+    // "New": asks before clearing a drawing that holds objects.
+    void sbtNewClick();
+    // Asks whether to clear everything; Yes frees the pictures, resets the
+    // 256 layers, deletes every object and clears the loaded file's kind.
+    bool CancellatoTutto();
+    // "Open raster or vector": asks for a file and loads it by its extension.
+    // A file that cannot be read is reported and nothing of the drawing or of
+    // what was loaded before changes.
+    void sbtOpenClick();
+    // Opens the file as the dialog would give it; false when it was refused
+    // or could not be read.
+    bool OpenFile(const QString& fileName);
+    void LoadBmpFile(const QString& fileName);
+    void LoadJpegFile(const QString& fileName);
+    void LoadDxfFile(const QString& fileName);
+    void LoadSvgFile(const QString& fileName);
+    // The drawing becomes the source (or black-and-white) picture alone, at
+    // the picture's place and size.
+    void ShowRaster(bool mono, bool zoom);
+    // Keeps the grid as it is and shows a grid of 10 mm (1 inch) with axes.
+    void PresetGridForOpen();
+    // "Vectorize": the threshold and spot pages for the loaded picture.
+    void sbtVectClick();
+    // The three colour thresholds (true) or the red one alone as grey threshold.
+    void MostraTBar(bool rgb);
+    // The black-and-white picture from the source and the thresholds, shown.
+    void CreaBmpMono();
+    void tbrThresholdChange();
+    void chkViewOriginalClick();
+    void sbtVec2aClick();
+    void sbtVec2bClick();
+
+    // Pages 0, 1 and 5 of opening and vectorizing.
+    void CreateOpenPages();
+    void CreateVectorizePages();
+    // What the loaders of pictures and drawings share.
+    void LoadRasterFile(const QString& fileName, bool jpeg);
+    void ShowOpenPages(int groupCaption);
+
+    QGroupBox* grpInfoFile = nullptr;
+    QTreeWidget* treInfoRas = nullptr;
+    TOpenDialog* OpenDialog = nullptr;
+    QSlider* tbrRosso = nullptr;
+    QSlider* tbrVerde = nullptr;
+    QSlider* tbrBlu = nullptr;
+    QSpinBox* sedRosso = nullptr;
+    QSpinBox* sedVerde = nullptr;
+    QSpinBox* sedBlu = nullptr;
+    QLabel* imgRed = nullptr;
+    QLabel* imgVerde = nullptr;
+    QLabel* imgBlu = nullptr;
+    QLabel* imgNero = nullptr;
+    QCheckBox* chkViewOriginal = nullptr;
+    QSpinBox* sedSpotsNeri = nullptr;
+    QSpinBox* sedSpotsBianchi = nullptr;
+    QToolButton* sbtVec2a = nullptr;
+    QToolButton* sbtVec2b = nullptr;
+    QToolButton* sbtVectPrev2 = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

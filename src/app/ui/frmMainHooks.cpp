@@ -25,8 +25,5 @@ void TfrmMain::cboCCDirChange() {}
 // The 3D view takes the 2D view's background colour.
 void TfrmMain::SetView3DBackground(TColor /*color*/) {}
 
-// The source and black-and-white rasters of the opened image.
-void TfrmMain::FreeRasters() {}
-
 // The picked drill points in drilling mode, the chains otherwise.
 void TfrmMain::ClearChainsOrDrillPoints() {}

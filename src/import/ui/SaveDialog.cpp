@@ -43,6 +43,13 @@ TSaveDialog::TSaveDialog(QObject* parent)
     setObjectName(QStringLiteral("SaveDialog"));
 }
 
+TOpenDialog::TOpenDialog(QObject* parent)
+    : TSaveDialog(parent)
+{
+    setObjectName(QStringLiteral("OpenDialog"));
+    ForOpening = true;
+}
+
 std::unique_ptr<QFileDialog> TSaveDialog::CreateFileDialog(QWidget* parent) const
 {
     auto dialog = std::make_unique<QFileDialog>(parent);
@@ -51,8 +58,8 @@ std::unique_ptr<QFileDialog> TSaveDialog::CreateFileDialog(QWidget* parent) cons
     // upper-case patterns of the filters need.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !OverwritePrompt);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setAcceptMode(ForOpening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog->setFileMode(ForOpening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     const QStringList filters = NameFilters(Filter);
     dialog->setNameFilters(filters);
     if (FilterIndex >= 1 && FilterIndex <= filters.size())

@@ -27,6 +27,8 @@ public:
     // Without the dot: the extension of a name whose filter gives none.
     QString DefaultExt;
     bool OverwritePrompt = true;
+    // Asks for an existing file to read instead of a name to write.
+    bool ForOpening = false;
 
     // Shows the dialog; on OK FileName and FilterIndex hold the choice.
     bool Execute(QWidget* parent);
@@ -36,7 +38,15 @@ public:
     std::unique_ptr<QFileDialog> CreateFileDialog(QWidget* parent) const;
 };
 
-// Answers every save dialog in place of the user; an empty hook brings back
+// The main window's open dialog: the same, asking for an existing file.
+class TOpenDialog : public TSaveDialog {
+    Q_OBJECT
+
+public:
+    explicit TOpenDialog(QObject* parent = nullptr);
+};
+
+// Answers every save and open dialog in place of the user; an empty hook brings back
 // the real dialog. Gives back the hook it replaces.
 using TSaveDialogHook = std::function<bool(TSaveDialog& dialog)>;
 TSaveDialogHook SetSaveDialogHook(TSaveDialogHook hook);

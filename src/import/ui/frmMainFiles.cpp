@@ -1,5 +1,5 @@
 // The main window's file commands that this part of the program owns:
-// "Save vector" with its writers, and the SVG loader of Open.
+// "Save vector" with its writers.
 
 #include <exception>
 #include <string>
@@ -16,7 +16,6 @@
 #include "cad/base/Settings.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "import/LastDxfFileName.h"
-#include "import/SvgToDrawing.h"
 #include "import/VectorWriters.h"
 #include "import/ui/SaveDialog.h"
 
@@ -113,13 +112,4 @@ void TfrmMain::ScriveTxt(const QString& fileName)
     WriteFileAtomically(fileName.toStdString(), [&](std::ostream& out) {
         WritePointList(LocalCad(), out, [](float value) { return formatta(value).toStdString(); });
     });
-}
-
-void TfrmMain::LoadSvgFile(const QString& fileName)
-{
-    // What Open does around the loader (pages, extents, placement) arrives
-    // with the Open command.
-    LoadedFileName = fileName.toStdString();
-    LocalCad().DeleteAllObjects();
-    ImportSvgFile(fileName.toStdString(), LocalCad());
 }
