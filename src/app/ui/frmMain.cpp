@@ -108,6 +108,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     ResetSplitButtons();
     CreatePages();
     CreateSettingsPage();
+    CreateVectTracePage();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();

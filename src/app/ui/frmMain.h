@@ -27,11 +27,13 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QImage;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
+class QSpinBox;
 class QStackedWidget;
 class QToolButton;
 class TCADCmp2D;
@@ -39,8 +41,11 @@ class TCADPrg2D;
 class TCADViewport2D;
 class TColorBox;
 class TMruBar;
+class TProcessRunner;
+class TRealSpinEdit;
 class TSaveDialog;
 class TXPMenu;
+struct TTracerParameters;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -306,6 +311,33 @@ public:
     void HelpKeyPress();
     // Fills the grid dialog from the view and the engine and shows it modally.
     void ShowGridDialog();
+
+    // Tracing, vectorize page 2 (import/ui/frmMainVectTrace.cpp) ----------
+
+    // Traces the black-and-white picture with the page's parameters and shows
+    // the result over a grey copy of it; Esc or the page's cancel button stops
+    // the tracer. A failed run imports nothing and says so.
+    void sbtPreviewVectClick();
+    // Keeps the traced result; Cancel drops it and shows the loaded picture again.
+    void sbtVectDoneClick();
+    void sbtCancelVectClick();
+    // Back to the spot page.
+    void sbtVectPrev3Click();
+    TTracerParameters TracerParameters() const;
+    TRealSpinEdit* sedError_threshold = nullptr;
+    QSpinBox* sedFilter_iterations = nullptr;
+    QSpinBox* sedCorner_threshold = nullptr;
+    QCheckBox* chkCenterLine = nullptr;
+    QToolButton* sbtPreviewVect = nullptr;
+    QToolButton* sbtVectDone = nullptr;
+    QToolButton* sbtVectPrev3 = nullptr;
+    QToolButton* sbtCancelVect = nullptr;
+    TProcessRunner* TracerRunner = nullptr;
+    void CreateVectTracePage();
+    // The shown picture replaces the drawing's objects; and the picture
+    // rebuilt and shown again as the thresholding pages leave it.
+    void VectShowRaster(const QImage& raster);
+    void VectRebuildMono();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
