@@ -14,6 +14,8 @@ packages=(
   openscad-testing-data librecad-data
   imagemagick libjpeg-turbo-progs
   locales
+  # The potrace program: the tracer's tests and benchmark compare against it.
+  potrace
 )
 
 missing=()

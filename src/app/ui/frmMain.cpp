@@ -114,6 +114,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateSelectionPages();
     CreateDrawingPages();
     CreateEditPages(*this);
+    CreateVectTracePage();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();

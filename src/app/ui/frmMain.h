@@ -53,8 +53,10 @@ struct TInfoNode;
 class TMruBar;
 class TObject2D;
 class TOpenDialog;
+class TProcessRunner;
 class TRealSpinEdit;
 class TSaveDialog;
+struct TTracerParameters;
 class TXPMenu;
 
 class TfrmMain : public QWidget {
@@ -576,6 +578,29 @@ public:
     QToolButton* sbtVec2a = nullptr;
     QToolButton* sbtVec2b = nullptr;
     QToolButton* sbtVectPrev2 = nullptr;
+
+    // Tracing, vectorize page 2 (import/ui/frmMainVectTrace.cpp) ----------
+
+    // Traces the black-and-white picture with the page's parameters and shows
+    // the result over a grey copy of it; Esc or the page's cancel button stops
+    // the tracer. A failed run imports nothing and says so.
+    void sbtPreviewVectClick();
+    // Keeps the traced result; Cancel drops it and shows the loaded picture again.
+    void sbtVectDoneClick();
+    void sbtCancelVectClick();
+    // Back to the spot page.
+    void sbtVectPrev3Click();
+    TTracerParameters TracerParameters() const;
+    TRealSpinEdit* sedError_threshold = nullptr;
+    QSpinBox* sedFilter_iterations = nullptr;
+    QSpinBox* sedCorner_threshold = nullptr;
+    QCheckBox* chkCenterLine = nullptr;
+    QToolButton* sbtPreviewVect = nullptr;
+    QToolButton* sbtVectDone = nullptr;
+    QToolButton* sbtVectPrev3 = nullptr;
+    QToolButton* sbtCancelVect = nullptr;
+    TProcessRunner* TracerRunner = nullptr;
+    void CreateVectTracePage();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
