@@ -7,12 +7,6 @@
 // The command framework repeats the command of CommandCode.
 void TfrmMain::RepeatLastCommand() {}
 
-// The pan command's state.
-bool TfrmMain::PanCommandActive() const
-{
-    return false;
-}
-
 // The Z-depth window and the 3D mode of the view.
 void TfrmMain::CloseZDepth() {}
 void TfrmMain::ShowZDepth() {}
