@@ -12,6 +12,7 @@
 
 #include "app/Language.h"
 #include "app/TranslateForms.h"
+#include "app/ui/DialogControls.h"
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "edit/ui/frmLayerAttr.h"
@@ -82,13 +83,6 @@ private:
     TfrmLayer& Table;
 };
 
-template <typename TControl>
-TControl* Named(TControl* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
 } // namespace
 
 TfrmLayer::TfrmLayer(TfrmMain& main, QWidget* parent) : QDialog(parent), Main(main)
@@ -135,16 +129,9 @@ TfrmLayer::TfrmLayer(TfrmMain& main, QWidget* parent) : QDialog(parent), Main(ma
         }
     StringGrid1->setMinimumWidth(gridWidth);
 
-    btnOk = Named(new QPushButton(QStringLiteral("&Ok"), this), "btnOk");
-    btnOk->setDefault(true);
-    btnCancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(StringGrid1);
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelRow(this, btnOk, btnCancel));
     resize(gridWidth + 24, 480);
 
     connect(StringGrid1, &QTableWidget::cellClicked, this,

@@ -9,6 +9,7 @@
 
 #include "app/Language.h"
 #include "app/TranslateForms.h"
+#include "app/ui/DialogControls.h"
 #include "app/ui/controls/ColorBox.h"
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
@@ -23,30 +24,18 @@ TfrmLayerAttr::TfrmLayerAttr(TfrmLayer& table, TfrmMain& main, QWidget* parent)
     setObjectName(QStringLiteral("frmLayerAttr"));
     setWindowTitle(QStringLiteral("Layer attributes"));
 
-    GroupBox1 = new QGroupBox(this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    ColorBox1 = new TColorBox(GroupBox1);
-    ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
-    penwidthcombo1 = new Tpenwidthcombo(GroupBox1);
-    penwidthcombo1->setObjectName(QStringLiteral("penwidthcombo1"));
+    GroupBox1 = Named(new QGroupBox(this), "GroupBox1");
+    ColorBox1 = Named(new TColorBox(GroupBox1), "ColorBox1");
+    penwidthcombo1 = Named(new Tpenwidthcombo(GroupBox1), "penwidthcombo1");
     auto* fields = new QGridLayout(GroupBox1);
     fields->addWidget(new QLabel(Table.lblLayerCol->text(), GroupBox1), 0, 0);
     fields->addWidget(ColorBox1, 0, 1);
     fields->addWidget(new QLabel(Table.lblLayerPenW->text(), GroupBox1), 1, 0);
     fields->addWidget(penwidthcombo1, 1, 1);
 
-    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelRow(this, btnOk, btnCancel));
 
     connect(ColorBox1, &QComboBox::activated, this, &TfrmLayerAttr::ColorBox1Change);
     connect(penwidthcombo1, &QComboBox::activated, this, &TfrmLayerAttr::penwidthcombo1Change);
