@@ -60,7 +60,7 @@ std::unique_ptr<TCADCmp2D> LayeredDrawing()
 // The golden pictures live beside this test; KESTRO_UPDATE_GOLDEN=1 writes them anew.
 void ExpectGolden(const QImage& picture, const char* name)
 {
-    const std::filesystem::path golden = std::filesystem::path(__FILE__).parent_path() / "golden" / name;
+    const std::filesystem::path golden = std::filesystem::path(KESTRO_CAD_TEST_DIR) / "view" / "golden" / name;
     const QString file = QString::fromStdString(golden.string());
     if (std::getenv("KESTRO_UPDATE_GOLDEN") != nullptr) {
         std::filesystem::create_directories(golden.parent_path());
