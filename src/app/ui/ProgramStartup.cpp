@@ -14,6 +14,8 @@
 #include "app/ui/frmCoord.h"
 #include "app/ui/frmGrid.h"
 #include "app/ui/frmMain.h"
+#include "edit/ui/frmLayer.h"
+#include "edit/ui/frmLayerAttr.h"
 #include "cad/base/CADMessageSink.h"
 #include "cad/drawing/CADClassRegistration.h"
 #include "cad/fonts/FontRegistry.h"
@@ -98,11 +100,26 @@ std::unique_ptr<QWidget> MakeGrid(TfrmMain& main)
     return window;
 }
 
+std::unique_ptr<QWidget> MakeLayer(TfrmMain& main)
+{
+    auto window = std::make_unique<TfrmLayer>(main, &main);
+    frmLayer = window.get();
+    return window;
+}
+
+// The attribute dialog edits the row the layer table has selected.
+std::unique_ptr<QWidget> MakeLayerAttr(TfrmMain& main)
+{
+    auto window = std::make_unique<TfrmLayerAttr>(*frmLayer, main, &main);
+    frmLayerAttr = window.get();
+    return window;
+}
+
 // Makers of the windows after the main one, in creation order; none until
 // the window's part is built: frmCoord, frmAbout, frmTool, frmZDepth,
 // frmGrid, frmLayer, frmLayerAttr.
 using TWindowMaker = std::unique_ptr<QWidget> (*)(TfrmMain& main);
-constexpr TWindowMaker kOtherWindows[] = {MakeCoord, MakeAbout, nullptr, nullptr, MakeGrid, nullptr, nullptr};
+constexpr TWindowMaker kOtherWindows[] = {MakeCoord, MakeAbout, nullptr, nullptr, MakeGrid, MakeLayer, MakeLayerAttr};
 
 } // namespace
 
@@ -149,6 +166,8 @@ TProgramWindows::~TProgramWindows()
 {
     while (!OtherWindows.empty())
         OtherWindows.pop_back();
+    frmLayerAttr = nullptr;
+    frmLayer = nullptr;
     frmGrid = nullptr;
     frmAbout = nullptr;
     frmCoord = nullptr;

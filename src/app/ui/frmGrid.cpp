@@ -13,6 +13,7 @@
 #include "app/Language.h"
 #include "app/NumericText.h"
 #include "app/TranslateForms.h"
+#include "app/ui/DialogControls.h"
 #include "app/ui/frmMain.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/ui/CADViewport.h"
@@ -25,13 +26,6 @@ namespace {
 const QStringList kStepItems = {"0.001", "0.0025", "0.005", "0.01", "0.025", "0.05", "0.1", "0.25",
                                 "0.5",   "1",      "2.5",   "5",    "10",    "25",   "50"};
 const QStringList kSubItems = {"0", "2", "3", "4", "5", "10"};
-
-template <typename TControl>
-TControl* Named(TControl* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
 
 } // namespace
 
@@ -81,14 +75,7 @@ TfrmGrid::TfrmGrid(TfrmMain& main, QWidget* parent)
     grid->addWidget(chkSnap2Grid, row++, 0, 1, 2);
     grid->setRowStretch(row++, 1);
 
-    btnOk = Named(new QPushButton(QStringLiteral("&Ok"), this), "btnOk");
-    btnOk->setDefault(true);
-    btnCancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    grid->addLayout(buttons, row, 0, 1, 5);
+    grid->addLayout(OkCancelRow(this, btnOk, btnCancel), row, 0, 1, 5);
 
     const std::pair<QComboBox*, void (TfrmGrid::*)()> changes[] = {
         {nol_cboGridX, &TfrmGrid::nol_cboGridXChange},       {nol_cboGridY, &TfrmGrid::nol_cboGridYChange},

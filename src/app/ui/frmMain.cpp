@@ -118,6 +118,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();
+    CreateNavigation();
     pnlMRU = new TMruBar(this);
     pnlMRU->SetGlyphSource(CommandGlyphIcon);
     pnlMRU->raise();

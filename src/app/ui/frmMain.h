@@ -27,6 +27,7 @@
 #include "cad/engine/EngineHooks.h"
 #include "edit/CommandFramework.h"
 #include "cad/fonts/TrueTypeStrokes.h"
+#include "cad/view/CADInputTypes.h"
 
 class QAction;
 class QCheckBox;
@@ -601,6 +602,56 @@ public:
     QToolButton* sbtCancelVect = nullptr;
     TProcessRunner* TracerRunner = nullptr;
     void CreateVectTracePage();
+
+    // View navigation and the grid button (edit/ui/frmMainNavigation.cpp) ----
+
+    // Zoom + and Zoom -: the 2D view's steps, or the 3D camera's in the 3D mode.
+    void sbtZoomInClick();
+    void sbtZoomBackClick();
+    // One notch of the wheel at a window point of the view; that point keeps its place.
+    void MouseRuotaSu(int x, int y);
+    void MouseRuotaGiu(int x, int y);
+    void sbtAutozoomClick();
+    // Zoom window and pan run on top of the running command, which goes on after them.
+    void sbtZoomWinClick();
+    void sbtPanClick();
+    // The pointer's point on the status line, Shift-drag pan and Ctrl-drag zoom.
+    void VistaGraficaMouseMove2D(TShiftState shift, int x, int y);
+    void VistaGraficaMouseDown2D(TMouseButton button, TShiftState shift, int x, int y);
+    void VistaGraficaMouseUp2D(TMouseButton button, TShiftState shift, int x, int y);
+    // The view's context menu is opening: its items enabled by what runs.
+    void LocalPopUpPopup();
+    void sbtGridOnOffClick();
+    // The right button on the grid button: the grid dialog.
+    void sbtGridOnOffMouseDown();
+    // The ends of the pan and the zoom window: their buttons up, the pan flags cleared.
+    void EndPanMode();
+    void ZoomWindowUp();
+    void CreateNavigation();
+    // Set by the Z-depth window while the 3D view is shown.
+    bool View3DMode = false;
+    // Shift with the left button in the view / the pan command.
+    bool PanDragActive = false;
+    bool PanButtonActive = false;
+    QAction* mnuZoomWindow = nullptr;
+    QAction* mnuZoomIn = nullptr;
+    QAction* mnuZoomOut = nullptr;
+    QAction* mnuAutozoom = nullptr;
+    QAction* mnuPan = nullptr;
+
+    // Layers (edit/ui/frmMainLayers.cpp) ----
+
+    // "Current layer:": the layer table, modally.
+    void sbtLayerClick();
+    // The drawing's current layer, shown on the current-layer button.
+    void SetCurrentLayer(int layer);
+
+private:
+    // Starts the pan (51) or zoom window (52) on top of the running command.
+    void StartViewTask(std::int32_t code);
+    // Where the last press or drag step left the pointer in the view.
+    int LastPointerX = 0;
+    int LastPointerY = 0;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

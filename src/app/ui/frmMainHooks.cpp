@@ -4,12 +4,6 @@
 
 #include "app/ui/frmMain.h"
 
-// The pan command's state.
-bool TfrmMain::PanCommandActive() const
-{
-    return false;
-}
-
 // The Z-depth window and the 3D mode of the view.
 void TfrmMain::CloseZDepth() {}
 void TfrmMain::ShowZDepth() {}

@@ -236,15 +236,40 @@ QPainter::CompositionMode ToCompositionMode(TPenMode mode)
 
 } // namespace
 
+namespace {
+
+// True when the painter's pen equals the one made from the colour, the style
+// and the width below: setting that pen again would change nothing. Drawings
+// set the same pen for thousands of lines in a row, and making a pen costs
+// more than drawing a short line.
+bool PenIs(const QPen& pen, const QColor& color, Qt::PenStyle style, int width)
+{
+    return pen.style() == style && pen.widthF() == width && pen.capStyle() == Qt::SquareCap &&
+           pen.joinStyle() == Qt::BevelJoin && !pen.isCosmetic() && pen.miterLimit() == 2.0 &&
+           pen.brush().style() == Qt::SolidPattern && pen.brush().color() == color &&
+           pen.brush().transform().isIdentity();
+}
+
+} // namespace
+
 void TDecorativeCanvas::ApplyPen() const
 {
-    QPen pen(ToQColor(Pen.Color));
-    pen.setStyle(ToQtPenStyle(Pen.Style));
+    const QColor color = ToQColor(Pen.Color);
+    const Qt::PenStyle style = ToQtPenStyle(Pen.Style);
     // Width 0 and 1 both give the one-pixel cosmetic line of the platform.
-    pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width);
-    Painter->setPen(pen);
-    Painter->setCompositionMode(ToCompositionMode(Pen.Mode));
-    Painter->setBackgroundMode(OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
+    const int width = Pen.Width <= 1 ? 0 : Pen.Width;
+    if (!PenIs(Painter->pen(), color, style, width)) {
+        QPen pen(color);
+        pen.setStyle(style);
+        pen.setWidth(width);
+        Painter->setPen(pen);
+    }
+    const QPainter::CompositionMode mode = ToCompositionMode(Pen.Mode);
+    if (Painter->compositionMode() != mode)
+        Painter->setCompositionMode(mode);
+    const Qt::BGMode background = OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode;
+    if (Painter->backgroundMode() != background)
+        Painter->setBackgroundMode(background);
 }
 
 void TDecorativeCanvas::ApplyBrush() const

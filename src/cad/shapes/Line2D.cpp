@@ -30,7 +30,11 @@ void TLine2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas,
     if (!HasRequiredPoints())
         return;
     const TPointsSet2D& points = *Points();
-    DrawSegment2D(canvas, points[0], points[1], MultiplyTransforms2D(GetTransform(), viewTransform), clipBox);
+    // Most lines have no transform of their own; the view's mapping is then the product.
+    if (HasTransform())
+        DrawSegment2D(canvas, points[0], points[1], MultiplyTransforms2D(GetTransform(), viewTransform), clipBox);
+    else
+        DrawSegment2D(canvas, points[0], points[1], viewTransform, clipBox);
     if (const auto& infoLinea = ShapeDrawHooks().InfoLinea)
         infoLinea(points[0], points[1]);
 }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace {
 
@@ -188,4 +189,21 @@ void TCADViewport::mouseDoubleClickEvent(QMouseEvent* event)
         return QWidget::mouseDoubleClickEvent(event);
     CoreValue->DispatchDblClick(button, ShiftOf(event->modifiers(), event->buttons()),
                                 Pixel(event->position().x()), Pixel(event->position().y()));
+}
+
+void TCADViewport::wheelEvent(QWheelEvent* event)
+{
+    constexpr int notch = 120;
+    WheelRemainder += event->angleDelta().y();
+    const int x = Pixel(event->position().x());
+    const int y = Pixel(event->position().y());
+    while (WheelRemainder >= notch) {
+        WheelRemainder -= notch;
+        CoreValue->DispatchMouseWheel(true, x, y);
+    }
+    while (WheelRemainder <= -notch) {
+        WheelRemainder += notch;
+        CoreValue->DispatchMouseWheel(false, x, y);
+    }
+    event->accept();
 }

@@ -30,9 +30,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     std::unique_ptr<TCADViewportCore> CoreValue;
+    // Fine-grained wheels and touch pads send parts of a notch; they add up.
+    int WheelRemainder = 0;
 };
 
 class TCADViewport2D : public TCADViewport {

@@ -303,6 +303,26 @@ void TCADViewportCore::ZoomOut()
                           r.SecondEdge.Y + quarterH));
 }
 
+void TCADViewportCore::ZoomInAt(TPoint2D world)
+{
+    ScaleAbout(world, 0.5f);
+}
+
+void TCADViewportCore::ZoomOutAt(TPoint2D world)
+{
+    ScaleAbout(world, 1.5f);
+}
+
+void TCADViewportCore::ScaleAbout(TPoint2D world, float factor)
+{
+    // The rectangle keeps the window's proportions, so the mapping takes it
+    // unchanged and the point keeps its pixel.
+    const TPoint2D at = CartesianPoint2D(world);
+    const TRect2D r = VisualRectValue;
+    ZoomWindow(MakeRect2D(at.X + (r.FirstEdge.X - at.X) * factor, at.Y + (r.FirstEdge.Y - at.Y) * factor,
+                          at.X + (r.SecondEdge.X - at.X) * factor, at.Y + (r.SecondEdge.Y - at.Y) * factor));
+}
+
 void TCADViewportCore::PanWindow(float deltaX, float deltaY)
 {
     const TRect2D r = VisualRectValue;
@@ -421,6 +441,12 @@ void TCADViewportCore::DispatchDblClick(TMouseButton button, TShiftState shift, 
             OnDblClick();
         OwnMouseDown(button, static_cast<TShiftState>(shift | ssDouble), x, y);
     });
+}
+
+void TCADViewportCore::DispatchMouseWheel(bool up, int x, int y)
+{
+    if (OnMouseWheel)
+        OnMouseWheel(up, x, y);
 }
 
 void TCADViewportCore::DispatchMouseEnter()

@@ -99,6 +99,8 @@ public:
     std::function<void()> OnMouseEnter;
     std::function<void()> OnMouseLeave;
     std::function<void()> OnDblClick;
+    // One notch of the wheel at a window point: up (away from the user) or down.
+    std::function<void(bool up, int x, int y)> OnMouseWheel;
     // The window picture changed and should be shown; set by the widget.
     std::function<void()> OnWindowChanged;
 
@@ -129,6 +131,9 @@ public:
     void ZoomWindow(TRect2D rect);
     void ZoomIn();
     void ZoomOut();
+    // The same steps about a world point, which stays where it is on the screen.
+    void ZoomInAt(TPoint2D world);
+    void ZoomOutAt(TPoint2D world);
     void PanWindow(float deltaX, float deltaY);
     float PixelsToWorld(int pixels) const;
     // The visible rectangle keeps its bottom-left corner and becomes as large
@@ -172,6 +177,7 @@ public:
     void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     // The second press of a double click: it arrives instead of a mouse down.
     void DispatchDblClick(TMouseButton button, TShiftState shift, int x, int y);
+    void DispatchMouseWheel(bool up, int x, int y);
     void DispatchMouseEnter();
     void DispatchMouseLeave();
     // Set while the engine has fired the 2D mouse events itself.
@@ -208,6 +214,7 @@ private:
         Repaint();
     }
     bool TryViewMapping();
+    void ScaleAbout(TPoint2D world, float factor);
     void DrawObjects(TDecorativeCanvas& canvas, const TRect2D& clip);
     void RunWithSkip(bool handled, const std::function<void()>& own);
 

@@ -35,6 +35,7 @@
 #include "cad/geometry/Geometry2D.h"
 #include "cad/shapes/JustifiedVectText2D.h"
 #include "cad/ui/CADViewport.h"
+#include "cad/view/ScreenCursor.h"
 #include "cam/ProgressSink.h"
 #include "edit/CommandStates.h"
 #include "edit/OffsetCommand.h"
@@ -156,11 +157,11 @@ public:
 
     void EndPanMode() override
     {
-        Window.sbtPan->setChecked(false);
-        Window.VistaGrafica->unsetCursor();
+        SetScreenCursor(crDefault);
+        Window.EndPanMode();
     }
 
-    void ZoomWindowUp() override { Window.sbtZoomWin->setChecked(false); }
+    void ZoomWindowUp() override { Window.ZoomWindowUp(); }
 
     void ExplodePlaced() override
     {
