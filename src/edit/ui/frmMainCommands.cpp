@@ -273,19 +273,12 @@ void TfrmMain::CreateCommands()
             }
     }
 
-    // The task runner's end, the selection's marks, and the view's own middle button and double click.
+    // The task runner's end, the selection's marks, and the view's double click.
     LocalPrg().OnEndOperation = [this](TCADPrg&, const TCADStateClass&, TCADPrgParam*) {
         Commands().EndOperation();
         ShowWindowSelect();
     };
     TCADViewport2DCore& view = VistaGrafica->Core2D();
-    view.OnMouseDown2D = [this, previous = view.OnMouseDown2D](TMouseButton button, TShiftState shift, float wx,
-                                                               float wy, int x, int y) {
-        if (previous)
-            previous(button, shift, wx, wy, x, y);
-        if (button == TMouseButton::Middle)
-            Commands().MiddleButton();
-    };
     view.OnDblClick = [this, previous = view.OnDblClick] {
         if (previous)
             previous();

@@ -257,7 +257,7 @@ void TfrmMain::VistaGraficaMouseDown2D(TMouseButton button, TShiftState shift, i
         SetScreenCursor(crPan);
         PanDragActive = true;
     } else if (button == TMouseButton::Middle) {
-        RepeatLastCommand();
+        Commands().MiddleButton();
     }
 }
 
