@@ -108,6 +108,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     ResetSplitButtons();
     CreatePages();
     CreateSettingsPage();
+    CreateChainPage();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();

@@ -31,9 +31,6 @@ void TfrmMain::SetView3DBackground(TColor /*color*/) {}
 // The source and black-and-white rasters of the opened image.
 void TfrmMain::FreeRasters() {}
 
-// The picked drill points in drilling mode, the chains otherwise.
-void TfrmMain::ClearChainsOrDrillPoints() {}
-
 // The split buttons' default commands.
 void TfrmMain::MyCircleCtPtClick() {}
 void TfrmMain::MyDeleteClick() {}
