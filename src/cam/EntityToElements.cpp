@@ -13,6 +13,7 @@
 #include "cad/shapes/Frame2D.h"
 #include "cad/shapes/Line2D.h"
 #include "cad/shapes/Polyline2D.h"
+#include "cad/shapes/Punto2D.h"
 
 namespace {
 
@@ -205,4 +206,11 @@ void CurveToElements(const TCurve2D& curve, TChain& list)
         Append(list, previous, next, 0.0, curve.Layer);
         previous = next;
     }
+}
+
+TVect PointPosition(const TPunto2D& point)
+{
+    if (point.PointCount() < 1)
+        return {0.0, 0.0};
+    return WorldPoint((*point.Points())[0], point.GetTransform());
 }

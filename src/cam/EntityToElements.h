@@ -16,6 +16,7 @@ class TCurve2D;
 class TFrame2D;
 class TLine2D;
 class TPolyline2D;
+class TPunto2D;
 
 // One straight element from point 0 to point 1, whatever its length.
 void LineToElements(const TLine2D& line, TChain& list);
@@ -41,3 +42,6 @@ void FrameToElements(const TFrame2D& frame, TChain& list);
 // One straight element per pair of consecutive profile points, whatever
 // their length.
 void CurveToElements(const TCurve2D& curve, TChain& list);
+
+// Where a point object stands in the world.
+TVect PointPosition(const TPunto2D& point);

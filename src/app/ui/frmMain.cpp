@@ -115,6 +115,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateDrawingPages();
     CreateEditPages(*this);
     CreateVectTracePage();
+    CreateChainPage();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();

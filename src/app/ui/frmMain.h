@@ -28,6 +28,7 @@
 #include "edit/CommandFramework.h"
 #include "cad/fonts/TrueTypeStrokes.h"
 #include "cad/view/CADInputTypes.h"
+#include "cam/ChainElement.h"
 
 class QAction;
 class QCheckBox;
@@ -39,6 +40,7 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QRadioButton;
+class QScrollBar;
 class QSlider;
 class QSpinBox;
 class QStackedWidget;
@@ -653,6 +655,48 @@ private:
     int LastPointerX = 0;
     int LastPointerY = 0;
 
+    // Chains and drill points (cam/ui/frmMainChains.cpp) ----
+    // Page 42: its controls and the chain list's handlers.
+    void CreateChainPage();
+    void sbtChainClick();
+    void sbtChainPtClick();
+    void sbtChainSelClick();
+    void sbtDelLastChainClick();
+    void sbtDelAllChainsClick();
+    void sbtChainRevClick();
+    // Moves the last chain's start by the scroll bar's change.
+    void ScrollBar1Change(int position);
+    void sbtChainDelPtClick();
+    // Button 1 to 4; sorts while down, puts the order back when released.
+    void sbtDrilSortClick(int button);
+    void SetScrollCatena(const TChain& chain);
+    // Repaints the view and draws the chains, or the drill points, over it.
+    void RedrawChains();
+    void ClearChains();
+    void ClearDrillPoints();
+    // -1 "Left", +1 "Right", 0 "Off".
+    int CompensationSide() const;
+    QGroupBox* grpChain = nullptr;
+    QToolButton* sbtChain = nullptr;
+    QToolButton* sbtDelLastChain = nullptr;
+    QToolButton* sbtDelAllChains = nullptr;
+    QToolButton* sbtChainRev = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    QLabel* lblChainInfo = nullptr;
+    QGroupBox* grpCutterComp = nullptr;
+    QComboBox* cboCCDir = nullptr;
+    QComboBox* cboLeadIn = nullptr;
+    QComboBox* cboLeadOut = nullptr;
+    QLineEdit* txtLInSize = nullptr;
+    QLineEdit* txtLoutSize = nullptr;
+    QLineEdit* txtCCoffset = nullptr;
+    QGroupBox* grpDrillPoints = nullptr;
+    QToolButton* sbtChainPt = nullptr;
+    QToolButton* sbtChainSel = nullptr;
+    QToolButton* sbtChainDelPt = nullptr;
+    QToolButton* sbtDrilSort[4] = {};
+    QToolButton* sbtNextB3 = nullptr;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -703,6 +747,11 @@ private:
     void SetView3DBackground(TColor color);
     void FreeRasters();
     void ClearChainsOrDrillPoints();
+    // Chains: the scroll bar and Next after a removal; message 464 for an
+    // open chain picked for a pocket.
+    void AfterChainRemoval();
+    void ShowOpenChainWarning(const TChain& chain);
+    bool ChainScrollGuard = false;
 
     // What the settings file gave at start that no control holds yet.
     TSettingsWindowValues StartSettings;

@@ -18,6 +18,3 @@ void TfrmMain::cboCCDirChange() {}
 
 // The 3D view takes the 2D view's background colour.
 void TfrmMain::SetView3DBackground(TColor /*color*/) {}
-
-// The picked drill points in drilling mode, the chains otherwise.
-void TfrmMain::ClearChainsOrDrillPoints() {}

@@ -1,0 +1,143 @@
+// A whole pocket: a 300 x 300 square with ten round islands that come in as
+// polylines (each circle as the 102 chords a bulged DXF outline gives), a
+// 3 mm tool at 50 % step-over. Our rings and links beside the same rings by
+// Clipper: the boundary minus the islands offset inwards by the step until
+// nothing is left. The timed figure is ours; both times and their ratio
+// are counters and printed at the end.
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include "ClipperRoundOffset.h"
+#include "cam/Toolpaths.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double TOOL_RADIUS = 1.5;
+constexpr double STEP_OVER_PERCENT = 50.0;
+
+TChain Polygon(const TPointList& points)
+{
+    TChain chain;
+    for (std::size_t k = 0; k < points.size(); ++k)
+        chain.push_back(MakeElement(points[k], points[(k + 1) % points.size()]));
+    return chain;
+}
+
+TChain TessellatedCircle(TVect centre, double radius)
+{
+    TPointList points;
+    const TChainElement halves[] = {
+        MakeElement({centre.X + radius, centre.Y}, {centre.X - radius, centre.Y}, 1.0),
+        MakeElement({centre.X - radius, centre.Y}, {centre.X + radius, centre.Y}, 1.0)};
+    for (const TChainElement& half : halves) {
+        TPointList arc;
+        TessellateBulgeArc(half, arc);
+        // The end point is the next half's start.
+        points.insert(points.end(), arc.begin(), arc.end() - 1);
+    }
+    return Polygon(points);
+}
+
+std::vector<TChain> PocketWithIslands()
+{
+    std::vector<TChain> chains{Polygon({{0, 0}, {300, 0}, {300, 300}, {0, 300}})};
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 5; ++column)
+            chains.push_back(TessellatedCircle({30.0 + 60.0 * column, 90.0 + 120.0 * row}, 12.0 + 2.0 * column));
+    }
+    return chains;
+}
+
+// Rings until nothing is left; islands go in as holes (reversed).
+std::size_t ClipperRings(const std::vector<TChain>& chains, double radius, double step)
+{
+    ClipperLib::ClipperOffset offset;
+    offset.ArcTolerance = CLIPPER_ARC_TOLERANCE * CLIPPER_SCALE;
+    for (std::size_t k = 0; k < chains.size(); ++k) {
+        ClipperLib::Path path = ToClipperPath(chains[k]);
+        if (k > 0)
+            ClipperLib::ReversePath(path);
+        offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
+    }
+    std::size_t rings = 0;
+    for (double d = radius;; d += step) {
+        ClipperLib::Paths solution;
+        offset.Execute(solution, -d * CLIPPER_SCALE);
+        if (solution.empty())
+            return rings;
+        rings += solution.size();
+    }
+}
+
+struct TResult {
+    double OursMs = 0.0;
+    double ClipperMs = 0.0;
+    std::size_t Paths = 0;
+    std::size_t Elements = 0;
+    std::size_t ClipperRings = 0;
+};
+
+TResult Last;
+
+void Pocket(benchmark::State& state)
+{
+    const std::vector<TChain> chains = PocketWithIslands();
+    TPocketJob job;
+    job.OffsetRadius = static_cast<float>(TOOL_RADIUS);
+    job.StepOverPercent = STEP_OVER_PERCENT;
+    const double step = TOOL_RADIUS * 2.0 * STEP_OVER_PERCENT / 100.0;
+    double ours = 0.0;
+    double clipper = 0.0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        std::vector<TPocketToolpath> toolpaths;
+        PocketToolpaths(chains, job, toolpaths);
+        const Clock::time_point done = Clock::now();
+        const std::size_t clipperRings = ClipperRings(chains, TOOL_RADIUS, step);
+        const Clock::time_point clipperDone = Clock::now();
+
+        const double oursSeconds = std::chrono::duration<double>(done - start).count();
+        state.SetIterationTime(oursSeconds);
+        ours += oursSeconds;
+        clipper += std::chrono::duration<double>(clipperDone - done).count();
+        Last.Paths = 0;
+        Last.Elements = 0;
+        for (const TPocketToolpath& toolpath : toolpaths) {
+            Last.Paths += toolpath.Paths.size();
+            for (const TChain& path : toolpath.Paths)
+                Last.Elements += path.size();
+        }
+        Last.ClipperRings = clipperRings;
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    Last.OursMs = ours / iterations * 1000.0;
+    Last.ClipperMs = clipper / iterations * 1000.0;
+    state.counters["ours_ms"] = Last.OursMs;
+    state.counters["clipper_ms"] = Last.ClipperMs;
+    state.counters["ours_per_clipper"] = clipper > 0.0 ? ours / clipper : 0.0;
+    state.counters["paths"] = static_cast<double>(Last.Paths);
+    state.counters["elements"] = static_cast<double>(Last.Elements);
+    state.counters["clipper_rings"] = static_cast<double>(Last.ClipperRings);
+}
+
+BENCHMARK(Pocket)->Name("Pocket/300x300_ten_islands")->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// Printed when the program ends, after Google Benchmark's own report.
+struct TPocketReport {
+    ~TPocketReport()
+    {
+        if (Last.OursMs <= 0.0)
+            return;
+        std::printf("\npocket 300x300, ten islands: ours %.1f ms (%zu paths, %zu elements), Clipper %.1f ms "
+                    "(%zu rings), ratio %.3f\n",
+                    Last.OursMs, Last.Paths, Last.Elements, Last.ClipperMs, Last.ClipperRings,
+                    Last.ClipperMs > 0.0 ? Last.OursMs / Last.ClipperMs : 0.0);
+    }
+} Report;
+
+} // namespace
