@@ -648,13 +648,6 @@ public:
     // The drawing's current layer, shown on the current-layer button.
     void SetCurrentLayer(int layer);
 
-private:
-    // Starts the pan (51) or zoom window (52) on top of the running command.
-    void StartViewTask(std::int32_t code);
-    // Where the last press or drag step left the pointer in the view.
-    int LastPointerX = 0;
-    int LastPointerY = 0;
-
     // Chains and drill points (cam/ui/frmMainChains.cpp) ----
     // Page 42: its controls and the chain list's handlers.
     void CreateChainPage();
@@ -703,6 +696,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Starts the pan (51) or zoom window (52) on top of the running command.
+    void StartViewTask(std::int32_t code);
+    // Where the last press or drag step left the pointer in the view.
+    int LastPointerX = 0;
+    int LastPointerY = 0;
+
     struct TSnapItem {
         QAction* First;
         QAction* Second;
