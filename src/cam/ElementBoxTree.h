@@ -55,25 +55,32 @@ inline double SquaredDistanceBetweenBoxes(const TElementBox& a, const TElementBo
     return dx * dx + dy * dy;
 }
 
-// Whether the segment passes through the box (touching counts). A long
-// slanted segment misses most of the boxes its own box overlaps.
-inline bool SegmentMeetsBox(TVect a, TVect b, const TElementBox& box)
+// Narrows the parameter range [from, to] of the line start + t * delta to
+// where it lies in the box, one pair of sides at a time; false when nothing
+// is left (touching counts).
+inline bool ClipLineToBox(TVect start, TVect delta, const TElementBox& box, double& from, double& to)
 {
-    double from = 0.0;
-    double to = 1.0;
-    // Clip the segment's parameter range to each pair of sides in turn.
-    const auto clip = [&](double start, double delta, double low, double high) {
-        if (delta == 0.0)
-            return low <= start && start <= high;
-        double t1 = (low - start) / delta;
-        double t2 = (high - start) / delta;
+    const auto clip = [&](double origin, double step, double low, double high) {
+        if (step == 0.0)
+            return low <= origin && origin <= high;
+        double t1 = (low - origin) / step;
+        double t2 = (high - origin) / step;
         if (t1 > t2)
             std::swap(t1, t2);
         from = std::max(from, t1);
         to = std::min(to, t2);
         return from <= to;
     };
-    return clip(a.X, b.X - a.X, box.MinX, box.MaxX) && clip(a.Y, b.Y - a.Y, box.MinY, box.MaxY);
+    return clip(start.X, delta.X, box.MinX, box.MaxX) && clip(start.Y, delta.Y, box.MinY, box.MaxY);
+}
+
+// Whether the segment passes through the box (touching counts). A long
+// slanted segment misses most of the boxes its own box overlaps.
+inline bool SegmentMeetsBox(TVect a, TVect b, const TElementBox& box)
+{
+    double from = 0.0;
+    double to = 1.0;
+    return ClipLineToBox(a, {b.X - a.X, b.Y - a.Y}, box, from, to);
 }
 
 // Built once over a fixed list of boxes; answers which of them overlap a

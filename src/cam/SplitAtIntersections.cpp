@@ -257,19 +257,7 @@ void TSplitSweep::VisitGroupNear(int group, const TElementBox& box, Visit&& visi
     const TElementBox room = InflateBox(box, SEGMENT_ROOM + PIECE_ROOM + 1e-6);
     double from = -std::numeric_limits<double>::infinity();
     double to = std::numeric_limits<double>::infinity();
-    const auto clip = [&](double start, double delta, double low, double high) {
-        if (delta == 0.0)
-            return low <= start && start <= high;
-        double t1 = (low - start) / delta;
-        double t2 = (high - start) / delta;
-        if (t1 > t2)
-            std::swap(t1, t2);
-        from = std::max(from, t1);
-        to = std::min(to, t2);
-        return from <= to;
-    };
-    if (!clip(g.Origin.X, g.Direction.X, room.MinX, room.MaxX) ||
-        !clip(g.Origin.Y, g.Direction.Y, room.MinY, room.MaxY))
+    if (!ClipLineToBox(g.Origin, g.Direction, room, from, to))
         return;
     const auto first = std::lower_bound(g.Sorted.begin(), g.Sorted.end(), from,
                                         [&](int k, double f) { return Nodes[k].From < f; });
