@@ -459,7 +459,7 @@ void TfrmMain::PresetGridForOpen()
     view.SetGridDeltaX(step);
     view.SetGridDeltaY(step);
     sbtGridOnOff->setChecked(true);
-    view.SetShowGrid(true);
+    sbtGridOnOffClick();
     sbtAxisOnOff->setChecked(true);
     sbtAxisOnOffClick();
 }

@@ -24,7 +24,6 @@
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/geometry/Geometry2D.h"
-#include "cad/shapes/Bitmap2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/view/CADViewport2DCore.h"
 #include "cam/NcWords.h"
@@ -47,21 +46,7 @@ public:
     explicit TFrmPlacementHost(TfrmMain& form) : Form(form) {}
 
     void PanView(float dx, float dy) override { Form.VistaGrafica->Core().PanWindow(dx, dy); }
-    void ShowRaster() override
-    {
-        TCADCmp2D& cad = Form.LocalCad();
-        const std::uint8_t layer = cad.CurrentLayer;
-        cad.CurrentLayer = 0;
-        cad.DeleteAllObjects();
-        const float x = LoadedFile.RasterOriginX;
-        const float y = LoadedFile.RasterOriginY;
-        cad.AddObject(0, std::make_unique<TBitmap2D>(0, MakePoint2D(x, y),
-                                                     MakePoint2D(x + LoadedFile.RasterWorldWidth,
-                                                                 y + LoadedFile.RasterWorldHeight),
-                                                     LoadedFile.SourceRaster));
-        ZoomExtents();
-        cad.CurrentLayer = layer == 0 ? 1 : layer;
-    }
+    void ShowRaster() override { Form.ShowRaster(false, true); }
     void Repaint() override { Form.VistaGrafica->Core().Repaint(); }
     void ZoomExtents() override
     {
@@ -400,7 +385,7 @@ void TfrmMain::sbtOpenDoneClick()
     view.SetGridDeltaX(LoadedFile.SavedGridDeltaX);
     view.SetGridDeltaY(LoadedFile.SavedGridDeltaY);
     sbtGridOnOff->setChecked(LoadedFile.SavedGridDown);
-    view.SetShowGrid(LoadedFile.SavedGridDown);
+    sbtGridOnOffClick();
     sbtAxisOnOff->setChecked(LoadedFile.SavedAxisDown);
     sbtAxisOnOffClick();
     AbilitaPnl(true, true, true, true);
