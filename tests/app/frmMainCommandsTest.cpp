@@ -28,6 +28,8 @@
 #include "cad/shapes/Line2D.h"
 #include "cad/ui/CADViewport.h"
 #include "edit/OffsetCommand.h"
+#include "edit/DeletedEntities.h"
+#include "edit/SelectionOps.h"
 #include "platform/IniFile.h"
 
 namespace {
@@ -317,4 +319,26 @@ TEST(frmMainCommands, OffsetPreviewFlipDoneAndStaleCopies)
     const std::filesystem::path folder(KESTRO_TEST_OUTPUT_DIR);
     std::filesystem::create_directories(folder);
     ASSERT_TRUE(preview.save(QString::fromStdString((folder / "frmMainOffsetPreview.png").string())));
+}
+
+// Undelete chosen from the delete button's menu acts at once on what the
+// delete command took.
+TEST(frmMainCommands, UndeleteFromTheMenuShowsTheDeletedObjectAgain)
+{
+    TfrmMain frm;
+    ShowWithView(frm);
+    if (!DeletedEntities)
+        DeletedEntities = std::make_unique<TDeletedEntities>();
+    DeletedEntities->clear();
+    TObject2D* line = frm.LocalCad().AddObject(-1, std::make_unique<TLine2D>(-1, MakePoint2D(10, 10), MakePoint2D(40, 10)));
+    DeleteToStack(*line, *DeletedEntities);
+    ASSERT_FALSE(line->Visible);
+
+    for (QAction* item : frm.lnkMenuDelete->ActiveMenu()->actions())
+        if (item->objectName() == QLatin1String("mnuUndelete"))
+            item->trigger();
+    EXPECT_EQ(CommandCode, 24);
+    EXPECT_TRUE(line->Visible);
+    EXPECT_TRUE(line->ToBeSaved);
+    EXPECT_TRUE(DeletedEntities->empty());
 }

@@ -43,6 +43,8 @@ std::string Message(int message)
 
 void TfrmMain::CreateSelectionPages()
 {
+    // Undelete acts at once when the framework starts it.
+    CommandActions[24] = [this] { MyUndeleteClick(); };
     QWidget* layerPage = Page(kChangeLayerPage);
     auto* layerLayout = new QVBoxLayout(layerPage);
     layerLayout->addWidget(new QLabel(QStringLiteral("Move to layer:"), layerPage));
