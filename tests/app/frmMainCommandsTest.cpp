@@ -22,6 +22,7 @@
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/SelectObject.h"
+#include "cad/engine/Sel2Punti.h"
 #include "cad/engine/SelectObjects.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/shapes/Circle2D.h"
@@ -341,4 +342,17 @@ TEST(frmMainCommands, UndeleteFromTheMenuShowsTheDeletedObjectAgain)
     EXPECT_TRUE(line->Visible);
     EXPECT_TRUE(line->ToBeSaved);
     EXPECT_TRUE(DeletedEntities->empty());
+}
+
+// The distance command from the analyse button's menu measures between two picked points.
+TEST(frmMainCommands, DistanceFromTheMenuStartsTheTwoPointMeasure)
+{
+    TfrmMain frm;
+    ShowWithView(frm);
+    for (QAction* item : frm.lnkMenuAnalisi->ActiveMenu()->actions())
+        if (item->objectName() == QLatin1String("mnuDistance"))
+            item->trigger();
+    EXPECT_EQ(CommandCode, 57);
+    EXPECT_EQ(frm.ActivePage(), 37);
+    EXPECT_TRUE(frm.LocalPrg().CurrentOperation() == TCADStateClass::Of<TSCSel2Punti>());
 }

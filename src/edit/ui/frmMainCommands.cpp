@@ -26,6 +26,7 @@
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/RealTimePan.h"
+#include "cad/engine/Sel2Punti.h"
 #include "cad/engine/SelectObject.h"
 #include "cad/engine/SelectObjects.h"
 #include "cad/engine/SelectObjectsInArea.h"
@@ -136,6 +137,9 @@ public:
                 StartSelection<TCAD2DSelectObjects>(row.Shape);
             break;
         }
+        case SelectPoints:
+            prg.StartOperation(TCADStateClass::Of<TSCSel2Punti>(), std::make_unique<TSCSel2PuntiParam>());
+            break;
         case SuspendPan:
             Suspend(TCADStateClass::Of<TCADPrgRealTimePan>());
             break;
