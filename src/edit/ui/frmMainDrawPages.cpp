@@ -13,7 +13,6 @@
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
-#include "cad/engine/EngineGlobals.h"
 #include "cad/shapes/Container2D.h"
 #include "cad/shapes/ShapeDrawHooks.h"
 #include "edit/CommandTable.h"

@@ -17,7 +17,6 @@
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
-#include "cad/engine/EngineGlobals.h"
 #include "cad/engine/EngineHooks.h"
 #include "cad/engine/SelectObject.h"
 #include "cad/engine/SelectObjectsParam.h"
