@@ -6,6 +6,7 @@
 #include "cam/NcNumber.h"
 
 TNcModalMemory NcModal;
+TNcJobValues NcJobValues;
 
 void TNcModalMemory::ClearWords()
 {

@@ -60,6 +60,10 @@ struct TNcJobValues {
     double Pitch = 1.0;
 };
 
+// The program's one job: the tool dialog fills the tool's values, the machining
+// pages the depths, and every program is written with them.
+extern TNcJobValues NcJobValues;
+
 // A number in the units' display format ("%0.3f" in millimetres, "%0.4f" in
 // inches), trimmed when the post trims zeros, after the post's separator.
 // These also serve numbers shown outside the NC text.
