@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +33,7 @@
 #include "cam/PostSettings.h"
 #include "cam/ProgressSink.h"
 #include "cam/Toolpaths.h"
+#include "cam/ui/CncPictures.h"
 #include "cam/ui/frmTool.h"
 
 namespace {
@@ -385,4 +387,31 @@ TEST_F(CncProgram, ToolDialogShapesKeysLayoutsAndTheJobsTool)
         EXPECT_FLOAT_EQ(OffsetRadius, 3.0f);
     }
     EXPECT_EQ(Boxes.size(), 1u);
+}
+
+TEST(CncPictures, EveryHintAndToolTypeHasAPictureOfItsOwn)
+{
+    std::vector<QImage> pictures;
+    for (int k = 0; k < kCncHintCount; ++k)
+        pictures.push_back(CncHintPixmap(k).toImage());
+    for (int k = 0; k < kToolTypeCount; ++k)
+        pictures.push_back(ToolTypePixmap(k, 96).toImage());
+    EXPECT_TRUE(CncHintPixmap(kCncHintCount).isNull());
+    EXPECT_TRUE(ToolTypePixmap(-1).isNull());
+
+    // One sheet to look at: the hints on the first row, the tool types below.
+    QImage sheet(96 * kCncHintCount, 2 * 96, QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    for (std::size_t k = 0; k < pictures.size(); ++k) {
+        const int row = k < kCncHintCount ? 0 : 1;
+        const int column = static_cast<int>(row == 0 ? k : k - kCncHintCount);
+        painter.drawImage(column * 96, row * 96, pictures[k]);
+        for (std::size_t j = 0; j < k; ++j)
+            EXPECT_NE(pictures[k], pictures[j]) << k << " looks like " << j;
+    }
+    painter.end();
+    const std::filesystem::path folder = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "cam";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(sheet.save(QString::fromStdString((folder / "cnc-pictures.png").string())));
 }

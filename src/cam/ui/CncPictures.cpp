@@ -70,18 +70,18 @@ void PaintHint(QPainter& p, int index)
 {
     switch (index) {
     case 0: // The feed plane: how high the cutter travels between cuts.
-        PartSection(p, 26, 20, 20, 26);
-        Cutter(p, 20, 10);
-        Level(p, 10);
-        Measure(p, QPointF(32, 10), QPointF(32, 26));
+        PartSection(p, 30, 20, 20, 30);
+        Cutter(p, 20, 19);
+        Level(p, 19);
+        Measure(p, QPointF(32, 19), QPointF(32, 30));
         break;
     case 1: // The top of the part.
-        PartSection(p, 22, 20, 20, 22);
-        Cutter(p, 20, 14);
-        Level(p, 22, StopRed);
-        ArrowHead(p, QPointF(32, 22), std::numbers::pi / 2, StopRed);
+        PartSection(p, 26, 20, 20, 26);
+        Cutter(p, 20, 19);
+        Level(p, 26, StopRed);
+        ArrowHead(p, QPointF(32, 26), std::numbers::pi / 2, StopRed);
         p.setPen(Stroke(StopRed, 1.0));
-        p.drawLine(QPointF(32, 12), QPointF(32, 22));
+        p.drawLine(QPointF(32, 16), QPointF(32, 26));
         break;
     case 2: // The depth of the cut below the top.
         PartSection(p, 18, 14, 26, 30);

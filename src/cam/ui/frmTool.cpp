@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -22,7 +23,7 @@ TfrmTool* frmTool = nullptr;
 
 namespace {
 
-constexpr int kFormHeight = 330;
+constexpr int kFormHeight = 380;
 constexpr int kInfoWidth = 255;
 constexpr int kButtonTop = kFormHeight - 35;
 
@@ -63,7 +64,7 @@ TfrmTool::TfrmTool(QWidget* parent)
     form->setContentsMargins(6, 6, 6, 6);
     form->setVerticalSpacing(3);
     imgTipoUt = Named(new QLabel(grpInfo), "imgTipoUt");
-    imgTipoUt->setFixedSize(64, 64);
+    imgTipoUt->setFixedSize(48, 48);
     cboTipoUt = Named(new QComboBox(grpInfo), "cboTipoUt");
     cboTipoUt->addItems({QStringLiteral("Flat"), QStringLiteral("Bull-nose"), QStringLiteral("Sferical"),
                          QStringLiteral("Conical"), QStringLiteral("Drill"), QStringLiteral("Undefined")});
@@ -89,7 +90,10 @@ TfrmTool::TfrmTool(QWidget* parent)
     lblAngolo = label("lblAngolo", "Taper angle:");
     lblDiamFlat = label("lblDiamFlat", "Flat diameter:");
     lblC_Raggio = label("lblC_Raggio", "Corner radius:");
-    form->addRow(imgTipoUt, cboTipoUt);
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(imgTipoUt);
+    typeRow->addWidget(cboTipoUt, 1);
+    form->addRow(typeRow);
     form->addRow(label("lblUtName", "Name:"), txtUtName);
     form->addRow(label("lblToolNum", "Tool number:"), sedToolNum);
     form->addRow(label("lblGiri", "Speed (rpm):"), txtGiri);
@@ -156,7 +160,7 @@ void TfrmTool::FormShow()
 void TfrmTool::cboTipoUtChange()
 {
     const int type = cboTipoUt->currentIndex();
-    imgTipoUt->setPixmap(ToolTypePixmap(type));
+    imgTipoUt->setPixmap(ToolTypePixmap(type, 48));
     const auto show = [](bool on, std::initializer_list<QWidget*> controls) {
         for (QWidget* control : controls)
             control->setVisible(on);
