@@ -136,10 +136,13 @@ TEST(CncPages, WayInAndBetweenThePages)
         ASSERT_TRUE(frm.sbtNextB3->isEnabled());
         frm.sbtNextB3->click();
         EXPECT_EQ(frm.ActivePage(), page);
+        if (page == 45)
+            SaveShot(frm.PageControl1, "cnc-page-45.png");
     }
     SaveShot(frm.PageControl1, "cnc-page-43.png");
     frm.sbtPrevB4C->click();
     EXPECT_EQ(frm.ActivePage(), 42);
+    SaveShot(frm.PageControl1, "cnc-page-42.png");
 
     // Drilling clears the chains and shows the drill point group instead.
     frm.rdbDrill->click();
