@@ -112,27 +112,70 @@ QHBoxLayout* PageButtons(QToolButton* previous, QToolButton* next)
     return row;
 }
 
-// The four Z fields of a machining page with their captions, from row 0.
-struct TZFields {
+// What the three machining pages share: the hint picture on top, the four
+// Z fields with their captions, the two pass labels, then rows of their own.
+struct TMachiningPage {
+    QWidget* Page;
+    QVBoxLayout* Layout;
+    QGridLayout* Grid;
+    QLabel* Picture;
     QLabel* Labels[4];
     QLineEdit* Fields[4];
+    QLabel* PassLabels[2];
+    int Row;
+
+    // A caption and its control on the next row.
+    template <typename TControl>
+    TControl* AddRow(const char* labelName, const char* caption, TControl* control)
+    {
+        Grid->addWidget(Caption(Page, labelName, caption), Row, 0);
+        Grid->addWidget(control, Row, 1);
+        ++Row;
+        return control;
+    }
 };
 
-TZFields AddZFields(QWidget* page, QGridLayout* grid, const char* prefix)
+// The prefix names the page's controls: "Con" gives txtConZRapid, lblConNumDCuts...
+TMachiningPage BeginMachiningPage(QWidget* page, const char* prefix, const char* pictureName)
 {
     static constexpr const char* kNames[] = {"ZRapid", "TopStock", "ZDepthTot", "IncPassZ"};
     static constexpr const char* kCaptions[] = {"Feed Plane:", "Top of part:", "Depth:", "Depth increment:"};
     static constexpr const char* kDefaults[] = {"2", "0", "-1", "1"};
-    TZFields z{};
+    TMachiningPage m{};
+    m.Page = page;
+    m.Layout = new QVBoxLayout(page);
+    m.Picture = Picture(page, pictureName);
+    m.Layout->addWidget(m.Picture);
+    m.Grid = new QGridLayout;
+    m.Layout->addLayout(m.Grid);
     for (int k = 0; k < 4; ++k) {
         const QByteArray field = QByteArray("txt") + prefix + kNames[k];
         const QByteArray label = QByteArray("lbl") + prefix + kNames[k];
-        z.Labels[k] = Caption(page, label.constData(), kCaptions[k]);
-        z.Fields[k] = Field(page, field.constData(), kDefaults[k]);
-        grid->addWidget(z.Labels[k], k, 0);
-        grid->addWidget(z.Fields[k], k, 1);
+        m.Labels[k] = Caption(page, label.constData(), kCaptions[k]);
+        m.Fields[k] = Field(page, field.constData(), kDefaults[k]);
+        m.Grid->addWidget(m.Labels[k], k, 0);
+        m.Grid->addWidget(m.Fields[k], k, 1);
     }
-    return z;
+    for (int k = 0; k < 2; ++k) {
+        const QByteArray name = QByteArray("lbl") + prefix + (k == 0 ? "NumDCuts" : "NumFCuts");
+        m.PassLabels[k] = PassLabel(page, name.constData());
+        m.Grid->addWidget(m.PassLabels[k], 4 + k, 0, 1, 2);
+    }
+    m.Row = 6;
+    return m;
+}
+
+// The foot: the Calculate button and the Prev / Next pair.
+void EndMachiningPage(const TMachiningPage& m, QToolButton* calculate, QToolButton* previous, QToolButton* next)
+{
+    m.Layout->addWidget(calculate);
+    m.Layout->addLayout(PageButtons(previous, next));
+    m.Layout->addStretch();
+}
+
+QCheckBox* Check(QWidget* parent, const char* name, const char* text)
+{
+    return NamedControl(new QCheckBox(QString::fromLatin1(text), parent), name);
 }
 
 } // namespace
@@ -208,127 +251,80 @@ void TfrmMain::CreateCncPages()
 
     // Page 43: contour and engraving.
     {
-        QWidget* page = Page(kPageContour);
-        auto* layout = new QVBoxLayout(page);
-        imgContour = Picture(page, "imgContour");
-        layout->addWidget(imgContour);
-        auto* grid = new QGridLayout;
-        const TZFields z = AddZFields(page, grid, "Con");
-        lblConZRapid = z.Labels[0];
-        lblConTopStock = z.Labels[1];
-        lblConZDepthTot = z.Labels[2];
-        lblConIncPassZ = z.Labels[3];
-        txtConZRapid = z.Fields[0];
-        txtConTopStock = z.Fields[1];
-        txtConZDepthTot = z.Fields[2];
-        txtConIncPassZ = z.Fields[3];
-        lblConNumDCuts = PassLabel(page, "lblConNumDCuts");
-        lblConNumFCuts = PassLabel(page, "lblConNumFCuts");
-        grid->addWidget(lblConNumDCuts, 4, 0, 1, 2);
-        grid->addWidget(lblConNumFCuts, 5, 0, 1, 2);
-        txtConStockXY = Field(page, "txtConStockXY", "0");
-        speConNRoughCuts = Counter(page, "speConNRoughCuts", 1, 99, 1);
-        txtConRoughSize = Field(page, "txtConRoughSize", "0");
-        speConNFinishCuts = Counter(page, "speConNFinishCuts", 0, 9, 0);
-        txtConFinishSize = Field(page, "txtConFinishSize", "0");
-        grid->addWidget(Caption(page, "lblConStockXY", "Stock to leave:"), 6, 0);
-        grid->addWidget(txtConStockXY, 6, 1);
-        grid->addWidget(Caption(page, "lblConNRoughCuts", "Rough cuts:"), 7, 0);
-        grid->addWidget(speConNRoughCuts, 7, 1);
-        grid->addWidget(Caption(page, "lblConRoughSize", "Rough cut size:"), 8, 0);
-        grid->addWidget(txtConRoughSize, 8, 1);
-        grid->addWidget(Caption(page, "lblConNFinishCuts", "Finish cuts:"), 9, 0);
-        grid->addWidget(speConNFinishCuts, 9, 1);
-        grid->addWidget(Caption(page, "lblConFinishSize", "Finish cut size:"), 10, 0);
-        grid->addWidget(txtConFinishSize, 10, 1);
-        layout->addLayout(grid);
-        chkConWriteEof = NamedControl(new QCheckBox(QStringLiteral("Write EOF"), page), "chkConWriteEof");
-        layout->addWidget(chkConWriteEof);
-        sbtConCalculate = PageTextButton(page, "sbtConCalculate", QStringLiteral("Calculate"));
-        layout->addWidget(sbtConCalculate);
-        sbtPrevB4C = PageTextButton(page, "sbtPrevB4C", QStringLiteral("Prev Pg (3)"));
-        sbtNextB4C = PageTextButton(page, "sbtNextB4C", QStringLiteral("Next Pg (5)"));
+        TMachiningPage m = BeginMachiningPage(Page(kPageContour), "Con", "imgContour");
+        imgContour = m.Picture;
+        lblConZRapid = m.Labels[0];
+        lblConTopStock = m.Labels[1];
+        lblConZDepthTot = m.Labels[2];
+        lblConIncPassZ = m.Labels[3];
+        txtConZRapid = m.Fields[0];
+        txtConTopStock = m.Fields[1];
+        txtConZDepthTot = m.Fields[2];
+        txtConIncPassZ = m.Fields[3];
+        lblConNumDCuts = m.PassLabels[0];
+        lblConNumFCuts = m.PassLabels[1];
+        txtConStockXY = m.AddRow("lblConStockXY", "Stock to leave:", Field(m.Page, "txtConStockXY", "0"));
+        speConNRoughCuts = m.AddRow("lblConNRoughCuts", "Rough cuts:", Counter(m.Page, "speConNRoughCuts", 1, 99, 1));
+        txtConRoughSize = m.AddRow("lblConRoughSize", "Rough cut size:", Field(m.Page, "txtConRoughSize", "0"));
+        speConNFinishCuts =
+            m.AddRow("lblConNFinishCuts", "Finish cuts:", Counter(m.Page, "speConNFinishCuts", 0, 9, 0));
+        txtConFinishSize = m.AddRow("lblConFinishSize", "Finish cut size:", Field(m.Page, "txtConFinishSize", "0"));
+        chkConWriteEof = Check(m.Page, "chkConWriteEof", "Write EOF");
+        m.Layout->addWidget(chkConWriteEof);
+        sbtConCalculate = PageTextButton(m.Page, "sbtConCalculate", QStringLiteral("Calculate"));
+        sbtPrevB4C = PageTextButton(m.Page, "sbtPrevB4C", QStringLiteral("Prev Pg (3)"));
+        sbtNextB4C = PageTextButton(m.Page, "sbtNextB4C", QStringLiteral("Next Pg (5)"));
         // The NC page has something to show only after a calculation.
         sbtNextB4C->setEnabled(false);
-        layout->addLayout(PageButtons(sbtPrevB4C, sbtNextB4C));
-        layout->addStretch();
+        EndMachiningPage(m, sbtConCalculate, sbtPrevB4C, sbtNextB4C);
     }
 
     // Page 44: drilling.
     {
-        QWidget* page = Page(kPageDrill);
-        auto* layout = new QVBoxLayout(page);
-        imgDrill = Picture(page, "imgDrill");
-        layout->addWidget(imgDrill);
-        auto* grid = new QGridLayout;
-        const TZFields z = AddZFields(page, grid, "Dri");
-        txtDriZRapid = z.Fields[0];
-        txtDriTopStock = z.Fields[1];
-        txtDriZDepthTot = z.Fields[2];
-        txtDriIncPassZ = z.Fields[3];
-        lblDriNumDCuts = PassLabel(page, "lblDriNumDCuts");
-        lblDriNumFCuts = PassLabel(page, "lblDriNumFCuts");
-        grid->addWidget(lblDriNumDCuts, 4, 0, 1, 2);
-        grid->addWidget(lblDriNumFCuts, 5, 0, 1, 2);
-        cboCycle = NamedControl(new QComboBox(page), "cboCycle");
+        TMachiningPage m = BeginMachiningPage(Page(kPageDrill), "Dri", "imgDrill");
+        imgDrill = m.Picture;
+        txtDriZRapid = m.Fields[0];
+        txtDriTopStock = m.Fields[1];
+        txtDriZDepthTot = m.Fields[2];
+        txtDriIncPassZ = m.Fields[3];
+        lblDriNumDCuts = m.PassLabels[0];
+        lblDriNumFCuts = m.PassLabels[1];
+        cboCycle = m.AddRow("lblCycle", "Cycle:", NamedControl(new QComboBox(m.Page), "cboCycle"));
         cboCycle->addItems({QStringLiteral("Drill"), QStringLiteral("PeckDrill"), QStringLiteral("Tap")});
-        dri_txtPasso = Field(page, "dri_txtPasso", "1");
-        grid->addWidget(Caption(page, "lblCycle", "Cycle:"), 6, 0);
-        grid->addWidget(cboCycle, 6, 1);
-        grid->addWidget(Caption(page, "lblDriPasso", "Pitch:"), 7, 0);
-        grid->addWidget(dri_txtPasso, 7, 1);
-        layout->addLayout(grid);
-        Dri_chkWriteEof = NamedControl(new QCheckBox(QStringLiteral("Write EOF"), page), "Dri_chkWriteEof");
-        layout->addWidget(Dri_chkWriteEof);
-        sbtDriCalculate = PageTextButton(page, "sbtDriCalculate", QStringLiteral("Calculate"));
-        layout->addWidget(sbtDriCalculate);
-        sbtPrevB4D = PageTextButton(page, "sbtPrevB4D", QStringLiteral("Prev Pg (3)"));
-        sbtNextB4D = PageTextButton(page, "sbtNextB4D", QStringLiteral("Next Pg (5)"));
+        dri_txtPasso = m.AddRow("lblDriPasso", "Pitch:", Field(m.Page, "dri_txtPasso", "1"));
+        Dri_chkWriteEof = Check(m.Page, "Dri_chkWriteEof", "Write EOF");
+        m.Layout->addWidget(Dri_chkWriteEof);
+        sbtDriCalculate = PageTextButton(m.Page, "sbtDriCalculate", QStringLiteral("Calculate"));
+        sbtPrevB4D = PageTextButton(m.Page, "sbtPrevB4D", QStringLiteral("Prev Pg (3)"));
+        sbtNextB4D = PageTextButton(m.Page, "sbtNextB4D", QStringLiteral("Next Pg (5)"));
         sbtNextB4D->setEnabled(false);
-        layout->addLayout(PageButtons(sbtPrevB4D, sbtNextB4D));
-        layout->addStretch();
+        EndMachiningPage(m, sbtDriCalculate, sbtPrevB4D, sbtNextB4D);
     }
 
     // Page 45: pockets.
     {
-        QWidget* page = Page(kPagePocket);
-        auto* layout = new QVBoxLayout(page);
-        imgPocket = Picture(page, "imgPocket");
-        layout->addWidget(imgPocket);
-        auto* grid = new QGridLayout;
-        const TZFields z = AddZFields(page, grid, "Poc");
-        txtPocZRapid = z.Fields[0];
-        txtPocTopStock = z.Fields[1];
-        txtPocZDepthTot = z.Fields[2];
-        txtPocIncPassZ = z.Fields[3];
-        lblPocNumDCuts = PassLabel(page, "lblPocNumDCuts");
-        lblPocNumFCuts = PassLabel(page, "lblPocNumFCuts");
-        grid->addWidget(lblPocNumDCuts, 4, 0, 1, 2);
-        grid->addWidget(lblPocNumFCuts, 5, 0, 1, 2);
-        txtPocStockXY = Field(page, "txtPocStockXY", "0");
-        txtPocStepOverPer = Field(page, "txtPocStepOverPer", "50");
-        spePocNFinishCuts = Counter(page, "spePocNFinishCuts", 0, 9, 0);
-        txtPocFinishSize = Field(page, "txtPocFinishSize", "0");
-        grid->addWidget(Caption(page, "lblPocStockXY", "Stock to leave:"), 6, 0);
-        grid->addWidget(txtPocStockXY, 6, 1);
-        grid->addWidget(Caption(page, "lblPocStepOverPer", "Step-over (%):"), 7, 0);
-        grid->addWidget(txtPocStepOverPer, 7, 1);
-        grid->addWidget(Caption(page, "lblPocNFinishCuts", "Finish cuts:"), 8, 0);
-        grid->addWidget(spePocNFinishCuts, 8, 1);
-        grid->addWidget(Caption(page, "lblPocFinishSize", "Finish cut size:"), 9, 0);
-        grid->addWidget(txtPocFinishSize, 9, 1);
-        layout->addLayout(grid);
-        chkPocSpiralInOut = NamedControl(new QCheckBox(QStringLiteral("Spiral In-Out"), page), "chkPocSpiralInOut");
+        TMachiningPage m = BeginMachiningPage(Page(kPagePocket), "Poc", "imgPocket");
+        imgPocket = m.Picture;
+        txtPocZRapid = m.Fields[0];
+        txtPocTopStock = m.Fields[1];
+        txtPocZDepthTot = m.Fields[2];
+        txtPocIncPassZ = m.Fields[3];
+        lblPocNumDCuts = m.PassLabels[0];
+        lblPocNumFCuts = m.PassLabels[1];
+        txtPocStockXY = m.AddRow("lblPocStockXY", "Stock to leave:", Field(m.Page, "txtPocStockXY", "0"));
+        txtPocStepOverPer = m.AddRow("lblPocStepOverPer", "Step-over (%):", Field(m.Page, "txtPocStepOverPer", "50"));
+        spePocNFinishCuts =
+            m.AddRow("lblPocNFinishCuts", "Finish cuts:", Counter(m.Page, "spePocNFinishCuts", 0, 9, 0));
+        txtPocFinishSize = m.AddRow("lblPocFinishSize", "Finish cut size:", Field(m.Page, "txtPocFinishSize", "0"));
+        chkPocSpiralInOut = Check(m.Page, "chkPocSpiralInOut", "Spiral In-Out");
         chkPocSpiralInOut->setChecked(true);
-        chkPocWriteEof = NamedControl(new QCheckBox(QStringLiteral("Write EOF"), page), "chkPocWriteEof");
-        layout->addWidget(chkPocSpiralInOut);
-        layout->addWidget(chkPocWriteEof);
-        sbtPocCalculate = PageTextButton(page, "sbtPocCalculate", QStringLiteral("Calculate"));
-        layout->addWidget(sbtPocCalculate);
-        sbtPrevB4P = PageTextButton(page, "sbtPrevB4P", QStringLiteral("Prev Pg (3)"));
-        sbtNextB4P = PageTextButton(page, "sbtNextB4P", QStringLiteral("Next Pg (5)"));
-        layout->addLayout(PageButtons(sbtPrevB4P, sbtNextB4P));
-        layout->addStretch();
+        chkPocWriteEof = Check(m.Page, "chkPocWriteEof", "Write EOF");
+        m.Layout->addWidget(chkPocSpiralInOut);
+        m.Layout->addWidget(chkPocWriteEof);
+        sbtPocCalculate = PageTextButton(m.Page, "sbtPocCalculate", QStringLiteral("Calculate"));
+        sbtPrevB4P = PageTextButton(m.Page, "sbtPrevB4P", QStringLiteral("Prev Pg (3)"));
+        sbtNextB4P = PageTextButton(m.Page, "sbtNextB4P", QStringLiteral("Next Pg (5)"));
+        EndMachiningPage(m, sbtPocCalculate, sbtPrevB4P, sbtNextB4P);
     }
 
     ConnectCncPages();
