@@ -133,6 +133,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CurrLayerInfo();
     CreateOffsetPage();
     CreateCommands();
+    ConnectNcJob();
 }
 
 TfrmMain::~TfrmMain()

@@ -690,6 +690,23 @@ public:
     QToolButton* sbtDrilSort[4] = {};
     QToolButton* sbtNextB3 = nullptr;
 
+    // NC program (cam/ui/frmMainNcJob.cpp) ----
+    // New, Open, the three Calculate buttons and Undo, once their pages exist.
+    void ConnectNcJob();
+    // "New": names the NC file the next programs start; nothing is written yet.
+    void sbtNewNcClick();
+    // "Open": names an NC file and loads it; later programs are appended to it.
+    void sbtAppendNcClick();
+    // The NC file's name from the save (or open) dialog; false when cancelled.
+    bool NameNcFile(bool opening);
+    void sbtConCalculateClick();
+    void sbtPocCalculateClick();
+    void sbtDriCalculateClick();
+    // Takes the last calculation's lines off the NC editor, when the user agrees.
+    void sbtDelLastOpClick();
+    // The depth passes of the contour (43), drill (44) or pocket (45) page in its pass labels.
+    void ShowDepthPassPlan(int page);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
