@@ -9,12 +9,5 @@ void TfrmMain::CloseZDepth() {}
 void TfrmMain::ShowZDepth() {}
 void TfrmMain::ZDepthMode3D(bool /*on*/) {}
 
-// The Z fields of the contour and drill pages.
-void TfrmMain::txtConZRapidClick() {}
-void TfrmMain::txtDriZRapidClick() {}
-
-// The CNC pages: the cutter-compensation combo applies its side.
-void TfrmMain::cboCCDirChange() {}
-
 // The 3D view takes the 2D view's background colour.
 void TfrmMain::SetView3DBackground(TColor /*color*/) {}

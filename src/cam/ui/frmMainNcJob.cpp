@@ -367,7 +367,7 @@ void TfrmMain::sbtAppendNcClick()
     SetActivePage(kPageIso);
 }
 
-void TfrmMain::ShowDepthPassPlan(int page)
+void TfrmMain::ShowPassPlan(int page)
 {
     const TDepthPage& names = DepthPage(page);
     auto* passes = Control<QLabel>(*this, names.PassesLabel);
@@ -477,6 +477,11 @@ void TfrmMain::sbtDriCalculateClick()
     SetEnabled(*this, "sbtNextB4D", true);
     SetEnabled(*this, "sbtDriCalculate", false);
     calculation.Finish(TCamFailure::None);
+}
+
+void TfrmMain::OfferUndoLastOperation()
+{
+    sbtDelLastOpClick();
 }
 
 void TfrmMain::sbtDelLastOpClick()
