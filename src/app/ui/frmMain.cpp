@@ -116,6 +116,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateEditPages(*this);
     CreateVectTracePage();
     CreateChainPage();
+    CreateNcPage();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();
