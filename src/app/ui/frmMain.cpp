@@ -117,6 +117,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateVectTracePage();
     CreateChainPage();
     CreateCncPages();
+    CreateNcPage();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();

@@ -3,10 +3,12 @@
 // the NC editor and save it, and Undo takes the last one back. The depth
 // passes of those pages are shown in their pass labels.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -18,15 +20,19 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include "app/Language.h"
 #include "app/ui/ApplicationMessageBox.h"
 #include "app/ui/frmMain.h"
+#include "cad/ui/CADViewport.h"
 #include "cad/base/Settings.h"
 #include "cam/Chains.h"
 #include "cam/NcJob.h"
 #include "cam/NcProgram.h"
+#include "cam/NcSimulation.h"
 #include "cam/Toolpaths.h"
+#include "cam/ui/NcViewDrawing.h"
 #include "import/ui/SaveDialog.h"
 
 namespace {
@@ -64,70 +70,42 @@ QString Text(int message)
 
 // The Z fields and pass labels of one machining page.
 struct TDepthPage {
-    const char* ZRapid;
-    const char* TopOfStock;
-    const char* Depth;
-    const char* Increment;
-    const char* PassesLabel;
-    const char* LastPassLabel;
+    QLineEdit* ZRapid;
+    QLineEdit* TopOfStock;
+    QLineEdit* Depth;
+    QLineEdit* Increment;
+    QLabel* PassesLabel;
+    QLabel* LastPassLabel;
 };
 
-const TDepthPage& DepthPage(int page)
+TDepthPage DepthPage(const TfrmMain& w, int page)
 {
-    static const TDepthPage contour = {"txtConZRapid", "txtConTopStock", "txtConZDepthTot", "txtConIncPassZ",
-                                       "lblConNumDCuts", "lblConNumFCuts"};
-    static const TDepthPage drill = {"txtDriZRapid", "txtDriTopStock", "txtDriZDepthTot", "txtDriIncPassZ",
-                                     "lblDriNumDCuts", "lblDriNumFCuts"};
-    static const TDepthPage pocket = {"txtPocZRapid", "txtPocTopStock", "txtPocZDepthTot", "txtPocIncPassZ",
-                                      "lblPocNumDCuts", "lblPocNumFCuts"};
     switch (page) {
-    case kPageDrill: return drill;
-    case kPagePocket: return pocket;
-    default: return contour;
+    case kPageDrill:
+        return {w.txtDriZRapid, w.txtDriTopStock, w.txtDriZDepthTot, w.txtDriIncPassZ, w.lblDriNumDCuts,
+                w.lblDriNumFCuts};
+    case kPagePocket:
+        return {w.txtPocZRapid, w.txtPocTopStock, w.txtPocZDepthTot, w.txtPocIncPassZ, w.lblPocNumDCuts,
+                w.lblPocNumFCuts};
+    default:
+        return {w.txtConZRapid, w.txtConTopStock, w.txtConZDepthTot, w.txtConIncPassZ, w.lblConNumDCuts,
+                w.lblConNumFCuts};
     }
 }
 
-// The pages fill themselves; their controls are found by name.
-template <class T>
-T* Control(const TfrmMain& window, const char* name)
+// A number field; text that is no number counts as 0, which the depth checks refuse.
+double FieldNumber(const QLineEdit* field)
 {
-    return window.findChild<T*>(QString::fromLatin1(name));
-}
-
-// A number field; text that is no number counts as 0, which the checks refuse.
-double FieldNumber(const TfrmMain& window, const char* name)
-{
-    const auto* field = Control<QLineEdit>(window, name);
-    if (!field)
-        return 0.0;
     bool ok = false;
     const double value = QLocale::c().toDouble(field->text().trimmed(), &ok);
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
-bool Checked(const TfrmMain& window, const char* name)
-{
-    const auto* box = Control<QAbstractButton>(window, name);
-    return box && box->isChecked();
-}
-
-int SpinValue(const TfrmMain& window, const char* name, int otherwise)
-{
-    const auto* spin = Control<QSpinBox>(window, name);
-    return spin ? spin->value() : otherwise;
-}
-
-void SetEnabled(const TfrmMain& window, const char* name, bool enabled)
-{
-    if (auto* control = Control<QWidget>(window, name))
-        control->setEnabled(enabled);
-}
-
 TDepthFields DepthFieldsOf(const TfrmMain& window, int page)
 {
-    const TDepthPage& names = DepthPage(page);
-    return {FieldNumber(window, names.ZRapid), FieldNumber(window, names.TopOfStock), FieldNumber(window, names.Depth),
-            FieldNumber(window, names.Increment)};
+    const TDepthPage fields = DepthPage(window, page);
+    return {FieldNumber(fields.ZRapid), FieldNumber(fields.TopOfStock), FieldNumber(fields.Depth),
+            FieldNumber(fields.Increment)};
 }
 
 // The number as the units show it, without the post's separator.
@@ -169,36 +147,84 @@ private:
     QProgressBar* bar_;
 };
 
-// Draws each move of the program over the drawing while it is written.
+// Draws each move of the program over the drawing while it is written, and
+// adds up its machining time.
 class TSimulationSink : public TNcMoveSink {
 public:
-    void PlaneMove(int /*motion*/, const TChainElement& /*path*/) override {}
-    void ZMove(bool /*work*/, double /*z*/) override {}
-    void DrillHole(int /*motion*/, TVect /*point*/, double /*zRapid*/, double /*depth*/) override {}
-};
+    explicit TSimulationSink(float toolRadius) : toolRadius_(toolRadius) {}
 
-QPlainTextEdit* Editor(const TfrmMain& window)
-{
-    return Control<QPlainTextEdit>(window, "ricIso");
-}
+    void PlaneMove(int motion, const TChainElement& path) override
+    {
+        TBulgeArc arc;
+        if (motion != MOTION_RAPID && motion != MOTION_LINEAR && BulgeArcParams(path, arc)) {
+            NcSimulation.ArcI = static_cast<float>(arc.Centre.X);
+            NcSimulation.ArcJ = static_cast<float>(arc.Centre.Y);
+        }
+        SimulateMove(NcSimulation, motion, false, 0.0f, toolRadius_, 0.0f, static_cast<float>(path.X2),
+                     static_cast<float>(path.Y2));
+    }
+
+    void ZMove(bool work, double z) override
+    {
+        AddZMoveTime(NcSimulation, work, static_cast<float>(z));
+        ShowZDepth(NcSimulation, work, static_cast<float>(z));
+    }
+
+    void DrillHole(int motion, TVect point, double zRapid, double depth) override
+    {
+        NcSimulation.CycleDepth = static_cast<float>(depth);
+        SimulateMove(NcSimulation, motion, false, static_cast<float>(zRapid), toolRadius_, 0.0f,
+                     static_cast<float>(point.X), static_cast<float>(point.Y));
+    }
+
+private:
+    float toolRadius_;
+};
 
 std::string EditorText(const TfrmMain& window)
 {
-    const QPlainTextEdit* editor = Editor(window);
-    return editor ? editor->toPlainText().toStdString() : std::string();
+    return window.ricIso->toPlainText().toStdString();
 }
 
 void SetEditorText(const TfrmMain& window, const std::string& text)
 {
-    if (QPlainTextEdit* editor = Editor(window))
-        editor->setPlainText(QString::fromStdString(text));
+    window.ricIso->setPlainText(QString::fromStdString(text));
+}
+
+// A rate field of the job; text that is no number leaves the rate as it was.
+void TakeRate(const std::string& text, double& rate)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(QString::fromStdString(text).trimmed(), &ok);
+    if (ok)
+        rate = value;
+}
+
+double ToolRadius()
+{
+    bool ok = false;
+    const double diameter = QLocale::c().toDouble(QString::fromStdString(NcJobValues.ToolDiameter).trimmed(), &ok);
+    return ok && diameter > 0.0 ? diameter / 2.0 : 0.0;
+}
+
+// The simulation starts again for a new program or file.
+void RestartSimulation(TfrmMain& window)
+{
+    ResetSimulation(NcSimulation);
+    NcSimulation.WorkSeconds = 0.0;
+    NcSimulation.RapidSeconds = 0.0;
+    NcSimulation.FirstMove = true;
+    NcSimulation.CurrentLine = 0;
+    window.NcShowZDepth = true;
 }
 
 // One calculation: the hourglass, the bar, the undo record; then the
 // program goes into the editor, and the file is saved when all went well.
 class TCalculation {
 public:
-    explicit TCalculation(TfrmMain& window) : window_(window), progress_(window.ProgressBar1)
+    explicit TCalculation(TfrmMain& window)
+        : window_(window), progress_(window.ProgressBar1), sink_(static_cast<float>(ToolRadius())),
+          drawing_(window.VistaGrafica->Core(), NcSimulation)
     {
         window.Messaggio(Text(kMsgCalculating));
         LastKey = 0;
@@ -206,6 +232,10 @@ public:
         window.ProgressBar1->setRange(0, 100);
         window.ProgressBar1->setValue(0);
         window.ProgressBar1->show();
+        RestartSimulation(window);
+        TakeRate(NcJobValues.FeedRate, NcSimulation.FeedRate);
+        TakeRate(NcJobValues.PlungeRate, NcSimulation.PlungeRate);
+        TakeRate(window.txtRapidFeedrate->text().toStdString(), NcSimulation.RapidRate);
         editorText_ = EditorText(window);
         BeginNcOperation(NcJobState, NcModal, CountTextLines(editorText_));
     }
@@ -229,7 +259,7 @@ public:
         if (!writer_.Text().empty()) {
             AppendTextLines(editorText_, writer_.Text());
             SetEditorText(window_, editorText_);
-            SetEnabled(window_, "sbtDelLastOp", true);
+            window_.sbtDelLastOp->setEnabled(true);
         }
         if (failure != TCamFailure::None) {
             QApplication::restoreOverrideCursor();
@@ -238,10 +268,9 @@ public:
             return false;
         }
         window_.SetActivePage(kPageIso);
-        window_.TestoGrafico(Text(kMsgMachiningTime) + QString::fromStdString(FormatDuration(0)));
-        const int lines = CountTextLines(editorText_);
-        if (auto* scroll = Control<QScrollBar>(window_, "sbrNcSimul"))
-            scroll->setMaximum(std::max(lines - 1, 0));
+        window_.TestoGrafico(Text(kMsgMachiningTime) +
+                             QString::fromStdString(FormatDuration(std::llround(NcSimulation.TotalSeconds()))));
+        window_.sbrNcSimul->setMaximum(std::max(CountTextLines(editorText_) - 1, 0));
         if (!SaveNcText(NcJobValues.NcFileName, editorText_)) {
             QApplication::restoreOverrideCursor();
             ApplicationMessageBox(Text(kMsgNotWritten) + QStringLiteral("\r\n") +
@@ -257,12 +286,13 @@ private:
     TfrmMain& window_;
     TWindowProgress progress_;
     TSimulationSink sink_;
+    TNcViewDrawing drawing_;
     std::string editorText_;
     TNcProgramWriter writer_{PostSettings, NcModal, NcJobValues, NcJobState, &sink_};
 };
 
 // The depth side of a page, or a refusal with the page's message.
-bool DepthJobOf(const TfrmMain& window, int page, const char* writeEof, TDepthJob& job)
+bool DepthJobOf(const TfrmMain& window, int page, const QCheckBox* writeEof, TDepthJob& job)
 {
     const TDepthFields fields = DepthFieldsOf(window, page);
     job.Plan = ComputeDepthPassPlan(fields);
@@ -273,15 +303,12 @@ bool DepthJobOf(const TfrmMain& window, int page, const char* writeEof, TDepthJo
     }
     job.ZRapid = static_cast<float>(fields.ZRapid);
     job.TopOfStock = static_cast<float>(fields.TopOfStock);
-    job.WriteEof = Checked(window, writeEof);
+    job.WriteEof = writeEof->isChecked();
     return true;
 }
 
-void ShowFileName(const TfrmMain& window, const char* name, const std::string& path)
+void ShowFileName(QLabel* label, const std::string& path)
 {
-    auto* label = Control<QLabel>(window, name);
-    if (!label)
-        return;
     const QFontMetrics metrics = label->fontMetrics();
     const std::string shown = ShortenPathForWidth(path, label->width(), [&](const std::string& text) {
         return metrics.horizontalAdvance(QString::fromStdString(text));
@@ -293,16 +320,22 @@ void ShowFileName(const TfrmMain& window, const char* name, const std::string& p
 
 void TfrmMain::ConnectNcJob()
 {
-    const auto connectButton = [this](const char* name, void (TfrmMain::*handler)()) {
-        if (auto* button = Control<QAbstractButton>(*this, name))
-            connect(button, &QAbstractButton::clicked, this, handler);
+    // No page holds the undo button: the NC page's "Prev Pg (4)" offers the
+    // undo; the button keeps whether there is something to take back.
+    sbtDelLastOp = new QToolButton(this);
+    sbtDelLastOp->setObjectName(QStringLiteral("sbtDelLastOp"));
+    sbtDelLastOp->setText(Text(kMsgUndoCaption));
+    sbtDelLastOp->setEnabled(false);
+    sbtDelLastOp->hide();
+    const auto connectButton = [this](QAbstractButton* button, void (TfrmMain::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, handler);
     };
-    connectButton("sbtNewNc", &TfrmMain::sbtNewNcClick);
-    connectButton("sbtAppendNc", &TfrmMain::sbtAppendNcClick);
-    connectButton("sbtConCalculate", &TfrmMain::sbtConCalculateClick);
-    connectButton("sbtDriCalculate", &TfrmMain::sbtDriCalculateClick);
-    connectButton("sbtPocCalculate", &TfrmMain::sbtPocCalculateClick);
-    connectButton("sbtDelLastOp", &TfrmMain::sbtDelLastOpClick);
+    connectButton(sbtNewNc, &TfrmMain::sbtNewNcClick);
+    connectButton(sbtAppendNc, &TfrmMain::sbtAppendNcClick);
+    connectButton(sbtConCalculate, &TfrmMain::sbtConCalculateClick);
+    connectButton(sbtDriCalculate, &TfrmMain::sbtDriCalculateClick);
+    connectButton(sbtPocCalculate, &TfrmMain::sbtPocCalculateClick);
+    connectButton(sbtDelLastOp, &TfrmMain::sbtDelLastOpClick);
 }
 
 bool TfrmMain::NameNcFile(bool opening)
@@ -328,9 +361,8 @@ bool TfrmMain::NameNcFile(bool opening)
         return false;
     NcJobValues.NcFileName = dialog->FileName.toStdString();
     NcDir = QFileInfo(dialog->FileName).absolutePath().toStdString();
-    ShowFileName(*this, "stxNcFileName", NcJobValues.NcFileName);
-    ShowFileName(*this, "lblNomeNcFile", NcJobValues.NcFileName);
-    SetEnabled(*this, "sbtNextB1", true);
+    ShowFileName(stxNcFileName, NcJobValues.NcFileName);
+    sbtNextB1->setEnabled(true);
     return true;
 }
 
@@ -340,7 +372,7 @@ void TfrmMain::sbtNewNcClick()
         return;
     StartNcFile(NcJobState, NcModal, PostSettings);
     SetEditorText(*this, {});
-    SetEnabled(*this, "sbtDelLastOp", false);
+    sbtDelLastOp->setEnabled(false);
     if (MachiningType == TMachiningType::Drill)
         ClearDrillPoints();
     else
@@ -362,16 +394,14 @@ void TfrmMain::sbtAppendNcClick()
     SetEditorText(*this, text);
     // A later calculation appends to the loaded program; nothing of it can be taken back.
     NcJobState.Undo.Used = true;
-    SetEnabled(*this, "sbtDelLastOp", false);
-    ShowZDepth();
+    sbtDelLastOp->setEnabled(false);
+    RestartSimulation(*this);
     SetActivePage(kPageIso);
 }
 
 void TfrmMain::ShowPassPlan(int page)
 {
-    const TDepthPage& names = DepthPage(page);
-    auto* passes = Control<QLabel>(*this, names.PassesLabel);
-    auto* lastPass = Control<QLabel>(*this, names.LastPassLabel);
+    const TDepthPage fields = DepthPage(*this, page);
     const TDepthPassPlan plan = ComputeDepthPassPlan(DepthFieldsOf(*this, page));
     QString first;
     QString second;
@@ -389,10 +419,8 @@ void TfrmMain::ShowPassPlan(int page)
             second = full;
         }
     }
-    if (passes)
-        passes->setText(first);
-    if (lastPass)
-        lastPass->setText(second);
+    fields.PassesLabel->setText(first);
+    fields.LastPassLabel->setText(second);
     TogliAssoc();
 }
 
@@ -403,30 +431,28 @@ void TfrmMain::sbtConCalculateClick()
         return;
     }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPageContour, "chkConWriteEof", depth))
+    if (!DepthJobOf(*this, kPageContour, chkConWriteEof, depth))
         return;
     TContourJob contour;
     contour.Side = CompensationSide();
     contour.OffsetRadius = OffsetRadius;
-    contour.StockXY = FieldNumber(*this, "txtConStockXY");
-    contour.RoughCuts = SpinValue(*this, "speConNRoughCuts", 1);
-    contour.FinishCuts = SpinValue(*this, "speConNFinishCuts", 0);
-    contour.RoughSize = FieldNumber(*this, "txtConRoughSize");
-    contour.FinishSize = FieldNumber(*this, "txtConFinishSize");
-    if (cboLeadIn)
-        contour.LeadIn = static_cast<TLead>(std::clamp(cboLeadIn->currentIndex(), 0, 2));
-    if (cboLeadOut)
-        contour.LeadOut = static_cast<TLead>(std::clamp(cboLeadOut->currentIndex(), 0, 2));
-    contour.LeadInSize = FieldNumber(*this, "txtLInSize");
-    contour.LeadOutSize = FieldNumber(*this, "txtLoutSize");
+    contour.StockXY = FieldNumber(txtConStockXY);
+    contour.RoughCuts = speConNRoughCuts->value();
+    contour.FinishCuts = speConNFinishCuts->value();
+    contour.RoughSize = FieldNumber(txtConRoughSize);
+    contour.FinishSize = FieldNumber(txtConFinishSize);
+    contour.LeadIn = static_cast<TLead>(std::clamp(cboLeadIn->currentIndex(), 0, 2));
+    contour.LeadOut = static_cast<TLead>(std::clamp(cboLeadOut->currentIndex(), 0, 2));
+    contour.LeadInSize = FieldNumber(txtLInSize);
+    contour.LeadOutSize = FieldNumber(txtLoutSize);
     contour.Reverse = ChainList.Reverse;
 
     TCalculation calculation(*this);
     const TCamFailure failure =
         WriteContourJob(calculation.Writer(), ChainList.Chains, contour, depth, calculation.Progress());
     if (failure == TCamFailure::None) {
-        SetEnabled(*this, "sbtNextB4C", true);
-        SetEnabled(*this, "sbtConCalculate", false);
+        sbtNextB4C->setEnabled(true);
+        sbtConCalculate->setEnabled(false);
     }
     calculation.Finish(failure);
 }
@@ -438,15 +464,15 @@ void TfrmMain::sbtPocCalculateClick()
         return;
     }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPagePocket, "chkPocWriteEof", depth))
+    if (!DepthJobOf(*this, kPagePocket, chkPocWriteEof, depth))
         return;
     TPocketJob pocket;
     pocket.OffsetRadius = OffsetRadius;
-    pocket.StockXY = FieldNumber(*this, "txtPocStockXY");
-    pocket.StepOverPercent = FieldNumber(*this, "txtPocStepOverPer");
-    pocket.FinishCuts = SpinValue(*this, "spePocNFinishCuts", 0);
-    pocket.FinishSize = FieldNumber(*this, "txtPocFinishSize");
-    pocket.Spiral = Checked(*this, "chkPocSpiralInOut");
+    pocket.StockXY = FieldNumber(txtPocStockXY);
+    pocket.StepOverPercent = FieldNumber(txtPocStepOverPer);
+    pocket.FinishCuts = spePocNFinishCuts->value();
+    pocket.FinishSize = FieldNumber(txtPocFinishSize);
+    pocket.Spiral = chkPocSpiralInOut->isChecked();
     pocket.Reverse = ChainList.Reverse;
 
     TCalculation calculation(*this);
@@ -460,22 +486,21 @@ void TfrmMain::sbtDriCalculateClick()
         return;
     }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPageDrill, "Dri_chkWriteEof", depth))
+    if (!DepthJobOf(*this, kPageDrill, Dri_chkWriteEof, depth))
         return;
     TDrillJob drill;
-    const auto* cycle = Control<QComboBox>(*this, "cboCycle");
-    drill.Cycle = cycle && cycle->currentIndex() >= 0 ? cycle->currentIndex() + 1 : 1;
+    drill.Cycle = cboCycle->currentIndex() >= 0 ? cboCycle->currentIndex() + 1 : 1;
     drill.ZRapid = depth.ZRapid;
     drill.TopOfStock = depth.TopOfStock;
-    drill.Depth = static_cast<float>(FieldNumber(*this, "txtDriZDepthTot"));
+    drill.Depth = static_cast<float>(FieldNumber(txtDriZDepthTot));
     drill.WriteEof = depth.WriteEof;
-    NcJobValues.PeckIncrement = FieldNumber(*this, "txtDriIncPassZ");
-    NcJobValues.Pitch = FieldNumber(*this, "dri_txtPasso");
+    NcJobValues.PeckIncrement = FieldNumber(txtDriIncPassZ);
+    NcJobValues.Pitch = FieldNumber(dri_txtPasso);
 
     TCalculation calculation(*this);
     calculation.Writer().GenerateDrillProgram(ChainList.DrillPoints, drill, depth.Plan);
-    SetEnabled(*this, "sbtNextB4D", true);
-    SetEnabled(*this, "sbtDriCalculate", false);
+    sbtNextB4D->setEnabled(true);
+    sbtDriCalculate->setEnabled(false);
     calculation.Finish(TCamFailure::None);
 }
 
@@ -495,7 +520,9 @@ void TfrmMain::sbtDelLastOpClick()
         return;
     // The file on disk keeps the operation until the next save.
     SetEditorText(*this, text);
-    SetEnabled(*this, "sbtDelLastOp", false);
+    sbtDelLastOp->setEnabled(false);
     RedrawChains();
     TogliAssoc();
+    NcSimulation.WorkSeconds = 0.0;
+    NcSimulation.RapidSeconds = 0.0;
 }
