@@ -117,6 +117,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateVectTracePage();
     CreateChainPage();
     CreateCncPages();
+    CreateNcPage();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();
@@ -134,6 +135,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CurrLayerInfo();
     CreateOffsetPage();
     CreateCommands();
+    ConnectNcJob();
 }
 
 TfrmMain::~TfrmMain()

@@ -38,6 +38,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QProgressBar;
 class QRadioButton;
 class QScrollBar;
@@ -54,6 +55,7 @@ class TColorBox;
 class TFontPreview;
 struct TInfoNode;
 class TMruBar;
+class TNcFindDialog;
 class TObject2D;
 class TOpenDialog;
 class TProcessRunner;
@@ -690,6 +692,22 @@ public:
     QToolButton* sbtDrilSort[4] = {};
     QToolButton* sbtNextB3 = nullptr;
 
+    // NC program (cam/ui/frmMainNcJob.cpp) ----
+    // New, Open, the three Calculate buttons and Undo, once their pages exist.
+    void ConnectNcJob();
+    // "New": names the NC file the next programs start; nothing is written yet.
+    void sbtNewNcClick();
+    // "Open": names an NC file and loads it; later programs are appended to it.
+    void sbtAppendNcClick();
+    // The NC file's name from the save (or open) dialog; false when cancelled.
+    bool NameNcFile(bool opening);
+    void sbtConCalculateClick();
+    void sbtPocCalculateClick();
+    void sbtDriCalculateClick();
+    // Takes the last calculation's lines off the NC editor, when the user agrees.
+    void sbtDelLastOpClick();
+    QToolButton* sbtDelLastOp = nullptr;
+
     // CNC pages, operation, machining parameters and the tool (cam/ui/frmMainCncPages.cpp) ----
     // Pages 40, 41, 43, 44 and 45: their controls with their defaults, and the
     // tool dialog's way in.
@@ -810,6 +828,47 @@ public:
     QToolButton* sbtPocCalculate = nullptr;
     QToolButton* sbtPrevB4P = nullptr;
     QToolButton* sbtNextB4P = nullptr;
+
+    // NC page and simulation (cam/ui/frmMainNcPage.cpp) ----
+    // Page 46: the NC editor, the simulation controls and the limits.
+    void CreateNcPage();
+    void sbtIsoStepClick();
+    void sbrNcSimulChange(int position);
+    void sbtIsoSaveClick();
+    void sbtIsoExitClick();
+    void sbtIsoFindClick();
+    // Searches the find dialog's text from the selection on.
+    void FindDialog1Find();
+    void sbtIsoLimitsMouseDown();
+    void sbtIsoLimitsMouseUp();
+    // Page and arrow keys in the editor: the line counter follows the caret.
+    void ricIsoKeyDown(int key);
+    // Rewind, Simulate, End, Step, Open, Save, Find and Close together.
+    void SimulOnOff(bool enabled);
+    // Set by a new program: the next step shows the Z-depth window.
+    bool NcShowZDepth = false;
+    QFrame* pnlIso = nullptr;
+    QFrame* pnlTbr1Iso = nullptr;
+    QPlainTextEdit* ricIso = nullptr;
+    QScrollBar* sbrNcSimul = nullptr;
+    QToolButton* sbtIsoRewind = nullptr;
+    QToolButton* sbtIsoSimul = nullptr;
+    QToolButton* sbtIsoEnd = nullptr;
+    QToolButton* sbtIsoStop = nullptr;
+    QToolButton* sbtIsoStep = nullptr;
+    QToolButton* sbtIsoOpen = nullptr;
+    QToolButton* sbtIsoSave = nullptr;
+    QToolButton* sbtIsoFind = nullptr;
+    QToolButton* sbtIsoExit = nullptr;
+    QToolButton* sbtIsoLimits = nullptr;
+    QToolButton* sbtWireSimul = nullptr;
+    QFrame* pnlLimits = nullptr;
+    QLabel* stxLimXmax = nullptr;
+    QLabel* stxLimXmin = nullptr;
+    QLabel* stxLimYmax = nullptr;
+    QLabel* stxLimYmin = nullptr;
+    QLabel* nol_IsoStatus1 = nullptr;
+    TNcFindDialog* FindDialog1 = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

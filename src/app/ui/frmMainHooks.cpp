@@ -9,10 +9,5 @@ void TfrmMain::CloseZDepth() {}
 void TfrmMain::ShowZDepth() {}
 void TfrmMain::ZDepthMode3D(bool /*on*/) {}
 
-// The NC job: the depth pass plan of a machining page, and taking back the
-// last operation when the user leaves the NC page.
-void TfrmMain::ShowPassPlan(int /*page*/) {}
-void TfrmMain::OfferUndoLastOperation() {}
-
 // The 3D view takes the 2D view's background colour.
 void TfrmMain::SetView3DBackground(TColor /*color*/) {}

@@ -1,0 +1,177 @@
+// The NC job driven through the window: New names the file, Calculate
+// writes and saves the program or refuses with the page's message, and
+// Undo takes the program back out of the editor.
+
+#include <vector>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "app/Language.h"
+#include "app/ui/ApplicationMessageBox.h"
+#include "app/ui/frmMain.h"
+#include "cad/base/Settings.h"
+#include "cam/Chains.h"
+#include "cam/NcJob.h"
+#include "cam/NcSimulation.h"
+#include "cam/NcWords.h"
+#include "cam/PostSettings.h"
+#include "cam/Toolpaths.h"
+#include "import/ui/SaveDialog.h"
+
+namespace {
+
+struct TBox {
+    QString Text;
+    int Flags;
+};
+
+// The window with a 10 mm square picked, the default post and tool; boxes
+// and the save dialog answer in the user's place; the job's globals come back.
+class NcJobWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Folder.isValid());
+        NcDir = Folder.path().toStdString();
+        PostSettings = TPostSettings();
+        NcJobValues = TNcJobValues();
+        NcModal = TNcModalMemory();
+        NcJobState = TNcJobState();
+        ChainList.Chains = {{MakeElement({0, 0}, {10, 0}), MakeElement({10, 0}, {10, 10}),
+                             MakeElement({10, 10}, {0, 10}), MakeElement({0, 10}, {0, 0})}};
+        PreviousBoxHook = SetMessageBoxHook([this](const QString& text, const QString&, int flags) {
+            Boxes.push_back({text, flags});
+            return Answer;
+        });
+        PreviousDialogHook = SetSaveDialogHook([this](TSaveDialog& dialog) {
+            Proposed = dialog.FileName;
+            Filter = dialog.Filter;
+            dialog.FileName = Folder.filePath(QStringLiteral("part.nc"));
+            return true;
+        });
+        Frm.resize(1000, 700);
+        Frm.show();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        SetMessageBoxHook(PreviousBoxHook);
+        SetSaveDialogHook(PreviousDialogHook);
+        ChainList = TChainList();
+        NcJobValues = TNcJobValues();
+        NcModal = TNcModalMemory();
+        NcJobState = TNcJobState();
+        NcSimulation = TNcSimulation();
+        NcDir = SavedNcDir;
+        PostSettings = SavedPost;
+    }
+
+    QByteArray Saved() const
+    {
+        QFile file(Folder.filePath(QStringLiteral("part.nc")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    const std::string SavedNcDir = NcDir;
+    const TPostSettings SavedPost = PostSettings;
+    QTemporaryDir Folder;
+    TfrmMain Frm;
+    std::vector<TBox> Boxes;
+    int Answer = kIdOk;
+    QString Proposed;
+    QString Filter;
+    TMessageBoxHook PreviousBoxHook;
+    TSaveDialogHook PreviousDialogHook;
+};
+
+} // namespace
+
+TEST_F(NcJobWindow, NewCalculateRefuseAndUndo)
+{
+    Frm.sbtNewNc->click();
+    EXPECT_EQ(Proposed, Folder.path() + QStringLiteral("/t"));
+    EXPECT_EQ(Filter, GetLangString(701) + QStringLiteral(" (*.nc)|*.nc"));
+    EXPECT_EQ(NcJobValues.NcFileName, Folder.filePath(QStringLiteral("part.nc")).toStdString());
+    EXPECT_TRUE(Frm.sbtNextB1->isEnabled());
+    EXPECT_TRUE(ChainList.Chains.empty()) << "New starts without chains";
+    ChainList.Chains = {{MakeElement({0, 0}, {10, 0}), MakeElement({10, 0}, {10, 10}),
+                         MakeElement({10, 10}, {0, 10}), MakeElement({0, 10}, {0, 0})}};
+
+    // A rapid height at the top, a zero step or a depth above the top: refused, nothing written.
+    const struct {
+        const char* rapid;
+        const char* depth;
+        const char* increment;
+        int message;
+    } refused[] = {{"0", "-1", "1", 702}, {"2", "-1", "0", 703}, {"2", "-1", "-0.5", 703}, {"2", "1", "1", 707}};
+    for (const auto& r : refused) {
+        Boxes.clear();
+        Frm.txtConZRapid->setText(QString::fromLatin1(r.rapid));
+        Frm.txtConZDepthTot->setText(QString::fromLatin1(r.depth));
+        Frm.txtConIncPassZ->setText(QString::fromLatin1(r.increment));
+        EXPECT_EQ(Frm.lblConNumFCuts->text(), GetLangString(r.message));
+        Frm.sbtConCalculate->setEnabled(true);
+        Frm.sbtConCalculate->click();
+        ASSERT_EQ(Boxes.size(), 1u) << r.message;
+        EXPECT_EQ(Boxes[0].Text, GetLangString(r.message));
+        EXPECT_TRUE(Frm.ricIso->toPlainText().isEmpty());
+        EXPECT_FALSE(QFile::exists(Folder.filePath(QStringLiteral("part.nc"))));
+    }
+
+    // The page's defaults write the square and save it as CR LF lines.
+    Boxes.clear();
+    Frm.txtConZRapid->setText(QStringLiteral("2"));
+    Frm.txtConZDepthTot->setText(QStringLiteral("-2.5"));
+    Frm.txtConIncPassZ->setText(QStringLiteral("1"));
+    EXPECT_EQ(Frm.lblConNumDCuts->text(), QStringLiteral("2 ") + GetLangString(704) + QStringLiteral(" 1.000"));
+    EXPECT_EQ(Frm.lblConNumFCuts->text(), GetLangString(706) + QStringLiteral(" 0.500"));
+    Frm.txtConZDepthTot->setText(QStringLiteral("-1"));
+    NcJobValues.FeedRate = "1000";
+    NcJobValues.PlungeRate = "1000";
+    Frm.sbtConCalculate->setEnabled(true);
+    Frm.sbtConCalculate->click();
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(Saved(), QByteArray("G0 Z2.000\r\nG0 X0.000 Y0.000\r\nG1 Z-1.000 F1000\r\nG1 X10.000 Y0.000\r\n"
+                                  "G1 X10.000 Y10.000\r\nG1 X0.000 Y10.000\r\nG1 X0.000 Y0.000\r\nG0 Z2.000\r\n"));
+    EXPECT_EQ(Frm.ricIso->document()->blockCount(), 8);
+    EXPECT_EQ(Frm.ActivePage(), 46);
+    EXPECT_FALSE(Frm.sbtConCalculate->isEnabled());
+    EXPECT_TRUE(Frm.sbtNextB4C->isEnabled());
+    EXPECT_GT(NcSimulation.TotalSeconds(), 0.0);
+
+    // Undo asks, takes the program out of the editor (not off the disk), and only once.
+    Answer = kIdYes;
+    Frm.sbtDelLastOpClick();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Flags, kMbYesNo + kMbIconQuestion);
+    EXPECT_TRUE(Frm.ricIso->toPlainText().isEmpty());
+    EXPECT_TRUE(NcJobState.FirstProgram);
+    EXPECT_FALSE(Frm.sbtDelLastOp->isEnabled());
+    EXPECT_FALSE(Saved().isEmpty());
+    Frm.sbtDelLastOpClick();
+    EXPECT_EQ(Boxes.size(), 1u);
+
+    // Failures of the toolpath show their messages.
+    Boxes.clear();
+    Frm.txtPocStepOverPer->setText(QStringLiteral("0"));
+    Frm.sbtPocCalculate->click();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetLangString(456));
+    EXPECT_EQ(Boxes[0].Flags, kMbOk + kMbIconError);
+    Boxes.clear();
+    ChainList.Chains.clear();
+    Frm.sbtConCalculate->setEnabled(true);
+    Frm.sbtConCalculate->click();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetLangString(459));
+}
