@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -35,6 +36,7 @@
 #include "cam/Toolpaths.h"
 #include "cam/ui/CncPictures.h"
 #include "cam/ui/frmTool.h"
+#include "import/ui/SaveDialog.h"
 
 namespace {
 
@@ -59,14 +61,16 @@ private:
     std::string Name = PostName;
 };
 
-// A 100 x 60 frame drawn side by side, picked as one chain from the chain page.
-void PickFrame(TfrmMain& frm)
+// A 100 x 60 frame, drawn side by side unless the drawing has it, picked as
+// one chain from the chain page.
+void PickFrame(TfrmMain& frm, bool draw = true)
 {
     TCADViewport2DCore& view = frm.VistaGrafica->Core2D();
     view.ZoomWindow(MakeRect2D(-20, -20, 120, 120));
     const float sides[][4] = {{0, 0, 100, 0}, {100, 60, 100, 0}, {0, 60, 100, 60}, {0, 0, 0, 60}};
     for (const auto& s : sides)
-        frm.LocalCad().AddObject(-1, std::make_unique<TLine2D>(0, MakePoint2D(s[0], s[1]), MakePoint2D(s[2], s[3])));
+        if (draw)
+            frm.LocalCad().AddObject(-1, std::make_unique<TLine2D>(0, MakePoint2D(s[0], s[1]), MakePoint2D(s[2], s[3])));
     frm.sbtChain->click();
     const TPoint2D at = view.WorldToScreen(MakePoint2D(50, 60));
     Click(frm.VistaGrafica, QPoint(static_cast<int>(at.X), static_cast<int>(at.Y)));
@@ -417,4 +421,86 @@ TEST(CncPictures, EveryHintAndToolTypeHasAPictureOfItsOwn)
     const std::filesystem::path folder = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "cam";
     std::filesystem::create_directories(folder);
     EXPECT_TRUE(sheet.save(QString::fromStdString((folder / "cnc-pictures.png").string())));
+}
+
+TEST_F(CncProgram, FramePocketAndContourWrittenThroughTheWindows)
+{
+    // A 100 x 60 frame of lines and a circle inside it.
+    WriteFile(QStringLiteral("plate.dxf"),
+              "0\nSECTION\n2\nENTITIES\n"
+              "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n100\n21\n0\n"
+              "0\nLINE\n8\n0\n10\n100\n20\n0\n11\n100\n21\n60\n"
+              "0\nLINE\n8\n0\n10\n100\n20\n60\n11\n0\n21\n60\n"
+              "0\nLINE\n8\n0\n10\n0\n20\n60\n11\n0\n21\n0\n"
+              "0\nCIRCLE\n8\n0\n10\n50\n20\n30\n40\n10\n"
+              "0\nENDSEC\n0\nEOF\n");
+    TfrmMain& frm = Start();
+    frm.resize(1000, 700);
+    frm.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(frm.OpenFile(Path(QStringLiteral("plate.dxf"))));
+    const QString ncPath = Path(QStringLiteral("plate.nc"));
+    const TSaveDialogHook previousDialog = SetSaveDialogHook([&ncPath](TSaveDialog& dialog) {
+        dialog.FileName = ncPath;
+        return true;
+    });
+    Answer = kIdNo; // keep the contour when leaving the NC page
+
+    frm.sbtCnc->click();
+    frm.sbtNewNc->click();
+    ASSERT_TRUE(frm.sbtNextB1->isEnabled());
+    frm.sbtNextB1->click();
+    frm.sbtNextB2->click();
+    PickFrame(frm, false);
+    ASSERT_EQ(ChainList.Chains.size(), 1u);
+    frm.cboCCDir->setCurrentIndex(2);
+    frm.sbtNextB3->click();
+    ASSERT_EQ(frm.ActivePage(), 43);
+    frm.sbtConCalculate->click();
+    EXPECT_EQ(frm.ActivePage(), 46);
+    EXPECT_FALSE(frm.sbtConCalculate->isEnabled());
+
+    // Back to the chain page by the pages' own buttons, and the pocket of the same frame.
+    frm.sbtPrevB5Click();
+    EXPECT_EQ(frm.ActivePage(), 43);
+    frm.sbtPrevB4C->click();
+    frm.sbtPrevB3->click();
+    frm.rdbPocket->click();
+    frm.sbtNextB2->click();
+    frm.sbtNextB3->click();
+    ASSERT_EQ(frm.ActivePage(), 45);
+    frm.sbtPocCalculate->click();
+    SetSaveDialogHook(previousDialog);
+
+    QFile file(ncPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_EQ(text.count("\n"), text.count("\r\n")) << "every line ends in CR LF";
+    EXPECT_EQ(text.count("M6"), 1) << "one tool, changed once";
+    int cuts = 0;
+    for (const QByteArray& line : text.split('\n')) {
+        if (!line.startsWith("G1") && !line.startsWith("G2") && !line.startsWith("G3"))
+            continue;
+        for (const QByteArray& word : line.trimmed().split(' ')) {
+            const double v = word.mid(1).toDouble();
+            if (word.startsWith('X')) {
+                ++cuts;
+                EXPECT_TRUE(v >= 2.5 - 1e-3 && v <= 97.5 + 1e-3) << line.toStdString();
+            }
+            if (word.startsWith('Y')) {
+                EXPECT_TRUE(v >= 2.5 - 1e-3 && v <= 57.5 + 1e-3) << line.toStdString();
+            }
+        }
+    }
+    EXPECT_GT(cuts, 20);
+
+    // The program and the simulated result over the drawing, to look at.
+    const QImage shot = frm.VistaGrafica->Core2D().WindowImage();
+    const std::filesystem::path folder = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "cam";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(shot.save(QString::fromStdString((folder / "nc-frame-pocket.png").string())));
+    QFile copy(QString::fromStdString((folder / "nc-frame-pocket.nc").string()));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(text);
 }
