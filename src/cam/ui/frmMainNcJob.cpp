@@ -291,9 +291,14 @@ private:
     TNcProgramWriter writer_{PostSettings, NcModal, NcJobValues, NcJobState, &sink_};
 };
 
-// The depth side of a page, or a refusal with the page's message.
-bool DepthJobOf(const TfrmMain& window, int page, const QCheckBox* writeEof, TDepthJob& job)
+// Something to machine, and the depth side of the page; otherwise the
+// message that says what is missing, and no calculation.
+bool ReadyToCalculate(const TfrmMain& window, bool hasInput, int page, const QCheckBox* writeEof, TDepthJob& job)
 {
+    if (!hasInput) {
+        ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
+        return false;
+    }
     const TDepthFields fields = DepthFieldsOf(window, page);
     job.Plan = ComputeDepthPassPlan(fields);
     if (!job.Plan.Usable()) {
@@ -426,12 +431,8 @@ void TfrmMain::ShowPassPlan(int page)
 
 void TfrmMain::sbtConCalculateClick()
 {
-    if (ChainList.Chains.empty()) {
-        ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
-        return;
-    }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPageContour, chkConWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.Chains.empty(), kPageContour, chkConWriteEof, depth))
         return;
     TContourJob contour;
     contour.Side = CompensationSide();
@@ -459,12 +460,8 @@ void TfrmMain::sbtConCalculateClick()
 
 void TfrmMain::sbtPocCalculateClick()
 {
-    if (ChainList.Chains.empty()) {
-        ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
-        return;
-    }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPagePocket, chkPocWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.Chains.empty(), kPagePocket, chkPocWriteEof, depth))
         return;
     TPocketJob pocket;
     pocket.OffsetRadius = OffsetRadius;
@@ -481,12 +478,8 @@ void TfrmMain::sbtPocCalculateClick()
 
 void TfrmMain::sbtDriCalculateClick()
 {
-    if (ChainList.DrillPoints.empty()) {
-        ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
-        return;
-    }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPageDrill, Dri_chkWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.DrillPoints.empty(), kPageDrill, Dri_chkWriteEof, depth))
         return;
     TDrillJob drill;
     drill.Cycle = cboCycle->currentIndex() >= 0 ? cboCycle->currentIndex() + 1 : 1;
