@@ -170,6 +170,20 @@ TEST_F(NcJobWindow, NewCalculateRefuseAndUndo)
     Frm.sbtDelLastOpClick();
     EXPECT_EQ(Boxes.size(), 1u);
 
+    // Open loads a program, of which nothing can be taken back; the next one
+    // is appended, with every word written again.
+    Boxes.clear();
+    ChainList.Chains = {{MakeElement({0, 0}, {10, 0}), MakeElement({10, 0}, {10, 10}),
+                         MakeElement({10, 10}, {0, 10}), MakeElement({0, 10}, {0, 0})}};
+    Frm.sbtAppendNc->click();
+    EXPECT_EQ(Frm.ricIso->document()->blockCount(), 8);
+    Frm.sbtDelLastOpClick();
+    EXPECT_TRUE(Boxes.empty());
+    Frm.sbtConCalculate->setEnabled(true);
+    Frm.sbtConCalculate->click();
+    EXPECT_EQ(Frm.ricIso->document()->blockCount(), 16);
+    EXPECT_EQ(Saved().count("G1 Z-1.000 F1000\r\n"), 2);
+
     // Failures of the toolpath show their messages.
     Boxes.clear();
     Frm.txtPocStepOverPer->setText(QStringLiteral("0"));

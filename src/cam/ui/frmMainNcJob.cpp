@@ -397,8 +397,12 @@ void TfrmMain::sbtAppendNcClick()
     std::string text;
     AppendTextLines(text, file.readAll().toStdString());
     SetEditorText(*this, text);
-    // A later calculation appends to the loaded program; nothing of it can be taken back.
+    // A later calculation appends to the loaded program, which has its start
+    // already; nothing of it can be taken back. What it last told the control
+    // is not known, so the next program writes every word again.
     NcJobState.Undo.Used = true;
+    NcJobState.FirstProgram = false;
+    NcModal.ClearWords();
     sbtDelLastOp->setEnabled(false);
     RestartSimulation(*this);
     SetActivePage(kPageIso);
