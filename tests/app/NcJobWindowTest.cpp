@@ -2,6 +2,7 @@
 // writes and saves the program or refuses with the page's message, and
 // Undo takes the program back out of the editor.
 
+#include <filesystem>
 #include <vector>
 
 #include <QApplication>
@@ -19,6 +20,8 @@
 #include "app/ui/ApplicationMessageBox.h"
 #include "app/ui/frmMain.h"
 #include "cad/base/Settings.h"
+#include "cad/geometry/Geometry2D.h"
+#include "cad/ui/CADViewport.h"
 #include "cam/Chains.h"
 #include "cam/NcJob.h"
 #include "cam/NcSimulation.h"
@@ -138,9 +141,15 @@ TEST_F(NcJobWindow, NewCalculateRefuseAndUndo)
     Frm.txtConZDepthTot->setText(QStringLiteral("-1"));
     NcJobValues.FeedRate = "1000";
     NcJobValues.PlungeRate = "1000";
+    Frm.VistaGrafica->Core2D().ZoomWindow(MakeRect2D(-5, -5, 15, 15));
     Frm.sbtConCalculate->setEnabled(true);
     Frm.sbtConCalculate->click();
     EXPECT_TRUE(Boxes.empty());
+    // The square is drawn as it is cut.
+    const QImage shot = Frm.VistaGrafica->Core2D().WindowImage();
+    const std::filesystem::path folder = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "cam";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(shot.save(QString::fromStdString((folder / "nc-job-square.png").string())));
     EXPECT_EQ(Saved(), QByteArray("G0 Z2.000\r\nG0 X0.000 Y0.000\r\nG1 Z-1.000 F1000\r\nG1 X10.000 Y0.000\r\n"
                                   "G1 X10.000 Y10.000\r\nG1 X0.000 Y10.000\r\nG1 X0.000 Y0.000\r\nG0 Z2.000\r\n"));
     EXPECT_EQ(Frm.ricIso->document()->blockCount(), 8);
@@ -160,6 +169,20 @@ TEST_F(NcJobWindow, NewCalculateRefuseAndUndo)
     EXPECT_FALSE(Saved().isEmpty());
     Frm.sbtDelLastOpClick();
     EXPECT_EQ(Boxes.size(), 1u);
+
+    // Open loads a program, of which nothing can be taken back; the next one
+    // is appended, with every word written again.
+    Boxes.clear();
+    ChainList.Chains = {{MakeElement({0, 0}, {10, 0}), MakeElement({10, 0}, {10, 10}),
+                         MakeElement({10, 10}, {0, 10}), MakeElement({0, 10}, {0, 0})}};
+    Frm.sbtAppendNc->click();
+    EXPECT_EQ(Frm.ricIso->document()->blockCount(), 8);
+    Frm.sbtDelLastOpClick();
+    EXPECT_TRUE(Boxes.empty());
+    Frm.sbtConCalculate->setEnabled(true);
+    Frm.sbtConCalculate->click();
+    EXPECT_EQ(Frm.ricIso->document()->blockCount(), 16);
+    EXPECT_EQ(Saved().count("G1 Z-1.000 F1000\r\n"), 2);
 
     // Failures of the toolpath show their messages.
     Boxes.clear();

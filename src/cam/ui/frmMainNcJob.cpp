@@ -291,9 +291,14 @@ private:
     TNcProgramWriter writer_{PostSettings, NcModal, NcJobValues, NcJobState, &sink_};
 };
 
-// The depth side of a page, or a refusal with the page's message.
-bool DepthJobOf(const TfrmMain& window, int page, const QCheckBox* writeEof, TDepthJob& job)
+// Something to machine, and the depth side of the page; otherwise the
+// message that says what is missing, and no calculation.
+bool ReadyToCalculate(const TfrmMain& window, bool hasInput, int page, const QCheckBox* writeEof, TDepthJob& job)
 {
+    if (!hasInput) {
+        ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
+        return false;
+    }
     const TDepthFields fields = DepthFieldsOf(window, page);
     job.Plan = ComputeDepthPassPlan(fields);
     if (!job.Plan.Usable()) {
@@ -392,8 +397,12 @@ void TfrmMain::sbtAppendNcClick()
     std::string text;
     AppendTextLines(text, file.readAll().toStdString());
     SetEditorText(*this, text);
-    // A later calculation appends to the loaded program; nothing of it can be taken back.
+    // A later calculation appends to the loaded program, which has its start
+    // already; nothing of it can be taken back. What it last told the control
+    // is not known, so the next program writes every word again.
     NcJobState.Undo.Used = true;
+    NcJobState.FirstProgram = false;
+    NcModal.ClearWords();
     sbtDelLastOp->setEnabled(false);
     RestartSimulation(*this);
     SetActivePage(kPageIso);
@@ -426,12 +435,8 @@ void TfrmMain::ShowPassPlan(int page)
 
 void TfrmMain::sbtConCalculateClick()
 {
-    if (ChainList.Chains.empty()) {
-        ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
-        return;
-    }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPageContour, chkConWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.Chains.empty(), kPageContour, chkConWriteEof, depth))
         return;
     TContourJob contour;
     contour.Side = CompensationSide();
@@ -459,12 +464,8 @@ void TfrmMain::sbtConCalculateClick()
 
 void TfrmMain::sbtPocCalculateClick()
 {
-    if (ChainList.Chains.empty()) {
-        ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
-        return;
-    }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPagePocket, chkPocWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.Chains.empty(), kPagePocket, chkPocWriteEof, depth))
         return;
     TPocketJob pocket;
     pocket.OffsetRadius = OffsetRadius;
@@ -481,12 +482,8 @@ void TfrmMain::sbtPocCalculateClick()
 
 void TfrmMain::sbtDriCalculateClick()
 {
-    if (ChainList.DrillPoints.empty()) {
-        ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
-        return;
-    }
     TDepthJob depth;
-    if (!DepthJobOf(*this, kPageDrill, Dri_chkWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.DrillPoints.empty(), kPageDrill, Dri_chkWriteEof, depth))
         return;
     TDrillJob drill;
     drill.Cycle = cboCycle->currentIndex() >= 0 ? cboCycle->currentIndex() + 1 : 1;
