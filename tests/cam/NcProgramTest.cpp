@@ -3,6 +3,7 @@
 // and how an operation is taken back.
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <string>
 #include <vector>
@@ -140,6 +141,32 @@ TEST(NcProgram, CompensatedChainsAreCutOneAfterTheOtherAtEveryDepth)
     for (const TPlunge& p : plain.Log.Plunges)
         order.emplace_back(p.At.X < 15 ? 0 : 1, p.Z);
     EXPECT_EQ(order, (std::vector<std::pair<int, double>>{{0, -1}, {1, -1}, {0, -2}, {1, -2}}));
+
+    // A pocket is cut depth by depth, each depth ending on its finishing ring
+    // (a radius from the sides); the end of file comes once, last.
+    TJob pocket;
+    pocket.Post.EndOfFile = "M30\r\n";
+    TPocketJob clearing;
+    clearing.OffsetRadius = 2.0f;
+    clearing.FinishCuts = 1;
+    clearing.FinishSize = 0.5;
+    TDepthJob twoDepths = Depths(0, -2, 1);
+    twoDepths.WriteEof = true;
+    TNcProgramWriter pocketWriter(pocket.Post, pocket.Modal, pocket.Values, pocket.State, &pocket.Log);
+    ASSERT_EQ(WritePocketJob(pocketWriter, {Square(0, 0, 20)}, clearing, twoDepths), TCamFailure::None);
+    const std::vector<TPlunge>& plunges = pocket.Log.Plunges;
+    ASSERT_EQ(plunges.size() % 2, 0u);
+    const std::size_t half = plunges.size() / 2;
+    for (std::size_t i = 0; i < plunges.size(); ++i)
+        EXPECT_EQ(plunges[i].Z, i < half ? -1.0 : -2.0) << i;
+    for (const std::size_t last : {half - 1, plunges.size() - 1}) {
+        const TVect at = plunges[last].At;
+        EXPECT_TRUE(std::min({std::fabs(at.X - 2), std::fabs(at.X - 18), std::fabs(at.Y - 2), std::fabs(at.Y - 18)}) <
+                    1e-6);
+    }
+    const std::string text = pocketWriter.Text();
+    EXPECT_EQ(Count(text, "M30"), 1);
+    EXPECT_EQ(text.substr(text.size() - 5), "M30\r\n");
 
     // A tool that fits in no chain gives no program.
     TContourJob tooBig = inside;
