@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "cam/ElementBoxTree.h"
 
@@ -36,6 +38,7 @@ struct TShape {
     bool Major = false;
     TV Middle{};
     double Reach = 0.0;
+    TElementBox Box;
 };
 
 TShape ShapeOf(const TChainElement& e)
@@ -52,6 +55,7 @@ TShape ShapeOf(const TChainElement& e)
         shape.Major = shape.Span.Sweep > 3.141592653589793;
     }
     const TElementBox box = ElementBox(e);
+    shape.Box = box;
     shape.Middle = {(box.MinX + box.MaxX) / 2.0, (box.MinY + box.MaxY) / 2.0};
     shape.Reach = Length(TV{box.MaxX, box.MaxY} - shape.Middle);
     return shape;
@@ -239,6 +243,77 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
            SquaredToSegment(b.A, a.A, a.B) < squared || SquaredToSegment(b.B, a.A, a.B) < squared;
 }
 
+constexpr std::size_t MAX_BATCH = 32;
+
+TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
+{
+    return {std::min(a.MinX, b.MinX), std::min(a.MinY, b.MinY), std::max(a.MaxX, b.MaxX), std::max(a.MaxY, b.MaxY)};
+}
+
+// The source elements in their own order, gathered into runs of RUN
+// consecutive ones, runs of runs above them, and so on. Neighbours along an
+// outline lie close together, so the runs' boxes are tight without sorting
+// anything, and building costs one pass over the boxes.
+class TChainRuns {
+public:
+    explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes)
+    {
+        std::vector<TElementBox> level;
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            TElementBox box = shapes[k].Box;
+            for (std::size_t j = k + 1; j < std::min(k + RUN, shapes.size()); ++j)
+                box = UnionOf(box, shapes[j].Box);
+            level.push_back(box);
+        }
+        Levels.push_back(std::move(level));
+        while (Levels.back().size() > 1) {
+            const std::vector<TElementBox>& below = Levels.back();
+            std::vector<TElementBox> above;
+            for (std::size_t k = 0; k < below.size(); k += RUN) {
+                TElementBox box = below[k];
+                for (std::size_t j = k + 1; j < std::min(k + RUN, below.size()); ++j)
+                    box = UnionOf(box, below[j]);
+                above.push_back(box);
+            }
+            Levels.push_back(std::move(above));
+        }
+    }
+
+    // Calls visit(index) for every element whose box near(box) accepts, as
+    // it does the boxes of all runs holding it.
+    template <typename Near, typename Visitor>
+    void Visit(Near&& near, Visitor&& visit) const
+    {
+        // Each level down adds at most RUN entries to the stack.
+        std::vector<std::pair<int, std::size_t>>& stack = Stack;
+        stack.clear();
+        stack.emplace_back(static_cast<int>(Levels.size()) - 1, 0);
+        while (!stack.empty()) {
+            const auto [level, index] = stack.back();
+            stack.pop_back();
+            if (!near(Levels[static_cast<std::size_t>(level)][index]))
+                continue;
+            const std::size_t from = index * RUN;
+            if (level == 0) {
+                for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
+                    if (near(Shapes[k].Box))
+                        visit(static_cast<int>(k));
+                }
+                continue;
+            }
+            const std::size_t count = Levels[static_cast<std::size_t>(level) - 1].size();
+            for (std::size_t k = std::min(from + RUN, count); k-- > from;)
+                stack.emplace_back(level - 1, k);
+        }
+    }
+
+private:
+    static constexpr std::size_t RUN = 8;
+    const std::vector<TShape>& Shapes;
+    std::vector<std::vector<TElementBox>> Levels;
+    mutable std::vector<std::pair<int, std::size_t>> Stack;
+};
+
 } // namespace
 
 double DistanceToElement(TVect point, const TChainElement& e)
@@ -272,35 +347,69 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
 {
     const double limit = d - DISTANCE_SLACK;
     // No distance is below a limit of 0 or less.
-    if (!(limit > 0.0) || source.empty())
+    if (!(limit > 0.0) || source.empty() || elements.empty())
         return;
-    std::vector<TElementBox> boxes;
     std::vector<TShape> shapes;
-    boxes.reserve(source.size());
     shapes.reserve(source.size());
-    for (const TChainElement& e : source) {
-        boxes.push_back(ElementBox(e));
+    for (const TChainElement& e : source)
         shapes.push_back(ShapeOf(e));
-    }
-    const TElementBoxTree tree(std::move(boxes));
+    const TChainRuns runs(shapes);
     const double reach = limit + SEARCH_ROOM;
     // Boxes further from the piece's box than the limit hold nothing nearer;
     // along an outline that is far fewer than a square around the piece holds.
     const double reachSquared = reach * reach;
-    std::erase_if(elements, [&](const TChainElement& e) {
-        const TShape piece = ShapeOf(e);
-        const TElementBox pieceBox = ElementBox(e);
-        const auto near = [&](const TElementBox& box) {
-            return SquaredDistanceBetweenBoxes(box, pieceBox) <= reachSquared;
-        };
-        return tree.AnyWhere(near, [&](int k) {
+    const auto gouges = [&](const TShape& piece, const std::vector<int>& candidates) {
+        for (const int k : candidates) {
             const TShape& other = shapes[static_cast<std::size_t>(k)];
+            if (SquaredDistanceBetweenBoxes(other.Box, piece.Box) > reachSquared)
+                continue;
             // The circles around both keep the distance: so do they.
             const TV between = other.Middle - piece.Middle;
             const double apart = limit + other.Reach + piece.Reach;
             if (Dot(between, between) >= apart * apart)
-                return false;
-            return CloserThan(piece, other, limit);
-        });
-    });
+                continue;
+            if (CloserThan(piece, other, limit))
+                return true;
+        }
+        return false;
+    };
+
+    // Pieces come in the order of the outline they were offset from, so a
+    // few in a row share their neighbourhood: one search gathers the source
+    // elements near all of them, and each piece then looks through that
+    // short list. A batch ends before its box grows much beyond the reach
+    // or the size of its first piece, so the list stays short.
+    std::vector<TShape> batch;
+    std::vector<int> candidates;
+    std::vector<char> remove(elements.size(), 0);
+    std::size_t next = 0;
+    while (next < elements.size()) {
+        const std::size_t first = next;
+        batch.clear();
+        batch.push_back(ShapeOf(elements[next++]));
+        TElementBox all = batch.front().Box;
+        const double room =
+            2.0 * std::max({reach, all.MaxX - all.MinX, all.MaxY - all.MinY});
+        while (next < elements.size() && batch.size() < MAX_BATCH) {
+            TShape shape = ShapeOf(elements[next]);
+            const TElementBox grown = UnionOf(all, shape.Box);
+            const bool finite = std::isfinite(shape.Box.MinX + shape.Box.MinY + shape.Box.MaxX + shape.Box.MaxY);
+            if (!finite || !(grown.MaxX - grown.MinX <= room && grown.MaxY - grown.MinY <= room))
+                break;
+            all = grown;
+            batch.push_back(std::move(shape));
+            ++next;
+        }
+        candidates.clear();
+        runs.Visit([&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
+                   [&](int k) { candidates.push_back(k); });
+        for (std::size_t k = 0; k < batch.size(); ++k)
+            remove[first + k] = gouges(batch[k], candidates) ? 1 : 0;
+    }
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        if (!remove[k])
+            elements[kept++] = elements[k];
+    }
+    elements.resize(kept);
 }
