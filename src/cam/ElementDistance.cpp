@@ -32,13 +32,16 @@ inline TV Of(TVect p) { return {p.X, p.Y}; }
 struct TShape {
     bool Straight = true;
     TV A{}, B{};
-    TArcSpan Span;
     TV Centre{};
+    double Radius = 0.0;
     TV FromRay{}, ToRay{};
     bool Major = false;
     TV Middle{};
     double Reach = 0.0;
     TElementBox Box;
+    // A segment's unit direction (none when its ends coincide) and length.
+    TV Unit{};
+    double Length = 0.0;
 };
 
 TShape ShapeOf(const TChainElement& e)
@@ -47,14 +50,23 @@ TShape ShapeOf(const TChainElement& e)
     shape.Straight = IsStraight(e);
     shape.A = Of(StartPoint(e));
     shape.B = Of(EndPoint(e));
+    TElementBox box;
     if (!shape.Straight) {
-        shape.Span = ArcSpanOf(e);
-        shape.Centre = Of(shape.Span.Centre);
-        shape.FromRay = (shape.Span.Turn > 0 ? shape.A : shape.B) - shape.Centre;
-        shape.ToRay = (shape.Span.Turn > 0 ? shape.B : shape.A) - shape.Centre;
-        shape.Major = shape.Span.Sweep > 3.141592653589793;
+        TVect centre;
+        BulgeArcCentre(e, centre, shape.Radius);
+        shape.Centre = Of(centre);
+        const bool counterClockwise = e.Bulge > 0.0;
+        shape.FromRay = (counterClockwise ? shape.A : shape.B) - shape.Centre;
+        shape.ToRay = (counterClockwise ? shape.B : shape.A) - shape.Centre;
+        // A bulge beyond 1 is a sweep beyond a half circle.
+        shape.Major = std::abs(e.Bulge) > 1.0;
+        box = ArcBox(e, centre, shape.Radius);
+    } else {
+        box = ElementBox(e);
+        shape.Length = Length(shape.B - shape.A);
+        if (shape.Length > 0.0)
+            shape.Unit = (shape.B - shape.A) * (1.0 / shape.Length);
     }
-    const TElementBox box = ElementBox(e);
     shape.Box = box;
     shape.Middle = {(box.MinX + box.MaxX) / 2.0, (box.MinY + box.MaxY) / 2.0};
     shape.Reach = Length(TV{box.MaxX, box.MaxY} - shape.Middle);
@@ -94,9 +106,9 @@ double ToShape(TV p, const TShape& shape)
     const double fromCentre = Length(p - shape.Centre);
     // From the centre every point of the arc is equally far.
     if (fromCentre == 0.0)
-        return shape.Span.Radius;
+        return shape.Radius;
     if (Contains(shape, p))
-        return std::abs(fromCentre - shape.Span.Radius);
+        return std::abs(fromCentre - shape.Radius);
     return std::min(Length(p - shape.A), Length(p - shape.B));
 }
 
@@ -121,7 +133,7 @@ bool SegmentMeetsArc(TV a, TV b, const TShape& arc)
         return false;
     const double t = Dot(arc.Centre - a, ab) / squared;
     const TV foot = a + ab * t;
-    const double reachSquared = arc.Span.Radius * arc.Span.Radius - Dot(foot - arc.Centre, foot - arc.Centre);
+    const double reachSquared = arc.Radius * arc.Radius - Dot(foot - arc.Centre, foot - arc.Centre);
     if (reachSquared < 0.0)
         return false;
     const double reach = std::sqrt(reachSquared / squared);
@@ -134,8 +146,8 @@ bool SegmentMeetsArc(TV a, TV b, const TShape& arc)
 
 bool ArcsMeet(const TShape& one, const TShape& two)
 {
-    const double r1 = one.Span.Radius;
-    const double r2 = two.Span.Radius;
+    const double r1 = one.Radius;
+    const double r2 = two.Radius;
     const TV v = two.Centre - one.Centre;
     const double distance = Length(v);
     if (distance == 0.0 || distance > r1 + r2 || distance < std::abs(r1 - r2))
@@ -182,7 +194,7 @@ double ArcToArc(const TShape& one, const TShape& two)
     const double distance = Length(v);
     if (distance > 0.0) {
         for (const double side : {1.0, -1.0}) {
-            const TV p = one.Centre + v * (side * one.Span.Radius / distance);
+            const TV p = one.Centre + v * (side * one.Radius / distance);
             if (Contains(one, p))
                 nearest = std::min(nearest, ToShape(p, two));
         }
@@ -210,15 +222,33 @@ double ShapeDistance(const TShape& a, const TShape& b)
 // around the same centre, which this tells apart at once.
 double CircleLowerBound(const TShape& arc, const TShape& other)
 {
-    const double r = arc.Span.Radius;
+    const double r = arc.Radius;
     if (other.Straight) {
         const double nearest = ToSegment(arc.Centre, other.A, other.B);
         const double farthest = std::max(Length(other.A - arc.Centre), Length(other.B - arc.Centre));
         return std::max(nearest - r, r - farthest);
     }
     const double apart = Length(other.Centre - arc.Centre);
-    const double r2 = other.Span.Radius;
+    const double r2 = other.Radius;
     return std::max({apart - r - r2, std::abs(r - r2) - apart, 0.0});
+}
+
+// Whether both ends of segment a, so all of it, lie at least the limit to
+// one side of b's line, or beyond one of b's ends along it: then no point of
+// a comes that near to b. An offset of b itself lies so beside it, which
+// settles the commonest pair with a few products.
+inline bool ApartBeside(const TShape& a, const TShape& b, double limit)
+{
+    const TV fromA = a.A - b.A;
+    const TV fromB = a.B - b.A;
+    const double sideA = Cross(b.Unit, fromA);
+    const double sideB = Cross(b.Unit, fromB);
+    if ((sideA >= limit && sideB >= limit) || (sideA <= -limit && sideB <= -limit))
+        return true;
+    const double alongA = Dot(b.Unit, fromA);
+    const double alongB = Dot(b.Unit, fromB);
+    return (alongA <= -limit && alongB <= -limit) ||
+           (alongA >= b.Length + limit && alongB >= b.Length + limit);
 }
 
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
@@ -231,6 +261,8 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
         return false;
     if (!a.Straight || !b.Straight)
         return ShapeDistance(a, b) < limit;
+    if (ApartBeside(a, b, limit) || ApartBeside(b, a, limit))
+        return false;
     // No point of a is nearer to b than a's middle less half a's length:
     // one distance rules out most pairs around an offset.
     const double beyond = limit + a.Reach;
