@@ -374,15 +374,14 @@ bool SplitLineLine(const TChainElement& first, const TChainElement& second, TCha
     return true;
 }
 
-bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& lineSplit, bool& arcSplit)
+namespace {
+
+bool SplitLineArcWith(const TChainElement& line, const TChainElement& arc, const TArcSpan& span, TChain& pieces,
+                      bool& lineSplit, bool& arcSplit)
 {
     pieces.clear();
     lineSplit = false;
     arcSplit = false;
-    const bool aIsLine = IsStraight(a);
-    const TChainElement& line = aIsLine ? a : b;
-    const TChainElement& arc = aIsLine ? b : a;
-    const TArcSpan span = ArcSpanOf(arc);
     const TMeetingPoints points = LineArcPoints(line, arc, span);
     if (points.Count == 0)
         return false;
@@ -393,14 +392,12 @@ bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces
     return true;
 }
 
-bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain& pieces, bool& secondSplit,
-                 bool& firstSplit)
+bool SplitArcArcWith(const TChainElement& first, const TArcSpan& one, const TChainElement& second,
+                     const TArcSpan& two, TChain& pieces, bool& secondSplit, bool& firstSplit)
 {
     pieces.clear();
     secondSplit = false;
     firstSplit = false;
-    const TArcSpan one = ArcSpanOf(first);
-    const TArcSpan two = ArcSpanOf(second);
     const TMeetingPoints points = ArcArcPoints(first, one, second, two);
     if (points.Count == 0)
         return false;
@@ -411,17 +408,42 @@ bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain
     return true;
 }
 
+} // namespace
+
+bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& lineSplit, bool& arcSplit)
+{
+    const TChainElement& arc = IsStraight(a) ? b : a;
+    return SplitLineArcWith(IsStraight(a) ? a : b, arc, ArcSpanOf(arc), pieces, lineSplit, arcSplit);
+}
+
+bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain& pieces, bool& secondSplit,
+                 bool& firstSplit)
+{
+    return SplitArcArcWith(first, ArcSpanOf(first), second, ArcSpanOf(second), pieces, secondSplit, firstSplit);
+}
+
 bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit)
+{
+    const TArcSpan aSpan = IsStraight(a) ? TArcSpan{} : ArcSpanOf(a);
+    const TArcSpan bSpan = IsStraight(b) ? TArcSpan{} : ArcSpanOf(b);
+    return SplitElements(a, aSpan, b, bSpan, pieces, aSplit, bSplit);
+}
+
+bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainElement& b, const TArcSpan& bSpan,
+                   TChain& pieces, bool& aSplit, bool& bSplit)
 {
     if (IsStraight(a) && IsStraight(b)) {
         int endMask = 0;
         SplitLineLine(a, b, pieces, endMask, aSplit, bSplit);
     } else if (!IsStraight(a) && !IsStraight(b)) {
-        SplitArcArc(a, b, pieces, bSplit, aSplit);
+        SplitArcArcWith(a, aSpan, b, bSpan, pieces, bSplit, aSplit);
     } else {
         bool lineSplit = false;
         bool arcSplit = false;
-        SplitLineArc(a, b, pieces, lineSplit, arcSplit);
+        if (IsStraight(a))
+            SplitLineArcWith(a, b, bSpan, pieces, lineSplit, arcSplit);
+        else
+            SplitLineArcWith(b, a, aSpan, pieces, lineSplit, arcSplit);
         aSplit = IsStraight(a) ? lineSplit : arcSplit;
         bSplit = IsStraight(a) ? arcSplit : lineSplit;
     }
