@@ -283,67 +283,45 @@ TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
 }
 
 // The source elements in their own order, gathered into runs of RUN
-// consecutive ones, runs of runs above them, and so on. Neighbours along an
-// outline lie close together, so the runs' boxes are tight without sorting
-// anything, and building costs one pass over the boxes.
+// consecutive ones. Neighbours along an outline lie close together, so the
+// runs' boxes are tight without sorting the elements, and the box tree over
+// the runs is a fraction of the size of one over the elements.
 class TChainRuns {
 public:
-    explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes)
-    {
-        std::vector<TElementBox> level;
-        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
-            TElementBox box = shapes[k].Box;
-            for (std::size_t j = k + 1; j < std::min(k + RUN, shapes.size()); ++j)
-                box = UnionOf(box, shapes[j].Box);
-            level.push_back(box);
-        }
-        Levels.push_back(std::move(level));
-        while (Levels.back().size() > 1) {
-            const std::vector<TElementBox>& below = Levels.back();
-            std::vector<TElementBox> above;
-            for (std::size_t k = 0; k < below.size(); k += RUN) {
-                TElementBox box = below[k];
-                for (std::size_t j = k + 1; j < std::min(k + RUN, below.size()); ++j)
-                    box = UnionOf(box, below[j]);
-                above.push_back(box);
-            }
-            Levels.push_back(std::move(above));
-        }
-    }
+    explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes), Tree(RunBoxes(shapes)) {}
 
     // Calls visit(index) for every element whose box near(box) accepts, as
-    // it does the boxes of all runs holding it.
+    // it does the boxes of all groups holding it.
     template <typename Near, typename Visitor>
     void Visit(Near&& near, Visitor&& visit) const
     {
-        // Each level down adds at most RUN entries to the stack.
-        std::vector<std::pair<int, std::size_t>>& stack = Stack;
-        stack.clear();
-        stack.emplace_back(static_cast<int>(Levels.size()) - 1, 0);
-        while (!stack.empty()) {
-            const auto [level, index] = stack.back();
-            stack.pop_back();
-            if (!near(Levels[static_cast<std::size_t>(level)][index]))
-                continue;
-            const std::size_t from = index * RUN;
-            if (level == 0) {
-                for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
-                    if (near(Shapes[k].Box))
-                        visit(static_cast<int>(k));
-                }
-                continue;
+        Tree.QueryWhere(near, [&](int run) {
+            const std::size_t from = static_cast<std::size_t>(run) * RUN;
+            for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
+                if (near(Shapes[k].Box))
+                    visit(static_cast<int>(k));
             }
-            const std::size_t count = Levels[static_cast<std::size_t>(level) - 1].size();
-            for (std::size_t k = std::min(from + RUN, count); k-- > from;)
-                stack.emplace_back(level - 1, k);
-        }
+        });
     }
 
 private:
     static constexpr std::size_t RUN = 8;
+
+    static std::vector<TElementBox> RunBoxes(const std::vector<TShape>& shapes)
+    {
+        std::vector<TElementBox> boxes;
+        boxes.reserve(shapes.size() / RUN + 1);
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            TElementBox box = shapes[k].Box;
+            for (std::size_t j = k + 1; j < std::min(k + RUN, shapes.size()); ++j)
+                box = UnionOf(box, shapes[j].Box);
+            boxes.push_back(box);
+        }
+        return boxes;
+    }
+
     const std::vector<TShape>& Shapes;
-    std::vector<std::vector<TElementBox>> Levels;
-    mutable std::vector<std::pair<int, std::size_t>> Stack;
+    TElementBoxTree Tree;
 };
 
 } // namespace
@@ -390,20 +368,16 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
     // Boxes further from the piece's box than the limit hold nothing nearer;
     // along an outline that is far fewer than a square around the piece holds.
     const double reachSquared = reach * reach;
-    const auto gouges = [&](const TShape& piece, const std::vector<int>& candidates) {
-        for (const int k : candidates) {
-            const TShape& other = shapes[static_cast<std::size_t>(k)];
-            if (SquaredDistanceBetweenBoxes(other.Box, piece.Box) > reachSquared)
-                continue;
-            // The circles around both keep the distance: so do they.
-            const TV between = other.Middle - piece.Middle;
-            const double apart = limit + other.Reach + piece.Reach;
-            if (Dot(between, between) >= apart * apart)
-                continue;
-            if (CloserThan(piece, other, limit))
-                return true;
-        }
-        return false;
+    const auto gougesWith = [&](const TShape& piece, int k) {
+        const TShape& other = shapes[static_cast<std::size_t>(k)];
+        if (SquaredDistanceBetweenBoxes(other.Box, piece.Box) > reachSquared)
+            return false;
+        // The circles around both keep the distance: so do they.
+        const TV between = other.Middle - piece.Middle;
+        const double apart = limit + other.Reach + piece.Reach;
+        if (Dot(between, between) >= apart * apart)
+            return false;
+        return CloserThan(piece, other, limit);
     };
 
     // Pieces come in the order of the outline they were offset from, so a
@@ -414,14 +388,14 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
     std::vector<TShape> batch;
     std::vector<int> candidates;
     std::vector<char> remove(elements.size(), 0);
+    int lastGouger = -1;
     std::size_t next = 0;
     while (next < elements.size()) {
         const std::size_t first = next;
         batch.clear();
         batch.push_back(ShapeOf(elements[next++]));
         TElementBox all = batch.front().Box;
-        const double room =
-            2.0 * std::max({reach, all.MaxX - all.MinX, all.MaxY - all.MinY});
+        const double room = 2.0 * reach;
         while (next < elements.size() && batch.size() < MAX_BATCH) {
             TShape shape = ShapeOf(elements[next]);
             const TElementBox grown = UnionOf(all, shape.Box);
@@ -432,11 +406,31 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
             batch.push_back(std::move(shape));
             ++next;
         }
-        candidates.clear();
-        runs.Visit([&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
-                   [&](int k) { candidates.push_back(k); });
-        for (std::size_t k = 0; k < batch.size(); ++k)
-            remove[first + k] = gouges(batch[k], candidates) ? 1 : 0;
+        // Pieces that gouge come in runs, mostly into the same source
+        // element: trying the last one first spares gathering the
+        // neighbourhood at all.
+        bool gathered = false;
+        for (std::size_t k = 0; k < batch.size(); ++k) {
+            if (lastGouger >= 0 && gougesWith(batch[k], lastGouger)) {
+                remove[first + k] = 1;
+                continue;
+            }
+            if (!gathered) {
+                candidates.clear();
+                runs.Visit(
+                    [&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
+                    [&](int c) { candidates.push_back(c); });
+                gathered = true;
+            }
+            lastGouger = -1;
+            for (const int c : candidates) {
+                if (gougesWith(batch[k], c)) {
+                    remove[first + k] = 1;
+                    lastGouger = c;
+                    break;
+                }
+            }
+        }
     }
     std::size_t kept = 0;
     for (std::size_t k = 0; k < elements.size(); ++k) {
