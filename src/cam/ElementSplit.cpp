@@ -11,6 +11,15 @@
 
 namespace {
 
+// Points equal within the equality tolerance, written out here: the
+// splitting sweep compares ends for every pair it tries.
+inline bool SamePoint(TVect a, TVect b)
+{
+    const double dx = b.X - a.X;
+    const double dy = b.Y - a.Y;
+    return -REAL_EPSILON <= dx && dx <= REAL_EPSILON && -REAL_EPSILON <= dy && dy <= REAL_EPSILON;
+}
+
 // At most two crossings, and each of the four ends lying on the other
 // element; points of one element's end on the other are that very end.
 struct TMeetingPoints {
@@ -21,7 +30,7 @@ struct TMeetingPoints {
     void Add(TVect p)
     {
         for (int k = 0; k < Count; ++k) {
-            if (EqualPoints(Points[k], p))
+            if (SamePoint(Points[k], p))
                 return;
         }
         Points[Count++] = p;
@@ -35,8 +44,8 @@ bool SameSign(double a, double b)
 
 bool SharesEndPoint(const TChainElement& a, const TChainElement& b)
 {
-    return EqualPoints(StartPoint(a), StartPoint(b)) || EqualPoints(StartPoint(a), EndPoint(b)) ||
-           EqualPoints(EndPoint(a), StartPoint(b)) || EqualPoints(EndPoint(a), EndPoint(b));
+    return SamePoint(StartPoint(a), StartPoint(b)) || SamePoint(StartPoint(a), EndPoint(b)) ||
+           SamePoint(EndPoint(a), StartPoint(b)) || SamePoint(EndPoint(a), EndPoint(b));
 }
 
 // Nearly parallel or nearly concentric input can produce a point far away
@@ -54,13 +63,13 @@ bool SnapToEnds(TVect& p, const TChainElement& a, const TChainElement& b, bool& 
     atEndOfA = false;
     atEndOfB = false;
     for (const TVect end : {StartPoint(a), EndPoint(a)}) {
-        if (!atEndOfA && EqualPoints(p, end)) {
+        if (!atEndOfA && SamePoint(p, end)) {
             p = end;
             atEndOfA = true;
         }
     }
     for (const TVect end : {StartPoint(b), EndPoint(b)}) {
-        if (!atEndOfB && EqualPoints(p, end)) {
+        if (!atEndOfB && SamePoint(p, end)) {
             if (!atEndOfA)
                 p = end;
             atEndOfB = true;
@@ -93,7 +102,7 @@ void AddEndsOnOther(const TChainElement& a, const TChainElement& b, TMeetingPoin
     const auto addEnds = [&](const TChainElement& from, const TChainElement& on) {
         const TElementBox box = InflateBox(ElementBox(on), REAL_EPSILON);
         for (const TVect end : {StartPoint(from), EndPoint(from)}) {
-            if (BoxContainsPoint(box, end) && !EqualPoints(end, StartPoint(on)) && !EqualPoints(end, EndPoint(on)) &&
+            if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
                 OnElement(end, on))
                 points.Add(end);
         }
@@ -337,7 +346,7 @@ bool CrossesArcBetweenEnds(const TChainElement& segment, const TChainElement& ar
 {
     const TMeetingPoints points = LineArcPoints(segment, arc, ArcSpanOf(arc));
     for (int k = 0; k < points.Count; ++k) {
-        if (!EqualPoints(points.Points[k], StartPoint(segment)) && !EqualPoints(points.Points[k], EndPoint(segment)))
+        if (!SamePoint(points.Points[k], StartPoint(segment)) && !SamePoint(points.Points[k], EndPoint(segment)))
             return true;
     }
     return false;
