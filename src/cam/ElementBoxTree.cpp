@@ -26,13 +26,21 @@ TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
 
 TElementBox ElementBox(const TChainElement& e)
 {
-    TElementBox box{e.X1, e.Y1, e.X1, e.Y1};
-    Include(box, EndPoint(e));
-    if (IsStraight(e))
+    if (IsStraight(e)) {
+        TElementBox box{e.X1, e.Y1, e.X1, e.Y1};
+        Include(box, EndPoint(e));
         return box;
+    }
     TVect c;
     double r = 0.0;
     BulgeArcCentre(e, c, r);
+    return ArcBox(e, c, r);
+}
+
+TElementBox ArcBox(const TChainElement& e, TVect c, double r)
+{
+    TElementBox box{e.X1, e.Y1, e.X1, e.Y1};
+    Include(box, EndPoint(e));
     // The axis directions the arc passes, told by the sides of its end rays
     // taken counter-clockwise; beyond a half circle (|bulge| > 1) either side will do.
     const bool counterClockwise = e.Bulge > 0.0;

@@ -21,6 +21,8 @@ struct TElementBox {
 // The tight box of the segment or of the arc (its end points and the
 // extreme points of the circle that the arc passes).
 TElementBox ElementBox(const TChainElement& e);
+// The same for an arc whose centre and radius are already known.
+TElementBox ArcBox(const TChainElement& e, TVect centre, double radius);
 // The small box tests are inline: the splitting sweep runs them for every
 // pair it considers.
 inline TElementBox InflateBox(const TElementBox& box, double margin)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "cam/ElementBoxTree.h"
 
@@ -30,12 +32,16 @@ inline TV Of(TVect p) { return {p.X, p.Y}; }
 struct TShape {
     bool Straight = true;
     TV A{}, B{};
-    TArcSpan Span;
     TV Centre{};
+    double Radius = 0.0;
     TV FromRay{}, ToRay{};
     bool Major = false;
     TV Middle{};
     double Reach = 0.0;
+    TElementBox Box;
+    // A segment's unit direction (none when its ends coincide) and length.
+    TV Unit{};
+    double Length = 0.0;
 };
 
 TShape ShapeOf(const TChainElement& e)
@@ -44,14 +50,24 @@ TShape ShapeOf(const TChainElement& e)
     shape.Straight = IsStraight(e);
     shape.A = Of(StartPoint(e));
     shape.B = Of(EndPoint(e));
+    TElementBox box;
     if (!shape.Straight) {
-        shape.Span = ArcSpanOf(e);
-        shape.Centre = Of(shape.Span.Centre);
-        shape.FromRay = (shape.Span.Turn > 0 ? shape.A : shape.B) - shape.Centre;
-        shape.ToRay = (shape.Span.Turn > 0 ? shape.B : shape.A) - shape.Centre;
-        shape.Major = shape.Span.Sweep > 3.141592653589793;
+        TVect centre;
+        BulgeArcCentre(e, centre, shape.Radius);
+        shape.Centre = Of(centre);
+        const bool counterClockwise = e.Bulge > 0.0;
+        shape.FromRay = (counterClockwise ? shape.A : shape.B) - shape.Centre;
+        shape.ToRay = (counterClockwise ? shape.B : shape.A) - shape.Centre;
+        // A bulge beyond 1 is a sweep beyond a half circle.
+        shape.Major = std::abs(e.Bulge) > 1.0;
+        box = ArcBox(e, centre, shape.Radius);
+    } else {
+        box = ElementBox(e);
+        shape.Length = Length(shape.B - shape.A);
+        if (shape.Length > 0.0)
+            shape.Unit = (shape.B - shape.A) * (1.0 / shape.Length);
     }
-    const TElementBox box = ElementBox(e);
+    shape.Box = box;
     shape.Middle = {(box.MinX + box.MaxX) / 2.0, (box.MinY + box.MaxY) / 2.0};
     shape.Reach = Length(TV{box.MaxX, box.MaxY} - shape.Middle);
     return shape;
@@ -90,9 +106,9 @@ double ToShape(TV p, const TShape& shape)
     const double fromCentre = Length(p - shape.Centre);
     // From the centre every point of the arc is equally far.
     if (fromCentre == 0.0)
-        return shape.Span.Radius;
+        return shape.Radius;
     if (Contains(shape, p))
-        return std::abs(fromCentre - shape.Span.Radius);
+        return std::abs(fromCentre - shape.Radius);
     return std::min(Length(p - shape.A), Length(p - shape.B));
 }
 
@@ -117,7 +133,7 @@ bool SegmentMeetsArc(TV a, TV b, const TShape& arc)
         return false;
     const double t = Dot(arc.Centre - a, ab) / squared;
     const TV foot = a + ab * t;
-    const double reachSquared = arc.Span.Radius * arc.Span.Radius - Dot(foot - arc.Centre, foot - arc.Centre);
+    const double reachSquared = arc.Radius * arc.Radius - Dot(foot - arc.Centre, foot - arc.Centre);
     if (reachSquared < 0.0)
         return false;
     const double reach = std::sqrt(reachSquared / squared);
@@ -130,8 +146,8 @@ bool SegmentMeetsArc(TV a, TV b, const TShape& arc)
 
 bool ArcsMeet(const TShape& one, const TShape& two)
 {
-    const double r1 = one.Span.Radius;
-    const double r2 = two.Span.Radius;
+    const double r1 = one.Radius;
+    const double r2 = two.Radius;
     const TV v = two.Centre - one.Centre;
     const double distance = Length(v);
     if (distance == 0.0 || distance > r1 + r2 || distance < std::abs(r1 - r2))
@@ -178,7 +194,7 @@ double ArcToArc(const TShape& one, const TShape& two)
     const double distance = Length(v);
     if (distance > 0.0) {
         for (const double side : {1.0, -1.0}) {
-            const TV p = one.Centre + v * (side * one.Span.Radius / distance);
+            const TV p = one.Centre + v * (side * one.Radius / distance);
             if (Contains(one, p))
                 nearest = std::min(nearest, ToShape(p, two));
         }
@@ -206,15 +222,33 @@ double ShapeDistance(const TShape& a, const TShape& b)
 // around the same centre, which this tells apart at once.
 double CircleLowerBound(const TShape& arc, const TShape& other)
 {
-    const double r = arc.Span.Radius;
+    const double r = arc.Radius;
     if (other.Straight) {
         const double nearest = ToSegment(arc.Centre, other.A, other.B);
         const double farthest = std::max(Length(other.A - arc.Centre), Length(other.B - arc.Centre));
         return std::max(nearest - r, r - farthest);
     }
     const double apart = Length(other.Centre - arc.Centre);
-    const double r2 = other.Span.Radius;
+    const double r2 = other.Radius;
     return std::max({apart - r - r2, std::abs(r - r2) - apart, 0.0});
+}
+
+// Whether both ends of segment a, so all of it, lie at least the limit to
+// one side of b's line, or beyond one of b's ends along it: then no point of
+// a comes that near to b. An offset of b itself lies so beside it, which
+// settles the commonest pair with a few products.
+inline bool ApartBeside(const TShape& a, const TShape& b, double limit)
+{
+    const TV fromA = a.A - b.A;
+    const TV fromB = a.B - b.A;
+    const double sideA = Cross(b.Unit, fromA);
+    const double sideB = Cross(b.Unit, fromB);
+    if ((sideA >= limit && sideB >= limit) || (sideA <= -limit && sideB <= -limit))
+        return true;
+    const double alongA = Dot(b.Unit, fromA);
+    const double alongB = Dot(b.Unit, fromB);
+    return (alongA <= -limit && alongB <= -limit) ||
+           (alongA >= b.Length + limit && alongB >= b.Length + limit);
 }
 
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
@@ -227,6 +261,8 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
         return false;
     if (!a.Straight || !b.Straight)
         return ShapeDistance(a, b) < limit;
+    if (ApartBeside(a, b, limit) || ApartBeside(b, a, limit))
+        return false;
     // No point of a is nearer to b than a's middle less half a's length:
     // one distance rules out most pairs around an offset.
     const double beyond = limit + a.Reach;
@@ -238,6 +274,55 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
     return SquaredToSegment(a.A, b.A, b.B) < squared || SquaredToSegment(a.B, b.A, b.B) < squared ||
            SquaredToSegment(b.A, a.A, a.B) < squared || SquaredToSegment(b.B, a.A, a.B) < squared;
 }
+
+constexpr std::size_t MAX_BATCH = 32;
+
+TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
+{
+    return {std::min(a.MinX, b.MinX), std::min(a.MinY, b.MinY), std::max(a.MaxX, b.MaxX), std::max(a.MaxY, b.MaxY)};
+}
+
+// The source elements in their own order, gathered into runs of RUN
+// consecutive ones. Neighbours along an outline lie close together, so the
+// runs' boxes are tight without sorting the elements, and the box tree over
+// the runs is a fraction of the size of one over the elements.
+class TChainRuns {
+public:
+    explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes), Tree(RunBoxes(shapes)) {}
+
+    // Calls visit(index) for every element whose box near(box) accepts, as
+    // it does the boxes of all groups holding it.
+    template <typename Near, typename Visitor>
+    void Visit(Near&& near, Visitor&& visit) const
+    {
+        Tree.QueryWhere(near, [&](int run) {
+            const std::size_t from = static_cast<std::size_t>(run) * RUN;
+            for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
+                if (near(Shapes[k].Box))
+                    visit(static_cast<int>(k));
+            }
+        });
+    }
+
+private:
+    static constexpr std::size_t RUN = 8;
+
+    static std::vector<TElementBox> RunBoxes(const std::vector<TShape>& shapes)
+    {
+        std::vector<TElementBox> boxes;
+        boxes.reserve(shapes.size() / RUN + 1);
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            TElementBox box = shapes[k].Box;
+            for (std::size_t j = k + 1; j < std::min(k + RUN, shapes.size()); ++j)
+                box = UnionOf(box, shapes[j].Box);
+            boxes.push_back(box);
+        }
+        return boxes;
+    }
+
+    const std::vector<TShape>& Shapes;
+    TElementBoxTree Tree;
+};
 
 } // namespace
 
@@ -272,35 +357,85 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
 {
     const double limit = d - DISTANCE_SLACK;
     // No distance is below a limit of 0 or less.
-    if (!(limit > 0.0) || source.empty())
+    if (!(limit > 0.0) || source.empty() || elements.empty())
         return;
-    std::vector<TElementBox> boxes;
     std::vector<TShape> shapes;
-    boxes.reserve(source.size());
     shapes.reserve(source.size());
-    for (const TChainElement& e : source) {
-        boxes.push_back(ElementBox(e));
+    for (const TChainElement& e : source)
         shapes.push_back(ShapeOf(e));
-    }
-    const TElementBoxTree tree(std::move(boxes));
+    const TChainRuns runs(shapes);
     const double reach = limit + SEARCH_ROOM;
     // Boxes further from the piece's box than the limit hold nothing nearer;
     // along an outline that is far fewer than a square around the piece holds.
     const double reachSquared = reach * reach;
-    std::erase_if(elements, [&](const TChainElement& e) {
-        const TShape piece = ShapeOf(e);
-        const TElementBox pieceBox = ElementBox(e);
-        const auto near = [&](const TElementBox& box) {
-            return SquaredDistanceBetweenBoxes(box, pieceBox) <= reachSquared;
-        };
-        return tree.AnyWhere(near, [&](int k) {
-            const TShape& other = shapes[static_cast<std::size_t>(k)];
-            // The circles around both keep the distance: so do they.
-            const TV between = other.Middle - piece.Middle;
-            const double apart = limit + other.Reach + piece.Reach;
-            if (Dot(between, between) >= apart * apart)
-                return false;
-            return CloserThan(piece, other, limit);
-        });
-    });
+    const auto gougesWith = [&](const TShape& piece, int k) {
+        const TShape& other = shapes[static_cast<std::size_t>(k)];
+        if (SquaredDistanceBetweenBoxes(other.Box, piece.Box) > reachSquared)
+            return false;
+        // The circles around both keep the distance: so do they.
+        const TV between = other.Middle - piece.Middle;
+        const double apart = limit + other.Reach + piece.Reach;
+        if (Dot(between, between) >= apart * apart)
+            return false;
+        return CloserThan(piece, other, limit);
+    };
+
+    // Pieces come in the order of the outline they were offset from, so a
+    // few in a row share their neighbourhood: one search gathers the source
+    // elements near all of them, and each piece then looks through that
+    // short list. A batch ends before its box grows much beyond the reach
+    // or the size of its first piece, so the list stays short.
+    std::vector<TShape> batch;
+    std::vector<int> candidates;
+    std::vector<char> remove(elements.size(), 0);
+    int lastGouger = -1;
+    std::size_t next = 0;
+    while (next < elements.size()) {
+        const std::size_t first = next;
+        batch.clear();
+        batch.push_back(ShapeOf(elements[next++]));
+        TElementBox all = batch.front().Box;
+        const double room = 2.0 * reach;
+        while (next < elements.size() && batch.size() < MAX_BATCH) {
+            TShape shape = ShapeOf(elements[next]);
+            const TElementBox grown = UnionOf(all, shape.Box);
+            const bool finite = std::isfinite(shape.Box.MinX + shape.Box.MinY + shape.Box.MaxX + shape.Box.MaxY);
+            if (!finite || !(grown.MaxX - grown.MinX <= room && grown.MaxY - grown.MinY <= room))
+                break;
+            all = grown;
+            batch.push_back(std::move(shape));
+            ++next;
+        }
+        // Pieces that gouge come in runs, mostly into the same source
+        // element: trying the last one first spares gathering the
+        // neighbourhood at all.
+        bool gathered = false;
+        for (std::size_t k = 0; k < batch.size(); ++k) {
+            if (lastGouger >= 0 && gougesWith(batch[k], lastGouger)) {
+                remove[first + k] = 1;
+                continue;
+            }
+            if (!gathered) {
+                candidates.clear();
+                runs.Visit(
+                    [&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
+                    [&](int c) { candidates.push_back(c); });
+                gathered = true;
+            }
+            lastGouger = -1;
+            for (const int c : candidates) {
+                if (gougesWith(batch[k], c)) {
+                    remove[first + k] = 1;
+                    lastGouger = c;
+                    break;
+                }
+            }
+        }
+    }
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        if (!remove[k])
+            elements[kept++] = elements[k];
+    }
+    elements.resize(kept);
 }

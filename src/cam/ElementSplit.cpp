@@ -11,6 +11,15 @@
 
 namespace {
 
+// Points equal within the equality tolerance, written out here: the
+// splitting sweep compares ends for every pair it tries.
+inline bool SamePoint(TVect a, TVect b)
+{
+    const double dx = b.X - a.X;
+    const double dy = b.Y - a.Y;
+    return -REAL_EPSILON <= dx && dx <= REAL_EPSILON && -REAL_EPSILON <= dy && dy <= REAL_EPSILON;
+}
+
 // At most two crossings, and each of the four ends lying on the other
 // element; points of one element's end on the other are that very end.
 struct TMeetingPoints {
@@ -21,7 +30,7 @@ struct TMeetingPoints {
     void Add(TVect p)
     {
         for (int k = 0; k < Count; ++k) {
-            if (EqualPoints(Points[k], p))
+            if (SamePoint(Points[k], p))
                 return;
         }
         Points[Count++] = p;
@@ -35,8 +44,8 @@ bool SameSign(double a, double b)
 
 bool SharesEndPoint(const TChainElement& a, const TChainElement& b)
 {
-    return EqualPoints(StartPoint(a), StartPoint(b)) || EqualPoints(StartPoint(a), EndPoint(b)) ||
-           EqualPoints(EndPoint(a), StartPoint(b)) || EqualPoints(EndPoint(a), EndPoint(b));
+    return SamePoint(StartPoint(a), StartPoint(b)) || SamePoint(StartPoint(a), EndPoint(b)) ||
+           SamePoint(EndPoint(a), StartPoint(b)) || SamePoint(EndPoint(a), EndPoint(b));
 }
 
 // Nearly parallel or nearly concentric input can produce a point far away
@@ -54,13 +63,13 @@ bool SnapToEnds(TVect& p, const TChainElement& a, const TChainElement& b, bool& 
     atEndOfA = false;
     atEndOfB = false;
     for (const TVect end : {StartPoint(a), EndPoint(a)}) {
-        if (!atEndOfA && EqualPoints(p, end)) {
+        if (!atEndOfA && SamePoint(p, end)) {
             p = end;
             atEndOfA = true;
         }
     }
     for (const TVect end : {StartPoint(b), EndPoint(b)}) {
-        if (!atEndOfB && EqualPoints(p, end)) {
+        if (!atEndOfB && SamePoint(p, end)) {
             if (!atEndOfA)
                 p = end;
             atEndOfB = true;
@@ -93,7 +102,7 @@ void AddEndsOnOther(const TChainElement& a, const TChainElement& b, TMeetingPoin
     const auto addEnds = [&](const TChainElement& from, const TChainElement& on) {
         const TElementBox box = InflateBox(ElementBox(on), REAL_EPSILON);
         for (const TVect end : {StartPoint(from), EndPoint(from)}) {
-            if (BoxContainsPoint(box, end) && !EqualPoints(end, StartPoint(on)) && !EqualPoints(end, EndPoint(on)) &&
+            if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
                 OnElement(end, on))
                 points.Add(end);
         }
@@ -337,7 +346,7 @@ bool CrossesArcBetweenEnds(const TChainElement& segment, const TChainElement& ar
 {
     const TMeetingPoints points = LineArcPoints(segment, arc, ArcSpanOf(arc));
     for (int k = 0; k < points.Count; ++k) {
-        if (!EqualPoints(points.Points[k], StartPoint(segment)) && !EqualPoints(points.Points[k], EndPoint(segment)))
+        if (!SamePoint(points.Points[k], StartPoint(segment)) && !SamePoint(points.Points[k], EndPoint(segment)))
             return true;
     }
     return false;
@@ -374,15 +383,14 @@ bool SplitLineLine(const TChainElement& first, const TChainElement& second, TCha
     return true;
 }
 
-bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& lineSplit, bool& arcSplit)
+namespace {
+
+bool SplitLineArcWith(const TChainElement& line, const TChainElement& arc, const TArcSpan& span, TChain& pieces,
+                      bool& lineSplit, bool& arcSplit)
 {
     pieces.clear();
     lineSplit = false;
     arcSplit = false;
-    const bool aIsLine = IsStraight(a);
-    const TChainElement& line = aIsLine ? a : b;
-    const TChainElement& arc = aIsLine ? b : a;
-    const TArcSpan span = ArcSpanOf(arc);
     const TMeetingPoints points = LineArcPoints(line, arc, span);
     if (points.Count == 0)
         return false;
@@ -393,14 +401,12 @@ bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces
     return true;
 }
 
-bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain& pieces, bool& secondSplit,
-                 bool& firstSplit)
+bool SplitArcArcWith(const TChainElement& first, const TArcSpan& one, const TChainElement& second,
+                     const TArcSpan& two, TChain& pieces, bool& secondSplit, bool& firstSplit)
 {
     pieces.clear();
     secondSplit = false;
     firstSplit = false;
-    const TArcSpan one = ArcSpanOf(first);
-    const TArcSpan two = ArcSpanOf(second);
     const TMeetingPoints points = ArcArcPoints(first, one, second, two);
     if (points.Count == 0)
         return false;
@@ -411,17 +417,42 @@ bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain
     return true;
 }
 
+} // namespace
+
+bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& lineSplit, bool& arcSplit)
+{
+    const TChainElement& arc = IsStraight(a) ? b : a;
+    return SplitLineArcWith(IsStraight(a) ? a : b, arc, ArcSpanOf(arc), pieces, lineSplit, arcSplit);
+}
+
+bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain& pieces, bool& secondSplit,
+                 bool& firstSplit)
+{
+    return SplitArcArcWith(first, ArcSpanOf(first), second, ArcSpanOf(second), pieces, secondSplit, firstSplit);
+}
+
 bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit)
+{
+    const TArcSpan aSpan = IsStraight(a) ? TArcSpan{} : ArcSpanOf(a);
+    const TArcSpan bSpan = IsStraight(b) ? TArcSpan{} : ArcSpanOf(b);
+    return SplitElements(a, aSpan, b, bSpan, pieces, aSplit, bSplit);
+}
+
+bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainElement& b, const TArcSpan& bSpan,
+                   TChain& pieces, bool& aSplit, bool& bSplit)
 {
     if (IsStraight(a) && IsStraight(b)) {
         int endMask = 0;
         SplitLineLine(a, b, pieces, endMask, aSplit, bSplit);
     } else if (!IsStraight(a) && !IsStraight(b)) {
-        SplitArcArc(a, b, pieces, bSplit, aSplit);
+        SplitArcArcWith(a, aSpan, b, bSpan, pieces, bSplit, aSplit);
     } else {
         bool lineSplit = false;
         bool arcSplit = false;
-        SplitLineArc(a, b, pieces, lineSplit, arcSplit);
+        if (IsStraight(a))
+            SplitLineArcWith(a, b, bSpan, pieces, lineSplit, arcSplit);
+        else
+            SplitLineArcWith(b, a, aSpan, pieces, lineSplit, arcSplit);
         aSplit = IsStraight(a) ? lineSplit : arcSplit;
         bSplit = IsStraight(a) ? arcSplit : lineSplit;
     }

@@ -31,6 +31,11 @@ bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain
 // Any two elements, through the splitter for their kinds: its pieces in its
 // order and the flags for a and b. True when there are pieces.
 bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit);
+// The same with the spans of the arcs among them worked out beforehand (that
+// of a straight element is not read), for callers that cut one element
+// against many.
+bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainElement& b, const TArcSpan& bSpan,
+                   TChain& pieces, bool& aSplit, bool& bSplit);
 
 // Whether the straight segment meets any element of the list; false for a
 // list of fewer than 2 elements.

@@ -31,6 +31,9 @@ struct TSweepNode {
     TChainElement Element;
     TElementBox Box;
     bool Straight = true;
+    // An arc's centre, radius and angles, which every cut it is tried
+    // against would otherwise work out again.
+    TArcSpan Span;
     // Smaller comes first in the list.
     std::int64_t Order = 0;
     int Group = 0;
@@ -157,8 +160,11 @@ int TSplitSweep::AddNode(const TChainElement& e, std::int64_t order, int groupHi
 {
     TSweepNode node;
     node.Element = e;
-    node.Box = InflateBox(ElementBox(e), CROSSING_BOX_MARGIN);
     node.Straight = IsStraight(e);
+    if (!node.Straight)
+        node.Span = ArcSpanOf(e);
+    node.Box = InflateBox(node.Straight ? ElementBox(e) : ArcBox(e, node.Span.Centre, node.Span.Radius),
+                          CROSSING_BOX_MARGIN);
     node.Order = order;
     int index = 0;
     if (FreeNodes.empty()) {
@@ -336,11 +342,9 @@ void TSplitSweep::CollectCandidates(int node)
 // elements in front of the list.
 bool TSplitSweep::SplitPair(int i, int j)
 {
-    const TChainElement a = Nodes[i].Element;
-    const TChainElement b = Nodes[j].Element;
     bool iSplit = false;
     bool jSplit = false;
-    if (!SplitElements(a, b, Pieces, iSplit, jSplit))
+    if (!SplitElements(Nodes[i].Element, Nodes[i].Span, Nodes[j].Element, Nodes[j].Span, Pieces, iSplit, jSplit))
         return false;
     const int iGroup = Nodes[i].Group;
     const int jGroup = Nodes[j].Group;

@@ -1,9 +1,15 @@
+#include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "ElementExpect.h"
+#include "RandomStar.h"
+#include "cam/ChainOffset.h"
 #include "cam/ElementDistance.h"
+#include "cam/SplitAtIntersections.h"
 
 TEST(ElementDistance, NearestPointOfSegmentsAndArcs)
 {
@@ -87,4 +93,56 @@ TEST(ElementDistance, RemoveGougingElementsMatchesThePlainDistanceTest)
     EXPECT_LT(expected.size(), 35u);
     for (std::size_t k = 0; k < expected.size(); ++k)
         EXPECT_TRUE(EqualElements(elements[k], expected[k]));
+}
+
+// The removal searches its candidates in batches along the source and tries
+// the element that removed the last piece first; whatever it skips, it must
+// remove exactly the pieces that some source element comes too near, and
+// keep their order. Split offsets of stars (many gouging runs), of a fine
+// circle of arcs and of a comb (long runs kept) cover the ways in.
+TEST(ElementDistance, RemoveGougingElementsKeepsExactlyThePiecesNoSourceElementComesNear)
+{
+    std::vector<TChain> sources{RandomStar(3, 300), RandomStar(8, 120)};
+    TChain circle;
+    for (int k = 0; k < 200; ++k) {
+        const double a0 = 2 * std::numbers::pi * k / 200;
+        const double a1 = 2 * std::numbers::pi * (k + 1) / 200;
+        circle.push_back(MakeElement({30 * std::cos(a0), 30 * std::sin(a0)}, {30 * std::cos(a1), 30 * std::sin(a1)},
+                                     std::tan(2 * std::numbers::pi / 200 / 4)));
+    }
+    sources.push_back(circle);
+    TPointList comb{{0, 0}, {80, 0}, {80, 3}};
+    for (int t = 39; t >= 0; --t)
+        comb.insert(comb.end(), {{2.0 * t + 1.8, 3}, {2.0 * t + 1.8, 8}, {2.0 * t + 1.0, 8}, {2.0 * t + 1.0, 3}});
+    comb.push_back({0, 3});
+    TChain combChain;
+    for (std::size_t k = 0; k < comb.size(); ++k)
+        combChain.push_back(MakeElement(comb[k], comb[(k + 1) % comb.size()]));
+    sources.push_back(combChain);
+
+    std::size_t kept = 0;
+    std::size_t removed = 0;
+    for (const TChain& source : sources) {
+        for (const double d : {1.0, -1.0, 0.3, 6.0}) {
+            TChain pieces;
+            OffsetChain(source, pieces, d);
+            ASSERT_TRUE(SplitAtIntersections(pieces));
+            TChain expected;
+            for (const TChainElement& piece : pieces) {
+                const bool gouges = std::any_of(source.begin(), source.end(), [&](const TChainElement& e) {
+                    return DistanceBetweenElements(piece, e) < std::abs(d) - DISTANCE_SLACK;
+                });
+                if (!gouges)
+                    expected.push_back(piece);
+            }
+            removed += pieces.size() - expected.size();
+            RemoveGougingElements(pieces, source, std::abs(d));
+            ASSERT_EQ(pieces.size(), expected.size()) << "d = " << d;
+            kept += expected.size();
+            for (std::size_t k = 0; k < expected.size(); ++k)
+                EXPECT_TRUE(EqualElements(pieces[k], expected[k])) << "piece " << k << ", d = " << d;
+        }
+    }
+    EXPECT_GT(kept, 2000u);
+    EXPECT_GT(removed, 2000u);
 }
