@@ -61,6 +61,28 @@ void TCADViewport2DCore::DrawObject(TGraphicObject& object, TDecorativeCanvas& c
         DrawObjectOn(*object2D, canvas, clip, ShowControlPoints());
 }
 
+void TCADViewport2DCore::DrawObjects(TDecorativeCanvas& canvas, const TRect2D& clip)
+{
+    if (OwnObjectList() || !Drawing2D || Drawing2D->IsBlocked()) {
+        TCADViewportCore::DrawObjects(canvas, clip);
+        return;
+    }
+    // Held as a plain walk holds it: nothing may add or take objects while they are drawn.
+    const std::unique_ptr<TGraphicObjIterator> hold = Drawing2D->ObjectsIterator();
+    // Taken, not borrowed: a repaint started from inside this one gets a list of its own.
+    std::vector<TObject2D*> objects = std::move(NearObjects);
+    Drawing2D->ObjectsNear(VisualRect(), objects);
+    const bool showControlPoints = ShowControlPoints();
+    const int copyEvery = CopingFrequency();
+    int drawn = 0;
+    for (TObject2D* object : objects) {
+        DrawObjectOn(*object, canvas, clip, showControlPoints);
+        if (copyEvery > 0 && ++drawn % copyEvery == 0)
+            CopyBitmapToWindow(false);
+    }
+    NearObjects = std::move(objects);
+}
+
 void TCADViewport2DCore::DrawRubberOn(TObject2D& object, TDecorativeCanvas& canvas, const TRect2D& clip,
                                       bool showControlPoints)
 {
