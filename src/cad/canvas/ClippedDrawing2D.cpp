@@ -1,6 +1,7 @@
 #include "cad/canvas/ClippedDrawing2D.h"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -171,9 +172,18 @@ bool DrawPointMarker2D(TDecorativeCanvas& canvas, TPoint2D point, const TRect2D&
 
 bool DrawSegment2D(TDecorativeCanvas& canvas, TPoint2D a, TPoint2D b, const TTransform2D& t, const TRect2D& clipBox)
 {
-    TPoint2D first = ApplyTransform2D(a, t);
-    TPoint2D second = ApplyTransform2D(b, t);
-    if (ClipSegmentToBox2D(clipBox, first, second) & CLIP_REJECTED)
+    TPoint2D first = CartesianPoint2D(ApplyTransform2D(a, t));
+    TPoint2D second = CartesianPoint2D(ApplyTransform2D(b, t));
+    // Most segments of a view lie wholly inside it, where clipping keeps them
+    // as they are. (A finite box holds no NaN and no infinite end.)
+    const auto within = [&clipBox](TPoint2D p) {
+        return p.X >= clipBox.FirstEdge.X && p.X <= clipBox.SecondEdge.X && p.Y >= clipBox.FirstEdge.Y &&
+               p.Y <= clipBox.SecondEdge.Y;
+    };
+    const bool inside = within(first) && within(second) && std::isfinite(clipBox.FirstEdge.X) &&
+                        std::isfinite(clipBox.FirstEdge.Y) && std::isfinite(clipBox.SecondEdge.X) &&
+                        std::isfinite(clipBox.SecondEdge.Y);
+    if (!inside && (ClipSegmentToBox2D(clipBox, first, second) & CLIP_REJECTED))
         return false;
     const TWindowPoint from = Point2DToWindowPoint(first);
     const TWindowPoint to = Point2DToWindowPoint(second);

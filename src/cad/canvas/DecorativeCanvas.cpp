@@ -244,8 +244,9 @@ namespace {
 // more than drawing a short line.
 bool PenIs(const QPen& pen, const QColor& color, Qt::PenStyle style, int width)
 {
+    // Qt counts a pen of width 0 as cosmetic whatever its flag says.
     return pen.style() == style && pen.widthF() == width && pen.capStyle() == Qt::SquareCap &&
-           pen.joinStyle() == Qt::BevelJoin && !pen.isCosmetic() && pen.miterLimit() == 2.0 &&
+           pen.joinStyle() == Qt::BevelJoin && pen.isCosmetic() == (width == 0) && pen.miterLimit() == 2.0 &&
            pen.brush().style() == Qt::SolidPattern && pen.brush().color() == color &&
            pen.brush().transform().isIdentity();
 }
@@ -254,15 +255,25 @@ bool PenIs(const QPen& pen, const QColor& color, Qt::PenStyle style, int width)
 
 void TDecorativeCanvas::ApplyPen() const
 {
-    const QColor color = ToQColor(Pen.Color);
-    const Qt::PenStyle style = ToQtPenStyle(Pen.Style);
-    // Width 0 and 1 both give the one-pixel cosmetic line of the platform.
-    const int width = Pen.Width <= 1 ? 0 : Pen.Width;
-    if (!PenIs(Painter->pen(), color, style, width)) {
-        QPen pen(color);
-        pen.setStyle(style);
-        pen.setWidth(width);
-        Painter->setPen(pen);
+    // A redraw strokes line after line with one pen: while the painter still
+    // holds the pen last made here for the same state, nothing is compared
+    // field by field. System colours may follow the palette and are not kept.
+    const bool same = Painter == MadeFor && Pen.Color >= 0 && Pen.Color == MadeState.Color &&
+                      Pen.Style == MadeState.Style && Pen.Width == MadeState.Width && Painter->pen() == MadePen;
+    if (!same) {
+        const QColor color = ToQColor(Pen.Color);
+        const Qt::PenStyle style = ToQtPenStyle(Pen.Style);
+        // Width 0 and 1 both give the one-pixel cosmetic line of the platform.
+        const int width = Pen.Width <= 1 ? 0 : Pen.Width;
+        if (!PenIs(Painter->pen(), color, style, width)) {
+            QPen pen(color);
+            pen.setStyle(style);
+            pen.setWidth(width);
+            Painter->setPen(pen);
+        }
+        MadeFor = Painter;
+        MadeState = Pen;
+        MadePen = Painter->pen();
     }
     const QPainter::CompositionMode mode = ToCompositionMode(Pen.Mode);
     if (Painter->compositionMode() != mode)
@@ -306,11 +317,12 @@ void TDecorativeCanvas::LineTo(int x, int y)
 {
     if (Painter) {
         ApplyPen();
-        BoundWalkToDevice();
-        if (DecorativePen.PatternLength() > 0)
+        if (DecorativePen.PatternLength() > 0) {
+            BoundWalkToDevice();
             DecorativePen.LineTo(x, y, [this](TWindowPoint a, TWindowPoint b) { DrawRun(a, b); });
-        else
+        } else {
             Painter->drawLine(PenPosition.X, PenPosition.Y, x, y);
+        }
     }
     PenPosition = {x, y};
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <QPen>
+
 #include "cad/canvas/CanvasTypes.h"
 #include "cad/geometry/CADBaseTypes.h"
 
@@ -98,6 +100,10 @@ private:
     void DrawRun(TWindowPoint first, TWindowPoint last) const;
 
     QPainter* Painter;
+    // The pen ApplyPen last gave the painter, and what it was made from.
+    mutable const QPainter* MadeFor = nullptr;
+    mutable TPenState MadeState;
+    mutable QPen MadePen;
 };
 
 // Converts an engine colour to a Qt colour; system colours map to Qt's palette.

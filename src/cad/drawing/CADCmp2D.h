@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cad/drawing/Layers.h"
+#include "cad/drawing/ObjectGrid.h"
 #include "cad/geometry/CADBaseTypes.h"
 #include "cad/model/GraphicObjList.h"
 #include "cad/shapes/SourceBlock2D.h"
@@ -130,6 +131,9 @@ public:
     // False, and the box left as it was, for an empty drawing. Otherwise the box of
     // the visible objects on visible layers: (1e8, 1e8)-(-1e8, -1e8) when there are none.
     bool GetExtension(TRect2D& box);
+    // The objects whose box may overlap the rectangle, in drawing order, found
+    // through a grid of the objects' boxes. The list must not be blocked.
+    void ObjectsNear(const TRect2D& rect, std::vector<TObject2D*>& out) { Grid.ObjectsNear(Objects, rect, out); }
 
     using TCADCmp::AddSourceBlock;
     TSourceBlock2D* AddSourceBlock(std::unique_ptr<TSourceBlock2D> block)
@@ -157,4 +161,7 @@ public:
     void SaveBlocks(TCADStreamWriter& stream, bool libraryBlocks) override;
     // As LoadObjects; a block may refer only to blocks read before it.
     void LoadBlocks(TCADStreamReader& stream, std::string_view version) override;
+
+private:
+    TObjectGrid Grid;
 };

@@ -59,7 +59,7 @@ TSCTransformObjectsParam::TSCTransformObjectsParam(TGraphicObjList& objects, TCA
     for (TObject2D* object : ObjectsOf(objects)) {
         Objects.Add(object);
         object->BakeTransform();
-        Box = first ? object->Box : UnionBox2D(Box, object->Box);
+        Box = first ? TRect2D(object->Box) : UnionBox2D(Box, object->Box);
         first = false;
     }
     if (first)

@@ -32,32 +32,6 @@ TRect2D WindowRectToRect2D(TWindowRect rect)
     return {PointToPoint2D({rect.Left, rect.Top}), PointToPoint2D({rect.Right, rect.Bottom})};
 }
 
-TPoint2D CartesianPoint2D(TPoint2D point)
-{
-    // W = 0 is a direction, not a point: it stays as it is.
-    if (point.W != 1.0f && point.W != 0.0f) {
-        point.X /= point.W;
-        point.Y /= point.W;
-        point.W = 1.0f;
-    }
-    return point;
-}
-
-TRect2D CartesianBox2D(TRect2D box)
-{
-    return {CartesianPoint2D(box.FirstEdge), CartesianPoint2D(box.SecondEdge)};
-}
-
-TRect2D NormalizeBox2D(TRect2D box)
-{
-    box = CartesianBox2D(box);
-    if (box.FirstEdge.X > box.SecondEdge.X)
-        std::swap(box.FirstEdge.X, box.SecondEdge.X);
-    if (box.FirstEdge.Y > box.SecondEdge.Y)
-        std::swap(box.FirstEdge.Y, box.SecondEdge.Y);
-    return box;
-}
-
 TWindowPoint Point2DToWindowPoint(TPoint2D point)
 {
     point = CartesianPoint2D(point);
@@ -111,21 +85,6 @@ double Point2DDistance(TPoint2D a, TPoint2D b)
     const double dx = static_cast<double>(b.X) - a.X;
     const double dy = static_cast<double>(b.Y) - a.Y;
     return std::sqrt(dx * dx + dy * dy);
-}
-
-int OutcodeOfPoint2D(const TRect2D& box, TPoint2D point)
-{
-    point = CartesianPoint2D(point);
-    int code = 0;
-    if (point.X < box.FirstEdge.X)
-        code |= 1;
-    if (point.Y < box.FirstEdge.Y)
-        code |= 2;
-    if (point.X > box.SecondEdge.X)
-        code |= 4;
-    if (point.Y > box.SecondEdge.Y)
-        code |= 8;
-    return code;
 }
 
 bool PointInBox2D(const TRect2D& box, TPoint2D point)
@@ -337,17 +296,6 @@ TTransform2D InvertTransform2D(const TTransform2D& t)
         for (int col = 0; col < 3; ++col)
             r.M[row][col] = static_cast<float>(adjugate.M[row][col] / det);
     return r;
-}
-
-TPoint2D ApplyTransform2D(TPoint2D point, const TTransform2D& t)
-{
-    const auto& m = t.M;
-    const double x = point.X;
-    const double y = point.Y;
-    const double w = point.W;
-    return {static_cast<float>(x * m[0][0] + y * m[1][0] + w * m[2][0]),
-            static_cast<float>(x * m[0][1] + y * m[1][1] + w * m[2][1]),
-            static_cast<float>(x * m[0][2] + y * m[1][2] + w * m[2][2])};
 }
 
 TRect2D TransformBoxCorners2D(const TRect2D& box, const TTransform2D& t)

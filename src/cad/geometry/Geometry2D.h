@@ -2,6 +2,8 @@
 
 // Single-precision points, boxes and 3x3 transforms of the drawing engine.
 
+#include <utility>
+
 #include "cad/geometry/CADBaseTypes.h"
 
 extern const TTransform2D IdentityTransform2D;
@@ -15,9 +17,32 @@ TPoint2D PointToPoint2D(TWindowPoint point);
 TRect2D WindowRectToRect2D(TWindowRect rect);
 
 // Cartesian form divides by W only when W is neither 1 nor 0.
-TPoint2D CartesianPoint2D(TPoint2D point);
-TRect2D CartesianBox2D(TRect2D box);
-TRect2D NormalizeBox2D(TRect2D box);
+// (These and the few below are inline: a redraw calls them for every object.)
+inline TPoint2D CartesianPoint2D(TPoint2D point)
+{
+    // W = 0 is a direction, not a point: it stays as it is.
+    if (point.W != 1.0f && point.W != 0.0f) {
+        point.X /= point.W;
+        point.Y /= point.W;
+        point.W = 1.0f;
+    }
+    return point;
+}
+
+inline TRect2D CartesianBox2D(TRect2D box)
+{
+    return {CartesianPoint2D(box.FirstEdge), CartesianPoint2D(box.SecondEdge)};
+}
+
+inline TRect2D NormalizeBox2D(TRect2D box)
+{
+    box = CartesianBox2D(box);
+    if (box.FirstEdge.X > box.SecondEdge.X)
+        std::swap(box.FirstEdge.X, box.SecondEdge.X);
+    if (box.FirstEdge.Y > box.SecondEdge.Y)
+        std::swap(box.FirstEdge.Y, box.SecondEdge.Y);
+    return box;
+}
 
 TWindowPoint Point2DToWindowPoint(TPoint2D point);
 TWindowRect Rect2DToWindowRect(TRect2D box);
@@ -30,7 +55,20 @@ float Point2DDistance2D(TPoint2D a, TPoint2D b);
 double Point2DDistance(TPoint2D a, TPoint2D b);
 
 // Bit 1 left, 2 below, 4 right, 8 above a normalised box; edges are inside.
-int OutcodeOfPoint2D(const TRect2D& box, TPoint2D point);
+inline int OutcodeOfPoint2D(const TRect2D& box, TPoint2D point)
+{
+    point = CartesianPoint2D(point);
+    int code = 0;
+    if (point.X < box.FirstEdge.X)
+        code |= 1;
+    if (point.Y < box.FirstEdge.Y)
+        code |= 2;
+    if (point.X > box.SecondEdge.X)
+        code |= 4;
+    if (point.Y > box.SecondEdge.Y)
+        code |= 8;
+    return code;
+}
 bool PointInBox2D(const TRect2D& box, TPoint2D point);
 bool BoxesOverlap2D(const TRect2D& a, const TRect2D& b);
 bool BoxInBox2D(const TRect2D& inner, const TRect2D& outer);
@@ -51,7 +89,16 @@ float Det2x2(float a, float b, float c, float d);
 float Det3x3(const TTransform2D& t);
 TTransform2D AdjugateTransform2D(const TTransform2D& t);
 TTransform2D InvertTransform2D(const TTransform2D& t);
-TPoint2D ApplyTransform2D(TPoint2D point, const TTransform2D& t);
+inline TPoint2D ApplyTransform2D(TPoint2D point, const TTransform2D& t)
+{
+    const auto& m = t.M;
+    const double x = point.X;
+    const double y = point.Y;
+    const double w = point.W;
+    return {static_cast<float>(x * m[0][0] + y * m[1][0] + w * m[2][0]),
+            static_cast<float>(x * m[0][1] + y * m[1][1] + w * m[2][1]),
+            static_cast<float>(x * m[0][2] + y * m[1][2] + w * m[2][2])};
+}
 TRect2D TransformBoxCorners2D(const TRect2D& box, const TTransform2D& t);
 TRect2D TransformBox2D(const TRect2D& box, const TTransform2D& t);
 void TransformArcAngles2D(TPoint2D centre, const TTransform2D& t, float& startAngle, float& endAngle, float radius);

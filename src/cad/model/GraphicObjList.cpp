@@ -80,6 +80,7 @@ TGraphicObject* TExclusiveGraphicObjIterator::UnlinkCurrent()
     TGraphicObject* object = *Position;
     TLockGuard guard(List.Lock);
     auto next = List.Nodes.erase(Position);
+    ++List.ChangeCount;
     if (next == List.Nodes.end() && !List.Nodes.empty())
         next = std::prev(List.Nodes.end());
     Position = next;
@@ -156,6 +157,7 @@ void TGraphicObjList::Link(TGraphicObject* object)
 {
     TLockGuard guard(Lock);
     Nodes.push_back(object);
+    ++ChangeCount;
 }
 
 void TGraphicObjList::Add(TGraphicObject* object)
@@ -181,6 +183,7 @@ void TGraphicObjList::Delete(std::int32_t id)
     {
         TLockGuard guard(Lock);
         Nodes.erase(it);
+        ++ChangeCount;
     }
     FreeObject(object);
 }
@@ -194,6 +197,7 @@ std::unique_ptr<TGraphicObject> TGraphicObjList::Remove(std::int32_t id)
     std::unique_ptr<TGraphicObject> object(*it);
     TLockGuard guard(Lock);
     Nodes.erase(it);
+    ++ChangeCount;
     return object;
 }
 
@@ -204,4 +208,5 @@ void TGraphicObjList::Clear()
     for (TGraphicObject* object : Nodes)
         FreeObject(object);
     Nodes.clear();
+    ++ChangeCount;
 }

@@ -91,6 +91,8 @@ public:
     // The object with that ID, or none; takes no iterator.
     TGraphicObject* FindObject(std::int32_t id);
     int Count() const { return static_cast<int>(Nodes.size()); }
+    // Counts the objects linked and unlinked, for caches built from the list.
+    std::uint64_t Changes() const { return ChangeCount; }
     // Raises the refusal of the named operation while iterators are alive.
     void CheckNoIterators(const char* operation) const;
 
@@ -105,6 +107,7 @@ private:
     void FreeObject(TGraphicObject* object) const;
 
     std::list<TGraphicObject*> Nodes;
+    std::uint64_t ChangeCount = 0;
     int ExclusiveIterators = 0;
     int ActiveIterators = 0;
     TCADCoreCriticalSection Lock;

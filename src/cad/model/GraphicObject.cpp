@@ -1,5 +1,7 @@
 #include "cad/model/GraphicObject.h"
 
+#include <atomic>
+
 #include "cad/canvas/ClippedDrawing2D.h"
 #include "cad/canvas/DecorativeCanvas.h"
 #include "cad/geometry/Geometry2D.h"
@@ -20,6 +22,33 @@ void TGraphicObject::UpdateExtension()
         OnChange(*this);
 }
 
+namespace {
+
+std::atomic<std::uint64_t> BoxChangeCount{0};
+
+bool SameBox(const TRect2D& a, const TRect2D& b)
+{
+    return a.FirstEdge.X == b.FirstEdge.X && a.FirstEdge.Y == b.FirstEdge.Y && a.FirstEdge.W == b.FirstEdge.W &&
+           a.SecondEdge.X == b.SecondEdge.X && a.SecondEdge.Y == b.SecondEdge.Y && a.SecondEdge.W == b.SecondEdge.W;
+}
+
+} // namespace
+
+std::uint64_t TObject2D::BoxChanges()
+{
+    return BoxChangeCount.load(std::memory_order_relaxed);
+}
+
+void TObject2D::SetBox(const TRect2D& box)
+{
+    // Recomputing an unchanged box is common (every extension query does it)
+    // and must not make the caches rebuild.
+    if (SameBox(Box, box))
+        return;
+    static_cast<TRect2D&>(Box) = box;
+    BoxChangeCount.fetch_add(1, std::memory_order_relaxed);
+}
+
 void TObject2D::Assign(const TGraphicObject& other)
 {
     if (&other == this)
@@ -29,7 +58,7 @@ void TObject2D::Assign(const TGraphicObject& other)
     if (!source)
         return;
     SetModelTransform(source->GetTransform());
-    Box = source->Box;
+    SetBox(source->Box);
     if (source->Handler != Handler)
         SetHandler(source->Handler);
 }

@@ -60,8 +60,23 @@ public:
     virtual int OnMe(const TObject2D& object, TPoint2D point, float aperture, float& distance) const = 0;
 };
 
+// An object's box as everyone reads it. Only TObject2D::SetBox writes it, so
+// that every change is counted and an index over boxes knows when it is stale.
+class TObjectBox : public TRect2D {
+public:
+    TObjectBox() : TRect2D{TPoint2D{0, 0, 1}, TPoint2D{0, 0, 1}} {}
+    TObjectBox(const TObjectBox&) = default;
+
+private:
+    friend class TObject2D;
+    TObjectBox& operator=(const TObjectBox&) = default;
+};
+
 class TObject2D : public TGraphicObject {
 public:
+    // Counts every change of any object's box, for caches built from boxes.
+    static std::uint64_t BoxChanges();
+
     void Assign(const TGraphicObject& other) override;
 
     // ModelTransform then CurrentTransform; the identity when neither is set.
@@ -93,8 +108,11 @@ public:
     const std::optional<TTransform2D>& ModelTransform() const { return Model; }
     const std::optional<TTransform2D>& CurrentTransform() const { return Current; }
 
-    TRect2D Box{TPoint2D{0, 0, 1}, TPoint2D{0, 0, 1}};
+    TObjectBox Box;
     bool ShowBox = false;
+
+protected:
+    void SetBox(const TRect2D& box);
 
 private:
     std::optional<TTransform2D> Model;

@@ -16,7 +16,7 @@ TBlock2D::TBlock2D(std::int32_t id, TSourceBlock2D* sourceBlock)
         throw std::runtime_error("TBlock2D.Create: Invalid parameter");
     ID = id;
     SourceName = sourceBlock->Name;
-    Box = sourceBlock->Box;
+    SetBox(sourceBlock->Box);
     SetSourceBlock(sourceBlock);
     UpdateExtension();
 }
@@ -45,7 +45,7 @@ void TBlock2D::ComputeExtension()
     if (!Source)
         return;
     Source->UpdateExtension();
-    Box = HasTransform() ? TransformBox2D(Source->Box, GetTransform()) : Source->Box;
+    SetBox(HasTransform() ? TransformBox2D(Source->Box, GetTransform()) : TRect2D(Source->Box));
 }
 
 void TBlock2D::Assign(const TGraphicObject& other)

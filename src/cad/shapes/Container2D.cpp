@@ -75,7 +75,7 @@ void TContainer2D::FreeChildren()
 void TContainer2D::ComputeExtension()
 {
     if (Children->Count() == 0) {
-        Box = MakeRect2D(0, 0, 0, 0);
+        SetBox(MakeRect2D(0, 0, 0, 0));
         return;
     }
     auto iterator = Children->GetIterator();
@@ -85,10 +85,10 @@ void TContainer2D::ComputeExtension()
         const auto* child = dynamic_cast<const TObject2D*>(object);
         if (!child)
             continue;
-        box = first ? child->Box : UnionBox2D(box, child->Box);
+        box = first ? TRect2D(child->Box) : UnionBox2D(box, child->Box);
         first = false;
     }
-    Box = HasTransform() ? TransformBox2D(box, GetTransform()) : box;
+    SetBox(HasTransform() ? TransformBox2D(box, GetTransform()) : box);
 }
 
 void TContainer2D::Assign(const TGraphicObject& other)

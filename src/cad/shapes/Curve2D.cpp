@@ -46,9 +46,9 @@ void TCurve2D::ComputeExtension()
         return;
     if (SavingType == 1) {
         ReleaseProfile();
-        Box = BuildProfilePoints();
+        SetBox(BuildProfilePoints());
     } else if (SavingType == 0) {
-        Box = BuildProfilePoints();
+        SetBox(BuildProfilePoints());
         ReleaseProfile();
     }
 }
@@ -58,7 +58,7 @@ void TCurve2D::BeginUseProfilePoints()
     if (SavingType != 0)
         return;
     try {
-        Box = BuildProfilePoints();
+        SetBox(BuildProfilePoints());
     } catch (...) {
         ReleaseProfile();
         throw;

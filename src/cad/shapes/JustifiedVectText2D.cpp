@@ -71,7 +71,7 @@ void TJustifiedVectText2D::ComputeExtension()
     TPrimitive2D::ComputeExtension();
     // Without a font (or its corners) there is no text box: the box is the primitive's.
     if (Font && HasRequiredPoints())
-        Box = TransformBox2D(GetTextBox(), GetTransform());
+        SetBox(TransformBox2D(GetTextBox(), GetTransform()));
 }
 
 void TJustifiedVectText2D::Assign(const TGraphicObject& other)

@@ -46,9 +46,9 @@ void TPrimitive2D::NewPointsSet(int capacity)
 void TPrimitive2D::ComputeExtension()
 {
     if (PointCount() > 0)
-        Box = TransformBox2D(PointsSet->Extent(), GetTransform());
+        SetBox(TransformBox2D(PointsSet->Extent(), GetTransform()));
     else
-        Box = MakeRect2D(0, 0, 0, 0);
+        SetBox(MakeRect2D(0, 0, 0, 0));
 }
 
 void TPrimitive2D::Assign(const TGraphicObject& other)

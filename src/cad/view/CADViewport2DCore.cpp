@@ -61,6 +61,37 @@ void TCADViewport2DCore::DrawObject(TGraphicObject& object, TDecorativeCanvas& c
         DrawObjectOn(*object2D, canvas, clip, ShowControlPoints());
 }
 
+void TCADViewport2DCore::DrawObjects(TDecorativeCanvas& canvas, const TRect2D& clip)
+{
+    if (OwnObjectList() || !Drawing2D || Drawing2D->IsBlocked()) {
+        TCADViewportCore::DrawObjects(canvas, clip);
+        return;
+    }
+    // Held as a plain walk holds it: nothing may add or take objects while they are drawn.
+    const std::unique_ptr<TGraphicObjIterator> hold = Drawing2D->ObjectsIterator();
+    // Taken, not borrowed: a repaint started from inside this one gets a list of its own.
+    std::vector<TObject2D*> objects = std::move(NearObjects);
+    Drawing2D->ObjectsNear(VisualRect(), objects);
+    const bool showControlPoints = ShowControlPoints();
+    const int copyEvery = CopingFrequency();
+    int drawn = 0;
+    // Zoomed in, the objects drawn lie far apart in memory, and waiting for
+    // each one would cost more than drawing it: ask for them a few ahead.
+    constexpr std::size_t Ahead = 8;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (i + Ahead < objects.size()) {
+            const char* next = reinterpret_cast<const char*>(objects[i + Ahead]);
+            for (std::size_t offset = 0; offset < sizeof(TObject2D); offset += 64)
+                __builtin_prefetch(next + offset);
+        }
+        TObject2D* object = objects[i];
+        DrawObjectOn(*object, canvas, clip, showControlPoints);
+        if (copyEvery > 0 && ++drawn % copyEvery == 0)
+            CopyBitmapToWindow(false);
+    }
+    NearObjects = std::move(objects);
+}
+
 void TCADViewport2DCore::DrawRubberOn(TObject2D& object, TDecorativeCanvas& canvas, const TRect2D& clip,
                                       bool showControlPoints)
 {

@@ -6,6 +6,7 @@
 // world coordinates.
 
 #include <functional>
+#include <vector>
 
 #include "cad/model/ObjectClassRef.h"
 #include "cad/view/CADViewportCore.h"
@@ -71,6 +72,7 @@ public:
 protected:
     TTransform2D BuildViewMapping(TRect2D& rect, const TWindowRect& screen, float aspect) override;
     void DrawObject(TGraphicObject& object, TDecorativeCanvas& canvas, const TRect2D& clip) override;
+    void DrawObjects(TDecorativeCanvas& canvas, const TRect2D& clip) override;
     void OwnMouseMove(TShiftState shift, int x, int y) override;
     void OwnMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void OwnMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -81,4 +83,6 @@ private:
     void DrawRubberOn(TObject2D& object, TDecorativeCanvas& canvas, const TRect2D& clip, bool showControlPoints);
 
     TCADCmp2D* Drawing2D = nullptr;
+    // The objects of a repaint, kept for the next one so that it need not allocate.
+    std::vector<TObject2D*> NearObjects;
 };

@@ -192,6 +192,8 @@ protected:
     // The world-to-screen mapping of the rectangle, which it may adjust.
     virtual TTransform2D BuildViewMapping(TRect2D& rect, const TWindowRect& screen, float aspect);
     virtual void DrawObject(TGraphicObject& object, TDecorativeCanvas& canvas, const TRect2D& clip) = 0;
+    // Every object of the own list or the drawing, in order, through DrawObject.
+    virtual void DrawObjects(TDecorativeCanvas& canvas, const TRect2D& clip);
     void DrawGrid(const TRect2D& rect, TDecorativeCanvas& canvas) const;
     void DrawAxesAndScale(const TRect2D& rect, TDecorativeCanvas& canvas) const;
     void ClearCanvas(TDecorativeCanvas& canvas, const TRect2D& area) const;
@@ -215,7 +217,6 @@ private:
     }
     bool TryViewMapping();
     void ScaleAbout(TPoint2D world, float factor);
-    void DrawObjects(TDecorativeCanvas& canvas, const TRect2D& clip);
     void RunWithSkip(bool handled, const std::function<void()>& own);
 
     float AspectRatioValue = 0.0f;

@@ -12,7 +12,7 @@ public:
     explicit TTestBox2D(TRect2D extent = MakeRect2D(0, 0, 1, 1)) : Extent(extent) {}
 
     std::string ClassName() const override { return "TTestBox2D"; }
-    void ComputeExtension() override { Box = TransformBox2D(Extent, GetTransform()); }
+    void ComputeExtension() override { SetBox(TransformBox2D(Extent, GetTransform())); }
     void Draw(const TTransform2D&, TDecorativeCanvas&, const TRect2D&, int) override { ++DrawCount; }
 
     TRect2D Extent;

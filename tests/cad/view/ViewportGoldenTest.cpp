@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <memory>
+#include <vector>
 
 #include <QImage>
 
 #include "cad/drawing/CADCmp2D.h"
+#include "cad/model/GraphicObjList.h"
 #include "cad/shapes/Arc2D.h"
 #include "cad/shapes/Line2D.h"
 #include "cad/shapes/Polyline2D.h"
@@ -87,4 +90,62 @@ TEST(ViewportGolden, RedrawOfManyObjectsKeepsEveryPixel)
     view->ZoomWindow(MakeRect2D(150, 100, 200, 137.5f));
     ExpectGolden(view->WindowImage(), "layered-zoomed.png");
     view->SetCADCmp2D(nullptr);
+}
+
+// A zoomed redraw visits only the objects near the view, found through the
+// drawing's grid of boxes; that grid must follow every change. After moves
+// (some far beyond the drawing), deletions and additions, the zoomed pictures
+// must equal those of a plain walk over the same objects (a view of its own list).
+TEST(ViewportGolden, ZoomedRedrawFollowsChangesOfTheDrawing)
+{
+    const std::unique_ptr<TCADCmp2D> drawing = LayeredDrawing();
+    // A box of NaN may overlap anything; one across everything spans too many cells to file.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    drawing->AddObject(-1, std::make_unique<TLine2D>(0, MakePoint2D(nan, 10), MakePoint2D(20, 20)));
+    drawing->AddObject(-1, std::make_unique<TLine2D>(0, MakePoint2D(-300, -200), MakePoint2D(700, 500)));
+    auto indexed = MakeView(400, 300, MakeRect2D(0, 0, 400, 300), 1.0f);
+    auto walked = MakeView(400, 300, MakeRect2D(0, 0, 400, 300), 1.0f);
+    TGraphicObjList same;
+    same.OwnsObjects = false;
+    indexed->SetCADCmp2D(drawing.get());
+    walked->SetCADCmp2D(drawing.get());
+    walked->SetOwnObjectList(&same);
+    const auto compare = [&](const char* step) {
+        same.Clear();
+        {
+            auto iterator = drawing->ObjectsIterator();
+            for (TGraphicObject* object = iterator->First(); object; object = iterator->Next())
+                same.Add(object);
+        }
+        const TRect2D views[] = {MakeRect2D(150, 100, 200, 137.5f), MakeRect2D(-40, -30, 10, 7.5f),
+                                 MakeRect2D(430, 200, 480, 237.5f), MakeRect2D(395, 290, 396, 290.75f),
+                                 MakeRect2D(300, 240, 250, 202.5f)};
+        for (const TRect2D& view : views) {
+            indexed->ZoomWindow(view);
+            walked->ZoomWindow(view);
+            EXPECT_TRUE(SamePixels(indexed->WindowImage(), walked->WindowImage()))
+                << step << " at " << view.FirstEdge.X << ", " << view.FirstEdge.Y;
+        }
+    };
+    compare("as drawn");
+
+    std::vector<std::int32_t> ids;
+    {
+        auto iterator = drawing->ObjectsIterator();
+        for (TGraphicObject* object = iterator->First(); object; object = iterator->Next())
+            ids.push_back(object->ID);
+    }
+    for (std::size_t i = 0; i < ids.size(); i += 7)
+        drawing->GetObject(ids[i])->SetCurrentTransform(MakeTranslation2D(i % 2 ? 60.0f : 130.0f, 40.0f));
+    compare("moved");
+
+    for (std::size_t i = 3; i < ids.size(); i += 11)
+        drawing->DeleteObject(ids[i]);
+    for (int i = 0; i < 40; ++i)
+        drawing->AddObject(-1, std::make_unique<TLine2D>(0, MakePoint2D(150 + i, 100), MakePoint2D(480, 237 - i)));
+    compare("deleted and added");
+    same.Clear();
+    walked->SetOwnObjectList(nullptr);
+    indexed->SetCADCmp2D(nullptr);
+    walked->SetCADCmp2D(nullptr);
 }
