@@ -73,8 +73,9 @@ public:
     bool& ObjectSnapActive = ::ObjectSnapActive;
     bool FilletMode = false;
     int SelectionMode = 0;
-    bool TransformCopyMode = true;
-    int TransformRepeat = 1;
+    // The engine's own, which the transform tasks read.
+    bool& TransformCopyMode = ::TransformCopyMode;
+    std::int32_t& TransformRepeat = ::TransformRepeat;
     bool TextPlacementCancelled = false;
     bool WindowSelect = false;
     bool ToolbarsEnabled = true;

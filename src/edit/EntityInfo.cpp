@@ -164,6 +164,36 @@ std::unique_ptr<TInfoNode> EntityInfoTree(const TObject2D& object)
     return tree;
 }
 
+std::vector<TPoint2D> EndPointMarkers(TCADCmp2D& drawing)
+{
+    std::vector<TPoint2D> markers;
+    std::unique_ptr<TGraphicObjIterator> iterator = drawing.ObjectsIterator();
+    for (TGraphicObject* object = iterator->First(); object; object = iterator->Next()) {
+        if (!object->Visible || !drawing.Layers().GetLayer(object->Layer).Visible)
+            continue;
+        auto* primitive = dynamic_cast<TPrimitive2D*>(object);
+        if (primitive == nullptr || primitive->Points() == nullptr)
+            continue;
+        const int count = primitive->PointCount();
+        const auto mark = [&](int index) {
+            if (index >= 0 && index < count)
+                markers.push_back(ControlPoint(*primitive, index));
+        };
+        if (dynamic_cast<TLine2D*>(object) || dynamic_cast<TCerchio2D*>(object)) {
+            mark(0);
+            mark(1);
+        } else if (dynamic_cast<TArco2D*>(object)) {
+            // Points 2 and 3 lie on the circle at the start and end angle.
+            mark(2);
+            mark(3);
+        } else if (dynamic_cast<TPolyline2D*>(object) && count > 0) {
+            mark(0);
+            mark(count - 1);
+        }
+    }
+    return markers;
+}
+
 TInfoNode DrawingSummaryTree(TCADCmp2D& drawing)
 {
     long long points = 0, lines = 0, frames = 0, arcs = 0, ellipses = 0, polylines = 0, splines = 0, groups = 0,

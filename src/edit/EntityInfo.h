@@ -35,6 +35,12 @@ std::unique_ptr<TInfoNode> EntityInfoTree(const TObject2D& object);
 // those on hidden layers.
 TInfoNode DrawingSummaryTree(TCADCmp2D& drawing);
 
+// Where the end-point markers go, in world coordinates: both ends of a line,
+// the start and end of an arc, the centre and the defining point of a circle,
+// the first and last point of a polyline. Only shown objects on visible
+// layers count; other classes have no end points to show.
+std::vector<TPoint2D> EndPointMarkers(TCADCmp2D& drawing);
+
 struct TSegmentReadout {
     double Dx = 0;
     double Dy = 0;

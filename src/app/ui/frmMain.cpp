@@ -112,6 +112,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateSettingsPage();
     CreatePlacementPages();
     CreateSelectionPages();
+    CreateTransformPages();
     CreateDrawingPages();
     CreateEditPages(*this);
     CreateVectTracePage();

@@ -870,6 +870,22 @@ public:
     QLabel* nol_IsoStatus1 = nullptr;
     TNcFindDialog* FindDialog1 = nullptr;
 
+    // Transform pages, end-point markers (edit/ui/frmMainTransformPages.cpp,
+    // edit/ui/frmMainTextInfo.cpp) ----
+    // Pages 9, 10, 33 and 34.
+    void CreateTransformPages();
+    // The scale page's "All entities": the page's factors, refused unless both are above 0.
+    void ScaleAllFromPage();
+    // Marks the end points of every shown object on the view until its next repaint.
+    void MyShowEndPtClick();
+    QGroupBox* gprMirrorAxis = nullptr;
+    QToolButton* sbtMirrorAll = nullptr;
+    QLineEdit* txtScaleX = nullptr;
+    QLineEdit* txtScaleY = nullptr;
+    QRadioButton* rbtScaleUniform = nullptr;
+    QRadioButton* rbtScaleXy = nullptr;
+    QToolButton* sbtScaleAll = nullptr;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -2,5 +2,6 @@
 
 std::int32_t SnapMode = SNAP_OFF;
 bool ObjectSnapActive = false;
-bool TransformCopyMode = false;
+// A new program keeps the originals of a transform.
+bool TransformCopyMode = true;
 std::int32_t TransformRepeat = 1;

@@ -159,10 +159,17 @@ void TfrmMain::sbtIdentSmallEntClick()
 
 void TfrmMain::sbtMirrorAllClick(int axisChoice)
 {
+    // Two points make a mirror line only for a picked selection.
+    if (axisChoice < 1 || axisChoice > 3)
+        return;
     MirrorAll(LocalCad(), axisChoice);
     VistaGrafica->Core().Repaint();
-    // The running mirror task has nothing left to do.
+    // The running mirror task has nothing left to do. Objects picked before
+    // the button would otherwise be mirrored a second time by the next move
+    // of the mouse: the task is cancelled when accepting did not end it.
     LocalPrg().SendUserEvent(1);
+    if (LocalPrg().IsBusy())
+        LocalPrg().SendUserEvent(2);
 }
 
 void TfrmMain::sbtScaleAllClick(float sx, float sy)

@@ -15,13 +15,17 @@
 #include "app/NumericText.h"
 #include "app/ui/controls/NumericKeyFilter.h"
 #include "app/ui/frmMain.h"
+#include "cad/canvas/ClippedDrawing2D.h"
+#include "cad/canvas/ImageCanvas.h"
 #include "cad/drawing/CADCmp2D.h"
+#include "cad/geometry/Geometry2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/EngineHooks.h"
 #include "cad/engine/SelectObject.h"
 #include "cad/engine/SelectObjectsParam.h"
 #include "cad/shapes/Container2D.h"
 #include "cad/shapes/ShapeDrawHooks.h"
+#include "cad/ui/CADViewport.h"
 #include "edit/CommandStates.h"
 #include "edit/CommandTable.h"
 #include "edit/DrawingCommands.h"
@@ -41,6 +45,7 @@ constexpr int kLinePage = 23;
 constexpr int kDistancePage = 37;
 constexpr std::int32_t kTextCommand = 54;
 constexpr std::int32_t kInfoCommand = 50;
+constexpr std::int32_t kShowEndPointsCommand = 999;
 
 void AddNodes(QTreeWidgetItem* item, const TInfoNode& node)
 {
@@ -146,6 +151,7 @@ void TfrmMain::CreateTextAndInfoPages()
     CommandActions[kTextCommand] = [this] { PlaceTextFromPage(); };
     // The information command shows the drawing's summary at once.
     CommandActions[kInfoCommand] = [this] { ShowInfoTree(DrawingSummaryTree(LocalCad())); };
+    CommandActions[kShowEndPointsCommand] = [this] { MyShowEndPtClick(); };
     InstallInfoReadouts();
     InstallEntityCopy(LocalCad());
 }
@@ -234,4 +240,21 @@ void TfrmMain::ShowInfoTree(const TInfoNode& tree)
     treInfoEnt->clear();
     AddNodes(new QTreeWidgetItem(treInfoEnt), tree);
     treInfoEnt->expandAll();
+}
+
+void TfrmMain::MyShowEndPtClick()
+{
+    // Drawn over the view's picture only: the next repaint wipes them.
+    TCADViewportCore& view = VistaGrafica->Core();
+    const TTransform2D toScreen = view.GetWorldToScreen();
+    const TWindowRect client = view.ClientRect();
+    const TRect2D clip = MakeRect2D(client.Left, client.Top, client.Right, client.Bottom);
+    {
+        TImageCanvas::TScope scope(view.OnScreen());
+        TDecorativeCanvas& canvas = scope.Canvas();
+        canvas.Pen = TPenState{view.RubberPenColor(), TPenStyle::Solid, TPenMode::Copy, 1};
+        for (const TPoint2D& point : EndPointMarkers(LocalCad()))
+            DrawPointMarker2D(canvas, point, clip, toScreen);
+    }
+    VistaGrafica->update();
 }
