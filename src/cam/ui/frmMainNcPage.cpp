@@ -2,8 +2,9 @@
 // the simulation drawn over the drawing, the limits of the moves, saving,
 // finding text and leaving the CNC pages.
 
+#include <cmath>
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@
 #include "app/ui/frmMain.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/view/CADViewportCore.h"
+#include "cam/NcJob.h"
 #include "cam/NcSimulation.h"
 #include "cam/NcWords.h"
 #include "cam/ui/NcFindDialog.h"
@@ -86,13 +88,6 @@ void SelectLine(QPlainTextEdit& editor, int line)
 QString LineText(const QPlainTextEdit& editor, int line)
 {
     return editor.document()->findBlockByNumber(line).text();
-}
-
-QString DurationText(double seconds)
-{
-    const long long total = std::llround(seconds);
-    const auto two = [](long long v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
-    return QStringLiteral(" %1h, %2m, %3s").arg(total / 3600).arg(two(total / 60 % 60), two(total % 60));
 }
 
 } // namespace
@@ -202,7 +197,8 @@ void TfrmMain::sbtIsoStepClick()
     if (sim.CurrentLine < count)
         SelectLine(*ricIso, sim.CurrentLine);
     else
-        TestoGrafico(GetLangString(kMsgMachiningTime) + DurationText(sim.TotalSeconds()));
+        TestoGrafico(GetLangString(kMsgMachiningTime) +
+                     QString::fromStdString(FormatDuration(std::llround(sim.TotalSeconds()))));
 }
 
 void TfrmMain::sbrNcSimulChange(int position)
@@ -234,16 +230,8 @@ void TfrmMain::sbtIsoSaveClick()
     SaveDialog->ForOpening = false;
     if (!SaveDialog->Execute(this))
         return;
-    // Each line ends in CR LF; an empty last line is the end of the one before.
-    QString text;
-    for (QTextBlock block = ricIso->document()->begin(); block.isValid(); block = block.next()) {
-        if (block.next().isValid() || !block.text().isEmpty())
-            text += block.text() + QStringLiteral("\r\n");
-    }
-    QFile file(SaveDialog->FileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0 || !file.flush())
-        ApplicationMessageBox(SaveDialog->FileName + QStringLiteral("\r\n") + file.errorString(), GetLangString(450),
-                              kMbOk + kMbIconError);
+    if (!SaveNcText(SaveDialog->FileName.toStdString(), ricIso->toPlainText().toStdString()))
+        ApplicationMessageBox(SaveDialog->FileName, GetLangString(450), kMbOk + kMbIconError);
 }
 
 void TfrmMain::sbtIsoExitClick()
