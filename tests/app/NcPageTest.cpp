@@ -69,15 +69,6 @@ private:
     TColor contrast_ = LayerContrastColor;
 };
 
-int CountColour(const QImage& image, const QColor& colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == colour ? 1 : 0;
-    return count;
-}
-
 } // namespace
 
 TEST(NcPage, StepDrawsTheSweptAreaAndFillsTheLimits)

@@ -31,6 +31,7 @@
 #include "cam/NcWords.h"
 #include "cam/ui/NcFindDialog.h"
 #include "cam/ui/NcViewDrawing.h"
+#include "cam/ui/PageControls.h"
 #include "import/ui/SaveDialog.h"
 
 namespace {
@@ -39,15 +40,6 @@ constexpr int kPageIso = 46;
 constexpr int kMsgNcFiles = 701;
 constexpr int kMsgLine = 717;
 constexpr int kMsgMachiningTime = 754;
-
-QToolButton* MakeButton(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(QString::fromLatin1(text));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
 
 QLabel* MakeLabel(QWidget* parent, const char* name)
 {
