@@ -15,7 +15,6 @@ TPostSettings PostSettings;
 
 namespace {
 
-constexpr char POST_NOT_FOUND[] = "Pst non trovato";
 
 // One pair of enclosing quotes is taken off, as the profile routines of the
 // platform the post files come from do; it lets a value keep outer blanks.

@@ -16,6 +16,9 @@
 class IniFile;
 
 // Raised when a post file exists but cannot be read; the text is shown to the user.
+// What the user is told when a post cannot be had.
+inline constexpr char POST_NOT_FOUND[] = "Pst non trovato";
+
 class EPostError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

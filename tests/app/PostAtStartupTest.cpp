@@ -25,7 +25,6 @@ private:
 
 TEST_F(PostAtStartup, LoadsThePostTheSettingsNameWhateverItsCase)
 {
-    ASSERT_TRUE(QDir(Path(QString())).mkdir(QStringLiteral("pst")));
     WriteFile(QStringLiteral("pst/Router_HEI.pst"), "[Default]\nDialect=HEI\n[Block Numbering]\nSeqStart=40\n");
     WriteSettings("[Default]\nPst=router_hei\n");
     PostSettings.Dialect = DIALECT_SBO;
@@ -40,4 +39,6 @@ TEST_F(PostAtStartup, AMissingPostGivesTheDefaults)
     PostSettings.Dialect = DIALECT_SBO;
     Start();
     EXPECT_EQ(PostSettings, TPostSettings());
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, QString::fromLatin1(POST_NOT_FOUND));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Starts the whole program the way main() does, but in a program folder of
-// its own: a temporary folder holding the built language file, vector font
-// and block library, and whatever settings file the test writes. Message
+// its own: a temporary folder holding the built language file, vector font,
+// block library and default post, and whatever settings file the test writes. Message
 // boxes are answered by the test and recorded, numbers run under a comma
 // locale, and every global the start-up sets is put back afterwards.
 
@@ -41,8 +41,9 @@ protected:
         ASSERT_TRUE(CommaLocale::Active()) << "the de_DE.UTF-8 locale is missing (tools/install-deps.sh)";
         ASSERT_TRUE(Folder.isValid());
         ASSERT_TRUE(QDir(Folder.path()).mkdir(QStringLiteral("language")));
+        ASSERT_TRUE(QDir(Folder.path()).mkdir(QStringLiteral("pst")));
         const QString built = QStringLiteral(KESTRO_PROGRAM_DIR);
-        for (const char* name : {"language/english.lng", "RomanC.fnt", "Library.blk"}) {
+        for (const char* name : {"language/english.lng", "RomanC.fnt", "Library.blk", "pst/Fanuc_mm.pst"}) {
             const QString file = QString::fromLatin1(name);
             ASSERT_TRUE(QFile::copy(built + QLatin1Char('/') + file, Path(file)))
                 << name << " is missing from " << KESTRO_PROGRAM_DIR << " (build the kestro_data target)";

@@ -115,7 +115,7 @@ TEST(frmMain, ControlsCarryTheirNames)
         EXPECT_EQ(frm.Page(index)->objectName(), QString::fromLatin1(name)) << index;
     EXPECT_EQ(frm.Page(47), nullptr);
 
-    EXPECT_TRUE(frm.sbtCnc->isHidden());
+    EXPECT_FALSE(frm.sbtCnc->isHidden()) << "the way in to the CNC pages";
     EXPECT_FALSE(frm.PagesVisible()) << "no command has opened its pages yet";
     EXPECT_EQ(frm.sbtCancel->toolTip(), QStringLiteral("Stop operation"));
     EXPECT_EQ(frm.sbtDone->toolTip(), QStringLiteral("Accept operation"));
@@ -327,8 +327,7 @@ TEST(frmMain, ToolBarGroupsAreEnabledTogether)
              frm.sbtRectangle, frm.lsbArc, frm.lsbDelete})
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
 
-    auto* calculate = new QToolButton(frm.Page(43));
-    calculate->setObjectName(QStringLiteral("sbtConCalculate"));
+    QToolButton* calculate = frm.sbtConCalculate;
     calculate->setEnabled(false);
     frm.TogliAssoc();
     EXPECT_TRUE(calculate->isEnabled());

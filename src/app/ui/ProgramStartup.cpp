@@ -14,6 +14,7 @@
 #include "app/ui/frmCoord.h"
 #include "app/ui/frmGrid.h"
 #include "app/ui/frmMain.h"
+#include "cam/ui/frmTool.h"
 #include "edit/ui/frmLayer.h"
 #include "edit/ui/frmLayerAttr.h"
 #include "cad/base/CADMessageSink.h"
@@ -93,6 +94,13 @@ std::unique_ptr<QWidget> MakeAbout(TfrmMain& main)
     return window;
 }
 
+std::unique_ptr<QWidget> MakeTool(TfrmMain& main)
+{
+    auto window = std::make_unique<TfrmTool>(&main);
+    frmTool = window.get();
+    return window;
+}
+
 std::unique_ptr<QWidget> MakeGrid(TfrmMain& main)
 {
     auto window = std::make_unique<TfrmGrid>(main, &main);
@@ -119,7 +127,7 @@ std::unique_ptr<QWidget> MakeLayerAttr(TfrmMain& main)
 // the window's part is built: frmCoord, frmAbout, frmTool, frmZDepth,
 // frmGrid, frmLayer, frmLayerAttr.
 using TWindowMaker = std::unique_ptr<QWidget> (*)(TfrmMain& main);
-constexpr TWindowMaker kOtherWindows[] = {MakeCoord, MakeAbout, nullptr, nullptr, MakeGrid, MakeLayer, MakeLayerAttr};
+constexpr TWindowMaker kOtherWindows[] = {MakeCoord, MakeAbout, MakeTool, nullptr, MakeGrid, MakeLayer, MakeLayerAttr};
 
 } // namespace
 
@@ -169,6 +177,7 @@ TProgramWindows::~TProgramWindows()
     frmLayerAttr = nullptr;
     frmLayer = nullptr;
     frmGrid = nullptr;
+    frmTool = nullptr;
     frmAbout = nullptr;
     frmCoord = nullptr;
     frmMain = nullptr;

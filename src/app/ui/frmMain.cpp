@@ -117,6 +117,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateVectTracePage();
     CreateChainPage();
     CreateNcPage();
+    CreateCncPages();
     CreateStatusRow();
     CreateSnapMenus();
     CreateMenus();
@@ -162,8 +163,6 @@ void TfrmMain::CreateToolBars()
     sbtSetting = AddButton(pnlTbr1, "sbtSetting", TGlyph::Settings, QStringLiteral("Settings"));
     sbtAbout = AddButton<TYarvMenuSpeedButton>(pnlTbr1, "sbtAbout", TGlyph::About, QStringLiteral("About"));
     sbtExit = AddButton(pnlTbr1, "sbtExit", TGlyph::Exit, QStringLiteral("Close application"));
-    // Shipped hidden; its click does nothing.
-    sbtCnc->hide();
 
     pnlTbr2 = MakeGroup(pnlCmd, "pnlTbr2");
     sbtAutozoom = AddButton(pnlTbr2, "sbtAutozoom", TGlyph::ZoomExtents, QStringLiteral("Autozoom"));

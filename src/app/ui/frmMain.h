@@ -725,6 +725,7 @@ public:
     QToolButton* sbtIsoExit = nullptr;
     QToolButton* sbtIsoLimits = nullptr;
     QToolButton* sbtWireSimul = nullptr;
+    QToolButton* sbtPrevB5 = nullptr;
     QFrame* pnlLimits = nullptr;
     QLabel* stxLimXmax = nullptr;
     QLabel* stxLimXmin = nullptr;
@@ -732,6 +733,127 @@ public:
     QLabel* stxLimYmin = nullptr;
     QLabel* nol_IsoStatus1 = nullptr;
     TNcFindDialog* FindDialog1 = nullptr;
+
+    // CNC pages, operation, machining parameters and the tool (cam/ui/frmMainCncPages.cpp) ----
+    // Pages 40, 41, 43, 44 and 45: their controls with their defaults, and the
+    // tool dialog's way in.
+    void CreateCncPages();
+    void ConnectCncPages();
+    // "Create Nc program": the first CNC page.
+    void sbtCncClick();
+    // Navigation between the CNC pages.
+    void sbtNextB1Click();
+    void sbtPrevB2Click();
+    void sbtNextB2Click();
+    void sbtPrevB3Click();
+    void sbtNextB3Click();
+    // Back to the chain page and on to the NC page; both stop a running calculation.
+    void sbtPrevB4CClick();
+    void sbtNextB4CClick();
+    // From the NC page back to the machining page of the operation.
+    void sbtPrevB5Click();
+    void rdbContourClick();
+    void rdbDrillClick();
+    void rdbPocketClick();
+    void cboLeadInChange();
+    void cboLeadOutChange();
+    void speConNRoughCutsChange();
+    void speConNFinishCutsChange();
+    void spePocNFinishCutsChange();
+    void txtCCoffsetChange();
+    void cboPostNameChange();
+    // The post files of the program folder's "pst" folder, by name.
+    void FillPostNames();
+    // Loads the post the settings name; a missing one is reported and leaves the defaults.
+    void LoadNamedPost();
+    // The contour page's Z labels; off for a post that writes no Z.
+    void EnableZControl(bool on);
+    // A Z field of a machining page changed: the pass plan again, Calculate again.
+    void ZFieldChange(int page);
+    void txtPocZRapidClick();
+    // Shows picture k of the hints on the machining page.
+    void ShowHint(int page, int k);
+    // "Select ..." and "Edit ...": the tool dialog for the one current tool.
+    void sbtToolSelectClick();
+    // The dialog's values become the job's tool words and the offset radius.
+    void ApplyToolValues();
+    // txtCCoffset shows the tool's radius, which the offsets use.
+    void ShowToolOffset();
+    // Chains and compensation for contour and pocket, drill points for drilling.
+    void ShowChainGroups(bool drilling);
+    // Hooks into the NC job: the pass plan of a machining page and taking back
+    // the last operation (frmMainHooks.cpp until the job handlers exist).
+    void ShowPassPlan(int page);
+    void OfferUndoLastOperation();
+    // The side cboCCDir had before the pocket forced "Right" (0 none).
+    int SideBeforePocket = 0;
+    QToolButton* sbtNewNc = nullptr;
+    QToolButton* sbtAppendNc = nullptr;
+    QComboBox* cboPostName = nullptr;
+    QLabel* stxPstCommento = nullptr;
+    QLabel* stxNcFileName = nullptr;
+    QToolButton* sbtNextB1 = nullptr;
+    QRadioButton* rdbContour = nullptr;
+    QRadioButton* rdbDrill = nullptr;
+    QRadioButton* rdbPocket = nullptr;
+    QLineEdit* txtRapidFeedrate = nullptr;
+    QLabel* imgTool = nullptr;
+    QToolButton* sbtToolSelect = nullptr;
+    QToolButton* sbtToolEdit = nullptr;
+    QToolButton* sbtPrevB2 = nullptr;
+    QToolButton* sbtNextB2 = nullptr;
+    QToolButton* sbtPrevB3 = nullptr;
+    QLabel* lblInLead = nullptr;
+    QLabel* lblOutLead = nullptr;
+    QLabel* lblConZRapid = nullptr;
+    QLabel* lblConTopStock = nullptr;
+    QLabel* lblConZDepthTot = nullptr;
+    QLabel* lblConIncPassZ = nullptr;
+    QLineEdit* txtConZRapid = nullptr;
+    QLineEdit* txtConTopStock = nullptr;
+    QLineEdit* txtConZDepthTot = nullptr;
+    QLineEdit* txtConIncPassZ = nullptr;
+    QLineEdit* txtConStockXY = nullptr;
+    QSpinBox* speConNRoughCuts = nullptr;
+    QSpinBox* speConNFinishCuts = nullptr;
+    QLineEdit* txtConRoughSize = nullptr;
+    QLineEdit* txtConFinishSize = nullptr;
+    QCheckBox* chkConWriteEof = nullptr;
+    QLabel* lblConNumDCuts = nullptr;
+    QLabel* lblConNumFCuts = nullptr;
+    QLabel* imgContour = nullptr;
+    QToolButton* sbtConCalculate = nullptr;
+    QToolButton* sbtPrevB4C = nullptr;
+    QToolButton* sbtNextB4C = nullptr;
+    QLineEdit* txtDriZRapid = nullptr;
+    QLineEdit* txtDriTopStock = nullptr;
+    QLineEdit* txtDriZDepthTot = nullptr;
+    QLineEdit* txtDriIncPassZ = nullptr;
+    QComboBox* cboCycle = nullptr;
+    QLineEdit* dri_txtPasso = nullptr;
+    QCheckBox* Dri_chkWriteEof = nullptr;
+    QLabel* lblDriNumDCuts = nullptr;
+    QLabel* lblDriNumFCuts = nullptr;
+    QLabel* imgDrill = nullptr;
+    QToolButton* sbtDriCalculate = nullptr;
+    QToolButton* sbtPrevB4D = nullptr;
+    QToolButton* sbtNextB4D = nullptr;
+    QLineEdit* txtPocZRapid = nullptr;
+    QLineEdit* txtPocTopStock = nullptr;
+    QLineEdit* txtPocZDepthTot = nullptr;
+    QLineEdit* txtPocIncPassZ = nullptr;
+    QLineEdit* txtPocStockXY = nullptr;
+    QLineEdit* txtPocStepOverPer = nullptr;
+    QSpinBox* spePocNFinishCuts = nullptr;
+    QLineEdit* txtPocFinishSize = nullptr;
+    QCheckBox* chkPocSpiralInOut = nullptr;
+    QCheckBox* chkPocWriteEof = nullptr;
+    QLabel* lblPocNumDCuts = nullptr;
+    QLabel* lblPocNumFCuts = nullptr;
+    QLabel* imgPocket = nullptr;
+    QToolButton* sbtPocCalculate = nullptr;
+    QToolButton* sbtPrevB4P = nullptr;
+    QToolButton* sbtNextB4P = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

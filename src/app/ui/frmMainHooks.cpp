@@ -9,12 +9,10 @@ void TfrmMain::CloseZDepth() {}
 void TfrmMain::ShowZDepth() {}
 void TfrmMain::ZDepthMode3D(bool /*on*/) {}
 
-// The Z fields of the contour and drill pages.
-void TfrmMain::txtConZRapidClick() {}
-void TfrmMain::txtDriZRapidClick() {}
-
-// The CNC pages: the cutter-compensation combo applies its side.
-void TfrmMain::cboCCDirChange() {}
+// The NC job: the depth pass plan of a machining page, and taking back the
+// last operation when the user leaves the NC page.
+void TfrmMain::ShowPassPlan(int /*page*/) {}
+void TfrmMain::OfferUndoLastOperation() {}
 
 // The 3D view takes the 2D view's background colour.
 void TfrmMain::SetView3DBackground(TColor /*color*/) {}

@@ -99,18 +99,16 @@ void TfrmMain::FormCreate()
     StartSettings = ReadSettingsFile(SettingsFilePath());
     ApplySettings(StartSettings);
 
-    // The post the settings name, so that no NC word comes from a post that
-    // was never loaded; an unreadable one has been reported and leaves the defaults.
-    try {
-        LoadPostProcessor(ProgramFolder());
-    } catch (const EPostError&) {
-    }
-
     // The language.
     OpenLanguage(LanguageName);
     LoadMessages();
     TranslateForms({this}, LanguageFile.get());
     InizializzaCbo();
+
+    // The post the settings name, so that no NC word comes from a post that
+    // was never loaded; a missing or unreadable one is reported and leaves the defaults.
+    FillPostNames();
+    LoadNamedPost();
 
     // The view: painted on this thread, square units, the first window of the units.
     TCADViewportCore& view = VistaGrafica->Core();
@@ -145,8 +143,6 @@ void TfrmMain::FormCreate()
     // appended to it.
     TempDir = (QDir::tempPath() + QLatin1Char('/')).toStdString();
     DeletedEntities = std::make_unique<std::vector<TDeletedEntityRec>>();
-
-    // sbtCnc is hidden by the frame, and its tool bar group closes the gap itself.
 
     // The tolerances are changed only through the units, the reset and the
     // settings file.

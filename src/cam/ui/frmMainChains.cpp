@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -89,12 +90,18 @@ void TfrmMain::CreateChainPage()
     txtLoutSize = MakeField(grpCutterComp, "txtLoutSize", "5");
     txtCCoffset = MakeField(grpCutterComp, "txtCCoffset", "0");
     txtCCoffset->setEnabled(false);
+    lblInLead = new QLabel(QStringLiteral("Size:"), grpCutterComp);
+    lblInLead->setObjectName(QStringLiteral("lblInLead"));
+    lblOutLead = new QLabel(QStringLiteral("Size:"), grpCutterComp);
+    lblOutLead->setObjectName(QStringLiteral("lblOutLead"));
     compLayout->addWidget(cboCCDir, 0, 0);
-    compLayout->addWidget(txtCCoffset, 0, 1);
+    compLayout->addWidget(txtCCoffset, 0, 2);
     compLayout->addWidget(cboLeadIn, 1, 0);
-    compLayout->addWidget(txtLInSize, 1, 1);
+    compLayout->addWidget(lblInLead, 1, 1);
+    compLayout->addWidget(txtLInSize, 1, 2);
     compLayout->addWidget(cboLeadOut, 2, 0);
-    compLayout->addWidget(txtLoutSize, 2, 1);
+    compLayout->addWidget(lblOutLead, 2, 1);
+    compLayout->addWidget(txtLoutSize, 2, 2);
     layout->addWidget(grpCutterComp);
 
     grpDrillPoints = new QGroupBox(QStringLiteral("(3) Drill point select:"), page);
@@ -118,9 +125,14 @@ void TfrmMain::CreateChainPage()
     grpDrillPoints->hide();
     layout->addWidget(grpDrillPoints);
 
+    sbtPrevB3 = MakeButton(page, "sbtPrevB3", "Prev Pg (2)");
     sbtNextB3 = MakeButton(page, "sbtNextB3", "Next Pg (4)");
     sbtNextB3->setEnabled(false);
-    layout->addWidget(sbtNextB3);
+    auto* pageButtons = new QHBoxLayout;
+    pageButtons->addWidget(sbtPrevB3);
+    pageButtons->addStretch();
+    pageButtons->addWidget(sbtNextB3);
+    layout->addLayout(pageButtons);
     layout->addStretch();
 
     connect(sbtChain, &QToolButton::clicked, this, [this] { sbtChainClick(); });
@@ -131,7 +143,6 @@ void TfrmMain::CreateChainPage()
     connect(sbtChainPt, &QToolButton::clicked, this, [this] { sbtChainPtClick(); });
     connect(sbtChainSel, &QToolButton::clicked, this, [this] { sbtChainSelClick(); });
     connect(sbtChainDelPt, &QToolButton::clicked, this, [this] { sbtChainDelPtClick(); });
-    connect(cboCCDir, &QComboBox::currentIndexChanged, this, [this] { RedrawChains(); });
 
     ChainPickHooks.ChainAdded = [this] {
         SetScrollCatena(ChainList.Chains.back());

@@ -104,8 +104,9 @@ void TfrmMain::CreateNcPage()
     sbtIsoLimits = MakeButton(pnlTbr1Iso, "sbtIsoLimits", "Nc Limits");
     sbtWireSimul = MakeButton(pnlTbr1Iso, "sbtWireSimul", "Wire");
     sbtWireSimul->setCheckable(true);
-    QToolButton* buttons[] = {sbtIsoRewind, sbtIsoSimul, sbtIsoEnd,  sbtIsoStop,   sbtIsoStep,  sbtIsoOpen,
-                              sbtIsoSave,   sbtIsoFind,  sbtIsoExit, sbtIsoLimits, sbtWireSimul};
+    sbtPrevB5 = MakeButton(pnlTbr1Iso, "sbtPrevB5", "Prev Pg (4)");
+    QToolButton* buttons[] = {sbtIsoRewind, sbtIsoSimul,  sbtIsoEnd,    sbtIsoStop, sbtIsoStep, sbtIsoOpen,
+                              sbtIsoSave,   sbtIsoFind,   sbtIsoExit,   sbtIsoLimits, sbtWireSimul, sbtPrevB5};
     for (int k = 0; k < static_cast<int>(std::size(buttons)); ++k)
         bar->addWidget(buttons[k], k / 4, k % 4);
     layout->addWidget(pnlTbr1Iso);
@@ -148,6 +149,7 @@ void TfrmMain::CreateNcPage()
     nol_IsoStatus1 = MakeLabel(page, "nol_IsoStatus1");
     layout->addWidget(nol_IsoStatus1);
 
+    connect(sbtPrevB5, &QToolButton::clicked, this, [this] { sbtPrevB5Click(); });
     connect(sbtIsoStep, &QToolButton::clicked, this, [this] { sbtIsoStepClick(); });
     connect(sbrNcSimul, &QScrollBar::valueChanged, this, [this](int position) { sbrNcSimulChange(position); });
     connect(sbtIsoSave, &QToolButton::clicked, this, [this] { sbtIsoSaveClick(); });
