@@ -55,17 +55,24 @@ const char* const kProgram =
     "G80\n"
     "G0 X0.000 Y0.000\n";
 
-// Leaves the program's simulation as the test found it.
+// Reads with the default post and leaves the program's simulation and post
+// as the test found them.
 class TSimulationGuard {
 public:
-    TSimulationGuard() { NcSimulation = TNcSimulation(); }
+    TSimulationGuard()
+    {
+        NcSimulation = TNcSimulation();
+        PostSettings = TPostSettings();
+    }
     ~TSimulationGuard()
     {
         NcSimulation = TNcSimulation();
+        PostSettings = post_;
         LayerContrastColor = contrast_;
     }
 
 private:
+    TPostSettings post_ = PostSettings;
     TColor contrast_ = LayerContrastColor;
 };
 
