@@ -1,5 +1,4 @@
-// A whole pocket: a 300 x 300 square with ten round islands that come in as
-// polylines (each circle as the 102 chords a bulged DXF outline gives), a
+// A whole pocket: the square with ten round islands of PocketInput.h, a
 // 3 mm tool at 50 % step-over. Our rings and links beside the same rings by
 // Clipper: the boundary minus the islands offset inwards by the step until
 // nothing is left. The timed figure is ours; both times and their ratio
@@ -11,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 #include "ClipperRoundOffset.h"
+#include "PocketInput.h"
 #include "cam/Toolpaths.h"
 
 namespace {
@@ -19,39 +19,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr double TOOL_RADIUS = 1.5;
 constexpr double STEP_OVER_PERCENT = 50.0;
-
-TChain Polygon(const TPointList& points)
-{
-    TChain chain;
-    for (std::size_t k = 0; k < points.size(); ++k)
-        chain.push_back(MakeElement(points[k], points[(k + 1) % points.size()]));
-    return chain;
-}
-
-TChain TessellatedCircle(TVect centre, double radius)
-{
-    TPointList points;
-    const TChainElement halves[] = {
-        MakeElement({centre.X + radius, centre.Y}, {centre.X - radius, centre.Y}, 1.0),
-        MakeElement({centre.X - radius, centre.Y}, {centre.X + radius, centre.Y}, 1.0)};
-    for (const TChainElement& half : halves) {
-        TPointList arc;
-        TessellateBulgeArc(half, arc);
-        // The end point is the next half's start.
-        points.insert(points.end(), arc.begin(), arc.end() - 1);
-    }
-    return Polygon(points);
-}
-
-std::vector<TChain> PocketWithIslands()
-{
-    std::vector<TChain> chains{Polygon({{0, 0}, {300, 0}, {300, 300}, {0, 300}})};
-    for (int row = 0; row < 2; ++row) {
-        for (int column = 0; column < 5; ++column)
-            chains.push_back(TessellatedCircle({30.0 + 60.0 * column, 90.0 + 120.0 * row}, 12.0 + 2.0 * column));
-    }
-    return chains;
-}
 
 // Rings until nothing is left; islands go in as holes (reversed).
 std::size_t ClipperRings(const std::vector<TChain>& chains, double radius, double step)
@@ -86,7 +53,7 @@ TResult Last;
 
 void Pocket(benchmark::State& state)
 {
-    const std::vector<TChain> chains = PocketWithIslands();
+    const std::vector<TChain> chains = pocketinput::PocketWithIslands();
     TPocketJob job;
     job.OffsetRadius = static_cast<float>(TOOL_RADIUS);
     job.StepOverPercent = STEP_OVER_PERCENT;

@@ -34,15 +34,6 @@ public:
     }
 };
 
-int CountColour(const QImage& image, const QColor& colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == colour ? 1 : 0;
-    return count;
-}
-
 void ClickWorld(TfrmMain& frm, float x, float y)
 {
     const TPoint2D at = frm.VistaGrafica->Core2D().WorldToScreen(MakePoint2D(x, y));

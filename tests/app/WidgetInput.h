@@ -3,6 +3,7 @@
 // Input as the user gives it, sent straight to one widget, and icons as
 // images that tests can compare pixel for pixel.
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QImage>
@@ -36,4 +37,14 @@ inline void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftB
 inline QImage IconImage(const QIcon& icon)
 {
     return icon.pixmap(QSize(kGlyphSize, kGlyphSize)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// How many pixels of the image have exactly the colour.
+inline int CountColour(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+    return count;
 }

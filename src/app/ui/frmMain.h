@@ -708,6 +708,48 @@ public:
     void sbtDelLastOpClick();
     QToolButton* sbtDelLastOp = nullptr;
 
+    // NC page and simulation (cam/ui/frmMainNcPage.cpp) ----
+    // Page 46: the NC editor, the simulation controls and the limits.
+    void CreateNcPage();
+    void sbtIsoStepClick();
+    void sbrNcSimulChange(int position);
+    void sbtIsoSaveClick();
+    void sbtIsoExitClick();
+    void sbtIsoFindClick();
+    // Searches the find dialog's text from the selection on.
+    void FindDialog1Find();
+    void sbtIsoLimitsMouseDown();
+    void sbtIsoLimitsMouseUp();
+    // Page and arrow keys in the editor: the line counter follows the caret.
+    void ricIsoKeyDown(int key);
+    // Rewind, Simulate, End, Step, Open, Save, Find and Close together.
+    void SimulOnOff(bool enabled);
+    // Set by a new program: the next step shows the Z-depth window.
+    bool NcShowZDepth = false;
+    QFrame* pnlIso = nullptr;
+    QFrame* pnlTbr1Iso = nullptr;
+    QPlainTextEdit* ricIso = nullptr;
+    QScrollBar* sbrNcSimul = nullptr;
+    QToolButton* sbtIsoRewind = nullptr;
+    QToolButton* sbtIsoSimul = nullptr;
+    QToolButton* sbtIsoEnd = nullptr;
+    QToolButton* sbtIsoStop = nullptr;
+    QToolButton* sbtIsoStep = nullptr;
+    QToolButton* sbtIsoOpen = nullptr;
+    QToolButton* sbtIsoSave = nullptr;
+    QToolButton* sbtIsoFind = nullptr;
+    QToolButton* sbtIsoExit = nullptr;
+    QToolButton* sbtIsoLimits = nullptr;
+    QToolButton* sbtWireSimul = nullptr;
+    QToolButton* sbtPrevB5 = nullptr;
+    QFrame* pnlLimits = nullptr;
+    QLabel* stxLimXmax = nullptr;
+    QLabel* stxLimXmin = nullptr;
+    QLabel* stxLimYmax = nullptr;
+    QLabel* stxLimYmin = nullptr;
+    QLabel* nol_IsoStatus1 = nullptr;
+    TNcFindDialog* FindDialog1 = nullptr;
+
     // CNC pages, operation, machining parameters and the tool (cam/ui/frmMainCncPages.cpp) ----
     // Pages 40, 41, 43, 44 and 45: their controls with their defaults, and the
     // tool dialog's way in.
@@ -828,47 +870,6 @@ public:
     QToolButton* sbtPocCalculate = nullptr;
     QToolButton* sbtPrevB4P = nullptr;
     QToolButton* sbtNextB4P = nullptr;
-
-    // NC page and simulation (cam/ui/frmMainNcPage.cpp) ----
-    // Page 46: the NC editor, the simulation controls and the limits.
-    void CreateNcPage();
-    void sbtIsoStepClick();
-    void sbrNcSimulChange(int position);
-    void sbtIsoSaveClick();
-    void sbtIsoExitClick();
-    void sbtIsoFindClick();
-    // Searches the find dialog's text from the selection on.
-    void FindDialog1Find();
-    void sbtIsoLimitsMouseDown();
-    void sbtIsoLimitsMouseUp();
-    // Page and arrow keys in the editor: the line counter follows the caret.
-    void ricIsoKeyDown(int key);
-    // Rewind, Simulate, End, Step, Open, Save, Find and Close together.
-    void SimulOnOff(bool enabled);
-    // Set by a new program: the next step shows the Z-depth window.
-    bool NcShowZDepth = false;
-    QFrame* pnlIso = nullptr;
-    QFrame* pnlTbr1Iso = nullptr;
-    QPlainTextEdit* ricIso = nullptr;
-    QScrollBar* sbrNcSimul = nullptr;
-    QToolButton* sbtIsoRewind = nullptr;
-    QToolButton* sbtIsoSimul = nullptr;
-    QToolButton* sbtIsoEnd = nullptr;
-    QToolButton* sbtIsoStop = nullptr;
-    QToolButton* sbtIsoStep = nullptr;
-    QToolButton* sbtIsoOpen = nullptr;
-    QToolButton* sbtIsoSave = nullptr;
-    QToolButton* sbtIsoFind = nullptr;
-    QToolButton* sbtIsoExit = nullptr;
-    QToolButton* sbtIsoLimits = nullptr;
-    QToolButton* sbtWireSimul = nullptr;
-    QFrame* pnlLimits = nullptr;
-    QLabel* stxLimXmax = nullptr;
-    QLabel* stxLimXmin = nullptr;
-    QLabel* stxLimYmax = nullptr;
-    QLabel* stxLimYmin = nullptr;
-    QLabel* nol_IsoStatus1 = nullptr;
-    TNcFindDialog* FindDialog1 = nullptr;
 
     // Transform pages, end-point markers (edit/ui/frmMainTransformPages.cpp,
     // edit/ui/frmMainTextInfo.cpp) ----

@@ -29,20 +29,12 @@
 #include "cam/ChainPick.h"
 #include "cam/Chains.h"
 #include "cam/Toolpaths.h"
+#include "cam/ui/PageControls.h"
 
 namespace {
 
 constexpr int kPageChain = 42;
 constexpr int kPickAperture = 5;
-
-QToolButton* MakeButton(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(QString::fromLatin1(text));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
 
 QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items)
 {

@@ -2,8 +2,9 @@
 // the simulation drawn over the drawing, the limits of the moves, saving,
 // finding text and leaving the CNC pages.
 
+#include <cmath>
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,10 +26,12 @@
 #include "app/ui/frmMain.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/view/CADViewportCore.h"
+#include "cam/NcJob.h"
 #include "cam/NcSimulation.h"
 #include "cam/NcWords.h"
 #include "cam/ui/NcFindDialog.h"
 #include "cam/ui/NcViewDrawing.h"
+#include "cam/ui/PageControls.h"
 #include "import/ui/SaveDialog.h"
 
 namespace {
@@ -37,15 +40,6 @@ constexpr int kPageIso = 46;
 constexpr int kMsgNcFiles = 701;
 constexpr int kMsgLine = 717;
 constexpr int kMsgMachiningTime = 754;
-
-QToolButton* MakeButton(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(QString::fromLatin1(text));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
 
 QLabel* MakeLabel(QWidget* parent, const char* name)
 {
@@ -88,13 +82,6 @@ QString LineText(const QPlainTextEdit& editor, int line)
     return editor.document()->findBlockByNumber(line).text();
 }
 
-QString DurationText(double seconds)
-{
-    const long long total = std::llround(seconds);
-    const auto two = [](long long v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
-    return QStringLiteral(" %1h, %2m, %3s").arg(total / 3600).arg(two(total / 60 % 60), two(total % 60));
-}
-
 } // namespace
 
 void TfrmMain::CreateNcPage()
@@ -117,8 +104,9 @@ void TfrmMain::CreateNcPage()
     sbtIsoLimits = MakeButton(pnlTbr1Iso, "sbtIsoLimits", "Nc Limits");
     sbtWireSimul = MakeButton(pnlTbr1Iso, "sbtWireSimul", "Wire");
     sbtWireSimul->setCheckable(true);
-    QToolButton* buttons[] = {sbtIsoRewind, sbtIsoSimul, sbtIsoEnd,  sbtIsoStop,   sbtIsoStep,  sbtIsoOpen,
-                              sbtIsoSave,   sbtIsoFind,  sbtIsoExit, sbtIsoLimits, sbtWireSimul};
+    sbtPrevB5 = MakeButton(pnlTbr1Iso, "sbtPrevB5", "Prev Pg (4)");
+    QToolButton* buttons[] = {sbtIsoRewind, sbtIsoSimul,  sbtIsoEnd,    sbtIsoStop, sbtIsoStep, sbtIsoOpen,
+                              sbtIsoSave,   sbtIsoFind,   sbtIsoExit,   sbtIsoLimits, sbtWireSimul, sbtPrevB5};
     for (int k = 0; k < static_cast<int>(std::size(buttons)); ++k)
         bar->addWidget(buttons[k], k / 4, k % 4);
     layout->addWidget(pnlTbr1Iso);
@@ -161,6 +149,7 @@ void TfrmMain::CreateNcPage()
     nol_IsoStatus1 = MakeLabel(page, "nol_IsoStatus1");
     layout->addWidget(nol_IsoStatus1);
 
+    connect(sbtPrevB5, &QToolButton::clicked, this, [this] { sbtPrevB5Click(); });
     connect(sbtIsoStep, &QToolButton::clicked, this, [this] { sbtIsoStepClick(); });
     connect(sbrNcSimul, &QScrollBar::valueChanged, this, [this](int position) { sbrNcSimulChange(position); });
     connect(sbtIsoSave, &QToolButton::clicked, this, [this] { sbtIsoSaveClick(); });
@@ -202,7 +191,8 @@ void TfrmMain::sbtIsoStepClick()
     if (sim.CurrentLine < count)
         SelectLine(*ricIso, sim.CurrentLine);
     else
-        TestoGrafico(GetLangString(kMsgMachiningTime) + DurationText(sim.TotalSeconds()));
+        TestoGrafico(GetLangString(kMsgMachiningTime) +
+                     QString::fromStdString(FormatDuration(std::llround(sim.TotalSeconds()))));
 }
 
 void TfrmMain::sbrNcSimulChange(int position)
@@ -234,16 +224,8 @@ void TfrmMain::sbtIsoSaveClick()
     SaveDialog->ForOpening = false;
     if (!SaveDialog->Execute(this))
         return;
-    // Each line ends in CR LF; an empty last line is the end of the one before.
-    QString text;
-    for (QTextBlock block = ricIso->document()->begin(); block.isValid(); block = block.next()) {
-        if (block.next().isValid() || !block.text().isEmpty())
-            text += block.text() + QStringLiteral("\r\n");
-    }
-    QFile file(SaveDialog->FileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0 || !file.flush())
-        ApplicationMessageBox(SaveDialog->FileName + QStringLiteral("\r\n") + file.errorString(), GetLangString(450),
-                              kMbOk + kMbIconError);
+    if (!SaveNcText(SaveDialog->FileName.toStdString(), ricIso->toPlainText().toStdString()))
+        ApplicationMessageBox(SaveDialog->FileName, GetLangString(450), kMbOk + kMbIconError);
 }
 
 void TfrmMain::sbtIsoExitClick()

@@ -1,0 +1,16 @@
+#pragma once
+
+// Controls of the CNC pages, named as the language file and the tests know them.
+
+#include <QString>
+#include <QToolButton>
+
+// A text-only speed button.
+inline QToolButton* MakeButton(QWidget* parent, const char* name, const char* text)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(QString::fromLatin1(text));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
