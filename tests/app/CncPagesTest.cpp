@@ -461,7 +461,7 @@ TEST_F(CncProgram, FramePocketAndContourWrittenThroughTheWindows)
     EXPECT_FALSE(frm.sbtConCalculate->isEnabled());
 
     // Back to the chain page by the pages' own buttons, and the pocket of the same frame.
-    frm.sbtPrevB5Click();
+    frm.sbtPrevB5->click();
     EXPECT_EQ(frm.ActivePage(), 43);
     frm.sbtPrevB4C->click();
     frm.sbtPrevB3->click();
