@@ -39,5 +39,8 @@ function(kestro_test name)
     KESTRO_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     KESTRO_TEST_PLATFORM="${platform}")
   kestro_warnings(${name})
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${T_LABELS}" ${lock})
+  # Listing the tests of a sanitized binary on a busy machine can take far
+  # longer than the default five seconds.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    PROPERTIES LABELS "${T_LABELS}" ${lock})
 endfunction()
