@@ -12,6 +12,9 @@ namespace {
 // Room beyond the limit searched around a piece, so that rounding cannot hide
 // an element that is just within the limit.
 constexpr double SEARCH_ROOM = 0.0001;
+// Beyond the limit, the room a segment's box must leave before the exact
+// distance to the segment need not be worked out.
+constexpr double BOX_ROOM = 1e-6;
 
 // The arithmetic is written out here: the removal of gouging pieces runs it
 // for every pair of a piece and a nearby source element.
@@ -338,8 +341,19 @@ double DistanceBetweenElements(const TChainElement& a, const TChainElement& b)
 
 bool KeepsDistanceFromElements(TVect point, const TChain& elements, double d)
 {
+    const double limit = d - DISTANCE_SLACK;
+    // A segment whose box lies beyond the limit is no nearer; the room covers
+    // the rounding of the exact distance many times over. Every loop of a
+    // pocket asks this of the whole outline, and most of it is far away.
+    const double beyond = limit > 0.0 ? (limit + BOX_ROOM) * (limit + BOX_ROOM) : -1.0;
     return std::none_of(elements.begin(), elements.end(), [&](const TChainElement& e) {
-        return DistanceToElement(point, e) < d - DISTANCE_SLACK;
+        if (beyond > 0.0 && e.Bulge == 0.0) {
+            const double dx = std::max({std::min(e.X1, e.X2) - point.X, 0.0, point.X - std::max(e.X1, e.X2)});
+            const double dy = std::max({std::min(e.Y1, e.Y2) - point.Y, 0.0, point.Y - std::max(e.Y1, e.Y2)});
+            if (dx * dx + dy * dy > beyond)
+                return false;
+        }
+        return DistanceToElement(point, e) < limit;
     });
 }
 

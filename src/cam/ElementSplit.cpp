@@ -50,10 +50,22 @@ bool SharesEndPoint(const TChainElement& a, const TChainElement& b)
 
 // Nearly parallel or nearly concentric input can produce a point far away
 // from both elements; such a point is no meeting point.
+bool NearBoxes(TVect p, const TElementBox& aBox, const TElementBox& bBox)
+{
+    return BoxContainsPoint(InflateBox(aBox, CROSSING_BOX_MARGIN), p) &&
+           BoxContainsPoint(InflateBox(bBox, CROSSING_BOX_MARGIN), p);
+}
+
 bool NearBoth(TVect p, const TChainElement& a, const TChainElement& b)
 {
-    return BoxContainsPoint(InflateBox(ElementBox(a), CROSSING_BOX_MARGIN), p) &&
-           BoxContainsPoint(InflateBox(ElementBox(b), CROSSING_BOX_MARGIN), p);
+    return NearBoxes(p, ElementBox(a), ElementBox(b));
+}
+
+// An arc's box from the centre its span already holds, which is the one
+// ElementBox would work out again.
+TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
+{
+    return ArcBox(arc, span.Centre, span.Radius);
 }
 
 // Snaps a meeting point to an end of either element it equals. A point at
@@ -97,18 +109,24 @@ bool OnElement(TVect p, const TChainElement& e)
 // of its ends. Where one element ends on another, rounding may put the
 // computed crossing a hair beside the end, or miss it; the end itself is the
 // point where the other must be cut, so that pieces meet exactly.
-void AddEndsOnOther(const TChainElement& a, const TChainElement& b, TMeetingPoints& points)
+void AddEndsOnOther(const TChainElement& a, const TElementBox& aBox, const TChainElement& b, const TElementBox& bBox,
+                    TMeetingPoints& points)
 {
-    const auto addEnds = [&](const TChainElement& from, const TChainElement& on) {
-        const TElementBox box = InflateBox(ElementBox(on), REAL_EPSILON);
+    const auto addEnds = [&](const TChainElement& from, const TChainElement& on, const TElementBox& onBox) {
+        const TElementBox box = InflateBox(onBox, REAL_EPSILON);
         for (const TVect end : {StartPoint(from), EndPoint(from)}) {
             if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
                 OnElement(end, on))
                 points.Add(end);
         }
     };
-    addEnds(a, b);
-    addEnds(b, a);
+    addEnds(a, b, bBox);
+    addEnds(b, a, aBox);
+}
+
+void AddEndsOnOther(const TChainElement& a, const TChainElement& b, TMeetingPoints& points)
+{
+    AddEndsOnOther(a, ElementBox(a), b, ElementBox(b), points);
 }
 
 // The line through a segment as A x + B y + C = 0.
@@ -178,6 +196,8 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TChainElement& arc
     const TVect e = toFrame(end);
     const double y = s.Y;
     const double r = span.Radius;
+    const TElementBox lineBox = ElementBox(line);
+    const TElementBox arcBox = SpanBox(arc, span);
     TMeetingPoints candidates;
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
@@ -199,10 +219,10 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TChainElement& arc
             continue;
         const bool onLine = atLineEnd || (s.X < q.X && q.X < e.X);
         const bool onArc = atArcEnd || ArcSpanContains(span, p);
-        if (onLine && onArc && NearBoth(p, line, arc))
+        if (onLine && onArc && NearBoxes(p, lineBox, arcBox))
             result.Add(p);
     }
-    AddEndsOnOther(line, arc, result);
+    AddEndsOnOther(line, lineBox, arc, arcBox, result);
     return result;
 }
 
@@ -243,10 +263,10 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
         if (!SnapToEnds(p, first, second, atFirstEnd, atSecondEnd))
             continue;
         if ((atFirstEnd || ArcSpanContains(one, p)) && (atSecondEnd || ArcSpanContains(two, p)) &&
-            NearBoth(p, first, second))
+            NearBoxes(p, SpanBox(first, one), SpanBox(second, two)))
             result.Add(p);
     }
-    AddEndsOnOther(first, second, result);
+    AddEndsOnOther(first, SpanBox(first, one), second, SpanBox(second, two), result);
     return result;
 }
 
@@ -459,16 +479,52 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainEl
     return !pieces.empty();
 }
 
+namespace {
+
+bool CrossesElement(const TChainElement& segment, const TChainElement& e)
+{
+    TVect crossing;
+    return IsStraight(e) ? SegmentIntersection(StartPoint(segment), EndPoint(segment), StartPoint(e), EndPoint(e), crossing)
+                         : CrossesArcBetweenEnds(segment, e);
+}
+
+// A crossing lies within CROSSING_BOX_MARGIN of both elements' boxes, so
+// boxes grown by it that are apart leave nothing to find. A box that is not
+// a number is never apart.
+TElementBox CrossingBox(const TChainElement& e)
+{
+    return InflateBox(ElementBox(e), CROSSING_BOX_MARGIN);
+}
+
+bool BoxesApart(const TElementBox& a, const TElementBox& b)
+{
+    return a.MaxX < b.MinX || b.MaxX < a.MinX || a.MaxY < b.MinY || b.MaxY < a.MinY;
+}
+
+} // namespace
+
 bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements)
 {
     if (elements.size() < 2)
         return false;
-    const TVect a = StartPoint(segment);
-    const TVect b = EndPoint(segment);
-    for (const TChainElement& e : elements) {
-        TVect crossing;
-        if (IsStraight(e) ? SegmentIntersection(a, b, StartPoint(e), EndPoint(e), crossing)
-                          : CrossesArcBetweenEnds(segment, e))
+    return std::any_of(elements.begin(), elements.end(),
+                       [&](const TChainElement& e) { return CrossesElement(segment, e); });
+}
+
+TSegmentCrossing::TSegmentCrossing(const TChain& elements) : Elements(elements)
+{
+    Boxes.reserve(elements.size());
+    for (const TChainElement& e : elements)
+        Boxes.push_back(CrossingBox(e));
+}
+
+bool TSegmentCrossing::Crosses(const TChainElement& segment) const
+{
+    if (Elements.size() < 2)
+        return false;
+    const TElementBox box = CrossingBox(segment);
+    for (std::size_t k = 0; k < Elements.size(); ++k) {
+        if (!BoxesApart(box, Boxes[k]) && CrossesElement(segment, Elements[k]))
             return true;
     }
     return false;

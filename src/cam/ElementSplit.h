@@ -7,7 +7,10 @@
 // longer than SystemTol. A point where one element ends on the other cuts
 // the other there; a point where both end cuts neither.
 
+#include <vector>
+
 #include "cam/ChainElement.h"
+#include "cam/ElementBoxTree.h"
 
 // A meeting point may lie this far outside an element's box: touching
 // tests accept points off a circle by the equality tolerance. The pair
@@ -40,3 +43,17 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainEl
 // Whether the straight segment meets any element of the list; false for a
 // list of fewer than 2 elements.
 bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements);
+
+// The same question asked of one list many times, as the links of a pocket
+// are: each element's box is worked out once, and only the elements whose
+// box the segment's box meets are tried.
+class TSegmentCrossing {
+public:
+    // The list must outlive the test.
+    explicit TSegmentCrossing(const TChain& elements);
+    bool Crosses(const TChainElement& segment) const;
+
+private:
+    const TChain& Elements;
+    std::vector<TElementBox> Boxes;
+};

@@ -237,6 +237,8 @@ std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& 
     TChain path = std::move(rings.front());
     rings.erase(rings.begin());
     TVect reference = StartPoint(path.front());
+    const TSegmentCrossing crossesBoundary(boundary);
+    const TSegmentCrossing crossesSource(source);
     while (!rings.empty()) {
         std::size_t nearest = 0;
         double nearestDistance = 9999.1234;
@@ -249,7 +251,7 @@ std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& 
         }
         TChain& ring = rings[nearest];
         const TChainElement link = MakeElement(EndPoint(path.back()), StartPoint(ring.front()));
-        if (SegmentCrossesElements(link, boundary) || SegmentCrossesElements(link, source)) {
+        if (crossesBoundary.Crosses(link) || crossesSource.Crosses(link)) {
             paths.push_back(std::move(path));
             path.clear();
         } else {

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <vector>
 
@@ -304,4 +305,49 @@ TEST_F(ElementSplitTest, SegmentCrossesElementsChecksLinesAndArcs)
     const TChain arcs{Arc(5, 0, 0, -5, BulgeOfSweepDegrees(270)), Line(0, -5, 5, 0)};
     EXPECT_TRUE(SegmentCrossesElements(Line(-3, -10, -3, 10), arcs));
     EXPECT_FALSE(SegmentCrossesElements(Line(-1, -1, 1, 1), arcs));
+}
+
+// The prepared test skips elements by their boxes; segments that end on an
+// element, touch an arc or pass a hair beside an end must get the same answer
+// as trying every element.
+TEST_F(ElementSplitTest, PreparedSegmentCrossingAnswersAsTryingEveryElement)
+{
+    TChain outline;
+    const int sides = 40;
+    TVect previous{20.0, 0.0};
+    for (int k = 1; k <= sides; ++k) {
+        const double angle = 2.0 * PI * k / sides;
+        const double radius = k % 3 == 0 ? 14.0 : 20.0;
+        const TVect next = k == sides ? TVect{20.0, 0.0} : TVect{radius * std::cos(angle), radius * std::sin(angle)};
+        const double bulge = k % 2 == 0 ? 0.0 : (k % 4 == 1 ? 0.6 : -1.4);
+        outline.push_back(MakeElement(previous, next, bulge));
+        previous = next;
+    }
+    const TSegmentCrossing prepared(outline);
+    std::uint32_t seed = 12345;
+    const auto uniform = [&seed](double low, double high) {
+        seed = seed * 1664525u + 1013904223u;
+        return low + (high - low) * static_cast<double>(seed >> 8) / static_cast<double>(1u << 24);
+    };
+    int crossing = 0;
+    int apart = 0;
+    for (int n = 0; n < 4000; ++n) {
+        TVect a{uniform(-30, 30), uniform(-30, 30)};
+        TVect b{uniform(-30, 30), uniform(-30, 30)};
+        const TChainElement& e = outline[static_cast<std::size_t>(n) % outline.size()];
+        // Ends on elements' ends, a hair beside them, and short segments.
+        if (n % 4 == 1)
+            a = StartPoint(e);
+        else if (n % 4 == 2)
+            a = {e.X2 + uniform(-2e-4, 2e-4), e.Y2 + uniform(-2e-4, 2e-4)};
+        if (n % 8 == 3)
+            b = {a.X + uniform(-1, 1), a.Y + uniform(-1, 1)};
+        const TChainElement segment = MakeElement(a, b);
+        const bool expected = SegmentCrossesElements(segment, outline);
+        ASSERT_EQ(prepared.Crosses(segment), expected) << a.X << ' ' << a.Y << ' ' << b.X << ' ' << b.Y;
+        ++(expected ? crossing : apart);
+    }
+    EXPECT_GT(crossing, 1000);
+    EXPECT_GT(apart, 1000);
+    EXPECT_FALSE(TSegmentCrossing(TChain{outline.front()}).Crosses(MakeElement({0, 0}, {40, 40})));
 }
