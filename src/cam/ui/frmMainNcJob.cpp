@@ -166,6 +166,11 @@ public:
 
     void ZMove(bool work, double z) override
     {
+        // A plunge cuts where the tool stands, as the read-back draws it: a
+        // drilled hole shows as the tool's disc.
+        if (work)
+            SimulateMove(NcSimulation, MOTION_LINEAR, false, 0.0f, toolRadius_, 0.0f, NcSimulation.PrevX,
+                         NcSimulation.PrevY);
         AddZMoveTime(NcSimulation, work, static_cast<float>(z));
         ShowZDepth(NcSimulation, work, static_cast<float>(z));
     }
@@ -405,6 +410,7 @@ void TfrmMain::sbtAppendNcClick()
     NcModal.ClearWords();
     sbtDelLastOp->setEnabled(false);
     RestartSimulation(*this);
+    sbrNcSimul->setMaximum(std::max(CountTextLines(text) - 1, 0));
     SetActivePage(kPageIso);
 }
 
