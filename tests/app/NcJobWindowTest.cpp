@@ -222,6 +222,17 @@ TEST_F(NcJobWindow, TheNcPageAfterACalculationAndAfterOpen)
         Frm.sbtIsoStep->click();
     EXPECT_NEAR(NcSimulation.TotalSeconds(), calculated, 1e-9);
 
+    // A program appended adds its time to the file's; a new file starts from nothing.
+    Frm.sbtConCalculate->setEnabled(true);
+    Frm.sbtConCalculate->click();
+    EXPECT_NEAR(NcSimulation.TotalSeconds(), 2 * calculated, 1e-9);
+    Frm.sbtNewNc->click();
+    ChainList.Chains = {{MakeElement({0, 0}, {10, 0}), MakeElement({10, 0}, {10, 10}),
+                         MakeElement({10, 10}, {0, 10}), MakeElement({0, 10}, {0, 0})}};
+    Frm.sbtConCalculate->setEnabled(true);
+    Frm.sbtConCalculate->click();
+    EXPECT_NEAR(NcSimulation.TotalSeconds(), calculated, 1e-9);
+
     // An opened program can be scrolled to its last line.
     QFile file(Folder.filePath(QStringLiteral("part.nc")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
