@@ -37,7 +37,11 @@ void TNcProgramWriter::ZLine(int motion, double z, const std::string& feed)
 {
     if (post_.OmitZ)
         return;
-    std::string words = writer_.FormatZWord(post_.IncrementalMode ? writer_.IncrementZ(z) : z);
+    // The last incremental values follow the tool in absolute programs too:
+    // a program written after a change to an incremental post steps from
+    // where the tool stands, not from where the file started.
+    const float dz = writer_.IncrementZ(z);
+    std::string words = writer_.FormatZWord(post_.IncrementalMode ? dz : z);
     words += writer_.FormatFeedWord(feed);
     writer_.WriteNcLine(motion, words);
     if (sink_)
@@ -57,6 +61,8 @@ void TNcProgramWriter::XYLine(int motion, const std::string& feed, TVect to)
         writer_.WriteNcLine(motion, words);
     } else {
         writer_.WriteMoveLine(motion, feed, to.X, to.Y);
+        writer_.IncrementX(to.X);
+        writer_.IncrementY(to.Y);
     }
     if (sink_)
         sink_->PlaneMove(motion, MakeElement(lastPoint_, to));
@@ -71,6 +77,10 @@ void TNcProgramWriter::Element(const TChainElement& e)
         return;
     }
     writer_.WriteArcBlock(e);
+    if (!post_.IncrementalMode) {
+        writer_.IncrementX(e.X2);
+        writer_.IncrementY(e.Y2);
+    }
     if (sink_)
         sink_->PlaneMove(arc.Direction, e);
     lastPoint_ = EndPoint(e);

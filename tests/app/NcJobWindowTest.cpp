@@ -7,20 +7,27 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "WidgetInput.h"
 #include "app/Language.h"
 #include "app/ui/ApplicationMessageBox.h"
 #include "app/ui/frmMain.h"
 #include "cad/base/Settings.h"
+#include "cad/canvas/DecorativeCanvas.h"
+#include "cad/drawing/CADCmp2D.h"
 #include "cad/geometry/Geometry2D.h"
+#include "cad/shapes/Circle2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cam/Chains.h"
 #include "cam/NcJob.h"
@@ -71,6 +78,7 @@ protected:
         SetMessageBoxHook(PreviousBoxHook);
         SetSaveDialogHook(PreviousDialogHook);
         ChainList = TChainList();
+        MachiningType = TMachiningType::Contour;
         NcJobValues = TNcJobValues();
         NcModal = TNcModalMemory();
         NcJobState = TNcJobState();
@@ -197,4 +205,77 @@ TEST_F(NcJobWindow, NewCalculateRefuseAndUndo)
     Frm.sbtConCalculate->click();
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, GetLangString(459));
+}
+
+TEST_F(NcJobWindow, TheNcPageAfterACalculationAndAfterOpen)
+{
+    Frm.sbtNewNc->click();
+    ChainList.Chains = {{MakeElement({0, 0}, {10, 0}), MakeElement({10, 0}, {10, 10}),
+                         MakeElement({10, 10}, {0, 10}), MakeElement({0, 10}, {0, 0})}};
+    Frm.sbtConCalculate->click();
+    const double calculated = NcSimulation.TotalSeconds();
+    ASSERT_GT(calculated, 0.0);
+
+    // Stepping through the program just written counts its time once.
+    const int lines = Frm.ricIso->document()->blockCount();
+    for (int k = 0; k < lines; ++k)
+        Frm.sbtIsoStep->click();
+    EXPECT_NEAR(NcSimulation.TotalSeconds(), calculated, 1e-9);
+
+    // A program appended adds its time to the file's; a new file starts from nothing.
+    Frm.sbtConCalculate->setEnabled(true);
+    Frm.sbtConCalculate->click();
+    EXPECT_NEAR(NcSimulation.TotalSeconds(), 2 * calculated, 1e-9);
+    Frm.sbtNewNc->click();
+    ChainList.Chains = {{MakeElement({0, 0}, {10, 0}), MakeElement({10, 0}, {10, 10}),
+                         MakeElement({10, 10}, {0, 10}), MakeElement({0, 10}, {0, 0})}};
+    Frm.sbtConCalculate->setEnabled(true);
+    Frm.sbtConCalculate->click();
+    EXPECT_NEAR(NcSimulation.TotalSeconds(), calculated, 1e-9);
+
+    // An opened program can be scrolled to its last line.
+    QFile file(Folder.filePath(QStringLiteral("part.nc")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("G0 Z5.000\r\nG0 X1.000 Y2.000\r\nG1 Z-2.000 F300\r\n");
+    file.close();
+    Frm.sbtAppendNc->click();
+    EXPECT_EQ(Frm.sbrNcSimul->maximum(), 2);
+    Frm.sbrNcSimul->setValue(2);
+    EXPECT_EQ(Frm.ricIso->textCursor().selectedText(), QStringLiteral("G1 Z-2.000 F300"));
+}
+
+TEST_F(NcJobWindow, PickedHolesArePeckedAndShownAsTheyAreWritten)
+{
+    const TColor savedContrast = LayerContrastColor;
+    LayerContrastColor = 0x808080;
+    TCADViewport2DCore& view = Frm.VistaGrafica->Core2D();
+    view.SetBackGroundColor(0x404040);
+    view.ZoomWindow(MakeRect2D(-5, -5, 35, 35));
+    Frm.sbtNewNc->click();
+    Frm.rdbDrill->click();
+    // A click on each circle takes its centre.
+    for (const TPoint2D centre : {MakePoint2D(5, 5), MakePoint2D(25, 15)}) {
+        Frm.LocalCad().AddObject(-1, std::make_unique<TCerchio2D>(0, centre, MakePoint2D(centre.X + 2, centre.Y)));
+        Frm.sbtChainPt->click();
+        const TPoint2D at = view.WorldToScreen(MakePoint2D(centre.X + 2, centre.Y));
+        Click(Frm.VistaGrafica, QPoint(static_cast<int>(at.X), static_cast<int>(at.Y)));
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(ChainList.DrillPoints.size(), 2u);
+    view.Repaint();
+    Frm.cboCycle->setCurrentIndex(1);
+    Frm.txtDriZDepthTot->setText(QStringLiteral("-3"));
+    Frm.sbtDriCalculate->click();
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(Saved().count("G1 Z"), 6) << "three pecks a hole";
+
+    // Each hole shows as the 5 mm tool's disc, where the program plunges.
+    const QImage shot = view.WindowImage();
+    const std::filesystem::path folder = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "cam";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(shot.save(QString::fromStdString((folder / "nc-drill-peck.png").string())));
+    const double pixelsPerMm = shot.width() / 40.0;
+    const int discPixels = CountColour(shot, ToQColor(LayerContrastColor));
+    EXPECT_GT(discPixels, 2 * 0.5 * 3.14 * 2.5 * 2.5 * pixelsPerMm * pixelsPerMm);
+    LayerContrastColor = savedContrast;
 }

@@ -203,6 +203,19 @@ TEST(NcProgram, FileStartsOnceToolChangesOnceAndEveryNewFileStartsClean)
     }
 }
 
+TEST(NcProgram, AnIncrementalPostChosenBetweenOperationsStepsFromWhereTheToolStands)
+{
+    // The first operation ends at (5, 5), up at Z2, written in absolute words.
+    TJob job;
+    job.Contour({Square(5, 5, 10)}, Depths(0, -1, 1));
+    job.Post = ShippedPost("ISO_incremental.pst");
+    const std::string second = job.Contour({Square(20, 0, 10)}, Depths(0, -1, 1));
+    SCOPED_TRACE(second);
+    EXPECT_EQ(Count(second, "G0 X15.000 Y-5.000"), 1);
+    EXPECT_EQ(Count(second, "Z2.000"), 0) << "the tool is up already";
+    EXPECT_EQ(Count(second, "G1 Z-3.000\r\n"), 1);
+}
+
 TEST(NcProgram, UndoTakesBackTheLastOperationOnly)
 {
     TPostSettings post = ShippedPost("Fanuc_mm.pst");

@@ -166,6 +166,11 @@ public:
 
     void ZMove(bool work, double z) override
     {
+        // A plunge cuts where the tool stands, as the read-back draws it: a
+        // drilled hole shows as the tool's disc.
+        if (work)
+            SimulateMove(NcSimulation, MOTION_LINEAR, false, 0.0f, toolRadius_, 0.0f, NcSimulation.PrevX,
+                         NcSimulation.PrevY);
         AddZMoveTime(NcSimulation, work, static_cast<float>(z));
         ShowZDepth(NcSimulation, work, static_cast<float>(z));
     }
@@ -207,12 +212,11 @@ double ToolRadius()
     return ok && diameter > 0.0 ? diameter / 2.0 : 0.0;
 }
 
-// The simulation starts again for a new program or file.
+// The simulation starts again for a new program or file. The time totals
+// stay: each program appended to the file adds to the file's time.
 void RestartSimulation(TfrmMain& window)
 {
     ResetSimulation(NcSimulation);
-    NcSimulation.WorkSeconds = 0.0;
-    NcSimulation.RapidSeconds = 0.0;
     NcSimulation.FirstMove = true;
     NcSimulation.CurrentLine = 0;
     window.NcShowZDepth = true;
@@ -377,6 +381,8 @@ void TfrmMain::sbtNewNcClick()
         return;
     StartNcFile(NcJobState, NcModal, PostSettings);
     SetEditorText(*this, {});
+    NcSimulation.WorkSeconds = 0.0;
+    NcSimulation.RapidSeconds = 0.0;
     sbtDelLastOp->setEnabled(false);
     if (MachiningType == TMachiningType::Drill)
         ClearDrillPoints();
@@ -405,6 +411,9 @@ void TfrmMain::sbtAppendNcClick()
     NcModal.ClearWords();
     sbtDelLastOp->setEnabled(false);
     RestartSimulation(*this);
+    NcSimulation.WorkSeconds = 0.0;
+    NcSimulation.RapidSeconds = 0.0;
+    sbrNcSimul->setMaximum(std::max(CountTextLines(text) - 1, 0));
     SetActivePage(kPageIso);
 }
 

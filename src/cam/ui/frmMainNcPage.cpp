@@ -181,6 +181,14 @@ void TfrmMain::sbtIsoStepClick()
     }
     ricIso->setFocus();
     TNcSimulation& sim = NcSimulation;
+    if (sim.CurrentLine == 0) {
+        // A read from the first line counts the program from its start; what
+        // the calculation (or an earlier read) counted is not added twice.
+        sim.WorkSeconds = 0.0;
+        sim.RapidSeconds = 0.0;
+        sim.LastZText = NO_Z_TEXT;
+        sim.ZKnown = false;
+    }
     const int count = ricIso->document()->blockCount();
     if (sim.CurrentLine < count) {
         SelectLine(*ricIso, sim.CurrentLine);
