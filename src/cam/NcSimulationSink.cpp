@@ -5,20 +5,10 @@ TNcSimulationSink::TNcSimulationSink(TNcSimulation& sim, float toolRadius, const
 {
 }
 
-void TNcSimulationSink::Start(TVect at)
-{
-    if (!sim_.FirstMove)
-        return;
-    sim_.FirstMove = false;
-    sim_.PrevX = static_cast<float>(at.X);
-    sim_.PrevY = static_cast<float>(at.Y);
-}
-
 void TNcSimulationSink::PlaneMove(int motion, const TChainElement& path)
 {
-    Start(StartPoint(path));
     TBulgeArc arc;
-    if (BulgeArcParams(path, arc)) {
+    if (motion != MOTION_RAPID && motion != MOTION_LINEAR && BulgeArcParams(path, arc)) {
         // Moves being written give the arc's centre itself.
         sim_.ArcI = static_cast<float>(arc.Centre.X);
         sim_.ArcJ = static_cast<float>(arc.Centre.Y);
@@ -29,6 +19,10 @@ void TNcSimulationSink::PlaneMove(int motion, const TChainElement& path)
 
 void TNcSimulationSink::ZMove(bool work, double z)
 {
+    // A plunge cuts where the tool stands, as the read-back draws it: a
+    // drilled hole shows as the tool's disc.
+    if (work)
+        SimulateMove(sim_, MOTION_LINEAR, false, 0.0f, toolRadius_, 0.0f, sim_.PrevX, sim_.PrevY, post_);
     const auto zf = static_cast<float>(z);
     AddZMoveTime(sim_, work, zf);
     ShowZDepth(sim_, work, zf);
@@ -36,9 +30,7 @@ void TNcSimulationSink::ZMove(bool work, double z)
 
 void TNcSimulationSink::DrillHole(int motion, TVect point, double zRapid, double depth)
 {
-    Start(point);
     sim_.CycleDepth = static_cast<float>(depth);
     SimulateMove(sim_, motion, false, static_cast<float>(zRapid), toolRadius_, 0.0f, static_cast<float>(point.X),
                  static_cast<float>(point.Y), post_);
-    ShowZDepth(sim_, true, static_cast<float>(depth));
 }

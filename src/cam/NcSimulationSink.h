@@ -16,9 +16,6 @@ public:
     void DrillHole(int motion, TVect point, double zRapid, double depth) override;
 
 private:
-    // The first move of a calculation starts where it is.
-    void Start(TVect at);
-
     TNcSimulation& sim_;
     float toolRadius_;
     const TPostSettings& post_;

@@ -31,6 +31,7 @@
 #include "cam/NcJob.h"
 #include "cam/NcProgram.h"
 #include "cam/NcSimulation.h"
+#include "cam/NcSimulationSink.h"
 #include "cam/Toolpaths.h"
 #include "cam/ui/NcViewDrawing.h"
 #include "import/ui/SaveDialog.h"
@@ -147,45 +148,6 @@ private:
     QProgressBar* bar_;
 };
 
-// Draws each move of the program over the drawing while it is written, and
-// adds up its machining time.
-class TSimulationSink : public TNcMoveSink {
-public:
-    explicit TSimulationSink(float toolRadius) : toolRadius_(toolRadius) {}
-
-    void PlaneMove(int motion, const TChainElement& path) override
-    {
-        TBulgeArc arc;
-        if (motion != MOTION_RAPID && motion != MOTION_LINEAR && BulgeArcParams(path, arc)) {
-            NcSimulation.ArcI = static_cast<float>(arc.Centre.X);
-            NcSimulation.ArcJ = static_cast<float>(arc.Centre.Y);
-        }
-        SimulateMove(NcSimulation, motion, false, 0.0f, toolRadius_, 0.0f, static_cast<float>(path.X2),
-                     static_cast<float>(path.Y2));
-    }
-
-    void ZMove(bool work, double z) override
-    {
-        // A plunge cuts where the tool stands, as the read-back draws it: a
-        // drilled hole shows as the tool's disc.
-        if (work)
-            SimulateMove(NcSimulation, MOTION_LINEAR, false, 0.0f, toolRadius_, 0.0f, NcSimulation.PrevX,
-                         NcSimulation.PrevY);
-        AddZMoveTime(NcSimulation, work, static_cast<float>(z));
-        ShowZDepth(NcSimulation, work, static_cast<float>(z));
-    }
-
-    void DrillHole(int motion, TVect point, double zRapid, double depth) override
-    {
-        NcSimulation.CycleDepth = static_cast<float>(depth);
-        SimulateMove(NcSimulation, motion, false, static_cast<float>(zRapid), toolRadius_, 0.0f,
-                     static_cast<float>(point.X), static_cast<float>(point.Y));
-    }
-
-private:
-    float toolRadius_;
-};
-
 std::string EditorText(const TfrmMain& window)
 {
     return window.ricIso->toPlainText().toStdString();
@@ -227,7 +189,7 @@ void RestartSimulation(TfrmMain& window)
 class TCalculation {
 public:
     explicit TCalculation(TfrmMain& window)
-        : window_(window), progress_(window.ProgressBar1), sink_(static_cast<float>(ToolRadius())),
+        : window_(window), progress_(window.ProgressBar1), sink_(NcSimulation, static_cast<float>(ToolRadius())),
           drawing_(window.VistaGrafica->Core(), NcSimulation)
     {
         window.Messaggio(Text(kMsgCalculating));
@@ -289,7 +251,7 @@ public:
 private:
     TfrmMain& window_;
     TWindowProgress progress_;
-    TSimulationSink sink_;
+    TNcSimulationSink sink_;
     TNcViewDrawing drawing_;
     std::string editorText_;
     TNcProgramWriter writer_{PostSettings, NcModal, NcJobValues, NcJobState, &sink_};
