@@ -1,6 +1,7 @@
 #include "cad/shapes/Text2D.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -124,12 +125,15 @@ void TText2D::Draw(const TTransform2D& viewTransform, TDecorativeCanvas& canvas,
     }
 
     const bool xorMode = canvas.Pen.Mode == TPenMode::Xor;
-    if (!xorMode && painter) {
+    // A text box wider or taller than the int range lies far off any device.
+    const long long width = static_cast<long long>(rect.Right) - rect.Left;
+    const long long height = static_cast<long long>(rect.Bottom) - rect.Top;
+    if (!xorMode && painter && std::in_range<int>(width) && std::in_range<int>(height)) {
         painter->save();
         painter->setPen(ToQColor(canvas.FontColor));
         painter->setBackgroundMode(canvas.OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
         painter->setBackground(ToQColor(canvas.Brush.Color));
-        painter->drawText(QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top), flags, text);
+        painter->drawText(QRect(rect.Left, rect.Top, static_cast<int>(width), static_cast<int>(height)), flags, text);
         painter->restore();
     }
     if (DrawBox || xorMode)
