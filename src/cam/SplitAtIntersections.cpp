@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "cad/base/Settings.h"
@@ -26,6 +27,146 @@ constexpr double SEGMENT_ROOM = 0.0001;
 // and a piece within PIECE_ROOM of its original; the rest is for rounding.
 constexpr double HEAD_BAND = CROSSING_BOX_MARGIN + SEGMENT_ROOM + 1e-6;
 constexpr double GROUP_BAND = CROSSING_BOX_MARGIN + SEGMENT_ROOM + PIECE_ROOM + 1e-6;
+
+// What the sweep works out for an element before testing it: its box grown
+// by CROSSING_BOX_MARGIN and, for an arc, its span.
+struct TNodeShape {
+    TElementBox Box;
+    bool Straight = true;
+    TArcSpan Span;
+};
+
+TNodeShape NodeShape(const TChainElement& e)
+{
+    TNodeShape shape;
+    shape.Straight = IsStraight(e);
+    if (!shape.Straight)
+        shape.Span = ArcSpanOf(e);
+    shape.Box = InflateBox(shape.Straight ? ElementBox(e) : ArcBox(e, shape.Span.Centre, shape.Span.Radius),
+                           CROSSING_BOX_MARGIN);
+    return shape;
+}
+
+// Whether the sweep would try the pair: their boxes overlap, and a straight
+// one of the two passes through the other's box. Rounding may put a meeting
+// point up to the equality tolerance off a segment, hence the room.
+bool MayMeet(const TChainElement& a, const TNodeShape& aShape, const TChainElement& b, const TNodeShape& bShape)
+{
+    return BoxesOverlap(aShape.Box, bShape.Box) &&
+           (!aShape.Straight ||
+            SegmentMeetsBox(StartPoint(a), EndPoint(a), InflateBox(bShape.Box, SEGMENT_ROOM))) &&
+           (!bShape.Straight || SegmentMeetsBox(StartPoint(b), EndPoint(b), InflateBox(aShape.Box, SEGMENT_ROOM)));
+}
+
+// Which elements of the list as given cut some later element of it. Every
+// pair the sweep could try is among the pairs tried here, in the same order
+// within the pair. So an element of the list that comes to the front of the
+// sweep while no piece waits, and cuts no later element, leaves as done
+// whatever was cut before it: the sweep would try it only against some of
+// those later elements, in vain. The pairs are found once, by sorting the
+// boxes along x; where the boxes overlap too much for that to pay, nothing
+// is known and the sweep works through every element.
+class TLaterCuts {
+public:
+    TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& shapes);
+
+    bool Known() const { return !Start.empty(); }
+    // Only when known.
+    bool Cuts(std::size_t k);
+
+private:
+    const TChain& Elements;
+    const std::vector<TNodeShape>& Shapes;
+    // Element k's later partners: Later[Start[k]] to Later[Start[k + 1]].
+    std::vector<int> Start;
+    std::vector<int> Later;
+    TChain Pieces;
+};
+
+TLaterCuts::TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& shapes)
+    : Elements(elements), Shapes(shapes)
+{
+    const std::size_t count = elements.size();
+    // A box that is not a number overlaps no other.
+    struct TEntry {
+        TElementBox Box;
+        int Element;
+    };
+    std::vector<TEntry> entries;
+    entries.reserve(count);
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < count; ++k) {
+        const TElementBox& box = shapes[k].Box;
+        if (std::isnan(box.MinX) || std::isnan(box.MinY) || std::isnan(box.MaxX) || std::isnan(box.MaxY))
+            continue;
+        entries.push_back({box, static_cast<int>(k)});
+        low = std::min(low, box.MinX);
+        high = std::max(high, box.MinX);
+    }
+    const auto byMinX = [](const TEntry& p, const TEntry& q) { return p.Box.MinX < q.Box.MinX; };
+    // Outlines spread their elements evenly enough for buckets to sort
+    // them in about linear time.
+    const double width = high - low;
+    if (entries.size() > 64 && std::isfinite(width) && width > 0.0) {
+        const std::size_t buckets = entries.size();
+        const double scale = static_cast<double>(buckets - 1) / width;
+        const auto bucketOf = [&](const TEntry& e) {
+            return std::min(buckets - 1, static_cast<std::size_t>((e.Box.MinX - low) * scale));
+        };
+        std::vector<int> first(buckets + 1, 0);
+        for (const TEntry& e : entries)
+            ++first[bucketOf(e) + 1];
+        for (std::size_t b = 0; b < buckets; ++b)
+            first[b + 1] += first[b];
+        std::vector<TEntry> sorted(entries.size());
+        std::vector<int> fill(first.begin(), first.end() - 1);
+        for (const TEntry& e : entries)
+            sorted[static_cast<std::size_t>(fill[bucketOf(e)]++)] = e;
+        for (std::size_t b = 0; b < buckets; ++b) {
+            if (first[b + 1] - first[b] > 1)
+                std::sort(sorted.begin() + first[b], sorted.begin() + first[b + 1], byMinX);
+        }
+        entries = std::move(sorted);
+    } else {
+        std::sort(entries.begin(), entries.end(), byMinX);
+    }
+    // Each pair is met from the one of the two that starts further left.
+    std::vector<std::pair<int, int>> pairs;
+    std::size_t budget = 16 * count + 1024;
+    for (std::size_t s = 0; s < entries.size(); ++s) {
+        const TElementBox& box = entries[s].Box;
+        for (std::size_t t = s + 1; t < entries.size() && entries[t].Box.MinX <= box.MaxX; ++t) {
+            if (--budget == 0)
+                return;
+            if (BoxesOverlap(box, entries[t].Box))
+                pairs.emplace_back(std::min(entries[s].Element, entries[t].Element),
+                                   std::max(entries[s].Element, entries[t].Element));
+        }
+    }
+    Start.assign(count + 1, 0);
+    for (const auto& pair : pairs)
+        ++Start[static_cast<std::size_t>(pair.first) + 1];
+    for (std::size_t k = 0; k < count; ++k)
+        Start[k + 1] += Start[k];
+    Later.resize(pairs.size());
+    std::vector<int> fill(Start.begin(), Start.end() - 1);
+    for (const auto& [i, j] : pairs)
+        Later[static_cast<std::size_t>(fill[static_cast<std::size_t>(i)]++)] = j;
+}
+
+bool TLaterCuts::Cuts(std::size_t k)
+{
+    for (int at = Start[k]; at < Start[k + 1]; ++at) {
+        const auto j = static_cast<std::size_t>(Later[static_cast<std::size_t>(at)]);
+        bool kSplit = false;
+        bool jSplit = false;
+        if (MayMeet(Elements[k], Shapes[k], Elements[j], Shapes[j]) &&
+            SplitElements(Elements[k], Shapes[k].Span, Elements[j], Shapes[j].Span, Pieces, kSplit, jSplit))
+            return true;
+    }
+    return false;
+}
 
 struct TSweepNode {
     TChainElement Element;
@@ -64,6 +205,22 @@ struct TSweepGroup {
     int Head = NONE;
 };
 
+// The sweep reports progress every tenth of the list (every second element
+// of a list shorter than ten).
+std::size_t ProgressStep(std::size_t count)
+{
+    return count / 10 >= 1 ? count / 10 : 2;
+}
+
+// After an element leaves the sweep as done; count is the list's length at
+// that moment.
+void ReportDone(TProgressSink& progress, std::size_t done, std::size_t count, std::size_t step)
+{
+    // Halves round to even, as the processor rounds.
+    if (done < count && done % step == 0)
+        progress.SetProgress(static_cast<int>(std::nearbyint(done * 50.0 / static_cast<double>(count - 1))));
+}
+
 // The list from the element under test onwards, with every element filed
 // under the box (of one of the original elements) that holds it.
 //
@@ -76,14 +233,17 @@ struct TSweepGroup {
 // finds the same first cut every time.
 class TSplitSweep {
 public:
-    TSplitSweep(const TChain& elements, TProgressSink& progress);
+    // Starts with the elements before first already done: none of them
+    // meets a later element, so the sweep would pass them over untouched.
+    TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes, std::size_t first,
+                TLaterCuts& laterCuts, TProgressSink& progress);
 
     bool Run();
     TChain TakeResult();
 
 private:
     static std::vector<TElementBox> GroupBoxes(const TChain& elements);
-    int AddNode(const TChainElement& e, std::int64_t order, int groupHint1, int groupHint2);
+    int AddNode(const TChainElement& e, const TNodeShape& shape, std::int64_t order, int groupHint1, int groupHint2);
     bool FileInGroup(int node, int group);
     void RemoveFromGroup(int node);
     template <typename Visit>
@@ -92,8 +252,16 @@ private:
     void Unlink(int node);
     void CollectCandidates(int node);
     bool SplitPair(int i, int j);
+    bool PassesOver(int node);
 
     TProgressSink& Progress;
+    TLaterCuts& LaterCuts;
+    // Asking whether an element cuts a later one costs about what trying it
+    // in the sweep does; where the answer keeps being yes (every corner of
+    // an outline cut), it is asked ever more rarely.
+    // The first element is known to cut.
+    std::size_t AskEvery = 2;
+    std::size_t UntilAsk = 2;
     std::vector<TElementBox> GroupExtents;
     TElementBandGrid Grid;
     int StrayGroup = 0;
@@ -106,6 +274,8 @@ private:
     int Tail = NONE;
     std::int64_t FrontOrder = 0;
     std::size_t PendingCount = 0;
+    // The length of the list to split, for the progress steps.
+    std::size_t StartCount = 0;
     TChain Done;
     std::vector<int> Candidates;
     TChain Pieces;
@@ -113,8 +283,9 @@ private:
     std::uint64_t SplitCap = 0;
 };
 
-TSplitSweep::TSplitSweep(const TChain& elements, TProgressSink& progress)
-    : Progress(progress), GroupExtents(GroupBoxes(elements)), Grid(GroupExtents, elements, GROUP_BAND),
+TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes, std::size_t first,
+                         TLaterCuts& laterCuts, TProgressSink& progress)
+    : Progress(progress), LaterCuts(laterCuts), GroupExtents(GroupBoxes(elements)), Grid(GroupExtents, elements, GROUP_BAND),
       StrayGroup(static_cast<int>(elements.size())), Groups(elements.size() + 1)
 {
     for (std::size_t k = 0; k < elements.size(); ++k) {
@@ -130,8 +301,11 @@ TSplitSweep::TSplitSweep(const TChain& elements, TProgressSink& progress)
     }
     // Most cuts leave three pieces where there were two elements.
     Nodes.reserve(elements.size() * 4);
-    for (std::size_t k = 0; k < elements.size(); ++k) {
-        const int node = AddNode(elements[k], static_cast<std::int64_t>(k), static_cast<int>(k), StrayGroup);
+    Done.reserve(elements.size());
+    Done.assign(elements.begin(), elements.begin() + static_cast<std::ptrdiff_t>(first));
+    for (std::size_t k = first; k < elements.size(); ++k) {
+        const int node =
+            AddNode(elements[k], shapes[k], static_cast<std::int64_t>(k), static_cast<int>(k), StrayGroup);
         Nodes[node].Previous = Tail;
         if (Tail == NONE)
             Head = node;
@@ -139,8 +313,8 @@ TSplitSweep::TSplitSweep(const TChain& elements, TProgressSink& progress)
             Nodes[Tail].Next = node;
         Tail = node;
     }
-    PendingCount = elements.size();
-    Done.reserve(elements.size());
+    PendingCount = elements.size() - first;
+    StartCount = elements.size();
     // Every cut adds a piece or shortens an element, so a run needs far fewer
     // cuts than this; reaching it means the cutting does not settle.
     const auto n = static_cast<std::uint64_t>(elements.size());
@@ -156,15 +330,14 @@ std::vector<TElementBox> TSplitSweep::GroupBoxes(const TChain& elements)
     return boxes;
 }
 
-int TSplitSweep::AddNode(const TChainElement& e, std::int64_t order, int groupHint1, int groupHint2)
+int TSplitSweep::AddNode(const TChainElement& e, const TNodeShape& shape, std::int64_t order, int groupHint1,
+                         int groupHint2)
 {
     TSweepNode node;
     node.Element = e;
-    node.Straight = IsStraight(e);
-    if (!node.Straight)
-        node.Span = ArcSpanOf(e);
-    node.Box = InflateBox(node.Straight ? ElementBox(e) : ArcBox(e, node.Span.Centre, node.Span.Radius),
-                          CROSSING_BOX_MARGIN);
+    node.Straight = shape.Straight;
+    node.Span = shape.Span;
+    node.Box = shape.Box;
     node.Order = order;
     int index = 0;
     if (FreeNodes.empty()) {
@@ -354,21 +527,39 @@ bool TSplitSweep::SplitPair(int i, int j)
         Unlink(i);
     FrontOrder -= static_cast<std::int64_t>(Pieces.size());
     for (std::size_t k = Pieces.size(); k-- > 0;)
-        PushFront(AddNode(Pieces[k], FrontOrder + static_cast<std::int64_t>(k), iGroup, jGroup));
+        PushFront(AddNode(Pieces[k], NodeShape(Pieces[k]), FrontOrder + static_cast<std::int64_t>(k), iGroup, jGroup));
     return true;
+}
+
+// Whether the node at the front, an element of the list as given, surely
+// leaves as done.
+bool TSplitSweep::PassesOver(int node)
+{
+    if (Nodes[node].Order < 0 || !LaterCuts.Known() || --UntilAsk > 0)
+        return false;
+    if (!LaterCuts.Cuts(static_cast<std::size_t>(Nodes[node].Order))) {
+        AskEvery = 1;
+        UntilAsk = 1;
+        return true;
+    }
+    AskEvery = std::min<std::size_t>(2 * AskEvery, 64);
+    UntilAsk = AskEvery;
+    return false;
 }
 
 bool TSplitSweep::Run()
 {
-    const std::size_t startCount = PendingCount;
-    const std::size_t step = startCount / 10 >= 1 ? startCount / 10 : 2;
+    const std::size_t step = ProgressStep(StartCount);
     while (Head != NONE) {
         Progress.PumpMessages();
         if (Progress.Aborted())
             return false;
         const int current = Head;
-        CollectCandidates(current);
         bool split = false;
+        if (!PassesOver(current))
+            CollectCandidates(current);
+        else
+            Candidates.clear();
         for (const int other : Candidates) {
             split = SplitPair(current, other);
             if (Progress.Aborted())
@@ -383,11 +574,7 @@ bool TSplitSweep::Run()
         }
         Done.push_back(Nodes[current].Element);
         Unlink(current);
-        const std::size_t count = Done.size() + PendingCount;
-        // Halves round to even, as the processor rounds.
-        if (PendingCount > 0 && Done.size() % step == 0)
-            Progress.SetProgress(
-                static_cast<int>(std::nearbyint(Done.size() * 50.0 / static_cast<double>(count - 1))));
+        ReportDone(Progress, Done.size(), Done.size() + PendingCount, step);
     }
     return true;
 }
@@ -407,7 +594,26 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     std::erase_if(elements, [](const TChainElement& e) { return ElementLength(e) < SystemTol; });
     if (elements.size() <= 1)
         return true;
-    TSplitSweep sweep(elements, progress);
+    std::vector<TNodeShape> shapes;
+    shapes.reserve(elements.size());
+    for (const TChainElement& e : elements)
+        shapes.push_back(NodeShape(e));
+    // The elements before the first one that cuts a later one pass through
+    // the sweep in order, one message pump and Esc check each; only the
+    // progress they report is left to give.
+    TLaterCuts laterCuts(elements, shapes);
+    std::size_t first = 0;
+    const std::size_t step = ProgressStep(elements.size());
+    while (laterCuts.Known() && first < elements.size() && !laterCuts.Cuts(first)) {
+        progress.PumpMessages();
+        if (progress.Aborted())
+            return false;
+        ++first;
+        ReportDone(progress, first, elements.size(), step);
+    }
+    if (first == elements.size())
+        return true;
+    TSplitSweep sweep(elements, shapes, first, laterCuts, progress);
     const bool completed = sweep.Run();
     elements = sweep.TakeResult();
     return completed;
