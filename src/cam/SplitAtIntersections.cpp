@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -58,35 +59,28 @@ bool MayMeet(const TChainElement& a, const TNodeShape& aShape, const TChainEleme
            (!bShape.Straight || SegmentMeetsBox(StartPoint(b), EndPoint(b), InflateBox(aShape.Box, SEGMENT_ROOM)));
 }
 
-// Which elements of the list as given cut some later element of it. Every
-// pair the sweep could try is among the pairs tried here, in the same order
-// within the pair. So an element of the list that comes to the front of the
-// sweep while no piece waits, and cuts no later element, leaves as done
-// whatever was cut before it: the sweep would try it only against some of
-// those later elements, in vain. The pairs are found once, by sorting the
-// boxes along x; where the boxes overlap too much for that to pay, nothing
-// is known and the sweep works through every element.
-class TLaterCuts {
+// The pairs of elements of the list as given whose extents (their boxes
+// grown by CROSSING_BOX_MARGIN and PIECE_ROOM, as the sweep files its
+// groups by) overlap, found once by sorting the extents along x. Where they
+// overlap too much for that to pay, nothing is known.
+class TNearElements {
 public:
-    TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& shapes);
+    explicit TNearElements(const std::vector<TElementBox>& extents);
 
     bool Known() const { return !Start.empty(); }
-    // Only when known.
-    bool Cuts(std::size_t k);
+    // Only when known: the other elements whose extents overlap k's.
+    const int* begin(std::size_t k) const { return Near.data() + Start[k]; }
+    const int* end(std::size_t k) const { return Near.data() + Start[k + 1]; }
 
 private:
-    const TChain& Elements;
-    const std::vector<TNodeShape>& Shapes;
-    // Element k's later partners: Later[Start[k]] to Later[Start[k + 1]].
+    // Element k's: Near[Start[k]] to Near[Start[k + 1]].
     std::vector<int> Start;
-    std::vector<int> Later;
-    TChain Pieces;
+    std::vector<int> Near;
 };
 
-TLaterCuts::TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& shapes)
-    : Elements(elements), Shapes(shapes)
+TNearElements::TNearElements(const std::vector<TElementBox>& extents)
 {
-    const std::size_t count = elements.size();
+    const std::size_t count = extents.size();
     // A box that is not a number overlaps no other.
     struct TEntry {
         TElementBox Box;
@@ -97,7 +91,7 @@ TLaterCuts::TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& sh
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
     for (std::size_t k = 0; k < count; ++k) {
-        const TElementBox& box = shapes[k].Box;
+        const TElementBox& box = extents[k];
         if (std::isnan(box.MinX) || std::isnan(box.MinY) || std::isnan(box.MaxX) || std::isnan(box.MaxY))
             continue;
         entries.push_back({box, static_cast<int>(k)});
@@ -133,6 +127,7 @@ TLaterCuts::TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& sh
     }
     // Each pair is met from the one of the two that starts further left.
     std::vector<std::pair<int, int>> pairs;
+    pairs.reserve(2 * count);
     std::size_t budget = 16 * count + 1024;
     for (std::size_t s = 0; s < entries.size(); ++s) {
         const TElementBox& box = entries[s].Box;
@@ -140,28 +135,54 @@ TLaterCuts::TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& sh
             if (--budget == 0)
                 return;
             if (BoxesOverlap(box, entries[t].Box))
-                pairs.emplace_back(std::min(entries[s].Element, entries[t].Element),
-                                   std::max(entries[s].Element, entries[t].Element));
+                pairs.emplace_back(entries[s].Element, entries[t].Element);
         }
     }
     Start.assign(count + 1, 0);
-    for (const auto& pair : pairs)
-        ++Start[static_cast<std::size_t>(pair.first) + 1];
+    for (const auto& [i, j] : pairs) {
+        ++Start[static_cast<std::size_t>(i) + 1];
+        ++Start[static_cast<std::size_t>(j) + 1];
+    }
     for (std::size_t k = 0; k < count; ++k)
         Start[k + 1] += Start[k];
-    Later.resize(pairs.size());
+    Near.resize(2 * pairs.size());
     std::vector<int> fill(Start.begin(), Start.end() - 1);
-    for (const auto& [i, j] : pairs)
-        Later[static_cast<std::size_t>(fill[static_cast<std::size_t>(i)]++)] = j;
+    for (const auto& [i, j] : pairs) {
+        Near[static_cast<std::size_t>(fill[static_cast<std::size_t>(i)]++)] = j;
+        Near[static_cast<std::size_t>(fill[static_cast<std::size_t>(j)]++)] = i;
+    }
 }
+
+// Whether an element of the list as given cuts some later element of it.
+// Every pair the sweep could try is among the pairs tried here, in the same
+// order within the pair. So an element of the list that comes to the front
+// of the sweep while no piece waits, and cuts no later element, leaves as
+// done whatever was cut before it: the sweep would try it only against some
+// of those later elements, in vain.
+class TLaterCuts {
+public:
+    TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& shapes, const TNearElements& near)
+        : Elements(elements), Shapes(shapes), NearElements(near)
+    {
+    }
+
+    // Only when the near elements are known.
+    bool Cuts(std::size_t k);
+
+private:
+    const TChain& Elements;
+    const std::vector<TNodeShape>& Shapes;
+    const TNearElements& NearElements;
+    TChain Pieces;
+};
 
 bool TLaterCuts::Cuts(std::size_t k)
 {
-    for (int at = Start[k]; at < Start[k + 1]; ++at) {
-        const auto j = static_cast<std::size_t>(Later[static_cast<std::size_t>(at)]);
+    for (const int* at = NearElements.begin(k); at != NearElements.end(k); ++at) {
+        const auto j = static_cast<std::size_t>(*at);
         bool kSplit = false;
         bool jSplit = false;
-        if (MayMeet(Elements[k], Shapes[k], Elements[j], Shapes[j]) &&
+        if (j > k && MayMeet(Elements[k], Shapes[k], Elements[j], Shapes[j]) &&
             SplitElements(Elements[k], Shapes[k].Span, Elements[j], Shapes[j].Span, Pieces, kSplit, jSplit))
             return true;
     }
@@ -235,14 +256,14 @@ class TSplitSweep {
 public:
     // Starts with the elements before first already done: none of them
     // meets a later element, so the sweep would pass them over untouched.
-    TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes, std::size_t first,
+    TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes,
+                const std::vector<TElementBox>& extents, const TNearElements& near, std::size_t first,
                 TLaterCuts& laterCuts, TProgressSink& progress);
 
     bool Run();
     TChain TakeResult();
 
 private:
-    static std::vector<TElementBox> GroupBoxes(const TChain& elements);
     int AddNode(const TChainElement& e, const TNodeShape& shape, std::int64_t order, int groupHint1, int groupHint2);
     bool FileInGroup(int node, int group);
     void RemoveFromGroup(int node);
@@ -262,8 +283,12 @@ private:
     // The first element is known to cut.
     std::size_t AskEvery = 2;
     std::size_t UntilAsk = 2;
-    std::vector<TElementBox> GroupExtents;
-    TElementBandGrid Grid;
+    const TChain& Originals;
+    const std::vector<TElementBox>& GroupExtents;
+    const TNearElements& NearOriginals;
+    // Where the near originals are not known, and for elements that stray
+    // from their original; built when first needed.
+    std::optional<TElementBandGrid> Grid;
     int StrayGroup = 0;
     std::vector<TSweepGroup> Groups;
     std::vector<TSweepNode> Nodes;
@@ -283,9 +308,10 @@ private:
     std::uint64_t SplitCap = 0;
 };
 
-TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes, std::size_t first,
+TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes,
+                         const std::vector<TElementBox>& extents, const TNearElements& near, std::size_t first,
                          TLaterCuts& laterCuts, TProgressSink& progress)
-    : Progress(progress), LaterCuts(laterCuts), GroupExtents(GroupBoxes(elements)), Grid(GroupExtents, elements, GROUP_BAND),
+    : Progress(progress), LaterCuts(laterCuts), Originals(elements), GroupExtents(extents), NearOriginals(near),
       StrayGroup(static_cast<int>(elements.size())), Groups(elements.size() + 1)
 {
     for (std::size_t k = 0; k < elements.size(); ++k) {
@@ -319,15 +345,6 @@ TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& 
     // cuts than this; reaching it means the cutting does not settle.
     const auto n = static_cast<std::uint64_t>(elements.size());
     SplitCap = 4 * n * n + 1000000;
-}
-
-std::vector<TElementBox> TSplitSweep::GroupBoxes(const TChain& elements)
-{
-    std::vector<TElementBox> boxes;
-    boxes.reserve(elements.size());
-    for (const TChainElement& e : elements)
-        boxes.push_back(InflateBox(InflateBox(ElementBox(e), CROSSING_BOX_MARGIN), PIECE_ROOM));
-    return boxes;
 }
 
 int TSplitSweep::AddNode(const TChainElement& e, const TNodeShape& shape, std::int64_t order, int groupHint1,
@@ -501,11 +518,23 @@ void TSplitSweep::CollectCandidates(int node)
                 Candidates.push_back(other);
         });
     };
-    // Elements that meet share a point, which lies in both bands.
-    Grid.Visit(n.Element, n.Box, HEAD_BAND, [&](int group) {
+    const auto visitGroup = [&](int group) {
         if (meets(GroupExtents[group]))
             collectGroup(group);
-    });
+    };
+    if (n.Group != StrayGroup && NearOriginals.Known()) {
+        // The node lies in its group's extent, and so does any element it
+        // can meet in its own; their extents overlap.
+        visitGroup(n.Group);
+        const auto group = static_cast<std::size_t>(n.Group);
+        for (const int* other = NearOriginals.begin(group); other != NearOriginals.end(group); ++other)
+            visitGroup(*other);
+    } else {
+        if (!Grid)
+            Grid.emplace(GroupExtents, Originals, GROUP_BAND);
+        // Elements that meet share a point, which lies in both bands.
+        Grid->Visit(n.Element, n.Box, HEAD_BAND, visitGroup);
+    }
     collectGroup(StrayGroup);
     std::sort(Candidates.begin(), Candidates.end(),
               [&](int p, int q) { return Nodes[p].Order < Nodes[q].Order; });
@@ -535,7 +564,7 @@ bool TSplitSweep::SplitPair(int i, int j)
 // leaves as done.
 bool TSplitSweep::PassesOver(int node)
 {
-    if (Nodes[node].Order < 0 || !LaterCuts.Known() || --UntilAsk > 0)
+    if (Nodes[node].Order < 0 || !NearOriginals.Known() || --UntilAsk > 0)
         return false;
     if (!LaterCuts.Cuts(static_cast<std::size_t>(Nodes[node].Order))) {
         AskEvery = 1;
@@ -601,10 +630,16 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     // The elements before the first one that cuts a later one pass through
     // the sweep in order, one message pump and Esc check each; only the
     // progress they report is left to give.
-    TLaterCuts laterCuts(elements, shapes);
+    // The extents the sweep files its groups by; every element's box lies in its own.
+    std::vector<TElementBox> extents;
+    extents.reserve(elements.size());
+    for (const TNodeShape& shape : shapes)
+        extents.push_back(InflateBox(shape.Box, PIECE_ROOM));
+    const TNearElements near(extents);
+    TLaterCuts laterCuts(elements, shapes, near);
     std::size_t first = 0;
     const std::size_t step = ProgressStep(elements.size());
-    while (laterCuts.Known() && first < elements.size() && !laterCuts.Cuts(first)) {
+    while (near.Known() && first < elements.size() && !laterCuts.Cuts(first)) {
         progress.PumpMessages();
         if (progress.Aborted())
             return false;
@@ -613,7 +648,7 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     }
     if (first == elements.size())
         return true;
-    TSplitSweep sweep(elements, shapes, first, laterCuts, progress);
+    TSplitSweep sweep(elements, shapes, extents, near, first, laterCuts, progress);
     const bool completed = sweep.Run();
     elements = sweep.TakeResult();
     return completed;
