@@ -29,6 +29,26 @@ constexpr double SEGMENT_ROOM = 0.0001;
 constexpr double HEAD_BAND = CROSSING_BOX_MARGIN + SEGMENT_ROOM + 1e-6;
 constexpr double GROUP_BAND = CROSSING_BOX_MARGIN + SEGMENT_ROOM + PIECE_ROOM + 1e-6;
 
+// SegmentMeetsBox, always inlined: the pair search runs it for nearly every
+// pair it looks at.
+[[gnu::always_inline]] inline bool PassesBox(TVect a, TVect b, const TElementBox& box)
+{
+    double from = 0.0;
+    double to = 1.0;
+    const auto clip = [&](double origin, double step, double low, double high) {
+        if (step == 0.0)
+            return low <= origin && origin <= high;
+        double t1 = (low - origin) / step;
+        double t2 = (high - origin) / step;
+        if (t1 > t2)
+            std::swap(t1, t2);
+        from = std::max(from, t1);
+        to = std::min(to, t2);
+        return from <= to;
+    };
+    return clip(a.X, b.X - a.X, box.MinX, box.MaxX) && clip(a.Y, b.Y - a.Y, box.MinY, box.MaxY);
+}
+
 // What the sweep works out for an element before testing it: its box grown
 // by CROSSING_BOX_MARGIN and, for an arc, its span.
 struct TNodeShape {
@@ -46,17 +66,6 @@ TNodeShape NodeShape(const TChainElement& e)
     shape.Box = InflateBox(shape.Straight ? ElementBox(e) : ArcBox(e, shape.Span.Centre, shape.Span.Radius),
                            CROSSING_BOX_MARGIN);
     return shape;
-}
-
-// Whether the sweep would try the pair: their boxes overlap, and a straight
-// one of the two passes through the other's box. Rounding may put a meeting
-// point up to the equality tolerance off a segment, hence the room.
-bool MayMeet(const TChainElement& a, const TNodeShape& aShape, const TChainElement& b, const TNodeShape& bShape)
-{
-    return BoxesOverlap(aShape.Box, bShape.Box) &&
-           (!aShape.Straight ||
-            SegmentMeetsBox(StartPoint(a), EndPoint(a), InflateBox(bShape.Box, SEGMENT_ROOM))) &&
-           (!bShape.Straight || SegmentMeetsBox(StartPoint(b), EndPoint(b), InflateBox(aShape.Box, SEGMENT_ROOM)));
 }
 
 // The pairs of elements of the list as given whose extents (their boxes
@@ -90,6 +99,7 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
     entries.reserve(count);
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
+    double widths = 0.0;
     for (std::size_t k = 0; k < count; ++k) {
         const TElementBox& box = extents[k];
         if (std::isnan(box.MinX) || std::isnan(box.MinY) || std::isnan(box.MaxX) || std::isnan(box.MaxY))
@@ -97,7 +107,13 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
         entries.push_back({box, static_cast<int>(k)});
         low = std::min(low, box.MinX);
         high = std::max(high, box.MinX);
+        widths += box.MaxX - box.MinX;
     }
+    // The search below looks at about this many pairs: when it is bound to
+    // give up, it does not start.
+    const std::size_t budget = 16 * count + 1024;
+    if (widths / (high - low) * static_cast<double>(entries.size()) > 2.0 * static_cast<double>(budget))
+        return;
     const auto byMinX = [](const TEntry& p, const TEntry& q) { return p.Box.MinX < q.Box.MinX; };
     // Outlines spread their elements evenly enough for buckets to sort
     // them in about linear time.
@@ -128,11 +144,11 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
     // Each pair is met from the one of the two that starts further left.
     std::vector<std::pair<int, int>> pairs;
     pairs.reserve(2 * count);
-    std::size_t budget = 16 * count + 1024;
+    std::size_t left = budget;
     for (std::size_t s = 0; s < entries.size(); ++s) {
         const TElementBox& box = entries[s].Box;
         for (std::size_t t = s + 1; t < entries.size() && entries[t].Box.MinX <= box.MaxX; ++t) {
-            if (--budget == 0)
+            if (--left == 0)
                 return;
             if (BoxesOverlap(box, entries[t].Box))
                 pairs.emplace_back(entries[s].Element, entries[t].Element);
@@ -182,7 +198,8 @@ bool TLaterCuts::Cuts(std::size_t k)
         const auto j = static_cast<std::size_t>(*at);
         bool kSplit = false;
         bool jSplit = false;
-        if (j > k && MayMeet(Elements[k], Shapes[k], Elements[j], Shapes[j]) &&
+        // The sweep tries no pair whose boxes do not overlap.
+        if (j > k && BoxesOverlap(Shapes[k].Box, Shapes[j].Box) &&
             SplitElements(Elements[k], Shapes[k].Span, Elements[j], Shapes[j].Span, Pieces, kSplit, jSplit))
             return true;
     }
@@ -272,6 +289,8 @@ private:
     void PushFront(int node);
     void Unlink(int node);
     void CollectCandidates(int node);
+    template <typename ForGroups>
+    void CollectCandidatesIn(int node, ForGroups&& forGroups);
     bool SplitPair(int i, int j);
     bool PassesOver(int node);
 
@@ -284,7 +303,7 @@ private:
     std::size_t AskEvery = 2;
     std::size_t UntilAsk = 2;
     const TChain& Originals;
-    const std::vector<TElementBox>& GroupExtents;
+    std::vector<TElementBox> GroupExtents;
     const TNearElements& NearOriginals;
     // Where the near originals are not known, and for elements that stray
     // from their original; built when first needed.
@@ -498,7 +517,8 @@ void TSplitSweep::Unlink(int node)
 // Only elements that can meet the node: their boxes overlap, and a straight
 // one of the two passes through the other's box. Rounding may put a meeting
 // point up to the equality tolerance off a segment, hence the room.
-void TSplitSweep::CollectCandidates(int node)
+template <typename ForGroups>
+void TSplitSweep::CollectCandidatesIn(int node, ForGroups&& forGroups)
 {
     Candidates.clear();
     const TSweepNode& n = Nodes[node];
@@ -507,37 +527,45 @@ void TSplitSweep::CollectCandidates(int node)
     const TVect a = StartPoint(n.Element);
     const TVect b = EndPoint(n.Element);
     const auto meets = [&](const TElementBox& other) {
-        return BoxesOverlap(other, box) && (!straight || SegmentMeetsBox(a, b, InflateBox(other, SEGMENT_ROOM)));
+        return BoxesOverlap(other, box) && (!straight || PassesBox(a, b, InflateBox(other, SEGMENT_ROOM)));
     };
     const TElementBox roomyBox = InflateBox(box, SEGMENT_ROOM);
     const auto collectGroup = [&](int group) {
         VisitGroupNear(group, box, [&](int other) {
             const TSweepNode& o = Nodes[other];
             if (other != node && meets(o.Box) &&
-                (!o.Straight || SegmentMeetsBox(StartPoint(o.Element), EndPoint(o.Element), roomyBox)))
+                (!o.Straight || PassesBox(StartPoint(o.Element), EndPoint(o.Element), roomyBox)))
                 Candidates.push_back(other);
         });
     };
-    const auto visitGroup = [&](int group) {
+    forGroups(n, [&](int group) {
         if (meets(GroupExtents[group]))
             collectGroup(group);
-    };
-    if (n.Group != StrayGroup && NearOriginals.Known()) {
-        // The node lies in its group's extent, and so does any element it
-        // can meet in its own; their extents overlap.
-        visitGroup(n.Group);
-        const auto group = static_cast<std::size_t>(n.Group);
-        for (const int* other = NearOriginals.begin(group); other != NearOriginals.end(group); ++other)
-            visitGroup(*other);
-    } else {
-        if (!Grid)
-            Grid.emplace(GroupExtents, Originals, GROUP_BAND);
-        // Elements that meet share a point, which lies in both bands.
-        Grid->Visit(n.Element, n.Box, HEAD_BAND, visitGroup);
-    }
+    });
     collectGroup(StrayGroup);
     std::sort(Candidates.begin(), Candidates.end(),
               [&](int p, int q) { return Nodes[p].Order < Nodes[q].Order; });
+}
+
+void TSplitSweep::CollectCandidates(int node)
+{
+    if (Nodes[node].Group != StrayGroup && NearOriginals.Known()) {
+        // The node lies in its group's extent, and so does any element it
+        // can meet in its own; their extents overlap.
+        CollectCandidatesIn(node, [&](const TSweepNode& n, auto&& visitGroup) {
+            visitGroup(n.Group);
+            const auto group = static_cast<std::size_t>(n.Group);
+            for (const int* other = NearOriginals.begin(group); other != NearOriginals.end(group); ++other)
+                visitGroup(*other);
+        });
+        return;
+    }
+    if (!Grid)
+        Grid.emplace(GroupExtents, Originals, GROUP_BAND);
+    // Elements that meet share a point, which lies in both bands.
+    CollectCandidatesIn(node, [&](const TSweepNode& n, auto&& visitGroup) {
+        Grid->Visit(n.Element, n.Box, HEAD_BAND, visitGroup);
+    });
 }
 
 // Cuts the pair and, when pieces result, puts them in place of the cut
