@@ -271,3 +271,39 @@ TEST_F(SplitAtIntersectionsTest, SameResultAndOrderAsTestingAllPairs)
         }
     }
 }
+
+TEST_F(SplitAtIntersectionsTest, SameResultAsTestingAllPairsWhereFewElementsCut)
+{
+    // Rings offset outwards, as the islands of a pocket are: each cuts
+    // nothing of its own, and a few overlap their neighbours, so most
+    // elements pass the sweep untouched between the cuts; alone, a ring is
+    // returned as it came.
+    for (const unsigned seed : {1u, 2u, 3u, 4u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        std::uniform_real_distribution<double> centre(0.0, 40.0);
+        std::uniform_real_distribution<double> radius(4.0, 12.0);
+        TChain rings;
+        for (int ring = 0; ring < 8; ++ring) {
+            const TVect c{centre(random), centre(random)};
+            const double r = radius(random);
+            const int sides = 12 + 7 * ring;
+            TPointList corners;
+            for (int k = 0; k < sides; ++k)
+                corners.push_back({c.X + r * std::cos(2 * PI * k / sides), c.Y + r * std::sin(2 * PI * k / sides)});
+            TChain polygon;
+            for (int k = 0; k < sides; ++k)
+                polygon.push_back(MakeElement(corners[k], corners[(k + 1) % sides]));
+            TChain offset;
+            OffsetChain(polygon, offset, -1.5);
+            if (ring == 0) {
+                TChain alone = offset;
+                ASSERT_TRUE(SplitAtIntersections(alone));
+                EXPECT_EQ(alone.size(), offset.size());
+                EXPECT_EQ(std::memcmp(alone.data(), offset.data(), offset.size() * sizeof(TChainElement)), 0);
+            }
+            rings.insert(rings.end(), offset.begin(), offset.end());
+        }
+        ExpectSameSplit(rings);
+    }
+}
