@@ -56,11 +56,6 @@ bool NearBoxes(TVect p, const TElementBox& aBox, const TElementBox& bBox)
            BoxContainsPoint(InflateBox(bBox, CROSSING_BOX_MARGIN), p);
 }
 
-bool NearBoth(TVect p, const TChainElement& a, const TChainElement& b)
-{
-    return NearBoxes(p, ElementBox(a), ElementBox(b));
-}
-
 // An arc's box from the centre its span already holds, which is the one
 // ElementBox would work out again.
 TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
@@ -124,11 +119,6 @@ void AddEndsOnOther(const TChainElement& a, const TElementBox& aBox, const TChai
     addEnds(b, a, aBox);
 }
 
-void AddEndsOnOther(const TChainElement& a, const TChainElement& b, TMeetingPoints& points)
-{
-    AddEndsOnOther(a, ElementBox(a), b, ElementBox(b), points);
-}
-
 // The line through a segment as A x + B y + C = 0.
 struct TLineEquation {
     double A = 0.0;
@@ -149,7 +139,8 @@ bool EndsOnOneSide(const TLineEquation& line, const TChainElement& e)
     return SameSign(line.At(e.X1, e.Y1), line.At(e.X2, e.Y2));
 }
 
-bool LineLineCrossing(const TChainElement& f, const TChainElement& s, TVect& crossing)
+bool LineLineCrossing(const TChainElement& f, const TElementBox& fBox, const TChainElement& s,
+                      const TElementBox& sBox, TVect& crossing)
 {
     if (SharesEndPoint(f, s))
         return false;
@@ -163,11 +154,11 @@ bool LineLineCrossing(const TChainElement& f, const TChainElement& s, TVect& cro
         crossing = {(one.B * two.C - two.B * one.C) / denominator, (two.A * one.C - one.A * two.C) / denominator};
         bool atEndOfF = false;
         bool atEndOfS = false;
-        if (NearBoth(crossing, f, s) && SnapToEnds(crossing, f, s, atEndOfF, atEndOfS))
+        if (NearBoxes(crossing, fBox, sBox) && SnapToEnds(crossing, f, s, atEndOfF, atEndOfS))
             return true;
     }
     TMeetingPoints ends;
-    AddEndsOnOther(f, s, ends);
+    AddEndsOnOther(f, fBox, s, sBox, ends);
     if (ends.Count == 0)
         return false;
     crossing = ends.Points[0];
@@ -176,7 +167,8 @@ bool LineLineCrossing(const TChainElement& f, const TChainElement& s, TVect& cro
 
 // Meeting points of a segment with an arc, worked out with the arc's centre
 // at the origin and the segment turned horizontal.
-TMeetingPoints LineArcPoints(const TChainElement& line, const TChainElement& arc, const TArcSpan& span)
+TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineBox, const TChainElement& arc,
+                             const TArcSpan& span, const TElementBox& arcBox)
 {
     TMeetingPoints result;
     const TVect start = StartPoint(line);
@@ -196,8 +188,6 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TChainElement& arc
     const TVect e = toFrame(end);
     const double y = s.Y;
     const double r = span.Radius;
-    const TElementBox lineBox = ElementBox(line);
-    const TElementBox arcBox = SpanBox(arc, span);
     TMeetingPoints candidates;
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
@@ -226,8 +216,8 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TChainElement& arc
     return result;
 }
 
-TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, const TChainElement& second,
-                            const TArcSpan& two)
+TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, const TElementBox& firstBox,
+                            const TChainElement& second, const TArcSpan& two, const TElementBox& secondBox)
 {
     TMeetingPoints result;
     const double r1 = one.Radius;
@@ -263,10 +253,10 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
         if (!SnapToEnds(p, first, second, atFirstEnd, atSecondEnd))
             continue;
         if ((atFirstEnd || ArcSpanContains(one, p)) && (atSecondEnd || ArcSpanContains(two, p)) &&
-            NearBoxes(p, SpanBox(first, one), SpanBox(second, two)))
+            NearBoxes(p, firstBox, secondBox))
             result.Add(p);
     }
-    AddEndsOnOther(first, SpanBox(first, one), second, SpanBox(second, two), result);
+    AddEndsOnOther(first, firstBox, second, secondBox, result);
     return result;
 }
 
@@ -364,7 +354,8 @@ void AddArcPairPieces(const TChainElement& a, const TArcSpan& aSpan, const TChai
 // A segment that merely ends on the arc does not cross it.
 bool CrossesArcBetweenEnds(const TChainElement& segment, const TChainElement& arc)
 {
-    const TMeetingPoints points = LineArcPoints(segment, arc, ArcSpanOf(arc));
+    const TArcSpan span = ArcSpanOf(arc);
+    const TMeetingPoints points = LineArcPoints(segment, ElementBox(segment), arc, span, SpanBox(arc, span));
     for (int k = 0; k < points.Count; ++k) {
         if (!SamePoint(points.Points[k], StartPoint(segment)) && !SamePoint(points.Points[k], EndPoint(segment)))
             return true;
@@ -374,15 +365,18 @@ bool CrossesArcBetweenEnds(const TChainElement& segment, const TChainElement& ar
 
 } // namespace
 
-bool SplitLineLine(const TChainElement& first, const TChainElement& second, TChain& pieces, int& endMask,
-                   bool& firstSplit, bool& secondSplit)
+namespace {
+
+bool SplitLineLineWith(const TChainElement& first, const TElementBox& firstBox, const TChainElement& second,
+                       const TElementBox& secondBox, TChain& pieces, int& endMask, bool& firstSplit,
+                       bool& secondSplit)
 {
     pieces.clear();
     endMask = 0;
     firstSplit = false;
     secondSplit = false;
     TVect crossing;
-    if (!LineLineCrossing(first, second, crossing))
+    if (!LineLineCrossing(first, firstBox, second, secondBox, crossing))
         return false;
     const std::array<std::pair<TVect, TVect>, 4> parts{{{StartPoint(first), crossing},
                                                         {crossing, EndPoint(first)},
@@ -403,15 +397,14 @@ bool SplitLineLine(const TChainElement& first, const TChainElement& second, TCha
     return true;
 }
 
-namespace {
-
-bool SplitLineArcWith(const TChainElement& line, const TChainElement& arc, const TArcSpan& span, TChain& pieces,
-                      bool& lineSplit, bool& arcSplit)
+bool SplitLineArcWith(const TChainElement& line, const TElementBox& lineBox, const TChainElement& arc,
+                      const TArcSpan& span, const TElementBox& arcBox, TChain& pieces, bool& lineSplit,
+                      bool& arcSplit)
 {
     pieces.clear();
     lineSplit = false;
     arcSplit = false;
-    const TMeetingPoints points = LineArcPoints(line, arc, span);
+    const TMeetingPoints points = LineArcPoints(line, lineBox, arc, span, arcBox);
     if (points.Count == 0)
         return false;
     AddLinePieces(line, points, pieces, lineSplit);
@@ -421,13 +414,14 @@ bool SplitLineArcWith(const TChainElement& line, const TChainElement& arc, const
     return true;
 }
 
-bool SplitArcArcWith(const TChainElement& first, const TArcSpan& one, const TChainElement& second,
-                     const TArcSpan& two, TChain& pieces, bool& secondSplit, bool& firstSplit)
+bool SplitArcArcWith(const TChainElement& first, const TArcSpan& one, const TElementBox& firstBox,
+                     const TChainElement& second, const TArcSpan& two, const TElementBox& secondBox, TChain& pieces,
+                     bool& secondSplit, bool& firstSplit)
 {
     pieces.clear();
     secondSplit = false;
     firstSplit = false;
-    const TMeetingPoints points = ArcArcPoints(first, one, second, two);
+    const TMeetingPoints points = ArcArcPoints(first, one, firstBox, second, two, secondBox);
     if (points.Count == 0)
         return false;
     if (points.Count == 1)
@@ -437,18 +431,36 @@ bool SplitArcArcWith(const TChainElement& first, const TArcSpan& one, const TCha
     return true;
 }
 
+// The tight box of the element, from the span an arc already has.
+TElementBox TightBox(const TChainElement& e, const TArcSpan& span)
+{
+    return IsStraight(e) ? ElementBox(e) : SpanBox(e, span);
+}
+
 } // namespace
+
+bool SplitLineLine(const TChainElement& first, const TChainElement& second, TChain& pieces, int& endMask,
+                   bool& firstSplit, bool& secondSplit)
+{
+    return SplitLineLineWith(first, ElementBox(first), second, ElementBox(second), pieces, endMask, firstSplit,
+                             secondSplit);
+}
 
 bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& lineSplit, bool& arcSplit)
 {
     const TChainElement& arc = IsStraight(a) ? b : a;
-    return SplitLineArcWith(IsStraight(a) ? a : b, arc, ArcSpanOf(arc), pieces, lineSplit, arcSplit);
+    const TChainElement& line = IsStraight(a) ? a : b;
+    const TArcSpan span = ArcSpanOf(arc);
+    return SplitLineArcWith(line, ElementBox(line), arc, span, SpanBox(arc, span), pieces, lineSplit, arcSplit);
 }
 
 bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain& pieces, bool& secondSplit,
                  bool& firstSplit)
 {
-    return SplitArcArcWith(first, ArcSpanOf(first), second, ArcSpanOf(second), pieces, secondSplit, firstSplit);
+    const TArcSpan one = ArcSpanOf(first);
+    const TArcSpan two = ArcSpanOf(second);
+    return SplitArcArcWith(first, one, SpanBox(first, one), second, two, SpanBox(second, two), pieces, secondSplit,
+                           firstSplit);
 }
 
 bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit)
@@ -461,18 +473,24 @@ bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& piece
 bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainElement& b, const TArcSpan& bSpan,
                    TChain& pieces, bool& aSplit, bool& bSplit)
 {
+    return SplitElements(a, aSpan, TightBox(a, aSpan), b, bSpan, TightBox(b, bSpan), pieces, aSplit, bSplit);
+}
+
+bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
+                   const TArcSpan& bSpan, const TElementBox& bBox, TChain& pieces, bool& aSplit, bool& bSplit)
+{
     if (IsStraight(a) && IsStraight(b)) {
         int endMask = 0;
-        SplitLineLine(a, b, pieces, endMask, aSplit, bSplit);
+        SplitLineLineWith(a, aBox, b, bBox, pieces, endMask, aSplit, bSplit);
     } else if (!IsStraight(a) && !IsStraight(b)) {
-        SplitArcArcWith(a, aSpan, b, bSpan, pieces, bSplit, aSplit);
+        SplitArcArcWith(a, aSpan, aBox, b, bSpan, bBox, pieces, bSplit, aSplit);
     } else {
         bool lineSplit = false;
         bool arcSplit = false;
         if (IsStraight(a))
-            SplitLineArcWith(a, b, bSpan, pieces, lineSplit, arcSplit);
+            SplitLineArcWith(a, aBox, b, bSpan, bBox, pieces, lineSplit, arcSplit);
         else
-            SplitLineArcWith(b, a, aSpan, pieces, lineSplit, arcSplit);
+            SplitLineArcWith(b, bBox, a, aSpan, aBox, pieces, lineSplit, arcSplit);
         aSplit = IsStraight(a) ? lineSplit : arcSplit;
         bSplit = IsStraight(a) ? arcSplit : lineSplit;
     }

@@ -39,6 +39,9 @@ bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& piece
 // against many.
 bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainElement& b, const TArcSpan& bSpan,
                    TChain& pieces, bool& aSplit, bool& bSplit);
+// The same with the elements' tight boxes (ElementBox) worked out beforehand too.
+bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
+                   const TArcSpan& bSpan, const TElementBox& bBox, TChain& pieces, bool& aSplit, bool& bSplit);
 
 // Whether the straight segment meets any element of the list; false for a
 // list of fewer than 2 elements.

@@ -49,9 +49,10 @@ constexpr double GROUP_BAND = CROSSING_BOX_MARGIN + SEGMENT_ROOM + PIECE_ROOM + 
     return clip(a.X, b.X - a.X, box.MinX, box.MaxX) && clip(a.Y, b.Y - a.Y, box.MinY, box.MaxY);
 }
 
-// What the sweep works out for an element before testing it: its box grown
-// by CROSSING_BOX_MARGIN and, for an arc, its span.
+// What the sweep works out for an element before testing it: its tight box,
+// that box grown by CROSSING_BOX_MARGIN and, for an arc, its span.
 struct TNodeShape {
+    TElementBox Tight;
     TElementBox Box;
     bool Straight = true;
     TArcSpan Span;
@@ -63,8 +64,8 @@ TNodeShape NodeShape(const TChainElement& e)
     shape.Straight = IsStraight(e);
     if (!shape.Straight)
         shape.Span = ArcSpanOf(e);
-    shape.Box = InflateBox(shape.Straight ? ElementBox(e) : ArcBox(e, shape.Span.Centre, shape.Span.Radius),
-                           CROSSING_BOX_MARGIN);
+    shape.Tight = shape.Straight ? ElementBox(e) : ArcBox(e, shape.Span.Centre, shape.Span.Radius);
+    shape.Box = InflateBox(shape.Tight, CROSSING_BOX_MARGIN);
     return shape;
 }
 
@@ -200,7 +201,8 @@ bool TLaterCuts::Cuts(std::size_t k)
         bool jSplit = false;
         // The sweep tries no pair whose boxes do not overlap.
         if (j > k && BoxesOverlap(Shapes[k].Box, Shapes[j].Box) &&
-            SplitElements(Elements[k], Shapes[k].Span, Elements[j], Shapes[j].Span, Pieces, kSplit, jSplit))
+            SplitElements(Elements[k], Shapes[k].Span, Shapes[k].Tight, Elements[j], Shapes[j].Span, Shapes[j].Tight,
+                          Pieces, kSplit, jSplit))
             return true;
     }
     return false;
@@ -208,6 +210,7 @@ bool TLaterCuts::Cuts(std::size_t k)
 
 struct TSweepNode {
     TChainElement Element;
+    TElementBox Tight;
     TElementBox Box;
     bool Straight = true;
     // An arc's centre, radius and angles, which every cut it is tried
@@ -373,6 +376,7 @@ int TSplitSweep::AddNode(const TChainElement& e, const TNodeShape& shape, std::i
     node.Element = e;
     node.Straight = shape.Straight;
     node.Span = shape.Span;
+    node.Tight = shape.Tight;
     node.Box = shape.Box;
     node.Order = order;
     int index = 0;
@@ -574,7 +578,8 @@ bool TSplitSweep::SplitPair(int i, int j)
 {
     bool iSplit = false;
     bool jSplit = false;
-    if (!SplitElements(Nodes[i].Element, Nodes[i].Span, Nodes[j].Element, Nodes[j].Span, Pieces, iSplit, jSplit))
+    if (!SplitElements(Nodes[i].Element, Nodes[i].Span, Nodes[i].Tight, Nodes[j].Element, Nodes[j].Span,
+                       Nodes[j].Tight, Pieces, iSplit, jSplit))
         return false;
     const int iGroup = Nodes[i].Group;
     const int jGroup = Nodes[j].Group;
