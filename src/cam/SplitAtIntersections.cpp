@@ -1,6 +1,7 @@
 #include "cam/SplitAtIntersections.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -229,6 +230,47 @@ struct TSweepNode {
     int Next = NONE;
 };
 
+// A short ordered list of node indices. Most groups only ever hold their
+// original or two pieces of it, which stay inline instead of each group
+// taking memory of its own.
+class TIndexList {
+public:
+    const int* begin() const { return Heap.empty() ? Inline.data() : Heap.data(); }
+    const int* end() const { return begin() + Size; }
+
+    void insert(const int* at, int value)
+    {
+        const auto k = static_cast<std::size_t>(at - begin());
+        if (Heap.empty() && Size < Inline.size()) {
+            for (std::size_t m = Size; m > k; --m)
+                Inline[m] = Inline[m - 1];
+            Inline[k] = value;
+        } else {
+            if (Heap.empty())
+                Heap.assign(Inline.begin(), Inline.begin() + static_cast<std::ptrdiff_t>(Size));
+            Heap.insert(Heap.begin() + static_cast<std::ptrdiff_t>(k), value);
+        }
+        ++Size;
+    }
+
+    void erase(const int* at)
+    {
+        const auto k = static_cast<std::size_t>(at - begin());
+        if (Heap.empty()) {
+            for (std::size_t m = k; m + 1 < Size; ++m)
+                Inline[m] = Inline[m + 1];
+        } else {
+            Heap.erase(Heap.begin() + static_cast<std::ptrdiff_t>(k));
+        }
+        --Size;
+    }
+
+private:
+    std::array<int, 2> Inline{};
+    std::vector<int> Heap;
+    std::size_t Size = 0;
+};
+
 // The elements filed under one original element. The pieces of a straight
 // original lie along it one after the other, so they are kept sorted by
 // position and a search looks only at the stretch that passes its box: on
@@ -242,7 +284,7 @@ struct TSweepGroup {
     TVect Direction{};
     // Ordered by From; any element ends no further than PIECE_ROOM past the
     // start of every element after it.
-    std::vector<int> Sorted;
+    TIndexList Sorted;
     int Head = NONE;
 };
 
