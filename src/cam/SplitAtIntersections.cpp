@@ -36,18 +36,7 @@ constexpr double GROUP_BAND = CROSSING_BOX_MARGIN + SEGMENT_ROOM + PIECE_ROOM + 
 {
     double from = 0.0;
     double to = 1.0;
-    const auto clip = [&](double origin, double step, double low, double high) {
-        if (step == 0.0)
-            return low <= origin && origin <= high;
-        double t1 = (low - origin) / step;
-        double t2 = (high - origin) / step;
-        if (t1 > t2)
-            std::swap(t1, t2);
-        from = std::max(from, t1);
-        to = std::min(to, t2);
-        return from <= to;
-    };
-    return clip(a.X, b.X - a.X, box.MinX, box.MaxX) && clip(a.Y, b.Y - a.Y, box.MinY, box.MaxY);
+    return ClipLineToBox(a, {b.X - a.X, b.Y - a.Y}, box, from, to);
 }
 
 // What the sweep works out for an element before testing it: its tight box,
