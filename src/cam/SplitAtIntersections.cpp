@@ -509,15 +509,17 @@ void TSplitSweep::VisitGroupNear(int group, const TElementBox& box, Visit&& visi
     double to = std::numeric_limits<double>::infinity();
     if (!ClipLineToBox(g.Origin, g.Direction, room, from, to))
         return;
-    const auto first = std::lower_bound(g.Sorted.begin(), g.Sorted.end(), from,
-                                        [&](int k, double f) { return Nodes[k].From < f; });
-    for (auto at = first; at != g.Sorted.begin();) {
+    const int* const begin = g.Sorted.begin();
+    const int* const end = g.Sorted.end();
+    const int* const first =
+        std::lower_bound(begin, end, from, [&](int k, double f) { return Nodes[k].From < f; });
+    for (const int* at = first; at != begin;) {
         --at;
         if (Nodes[*at].To < from - PIECE_ROOM)
             break;
         visit(*at);
     }
-    for (auto at = first; at != g.Sorted.end() && Nodes[*at].From <= to; ++at)
+    for (const int* at = first; at != end && Nodes[*at].From <= to; ++at)
         visit(*at);
 }
 
