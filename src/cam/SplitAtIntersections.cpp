@@ -693,9 +693,6 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     shapes.reserve(elements.size());
     for (const TChainElement& e : elements)
         shapes.push_back(NodeShape(e));
-    // The elements before the first one that cuts a later one pass through
-    // the sweep in order, one message pump and Esc check each; only the
-    // progress they report is left to give.
     // The extents the sweep files its groups by; every element's box lies in its own.
     std::vector<TElementBox> extents;
     extents.reserve(elements.size());
@@ -703,6 +700,9 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
         extents.push_back(InflateBox(shape.Box, PIECE_ROOM));
     const TNearElements near(extents);
     TLaterCuts laterCuts(elements, shapes, near);
+    // The elements before the first one that cuts a later one pass through
+    // the sweep in order, one message pump and Esc check each; only the
+    // progress they report is left to give.
     std::size_t first = 0;
     const std::size_t step = ProgressStep(elements.size());
     while (near.Known() && first < elements.size() && !laterCuts.Cuts(first)) {
