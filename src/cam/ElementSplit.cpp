@@ -11,6 +11,43 @@
 
 namespace {
 
+// The vector arithmetic of the shared helpers, inline: every pair the
+// splitting sweep tries runs through a few dozen of these, and a call each
+// cost more than the arithmetic. The same operations in the same order, so
+// the same bits.
+inline TVect Plus(TVect a, TVect b)
+{
+    return {a.X + b.X, a.Y + b.Y};
+}
+
+inline TVect Minus(TVect a, TVect b)
+{
+    return {a.X - b.X, a.Y - b.Y};
+}
+
+inline TVect Scaled(TVect v, double k)
+{
+    return {k * v.X, k * v.Y};
+}
+
+inline double Dot(TVect a, TVect b)
+{
+    return a.X * b.X + a.Y * b.Y;
+}
+
+inline double Distance(TVect a, TVect b)
+{
+    const double dx = b.X - a.X;
+    const double dy = b.Y - a.Y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+inline bool Equal(double a, double b)
+{
+    const double d = b - a;
+    return -REAL_EPSILON <= d && d <= REAL_EPSILON;
+}
+
 // Points equal within the equality tolerance, written out here: the
 // splitting sweep compares ends for every pair it tries.
 inline bool SamePoint(TVect a, TVect b)
@@ -67,37 +104,43 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
 // an end of both is where the two already join, and is none.
 bool SnapToEnds(TVect& p, const TChainElement& a, const TChainElement& b, bool& atEndOfA, bool& atEndOfB)
 {
-    atEndOfA = false;
-    atEndOfB = false;
-    for (const TVect end : {StartPoint(a), EndPoint(a)}) {
-        if (!atEndOfA && SamePoint(p, end)) {
-            p = end;
-            atEndOfA = true;
-        }
-    }
-    for (const TVect end : {StartPoint(b), EndPoint(b)}) {
-        if (!atEndOfB && SamePoint(p, end)) {
-            if (!atEndOfA)
-                p = end;
-            atEndOfB = true;
-        }
+    // Every pair the sweep tries comes through here, most of them chain
+    // neighbours that meet only where they join: the ends are compared one
+    // by one rather than through a loop over a list of them.
+    atEndOfA = true;
+    if (SamePoint(p, StartPoint(a)))
+        p = StartPoint(a);
+    else if (SamePoint(p, EndPoint(a)))
+        p = EndPoint(a);
+    else
+        atEndOfA = false;
+    // Once snapped, the point is compared as the end of a it now is.
+    atEndOfB = true;
+    if (SamePoint(p, StartPoint(b))) {
+        if (!atEndOfA)
+            p = StartPoint(b);
+    } else if (SamePoint(p, EndPoint(b))) {
+        if (!atEndOfA)
+            p = EndPoint(b);
+    } else {
+        atEndOfB = false;
     }
     return !(atEndOfA && atEndOfB);
 }
 
 bool OnElement(TVect p, const TChainElement& e)
 {
-    if (IsStraight(e)) {
+    if (StraightElement(e)) {
         const TVect a = StartPoint(e);
-        const TVect ab = SubVect(EndPoint(e), a);
-        const double squared = DotProduct(ab, ab);
+        const TVect ab = Minus(EndPoint(e), a);
+        const double squared = Dot(ab, ab);
         if (squared == 0.0)
             return false;
-        const double t = std::clamp(DotProduct(SubVect(p, a), ab) / squared, 0.0, 1.0);
-        return PointDistance(p, AddVect(a, ScaleVect(ab, t))) <= REAL_EPSILON;
+        const double t = std::clamp(Dot(Minus(p, a), ab) / squared, 0.0, 1.0);
+        return Distance(p, Plus(a, Scaled(ab, t))) <= REAL_EPSILON;
     }
     const TArcSpan span = ArcSpanOf(e);
-    return std::abs(PointDistance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
+    return std::abs(Distance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
 }
 
 // The ends of either element that lie on the other one, other than at one
@@ -107,13 +150,15 @@ bool OnElement(TVect p, const TChainElement& e)
 void AddEndsOnOther(const TChainElement& a, const TElementBox& aBox, const TChainElement& b, const TElementBox& bBox,
                     TMeetingPoints& points)
 {
+    const auto addEnd = [&](TVect end, const TChainElement& on, const TElementBox& box) {
+        if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
+            OnElement(end, on))
+            points.Add(end);
+    };
     const auto addEnds = [&](const TChainElement& from, const TChainElement& on, const TElementBox& onBox) {
         const TElementBox box = InflateBox(onBox, REAL_EPSILON);
-        for (const TVect end : {StartPoint(from), EndPoint(from)}) {
-            if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
-                OnElement(end, on))
-                points.Add(end);
-        }
+        addEnd(StartPoint(from), on, box);
+        addEnd(EndPoint(from), on, box);
     };
     addEnds(a, b, bBox);
     addEnds(b, a, aBox);
@@ -173,12 +218,12 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     TMeetingPoints result;
     const TVect start = StartPoint(line);
     const TVect end = EndPoint(line);
-    const double length = PointDistance(start, end);
+    const double length = Distance(start, end);
     if (length == 0.0)
         return result;
     const TVect u{(end.X - start.X) / length, (end.Y - start.Y) / length};
     const auto toFrame = [&](TVect p) {
-        const TVect q = SubVect(p, span.Centre);
+        const TVect q = Minus(p, span.Centre);
         return TVect{q.X * u.X + q.Y * u.Y, q.Y * u.X - q.X * u.Y};
     };
     const auto fromFrame = [&](TVect q) {
@@ -192,7 +237,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
     const bool touching =
-        EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
+        Equal(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
     if (touching) {
         candidates.Add({0.0, y});
     } else if (std::abs(y) < r) {
@@ -222,7 +267,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
     TMeetingPoints result;
     const double r1 = one.Radius;
     const double r2 = two.Radius;
-    const TVect v = SubVect(two.Centre, one.Centre);
+    const TVect v = Minus(two.Centre, one.Centre);
     const double distance = std::hypot(v.X, v.Y);
     // Coincident and concentric circles have no meeting point to cut at.
     if (distance == 0.0 || (distance <= REAL_EPSILON && std::abs(r1 - r2) <= REAL_EPSILON))
@@ -235,16 +280,16 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
     // concentric circles give a point far outside both.
     TMeetingPoints candidates;
     if (std::abs(distance - (r1 + r2)) <= REAL_EPSILON) {
-        candidates.Add(AddVect(one.Centre, ScaleVect(u, r1)));
+        candidates.Add(Plus(one.Centre, Scaled(u, r1)));
     } else if (std::abs(distance - std::abs(r1 - r2)) <= REAL_EPSILON) {
-        candidates.Add(AddVect(one.Centre, ScaleVect(u, r1 >= r2 ? r1 : -r1)));
+        candidates.Add(Plus(one.Centre, Scaled(u, r1 >= r2 ? r1 : -r1)));
     } else {
         const double t = (distance + (r1 * r1 - r2 * r2) / distance) / 2.0;
         const double h = std::sqrt(std::max(0.0, r1 * r1 - t * t));
-        const TVect base = AddVect(one.Centre, ScaleVect(u, t));
+        const TVect base = Plus(one.Centre, Scaled(u, t));
         const TVect normal{-u.Y, u.X};
-        candidates.Add(AddVect(base, ScaleVect(normal, h)));
-        candidates.Add(SubVect(base, ScaleVect(normal, h)));
+        candidates.Add(Plus(base, Scaled(normal, h)));
+        candidates.Add(Minus(base, Scaled(normal, h)));
     }
     for (int k = 0; k < candidates.Count; ++k) {
         TVect p = candidates.Points[k];
@@ -262,7 +307,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
 
 bool AddLinePiece(TVect from, TVect to, TChain& pieces)
 {
-    if (!(PointDistance(from, to) > SystemTol))
+    if (!(Distance(from, to) > SystemTol))
         return false;
     pieces.push_back(MakeElement(from, to));
     return true;
@@ -287,7 +332,7 @@ std::array<double, 6> SortPoints(TMeetingPoints& points, Key&& key)
 void AddLinePieces(const TChainElement& line, TMeetingPoints points, TChain& pieces, bool& split)
 {
     const TVect start = StartPoint(line);
-    SortPoints(points, [&](TVect p) { return PointDistance(start, p); });
+    SortPoints(points, [&](TVect p) { return Distance(start, p); });
     TVect from = start;
     for (int k = 0; k < points.Count; ++k) {
         split = AddLinePiece(from, points.Points[k], pieces) || split;
@@ -434,7 +479,7 @@ bool SplitArcArcWith(const TChainElement& first, const TArcSpan& one, const TEle
 // The tight box of the element, from the span an arc already has.
 TElementBox TightBox(const TChainElement& e, const TArcSpan& span)
 {
-    return IsStraight(e) ? ElementBox(e) : SpanBox(e, span);
+    return StraightElement(e) ? ElementBox(e) : SpanBox(e, span);
 }
 
 } // namespace
@@ -448,8 +493,8 @@ bool SplitLineLine(const TChainElement& first, const TChainElement& second, TCha
 
 bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& lineSplit, bool& arcSplit)
 {
-    const TChainElement& arc = IsStraight(a) ? b : a;
-    const TChainElement& line = IsStraight(a) ? a : b;
+    const TChainElement& arc = StraightElement(a) ? b : a;
+    const TChainElement& line = StraightElement(a) ? a : b;
     const TArcSpan span = ArcSpanOf(arc);
     return SplitLineArcWith(line, ElementBox(line), arc, span, SpanBox(arc, span), pieces, lineSplit, arcSplit);
 }
@@ -465,8 +510,8 @@ bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain
 
 bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit)
 {
-    const TArcSpan aSpan = IsStraight(a) ? TArcSpan{} : ArcSpanOf(a);
-    const TArcSpan bSpan = IsStraight(b) ? TArcSpan{} : ArcSpanOf(b);
+    const TArcSpan aSpan = StraightElement(a) ? TArcSpan{} : ArcSpanOf(a);
+    const TArcSpan bSpan = StraightElement(b) ? TArcSpan{} : ArcSpanOf(b);
     return SplitElements(a, aSpan, b, bSpan, pieces, aSplit, bSplit);
 }
 
@@ -479,20 +524,20 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainEl
 bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
                    const TArcSpan& bSpan, const TElementBox& bBox, TChain& pieces, bool& aSplit, bool& bSplit)
 {
-    if (IsStraight(a) && IsStraight(b)) {
+    if (StraightElement(a) && StraightElement(b)) {
         int endMask = 0;
         SplitLineLineWith(a, aBox, b, bBox, pieces, endMask, aSplit, bSplit);
-    } else if (!IsStraight(a) && !IsStraight(b)) {
+    } else if (!StraightElement(a) && !StraightElement(b)) {
         SplitArcArcWith(a, aSpan, aBox, b, bSpan, bBox, pieces, bSplit, aSplit);
     } else {
         bool lineSplit = false;
         bool arcSplit = false;
-        if (IsStraight(a))
+        if (StraightElement(a))
             SplitLineArcWith(a, aBox, b, bSpan, bBox, pieces, lineSplit, arcSplit);
         else
             SplitLineArcWith(b, bBox, a, aSpan, aBox, pieces, lineSplit, arcSplit);
-        aSplit = IsStraight(a) ? lineSplit : arcSplit;
-        bSplit = IsStraight(a) ? arcSplit : lineSplit;
+        aSplit = StraightElement(a) ? lineSplit : arcSplit;
+        bSplit = StraightElement(a) ? arcSplit : lineSplit;
     }
     return !pieces.empty();
 }
@@ -502,7 +547,7 @@ namespace {
 bool CrossesElement(const TChainElement& segment, const TChainElement& e)
 {
     TVect crossing;
-    return IsStraight(e) ? SegmentIntersection(StartPoint(segment), EndPoint(segment), StartPoint(e), EndPoint(e), crossing)
+    return StraightElement(e) ? SegmentIntersection(StartPoint(segment), EndPoint(segment), StartPoint(e), EndPoint(e), crossing)
                          : CrossesArcBetweenEnds(segment, e);
 }
 
