@@ -102,7 +102,8 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
 
 // Snaps a meeting point to an end of either element it equals. A point at
 // an end of both is where the two already join, and is none.
-bool SnapToEnds(TVect& p, const TChainElement& a, const TChainElement& b, bool& atEndOfA, bool& atEndOfB)
+[[gnu::always_inline]] inline bool SnapToEnds(TVect& p, const TChainElement& a, const TChainElement& b,
+                                              bool& atEndOfA, bool& atEndOfB)
 {
     // Every pair the sweep tries comes through here, most of them chain
     // neighbours that meet only where they join: the ends are compared one
@@ -547,8 +548,9 @@ namespace {
 bool CrossesElement(const TChainElement& segment, const TChainElement& e)
 {
     TVect crossing;
-    return StraightElement(e) ? SegmentIntersection(StartPoint(segment), EndPoint(segment), StartPoint(e), EndPoint(e), crossing)
-                         : CrossesArcBetweenEnds(segment, e);
+    if (!StraightElement(e))
+        return CrossesArcBetweenEnds(segment, e);
+    return SegmentIntersection(StartPoint(segment), EndPoint(segment), StartPoint(e), EndPoint(e), crossing);
 }
 
 // A crossing lies within CROSSING_BOX_MARGIN of both elements' boxes, so
