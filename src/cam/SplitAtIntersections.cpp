@@ -256,8 +256,9 @@ struct TSweepNode {
 };
 
 // A short ordered list of node indices. Most groups only ever hold their
-// original or two pieces of it, which stay inline instead of each group
-// taking memory of its own.
+// original or a few pieces of it (an outline's corner cut at both ends
+// leaves three, and a tip of its neighbour may join them), which stay
+// inline instead of each group taking memory of its own.
 class TIndexList {
 public:
     const int* begin() const { return Heap.empty() ? Inline.data() : Heap.data(); }
@@ -291,7 +292,7 @@ public:
     }
 
 private:
-    std::array<int, 2> Inline{};
+    std::array<int, 4> Inline{};
     std::vector<int> Heap;
     std::size_t Size = 0;
 };
