@@ -57,10 +57,12 @@ inline bool SamePoint(TVect a, TVect b)
     return -REAL_EPSILON <= dx && dx <= REAL_EPSILON && -REAL_EPSILON <= dy && dy <= REAL_EPSILON;
 }
 
-// At most two crossings, and each of the four ends lying on the other
-// element; points of one element's end on the other are that very end.
-struct TMeetingPoints {
-    std::array<TVect, 6> Points{};
+// Up to Size points, where two equal points are one. Meeting points are at
+// most two crossings and each of the four ends lying on the other element;
+// points of one element's end on the other are that very end.
+template <int Size>
+struct TPointSet {
+    std::array<TVect, Size> Points{};
     int Count = 0;
 
     // Two equal points are one touching point.
@@ -73,6 +75,11 @@ struct TMeetingPoints {
         Points[Count++] = p;
     }
 };
+
+using TMeetingPoints = TPointSet<6>;
+// The points where two circles or a line and a circle meet, before they
+// are tried against the elements.
+using TCirclePoints = TPointSet<2>;
 
 bool SameSign(double a, double b)
 {
@@ -234,7 +241,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     const TVect e = toFrame(end);
     const double y = s.Y;
     const double r = span.Radius;
-    TMeetingPoints candidates;
+    TCirclePoints candidates;
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
     const bool touching =
@@ -279,7 +286,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
     // Touching is judged on distances, and the touching point put on the
     // first circle: judged on squared distances, nearly equal and nearly
     // concentric circles give a point far outside both.
-    TMeetingPoints candidates;
+    TCirclePoints candidates;
     if (std::abs(distance - (r1 + r2)) <= REAL_EPSILON) {
         candidates.Add(Plus(one.Centre, Scaled(u, r1)));
     } else if (std::abs(distance - std::abs(r1 - r2)) <= REAL_EPSILON) {
