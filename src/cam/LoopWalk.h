@@ -39,14 +39,13 @@ public:
     bool Empty() const { return Elements.empty(); }
     void Push(const TChainElement& e)
     {
-        Starts.Add(StartPoint(e), static_cast<std::uint32_t>(Elements.size()));
+        Starts.Add(StartPoint(e));
         Elements.push_back(e);
     }
     // Hands the pieces over and starts a new walk.
     TChain Take()
     {
-        for (const TChainElement& e : Elements)
-            Starts.ForgetCell(StartPoint(e));
+        Starts.Clear();
         return std::exchange(Elements, {});
     }
     // The position of the first piece starting at the point, or -1.
@@ -54,7 +53,7 @@ public:
     {
         std::ptrdiff_t found = -1;
         Starts.ForEachNear(point, [&](std::uint32_t k) {
-            if ((found < 0 || static_cast<std::ptrdiff_t>(k) < found) && EqualPoints(StartPoint(Elements[k]), point))
+            if ((found < 0 || static_cast<std::ptrdiff_t>(k) < found) && SamePoint(StartPoint(Elements[k]), point))
                 found = static_cast<std::ptrdiff_t>(k);
         });
         return found;

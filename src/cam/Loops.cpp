@@ -13,10 +13,10 @@ namespace {
 // only marked as taken, so list order is index order.
 class TIndexedPieces {
 public:
-    explicit TIndexedPieces(const TChain& pieces) : Pieces(pieces), Left(pieces.size(), true)
+    explicit TIndexedPieces(const TChain& pieces) : Pieces(pieces), Left(pieces.size(), true), Starts(pieces.size())
     {
-        for (std::size_t k = 0; k < pieces.size(); ++k)
-            Starts.Add(StartPoint(pieces[k]), static_cast<std::uint32_t>(k));
+        for (const TChainElement& e : pieces)
+            Starts.Add(StartPoint(e));
     }
 
     std::size_t Size() const { return Pieces.size(); }
@@ -37,7 +37,7 @@ public:
         const TVect end = EndPoint(current);
         Found.clear();
         Starts.ForEachNear(end, [&](std::uint32_t k) {
-            if (Left[k] && EqualPoints(StartPoint(Pieces[k]), end))
+            if (Left[k] && SamePoint(StartPoint(Pieces[k]), end))
                 Found.push_back(k);
         });
         if (Found.empty())
