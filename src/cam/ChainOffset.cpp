@@ -116,6 +116,23 @@ double CornerRoundRadians()
     return static_cast<double>(static_cast<float>(CornerRound) * static_cast<float>(PI) / 180.0f);
 }
 
+// The cosine of the angle between two vectors as VectAngle works it out,
+// 1 for a null vector, whose angle VectAngle takes as 0.
+double AngleCosine(TVect a, TVect b)
+{
+    const double lengths = (a.X * a.X + a.Y * a.Y) * (b.X * b.X + b.Y * b.Y);
+    if (lengths == 0.0)
+        return 1.0;
+    return (a.X * b.X + a.Y * b.Y) / std::sqrt(lengths);
+}
+
+// The angle VectAngle gives for the vectors of the cosine.
+double AngleOf(double cosine)
+{
+    // Rounding lets parallel vectors come out a hair beyond 1.
+    return std::acos(std::clamp(cosine, -1.0, 1.0));
+}
+
 // The corner limit with its cosine, worked out once per chain.
 struct TCornerLimit {
     double Angle = CornerRoundRadians();
@@ -123,21 +140,16 @@ struct TCornerLimit {
     bool ByCosine = Angle > 0.0 && Angle < PI;
     double Cosine = ByCosine ? std::cos(Angle) : 0.0;
 
-    // Whether the angle between the vectors, as VectAngle works it out,
-    // is above the limit.
-    bool Above(TVect a, TVect b) const
+    // Whether the angle of the cosine is above the limit.
+    bool Below(double cosine) const
     {
         if (ByCosine) {
-            const double lengths = (a.X * a.X + a.Y * a.Y) * (b.X * b.X + b.Y * b.Y);
-            if (lengths != 0.0) {
-                const double cosine = (a.X * b.X + a.Y * b.Y) / std::sqrt(lengths);
-                if (cosine < Cosine - COSINE_MARGIN)
-                    return true;
-                if (cosine > Cosine + COSINE_MARGIN)
-                    return false;
-            }
+            if (cosine > Cosine + COSINE_MARGIN)
+                return true;
+            if (cosine < Cosine - COSINE_MARGIN)
+                return false;
         }
-        return VectAngle(a, b) > Angle;
+        return !(AngleOf(cosine) > Angle);
     }
 };
 
@@ -207,16 +219,15 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
     // Overlapping pieces are cut later by the intersection splitting.
     if (side == 0)
         return plan;
-    const TVect ca{a.X - c.X, a.Y - c.Y};
-    const TVect cb{b.X - c.X, b.Y - c.Y};
     // A small turn between straight elements is joined at one point and
     // needs no angle; the angle only gives the arc its bulge.
-    if (bothStraight && !limit.Above(ca, cb)) {
+    const double cosine = AngleCosine({a.X - c.X, a.Y - c.Y}, {b.X - c.X, b.Y - c.Y});
+    if (bothStraight && limit.Below(cosine)) {
         plan.Action = TCornerAction::Join;
         return plan;
     }
     plan.Action = TCornerAction::AddArc;
-    plan.Bulge = std::tan(VectAngle(ca, cb) / 4.0) * side;
+    plan.Bulge = std::tan(AngleOf(cosine) / 4.0) * side;
     return plan;
 }
 
