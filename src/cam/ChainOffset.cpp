@@ -45,15 +45,10 @@ double Distance(TVect a, TVect b)
     return std::sqrt(dx * dx + dy * dy);
 }
 
+// MakeElement, inline.
 TChainElement Element(TVect start, TVect end, double bulge)
 {
-    TChainElement e;
-    e.X1 = start.X;
-    e.Y1 = start.Y;
-    e.X2 = end.X;
-    e.Y2 = end.Y;
-    e.Bulge = bulge;
-    return e;
+    return {start.X, start.Y, end.X, end.Y, bulge};
 }
 
 double CornerDirection(TVect u)
