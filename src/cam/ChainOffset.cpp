@@ -8,6 +8,7 @@
 
 #include "cad/base/Settings.h"
 #include "cad/geometry/VectorHelpers.h"
+#include "cam/PointEquality.h"
 
 namespace {
 
@@ -23,19 +24,12 @@ constexpr double FLAT_CORNER_SINE = 0.04;
 // rounding of either side.
 constexpr double COSINE_MARGIN = 1e-9;
 
-// The comparisons below are those of EqualReals and EqualPoints, written out
-// here because a chain offset asks them several times per corner.
+// IsStraight's test, written out here because a chain offset asks it
+// several times per corner.
 bool IsZeroBulge(double bulge)
 {
     const double d = 0.0 - bulge;
     return -REAL_EPSILON <= d && d <= REAL_EPSILON;
-}
-
-bool SamePoint(TVect a, TVect b)
-{
-    const double dx = b.X - a.X;
-    const double dy = b.Y - a.Y;
-    return -REAL_EPSILON <= dx && dx <= REAL_EPSILON && -REAL_EPSILON <= dy && dy <= REAL_EPSILON;
 }
 
 double Distance(TVect a, TVect b)

@@ -19,6 +19,7 @@
 
 #include "cam/ChainElement.h"
 #include "cam/ElementDistance.h"
+#include "cam/PointEquality.h"
 #include "cam/PointGrid.h"
 #include "cam/ProgressSink.h"
 #include "cad/geometry/VectorHelpers.h"

@@ -4,6 +4,7 @@
 
 #include "cam/Chains.h"
 #include "cam/LoopWalk.h"
+#include "cam/PointEquality.h"
 #include "cam/PointGrid.h"
 
 namespace {

@@ -15,15 +15,7 @@
 #include <vector>
 
 #include "cad/geometry/CADBaseTypes.h"
-#include "cad/geometry/VectorHelpers.h"
-
-// EqualPoints, written out for the loops that ask it once per item.
-inline bool SamePoint(TVect a, TVect b)
-{
-    const double dx = b.X - a.X;
-    const double dy = b.Y - a.Y;
-    return -REAL_EPSILON <= dx && dx <= REAL_EPSILON && -REAL_EPSILON <= dy && dy <= REAL_EPSILON;
-}
+#include "cam/PointEquality.h"
 
 class TPointGrid {
 public:
