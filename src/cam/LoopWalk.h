@@ -11,6 +11,9 @@
 //   bool TakeFirst(TChainElement& e);              the first piece left, taken out
 //   bool TakeNext(const TChainElement& current,    the continuation at current's
 //                 TChainElement& next, double d);  end, as NextElementAtPoint with removal
+// and may keep the walk under way itself (with TWalk's members), through
+//   TWalk-like& Walk();
+// the walk is then handed the pieces in the order the list handed them out.
 
 #include <algorithm>
 #include <cmath>
@@ -66,6 +69,16 @@ private:
     TPointGrid Starts;
 };
 
+// The list's own walk where it keeps one, else a walk with its own index.
+template <typename TRemaining>
+decltype(auto) WalkOf(TRemaining& remaining)
+{
+    if constexpr (requires { remaining.Walk(); })
+        return remaining.Walk();
+    else
+        return TWalk{};
+}
+
 } // namespace loopwalk
 
 template <typename TRemaining>
@@ -83,7 +96,7 @@ bool WalkLoops(TRemaining& remaining, const TChain& source, std::vector<TChain>&
         return true;
     }
     const std::size_t step = count / 10 < 1 ? 2 : count / 10;
-    loopwalk::TWalk walk;
+    auto&& walk = loopwalk::WalkOf(remaining);
 
     // Cuts the walk to the loop that closes onto the piece at `onto`, and
     // keeps it when it is closed and keeps its distance from the source.

@@ -175,6 +175,13 @@ TEST_F(ToolpathsTest, IndexedWalkFindsTheLoopsOfThePlainWalk)
         inputs.push_back(pieces);
         sides.push_back(0.0);
     }
+    // Equality within the tolerance is not transitive: the last end equals
+    // the starts of two pieces of the walk that are not equal to each other,
+    // and the loop closes onto the first of them.
+    const double tolerance = 0.00005;
+    inputs.push_back({Line(0, 0, 1, 0), Line(1, 0, 1, 1), Line(1, 1, 2.2 * tolerance, 0),
+                      Line(1.5 * tolerance, 0, 0, 1), Line(0, 1, 0.75 * tolerance, 0)});
+    sides.push_back(0.0);
     const TChain noSource;
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         for (const TLoopMode mode : {TLoopMode::Closed, TLoopMode::Open}) {
