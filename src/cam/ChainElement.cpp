@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "cad/geometry/BulgeArc.h"
 #include "cad/geometry/VectorHelpers.h"
@@ -17,20 +18,10 @@ TChainElement MakeElement(TVect start, TVect end, double bulge)
     return e;
 }
 
-bool IsStraight(const TChainElement& e)
-{
-    return EqualReals(e.Bulge, 0.0);
-}
-
 bool EqualElements(const TChainElement& a, const TChainElement& b)
 {
     return EqualPoints(StartPoint(a), StartPoint(b)) && EqualPoints(EndPoint(a), EndPoint(b)) &&
            EqualReals(a.Bulge, b.Bulge);
-}
-
-void BulgeArcCentre(const TChainElement& e, TVect& centre, double& radius)
-{
-    BulgeArcCentre2D(StartPoint(e), EndPoint(e), e.Bulge, centre, radius);
 }
 
 bool BulgeArcParams(const TChainElement& e, TBulgeArc& arc)
@@ -58,6 +49,57 @@ double ElementLength(const TChainElement& e)
     if (!BulgeArcParams(e, arc))
         return std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
     return arc.Radius * SweepAngle(1, arc.From, arc.To);
+}
+
+bool ElementShorterThan(const TChainElement& e, double limit)
+{
+    // The bounds below are relative; far outside this range squares and
+    // products lose that precision, so the length is worked out there.
+    if (!(limit > 1e-100 && limit < 1e100))
+        return ElementLength(e) < limit;
+    if (IsStraight(e)) {
+        const double dx = e.X2 - e.X1;
+        const double dy = e.Y2 - e.Y1;
+        const double squared = dx * dx + dy * dy;
+        const double limitSquared = limit * limit;
+        if (squared < limitSquared * (1.0 - 1e-9))
+            return true;
+        if (squared > limitSquared * (1.0 + 1e-9))
+            return false;
+        return std::hypot(dx, dy) < limit;
+    }
+    // The length is the radius times a sweep in (0, 2pi], both worked out
+    // from this centre; the vectors p, q are the ones the sweep's two atan2
+    // calls see, counter-clockwise from p to q.
+    TVect centre;
+    double radius = 0.0;
+    BulgeArcCentre(e, centre, radius);
+    if (radius * (2.0 * std::numbers::pi) * (1.0 + 1e-9) < limit)
+        return true;
+    const TVect u{e.X1 - centre.X, e.Y1 - centre.Y};
+    const TVect v{e.X2 - centre.X, e.Y2 - centre.Y};
+    const TVect p = e.Bulge > 0.0 ? u : v;
+    const TVect q = e.Bulge > 0.0 ? v : u;
+    // u's length is the radius, bit for bit.
+    const double norms = radius * std::sqrt(v.X * v.X + v.Y * v.Y);
+    if (norms > 1e-200 && norms < 1e200) {
+        const double cross = p.X * q.Y - p.Y * q.X;
+        const double dot = p.X * q.X + p.Y * q.Y;
+        const double margin = 1e-12 * norms;
+        // A lower bound of the sweep, only where the sweep is clearly away
+        // from 0 and 2pi, so that rounding cannot wrap it round.
+        double sweep = 0.0;
+        if (dot < -margin)
+            sweep = cross < -margin ? std::numbers::pi : std::numbers::pi / 2.0;
+        else if (cross > margin)
+            sweep = std::min(cross / norms, 1.0) - 1e-12;
+        else if (cross < -margin)
+            sweep = std::numbers::pi;
+        // 1e-13 covers the rounding of both angles and their difference.
+        if (sweep > 0.0 && radius * (sweep - 1e-13) * (1.0 - 1e-12) >= limit)
+            return false;
+    }
+    return ElementLength(e) < limit;
 }
 
 TVect StartTangent(const TChainElement& e)

@@ -3,6 +3,7 @@
 // The toolpath element: a straight segment or a circular arc between two
 // points, and the arc quantities every CAM routine derives from it.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -10,6 +11,7 @@
 
 #include "cad/geometry/BulgeArc.h"
 #include "cad/geometry/CADBaseTypes.h"
+#include "cad/geometry/VectorHelpers.h"
 
 // Bulge 0 is a straight segment; otherwise Bulge = tan(sweep / 4) of the arc
 // from the start to the end point, positive counter-clockwise. The record is
@@ -51,7 +53,12 @@ inline TVect EndPoint(const TChainElement& e) { return {e.X2, e.Y2}; }
 TChainElement MakeElement(TVect start, TVect end, double bulge = 0.0);
 
 // Straight when the bulge is 0 within the system's equality tolerance.
-bool IsStraight(const TChainElement& e);
+// Inline, with EqualReals' arithmetic: every CAM routine asks it per element.
+inline bool IsStraight(const TChainElement& e)
+{
+    const double d = 0.0 - e.Bulge;
+    return -REAL_EPSILON <= d && d <= REAL_EPSILON;
+}
 // Both end points and the bulge equal within the equality tolerance.
 bool EqualElements(const TChainElement& a, const TChainElement& b);
 
@@ -66,10 +73,23 @@ struct TBulgeArc {
 
 // False for a straight element.
 bool BulgeArcParams(const TChainElement& e, TBulgeArc& arc);
-// Centre and radius only; the caller knows the element is an arc.
-void BulgeArcCentre(const TChainElement& e, TVect& centre, double& radius);
+// Centre and radius only; the caller knows the element is an arc. Inline,
+// with BulgeArcCentre2D's arithmetic, for the same reason as IsStraight.
+inline void BulgeArcCentre(const TChainElement& e, TVect& centre, double& radius)
+{
+    const double k = (1.0 / e.Bulge - e.Bulge) / 2.0;
+    centre.X = (e.X1 + e.X2 - (e.Y2 - e.Y1) * k) / 2.0;
+    centre.Y = (e.Y1 + e.Y2 + (e.X2 - e.X1) * k) / 2.0;
+    const double dx = e.X1 - centre.X;
+    const double dy = e.Y1 - centre.Y;
+    radius = std::sqrt(dx * dx + dy * dy);
+}
 
 double ElementLength(const TChainElement& e);
+// The same answer as ElementLength(e) < limit; the length itself is worked
+// out only when the chord, or the arc's radius and a bound of its sweep,
+// cannot settle it with a margin far above rounding.
+bool ElementShorterThan(const TChainElement& e, double limit);
 // The direction in which the element leaves its start point (not normalised).
 TVect StartTangent(const TChainElement& e);
 // In [0, 2pi).

@@ -1,10 +1,14 @@
 #include "cam/ChainOffset.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "cad/base/Settings.h"
 #include "cad/geometry/VectorHelpers.h"
+#include "cam/PointEquality.h"
 
 namespace {
 
@@ -13,6 +17,33 @@ constexpr double PI = std::numbers::pi;
 // Below this |sin| of the half corner angle the meeting point would run off
 // towards infinity, so the corner is treated as a straight run.
 constexpr double FLAT_CORNER_SINE = 0.04;
+
+// How far a corner's cosine must lie from the limit's cosine for the
+// comparison of the angles to be settled without working out the angle.
+// The angle moves at least as fast as its cosine, so this is far beyond the
+// rounding of either side.
+constexpr double COSINE_MARGIN = 1e-9;
+
+// IsStraight's test, written out here because a chain offset asks it
+// several times per corner.
+bool IsZeroBulge(double bulge)
+{
+    const double d = 0.0 - bulge;
+    return -REAL_EPSILON <= d && d <= REAL_EPSILON;
+}
+
+double Distance(TVect a, TVect b)
+{
+    const double dx = b.X - a.X;
+    const double dy = b.Y - a.Y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// MakeElement, inline.
+TChainElement Element(TVect start, TVect end, double bulge)
+{
+    return {start.X, start.Y, end.X, end.Y, bulge};
+}
 
 double CornerDirection(TVect u)
 {
@@ -25,44 +56,147 @@ double CornerDirection(TVect u)
     return u.X < 0.0 ? angle + PI : angle;
 }
 
+bool SameBits(TVect a, TVect b)
+{
+    return std::bit_cast<std::uint64_t>(a.X) == std::bit_cast<std::uint64_t>(b.X) &&
+           std::bit_cast<std::uint64_t>(a.Y) == std::bit_cast<std::uint64_t>(b.Y);
+}
+
+// Along a chain of straight elements the outgoing direction of one corner
+// is the incoming direction of the next, so the last one worked out is kept.
+class TDirections {
+public:
+    double Of(TVect u)
+    {
+        if (!Known || !SameBits(u, Last)) {
+            Last = u;
+            Angle = CornerDirection(u);
+            Known = true;
+        }
+        return Angle;
+    }
+
+private:
+    bool Known = false;
+    TVect Last;
+    double Angle = 0.0;
+};
+
+TVect CornerVector(double a1, double a2, double d)
+{
+    double delta = a1 - a2;
+    if (delta <= -PI)
+        delta += 2.0 * PI;
+    else if (delta > PI)
+        delta -= 2.0 * PI;
+    double half = (PI - delta) / 2.0;
+    double sine = std::sin(half);
+    if (std::abs(sine) < FLAT_CORNER_SINE) {
+        half = PI / 2.0;
+        sine = std::sin(half);
+    }
+    const double length = d / sine;
+    return {length * std::cos(a1 + half), length * std::sin(a1 + half)};
+}
+
 // The corner limit is kept in single precision, as the settings page stores it.
 double CornerRoundRadians()
 {
     return static_cast<double>(static_cast<float>(CornerRound) * static_cast<float>(PI) / 180.0f);
 }
 
-bool HasNoDirection(const TChainElement& e)
+// The cosine of the angle between two vectors as VectAngle works it out,
+// 1 for a null vector, whose angle VectAngle takes as 0.
+double AngleCosine(TVect a, TVect b)
 {
-    if (IsStraight(e))
-        return EqualPoints(StartPoint(e), EndPoint(e));
+    const double lengths = (a.X * a.X + a.Y * a.Y) * (b.X * b.X + b.Y * b.Y);
+    if (lengths == 0.0)
+        return 1.0;
+    return (a.X * b.X + a.Y * b.Y) / std::sqrt(lengths);
+}
+
+// The angle VectAngle gives for the vectors of the cosine.
+double AngleOf(double cosine)
+{
+    // Rounding lets parallel vectors come out a hair beyond 1.
+    return std::acos(std::clamp(cosine, -1.0, 1.0));
+}
+
+// The corner limit with its cosine, worked out once per chain.
+struct TCornerLimit {
+    double Angle = CornerRoundRadians();
+    // Only a limit strictly inside (0, pi) is compared by its cosine.
+    bool ByCosine = Angle > 0.0 && Angle < PI;
+    double Cosine = ByCosine ? std::cos(Angle) : 0.0;
+
+    // Whether the angle of the cosine is above the limit.
+    bool Below(double cosine) const
+    {
+        if (ByCosine) {
+            if (cosine > Cosine + COSINE_MARGIN)
+                return true;
+            if (cosine < Cosine - COSINE_MARGIN)
+                return false;
+        }
+        return !(AngleOf(cosine) > Angle);
+    }
+};
+
+// Nothing when the element has no direction; see OffsetElement.
+std::optional<TChainElement> Offset(const TChainElement& e, double d)
+{
+    TVect start = StartPoint(e);
+    TVect end = EndPoint(e);
+    if (IsZeroBulge(e.Bulge)) {
+        if (SamePoint(start, end))
+            return std::nullopt;
+        const double length = Distance(start, end);
+        const TVect shift{-(e.Y2 - e.Y1) / length * d, (e.X2 - e.X1) / length * d};
+        start = {start.X + shift.X, start.Y + shift.Y};
+        end = {end.X + shift.X, end.Y + shift.Y};
+        return Element(start, end, e.Bulge);
+    }
     TVect centre;
     double radius = 0.0;
     BulgeArcCentre(e, centre, radius);
-    return !(radius > 0.0) || !std::isfinite(radius);
+    if (!(radius > 0.0) || !std::isfinite(radius))
+        return std::nullopt;
+    // Past the centre the ends come out on the far side and the bulge is
+    // kept: the arc turns into the opposite part of a smaller circle, which
+    // the splitting and the removal of gouging pieces clean up. Dropping it
+    // would lose the corners around it.
+    const double change = e.Bulge > 0.0 ? -d : d;
+    const double scale = change / radius;
+    start = {start.X + scale * (start.X - centre.X), start.Y + scale * (start.Y - centre.Y)};
+    end = {end.X + scale * (end.X - centre.X), end.Y + scale * (end.Y - centre.Y)};
+    return Element(start, end, e.Bulge);
 }
 
 enum class TCornerAction { Keep, MoveStartOntoEnd, AddArc, Join };
 
 struct TCornerPlan {
     TCornerAction Action = TCornerAction::Keep;
+    // Set for AddArc only.
     double Bulge = 0.0;
 };
 
 // The corner at e's start between the offset ending at a and the offset
 // starting at b; before is the source element that leads into the corner.
-TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVect a, TVect b, double d, bool closing)
+TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVect a, TVect b, double d, bool closing,
+                       const TCornerLimit& limit)
 {
     const TVect c = StartPoint(e);
     int side = 0;
-    if (!EqualPoints(c, a)) {
-        const bool ccw = IsCCW(c, a, b);
+    if (!SamePoint(c, a)) {
+        // As IsCCW(c, a, b) works it out.
+        const bool ccw = (c.X - a.X) * (b.Y - a.Y) - (c.Y - a.Y) * (b.X - a.X) > 0.0;
         if (d > 0.0 && ccw)
             side = -1;
         else if (d < 0.0 && !ccw)
             side = 1;
     }
-    const bool apart = PointDistance(a, b) > ChainTol;
-    const bool bothStraight = IsStraight(before) && IsStraight(e);
+    const bool apart = Distance(a, b) > ChainTol;
+    const bool bothStraight = IsZeroBulge(before.Bulge) && IsZeroBulge(e.Bulge);
     TCornerPlan plan;
     if (!apart) {
         if (closing || side != 0)
@@ -74,17 +208,26 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
     // Overlapping pieces are cut later by the intersection splitting.
     if (side == 0)
         return plan;
-    const double angle = VectAngle(SubVect(a, c), SubVect(b, c));
-    plan.Bulge = std::tan(angle / 4.0) * side;
-    plan.Action = angle > CornerRoundRadians() || !bothStraight ? TCornerAction::AddArc : TCornerAction::Join;
+    // A small turn between straight elements is joined at one point and
+    // needs no angle; the angle only gives the arc its bulge.
+    const double cosine = AngleCosine({a.X - c.X, a.Y - c.Y}, {b.X - c.X, b.Y - c.Y});
+    if (bothStraight && limit.Below(cosine)) {
+        plan.Action = TCornerAction::Join;
+        return plan;
+    }
+    plan.Action = TCornerAction::AddArc;
+    plan.Bulge = std::tan(AngleOf(cosine) / 4.0) * side;
     return plan;
 }
 
-TVect JoinPoint(const TChainElement& before, const TChainElement& e, double d)
+// Only straight elements are joined.
+TVect JoinPoint(const TChainElement& before, const TChainElement& e, double d, TDirections& directions)
 {
-    const TVect u1 = StartTangent(before);
-    const TVect u2 = SubVect(EndPoint(e), EndPoint(before));
-    return AddVect(StartPoint(e), CornerOffsetVector(u1, u2, d));
+    const TVect u1{before.X2 - before.X1, before.Y2 - before.Y1};
+    const TVect u2{e.X2 - before.X2, e.Y2 - before.Y2};
+    const double a1 = directions.Of(u1);
+    const TVect v = CornerVector(a1, directions.Of(u2), d);
+    return {e.X1 + v.X, e.Y1 + v.Y};
 }
 
 void SetStart(TChainElement& e, TVect p)
@@ -103,43 +246,12 @@ void SetEnd(TChainElement& e, TVect p)
 
 std::optional<TChainElement> OffsetElement(const TChainElement& e, double d)
 {
-    if (HasNoDirection(e))
-        return std::nullopt;
-    TVect start = StartPoint(e);
-    TVect end = EndPoint(e);
-    if (IsStraight(e)) {
-        const double length = PointDistance(start, end);
-        const TVect shift{-(e.Y2 - e.Y1) / length * d, (e.X2 - e.X1) / length * d};
-        start = AddVect(start, shift);
-        end = AddVect(end, shift);
-    } else {
-        TVect centre;
-        double radius = 0.0;
-        BulgeArcCentre(e, centre, radius);
-        // Past the centre the ends come out on the far side and the bulge is
-        // kept: the arc turns into the opposite part of a smaller circle, which
-        // the splitting and the removal of gouging pieces clean up. Dropping it
-        // would lose the corners around it.
-        const double change = e.Bulge > 0.0 ? -d : d;
-        start = AddVect(start, ScaleVect(SubVect(start, centre), change / radius));
-        end = AddVect(end, ScaleVect(SubVect(end, centre), change / radius));
-    }
-    return MakeElement(start, end, e.Bulge);
+    return Offset(e, d);
 }
 
 TVect CornerOffsetVector(TVect u1, TVect u2, double d)
 {
-    const double a1 = CornerDirection(u1);
-    double delta = a1 - CornerDirection(u2);
-    if (delta <= -PI)
-        delta += 2.0 * PI;
-    else if (delta > PI)
-        delta -= 2.0 * PI;
-    double half = (PI - delta) / 2.0;
-    if (std::abs(std::sin(half)) < FLAT_CORNER_SINE)
-        half = PI / 2.0;
-    const double length = d / std::sin(half);
-    return {length * std::cos(a1 + half), length * std::sin(a1 + half)};
+    return CornerVector(CornerDirection(u1), CornerDirection(u2), d);
 }
 
 void OffsetChain(const TChain& chain, TChain& result, double d)
@@ -147,30 +259,36 @@ void OffsetChain(const TChain& chain, TChain& result, double d)
     if (chain.empty())
         return;
     if (chain.size() == 1) {
-        if (const auto offset = OffsetElement(chain.front(), d))
+        if (const auto offset = Offset(chain.front(), d))
             result.push_back(*offset);
         return;
     }
 
+    // At most an element and a corner arc for each source element.
+    const std::size_t most = result.size() + 2 * chain.size();
+    if (result.capacity() < most)
+        result.reserve(std::max(most, 2 * result.capacity()));
+    const TCornerLimit limit;
+    TDirections directions;
     const std::size_t firstOffset = result.size();
     const TChainElement* firstSource = nullptr;
     const TChainElement* before = nullptr;
     std::size_t previousOffset = 0;
     for (const TChainElement& e : chain) {
-        std::optional<TChainElement> offset = OffsetElement(e, d);
+        std::optional<TChainElement> offset = Offset(e, d);
         if (!offset)
             continue;
         if (firstSource == nullptr) {
             firstSource = &e;
         } else {
             const TVect a = EndPoint(result[previousOffset]);
-            const TCornerPlan plan = PlanCorner(*before, e, a, StartPoint(*offset), d, false);
+            const TCornerPlan plan = PlanCorner(*before, e, a, StartPoint(*offset), d, false, limit);
             if (plan.Action == TCornerAction::MoveStartOntoEnd) {
                 SetStart(*offset, a);
             } else if (plan.Action == TCornerAction::AddArc) {
-                result.push_back(MakeElement(a, StartPoint(*offset), plan.Bulge));
+                result.push_back(Element(a, StartPoint(*offset), plan.Bulge));
             } else if (plan.Action == TCornerAction::Join) {
-                const TVect meeting = JoinPoint(*before, e, d);
+                const TVect meeting = JoinPoint(*before, e, d, directions);
                 SetEnd(result[previousOffset], meeting);
                 SetStart(*offset, meeting);
             }
@@ -180,17 +298,17 @@ void OffsetChain(const TChain& chain, TChain& result, double d)
         before = &e;
     }
 
-    const bool closed = EqualPoints(StartPoint(chain.front()), EndPoint(chain.back()));
+    const bool closed = SamePoint(StartPoint(chain.front()), EndPoint(chain.back()));
     if (!closed || firstSource == nullptr || previousOffset == firstOffset)
         return;
     const TChainElement* beforeFirst = before;
     const TVect a = EndPoint(result[previousOffset]);
     const TVect b = StartPoint(result[firstOffset]);
-    const TCornerPlan plan = PlanCorner(*beforeFirst, *firstSource, a, b, d, true);
+    const TCornerPlan plan = PlanCorner(*beforeFirst, *firstSource, a, b, d, true, limit);
     if (plan.Action == TCornerAction::AddArc) {
-        result.push_back(MakeElement(a, b, plan.Bulge));
+        result.push_back(Element(a, b, plan.Bulge));
     } else if (plan.Action == TCornerAction::Join) {
-        const TVect meeting = JoinPoint(*beforeFirst, *firstSource, d);
+        const TVect meeting = JoinPoint(*beforeFirst, *firstSource, d, directions);
         SetEnd(result[previousOffset], meeting);
         SetStart(result[firstOffset], meeting);
     }

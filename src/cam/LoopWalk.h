@@ -11,6 +11,9 @@
 //   bool TakeFirst(TChainElement& e);              the first piece left, taken out
 //   bool TakeNext(const TChainElement& current,    the continuation at current's
 //                 TChainElement& next, double d);  end, as NextElementAtPoint with removal
+// and may keep the walk under way itself (with TWalk's members), through
+//   TWalk-like& Walk();
+// the walk is then handed the pieces in the order the list handed them out.
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +22,7 @@
 
 #include "cam/ChainElement.h"
 #include "cam/ElementDistance.h"
+#include "cam/PointEquality.h"
 #include "cam/PointGrid.h"
 #include "cam/ProgressSink.h"
 #include "cad/geometry/VectorHelpers.h"
@@ -39,14 +43,13 @@ public:
     bool Empty() const { return Elements.empty(); }
     void Push(const TChainElement& e)
     {
-        Starts.Add(StartPoint(e), static_cast<std::uint32_t>(Elements.size()));
+        Starts.Add(StartPoint(e));
         Elements.push_back(e);
     }
     // Hands the pieces over and starts a new walk.
     TChain Take()
     {
-        for (const TChainElement& e : Elements)
-            Starts.ForgetCell(StartPoint(e));
+        Starts.Clear();
         return std::exchange(Elements, {});
     }
     // The position of the first piece starting at the point, or -1.
@@ -54,7 +57,7 @@ public:
     {
         std::ptrdiff_t found = -1;
         Starts.ForEachNear(point, [&](std::uint32_t k) {
-            if ((found < 0 || static_cast<std::ptrdiff_t>(k) < found) && EqualPoints(StartPoint(Elements[k]), point))
+            if ((found < 0 || static_cast<std::ptrdiff_t>(k) < found) && SamePoint(StartPoint(Elements[k]), point))
                 found = static_cast<std::ptrdiff_t>(k);
         });
         return found;
@@ -65,6 +68,16 @@ private:
     TChain Elements;
     TPointGrid Starts;
 };
+
+// The list's own walk where it keeps one, else a walk with its own index.
+template <typename TRemaining>
+decltype(auto) WalkOf(TRemaining& remaining)
+{
+    if constexpr (requires { remaining.Walk(); })
+        return remaining.Walk();
+    else
+        return TWalk{};
+}
 
 } // namespace loopwalk
 
@@ -83,7 +96,7 @@ bool WalkLoops(TRemaining& remaining, const TChain& source, std::vector<TChain>&
         return true;
     }
     const std::size_t step = count / 10 < 1 ? 2 : count / 10;
-    loopwalk::TWalk walk;
+    auto&& walk = loopwalk::WalkOf(remaining);
 
     // Cuts the walk to the loop that closes onto the piece at `onto`, and
     // keeps it when it is closed and keeps its distance from the source.

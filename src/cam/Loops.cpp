@@ -1,9 +1,13 @@
 #include "cam/Loops.h"
 
 #include <algorithm>
+#include <cassert>
+#include <cstring>
+#include <utility>
 
 #include "cam/Chains.h"
 #include "cam/LoopWalk.h"
+#include "cam/PointEquality.h"
 #include "cam/PointGrid.h"
 
 namespace {
@@ -11,12 +15,18 @@ namespace {
 // The pieces not yet walked, with their start points indexed so that a
 // continuation is found without scanning them all. A piece is never moved,
 // only marked as taken, so list order is index order.
+//
+// The list also keeps the walk under way: its pieces are found through the
+// same index, and the search for a continuation notes on the way where the
+// walk closes at that point, which is the next question the walk asks.
 class TIndexedPieces {
 public:
-    explicit TIndexedPieces(const TChain& pieces) : Pieces(pieces), Left(pieces.size(), true)
+    explicit TIndexedPieces(const TChain& pieces)
+        : Pieces(pieces), Left(pieces.size(), true), Starts(pieces.size()), InWalk(pieces.size(), 0),
+          WalkPosition(pieces.size(), 0)
     {
-        for (std::size_t k = 0; k < pieces.size(); ++k)
-            Starts.Add(StartPoint(pieces[k]), static_cast<std::uint32_t>(k));
+        for (const TChainElement& e : pieces)
+            Starts.Add(StartPoint(e));
     }
 
     std::size_t Size() const { return Pieces.size(); }
@@ -29,6 +39,7 @@ public:
             return false;
         e = Pieces[First];
         Left[First] = false;
+        HandOut(static_cast<std::uint32_t>(First));
         return true;
     }
 
@@ -36,10 +47,18 @@ public:
     {
         const TVect end = EndPoint(current);
         Found.clear();
+        std::ptrdiff_t onto = -1;
         Starts.ForEachNear(end, [&](std::uint32_t k) {
-            if (Left[k] && EqualPoints(StartPoint(Pieces[k]), end))
+            if (!SamePoint(StartPoint(Pieces[k]), end))
+                return;
+            if (Left[k])
                 Found.push_back(k);
+            else if (InWalk[k] == WalkStamp && (onto < 0 || WalkPosition[k] < onto))
+                onto = WalkPosition[k];
         });
+        Noted = true;
+        NotedAt = end;
+        NotedOnto = onto;
         if (Found.empty())
             return false;
         std::sort(Found.begin(), Found.end());
@@ -54,16 +73,78 @@ public:
             if (k != kept)
                 Left[Found[k]] = false;
         }
+        HandOut(Found[taken]);
         return true;
     }
 
+    TIndexedPieces& Walk() { return *this; }
+
+    // The walk under way, as loopwalk::TWalk.
+    bool Empty() const { return Elements.empty(); }
+    void Push(const TChainElement& e)
+    {
+        // Pieces join the walk in the order they were handed out.
+        const std::uint32_t id = Handed[0];
+        assert(HandedCount > 0 && std::memcmp(&e, &Pieces[id], sizeof e) == 0);
+        Handed[0] = Handed[1];
+        --HandedCount;
+        InWalk[id] = WalkStamp;
+        WalkPosition[id] = static_cast<std::ptrdiff_t>(Elements.size());
+        Elements.push_back(e);
+        Noted = false;
+    }
+    TChain Take()
+    {
+        if (++WalkStamp == 0) {
+            std::fill(InWalk.begin(), InWalk.end(), 0);
+            WalkStamp = 1;
+        }
+        Noted = false;
+        return std::exchange(Elements, {});
+    }
+    std::ptrdiff_t StartingAt(TVect point) const
+    {
+        if (Noted && point.X == NotedAt.X && point.Y == NotedAt.Y)
+            return NotedOnto;
+        std::ptrdiff_t found = -1;
+        Starts.ForEachNear(point, [&](std::uint32_t k) {
+            if (InWalk[k] == WalkStamp && (found < 0 || WalkPosition[k] < found) &&
+                SamePoint(StartPoint(Pieces[k]), point))
+                found = WalkPosition[k];
+        });
+        return found;
+    }
+    const TChainElement& Front() const { return Elements.front(); }
+
 private:
+    void HandOut(std::uint32_t id)
+    {
+        assert(HandedCount < 2);
+        Handed[HandedCount++] = id;
+    }
+
     const TChain& Pieces;
     std::vector<bool> Left;
     std::size_t First = 0;
     TPointGrid Starts;
     std::vector<std::uint32_t> Found;
     std::vector<const TChainElement*> Candidates;
+
+    // The walk: its pieces, and for each piece whether it is in this walk
+    // (its stamp is the walk's) and where.
+    TChain Elements;
+    std::vector<std::uint32_t> InWalk;
+    std::vector<std::ptrdiff_t> WalkPosition;
+    std::uint32_t WalkStamp = 1;
+    // Pieces handed out and not yet in the walk: at most the current piece
+    // and its continuation.
+    std::uint32_t Handed[2] = {0, 0};
+    int HandedCount = 0;
+    // Where the walk closes at the end point the last search looked at,
+    // until the walk changes.
+    bool Noted = false;
+    TVect NotedAt;
+    std::ptrdiff_t NotedOnto = -1;
 };
 
 bool Walk(TChain& elements, const TChain& source, std::vector<TChain>& loops, bool closedOnly, double d,

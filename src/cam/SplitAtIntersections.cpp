@@ -723,7 +723,7 @@ TChain TSplitSweep::TakeResult()
 
 bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
 {
-    std::erase_if(elements, [](const TChainElement& e) { return ElementLength(e) < SystemTol; });
+    std::erase_if(elements, [](const TChainElement& e) { return ElementShorterThan(e, SystemTol); });
     if (elements.size() <= 1)
         return true;
     std::vector<TNodeShape> shapes;

@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <numbers>
 
 #include <gtest/gtest.h>
@@ -181,4 +182,41 @@ TEST(ChainElement, ArcSpanContainsDirectionsWithinSweepsBeyondAHalfCircle)
     const TArcSpan minor = ArcSpanOf(Arc(5, 0, 0, -5, -BulgeOfSweepDegrees(90)));
     EXPECT_FALSE(ArcSpanContains(minor, {-3, 4}));
     EXPECT_TRUE(ArcSpanContains(minor, {4, -3}));
+}
+
+TEST(ChainElement, ShorterThanAnswersAsTheLengthDoesForElementsWithinAHairOfTheLimit)
+{
+    // Lines and arcs of every sweep, in many directions, near the origin and
+    // far from it, whose lengths lie a hair either side of the limit: the
+    // quick bounds must never answer where only the length can.
+    const double sweeps[] = {0.0, 1e-3, 0.5, PI / 2, 2.0, PI, 4.0, 1.5 * PI, 5.5, 2 * PI - 1e-3, 2 * PI - 1e-7};
+    const double hairs[] = {0.0, 1e-15, -1e-15, 1e-12, -1e-12, 1e-9, -1e-9, 1e-6, -1e-6, 1e-2, -1e-2};
+    const double origins[] = {0.0, 1234.5};
+    const double limits[] = {5e-5, 1.0};
+    for (const double limit : limits)
+        for (const double origin : origins)
+            for (int k = 0; k < 200; ++k) {
+                const double a = 2 * PI * k / 200 + 0.01;
+                for (const double sweep : sweeps)
+                    for (const double hair : hairs)
+                        for (const double turn : {1.0, -1.0}) {
+                            const double length = limit * (1 + hair);
+                            TChainElement e;
+                            if (sweep == 0.0) {
+                                e = Line(origin, origin, origin + length * std::cos(a), origin + length * std::sin(a));
+                            } else {
+                                const double r = length / sweep;
+                                const double b = a + turn * sweep;
+                                e = Arc(origin + r * std::cos(a), origin + r * std::sin(a), origin + r * std::cos(b),
+                                        origin + r * std::sin(b), turn * std::tan(sweep / 4));
+                            }
+                            ASSERT_EQ(ElementShorterThan(e, limit), ElementLength(e) < limit)
+                                << std::hexfloat << e.X1 << ' ' << e.Y1 << ' ' << e.X2 << ' ' << e.Y2 << ' ' << e.Bulge;
+                        }
+            }
+    // A closed arc, and elements the bounds cannot judge.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const TChainElement& e : {Arc(1, 1, 1, 1, 1), Line(0, 0, nan, 0), Arc(0, 0, 1e-3, 0, nan), Line(0, 0, 1e300, 1e300)})
+        for (const double limit : {5e-5, 0.0, -1.0, nan})
+            EXPECT_EQ(ElementShorterThan(e, limit), ElementLength(e) < limit);
 }

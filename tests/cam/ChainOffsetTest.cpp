@@ -6,6 +6,7 @@
 
 #include "CamToleranceTest.h"
 #include "ElementExpect.h"
+#include "cad/geometry/VectorHelpers.h"
 #include "cam/ChainOffset.h"
 #include "cam/ElementDistance.h"
 #include "cam/SplitAtIntersections.h"
@@ -93,6 +94,34 @@ TEST_F(ChainOffsetTest, SmallTurnsAreJoinedAtOnePointAndLargerOnesGetAnArc)
             EXPECT_NEAR(result[1].Y2, -std::cos(turn), GEOMETRY_TOLERANCE);
         }
     }
+}
+
+// The join or the arc is decided by the angle VectAngle gives between the
+// offset ends, also for turns within a hair of the corner limit.
+TEST_F(ChainOffsetTest, TurnsAtTheCornerLimitFollowTheirAngle)
+{
+    std::size_t joins = 0;
+    std::size_t arcs = 0;
+    for (const double degrees : {1.0, 30.0, 90.0, 150.0}) {
+        CornerRound = degrees;
+        const double limit = static_cast<float>(degrees) * static_cast<float>(PI) / 180.0f;
+        for (const double step : {1e-5, 1e-7, 1e-8, 1e-9, 1e-10, 1e-12, 1e-14, 0.0}) {
+            for (const double sign : {-1.0, 1.0}) {
+                const double turn = limit + sign * step;
+                const TChain open{Line(0, 0, 10, 0), Line(10, 0, 10 + 10 * std::cos(turn), 10 * std::sin(turn))};
+                const TVect corner{10, 0};
+                const TVect a = EndPoint(*OffsetElement(open[0], -1.0));
+                const TVect b = StartPoint(*OffsetElement(open[1], -1.0));
+                const bool join = !(VectAngle(SubVect(a, corner), SubVect(b, corner)) > limit);
+                TChain result;
+                OffsetChain(open, result, -1.0);
+                EXPECT_EQ(result.size(), join ? 2u : 3u) << degrees << " degrees, turn " << turn;
+                ++(join ? joins : arcs);
+            }
+        }
+    }
+    EXPECT_GT(joins, 20u);
+    EXPECT_GT(arcs, 20u);
 }
 
 // Corners whose offset pieces end within ChainTol of each other: inside the

@@ -159,6 +159,29 @@ TEST_F(ToolpathsTest, IndexedWalkFindsTheLoopsOfThePlainWalk)
         inputs.push_back(pieces);
         sides.push_back(0.0);
     }
+    // The same with every end moved by under half the equality tolerance:
+    // equal ends then lie on both sides of whole coordinates, where the
+    // index's cells meet.
+    std::uniform_real_distribution<double> jitter(-0.000024, 0.000024);
+    const std::size_t grids = inputs.size();
+    for (std::size_t n = grids - 3; n < grids; ++n) {
+        TChain pieces = inputs[n];
+        for (TChainElement& e : pieces) {
+            e.X1 += jitter(random);
+            e.Y1 += jitter(random);
+            e.X2 += jitter(random);
+            e.Y2 += jitter(random);
+        }
+        inputs.push_back(pieces);
+        sides.push_back(0.0);
+    }
+    // Equality within the tolerance is not transitive: the last end equals
+    // the starts of two pieces of the walk that are not equal to each other,
+    // and the loop closes onto the first of them.
+    const double tolerance = 0.00005;
+    inputs.push_back({Line(0, 0, 1, 0), Line(1, 0, 1, 1), Line(1, 1, 2.2 * tolerance, 0),
+                      Line(1.5 * tolerance, 0, 0, 1), Line(0, 1, 0.75 * tolerance, 0)});
+    sides.push_back(0.0);
     const TChain noSource;
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         for (const TLoopMode mode : {TLoopMode::Closed, TLoopMode::Open}) {
