@@ -138,7 +138,7 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
 
 bool OnElement(TVect p, const TChainElement& e)
 {
-    if (StraightElement(e)) {
+    if (IsStraight(e)) {
         const TVect a = StartPoint(e);
         const TVect ab = Minus(EndPoint(e), a);
         const double squared = Dot(ab, ab);
@@ -487,7 +487,7 @@ bool SplitArcArcWith(const TChainElement& first, const TArcSpan& one, const TEle
 // The tight box of the element, from the span an arc already has.
 TElementBox TightBox(const TChainElement& e, const TArcSpan& span)
 {
-    return StraightElement(e) ? ElementBox(e) : SpanBox(e, span);
+    return IsStraight(e) ? ElementBox(e) : SpanBox(e, span);
 }
 
 } // namespace
@@ -501,8 +501,8 @@ bool SplitLineLine(const TChainElement& first, const TChainElement& second, TCha
 
 bool SplitLineArc(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& lineSplit, bool& arcSplit)
 {
-    const TChainElement& arc = StraightElement(a) ? b : a;
-    const TChainElement& line = StraightElement(a) ? a : b;
+    const TChainElement& arc = IsStraight(a) ? b : a;
+    const TChainElement& line = IsStraight(a) ? a : b;
     const TArcSpan span = ArcSpanOf(arc);
     return SplitLineArcWith(line, ElementBox(line), arc, span, SpanBox(arc, span), pieces, lineSplit, arcSplit);
 }
@@ -518,8 +518,8 @@ bool SplitArcArc(const TChainElement& first, const TChainElement& second, TChain
 
 bool SplitElements(const TChainElement& a, const TChainElement& b, TChain& pieces, bool& aSplit, bool& bSplit)
 {
-    const TArcSpan aSpan = StraightElement(a) ? TArcSpan{} : ArcSpanOf(a);
-    const TArcSpan bSpan = StraightElement(b) ? TArcSpan{} : ArcSpanOf(b);
+    const TArcSpan aSpan = IsStraight(a) ? TArcSpan{} : ArcSpanOf(a);
+    const TArcSpan bSpan = IsStraight(b) ? TArcSpan{} : ArcSpanOf(b);
     return SplitElements(a, aSpan, b, bSpan, pieces, aSplit, bSplit);
 }
 
@@ -532,20 +532,20 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainEl
 bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
                    const TArcSpan& bSpan, const TElementBox& bBox, TChain& pieces, bool& aSplit, bool& bSplit)
 {
-    if (StraightElement(a) && StraightElement(b)) {
+    if (IsStraight(a) && IsStraight(b)) {
         int endMask = 0;
         SplitLineLineWith(a, aBox, b, bBox, pieces, endMask, aSplit, bSplit);
-    } else if (!StraightElement(a) && !StraightElement(b)) {
+    } else if (!IsStraight(a) && !IsStraight(b)) {
         SplitArcArcWith(a, aSpan, aBox, b, bSpan, bBox, pieces, bSplit, aSplit);
     } else {
         bool lineSplit = false;
         bool arcSplit = false;
-        if (StraightElement(a))
+        if (IsStraight(a))
             SplitLineArcWith(a, aBox, b, bSpan, bBox, pieces, lineSplit, arcSplit);
         else
             SplitLineArcWith(b, bBox, a, aSpan, aBox, pieces, lineSplit, arcSplit);
-        aSplit = StraightElement(a) ? lineSplit : arcSplit;
-        bSplit = StraightElement(a) ? arcSplit : lineSplit;
+        aSplit = IsStraight(a) ? lineSplit : arcSplit;
+        bSplit = IsStraight(a) ? arcSplit : lineSplit;
     }
     return !pieces.empty();
 }
@@ -555,7 +555,7 @@ namespace {
 bool CrossesElement(const TChainElement& segment, const TChainElement& e)
 {
     TVect crossing;
-    if (!StraightElement(e))
+    if (!IsStraight(e))
         return CrossesArcBetweenEnds(segment, e);
     return SegmentIntersection(StartPoint(segment), EndPoint(segment), StartPoint(e), EndPoint(e), crossing);
 }

@@ -13,14 +13,6 @@
 #include "cam/ChainElement.h"
 #include "cam/ElementBoxTree.h"
 
-// IsStraight's rule (the bulge 0 within the equality tolerance), inline:
-// the splitting sweep asks it several times for every pair it tries.
-inline bool StraightElement(const TChainElement& e)
-{
-    const double d = 0.0 - e.Bulge;
-    return -REAL_EPSILON <= d && d <= REAL_EPSILON;
-}
-
 // A meeting point may lie this far outside an element's box: touching
 // tests accept points off a circle by the equality tolerance. The pair
 // search of the splitting sweep relies on no meeting point lying further out.

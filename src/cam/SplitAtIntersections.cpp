@@ -87,7 +87,7 @@ TElementBox TightBox(const TChainElement& e, const TNodeShape& shape)
 TNodeShape NodeShape(const TChainElement& e)
 {
     TNodeShape shape;
-    shape.Straight = StraightElement(e);
+    shape.Straight = IsStraight(e);
     if (!shape.Straight)
         shape.Span = ArcSpanOf(e);
     shape.Tight = TightBox(e, shape);
@@ -409,7 +409,7 @@ TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& 
         group.Extent = GroupExtents[k];
         const TChainElement& e = elements[k];
         const double length = std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
-        group.Straight = StraightElement(e) && length > 0.0;
+        group.Straight = IsStraight(e) && length > 0.0;
         if (group.Straight) {
             group.Origin = StartPoint(e);
             group.Direction = {(e.X2 - e.X1) / length, (e.Y2 - e.Y1) / length};
@@ -597,7 +597,7 @@ void TSplitSweep::CollectCandidatesIn(int node, ForGroups&& forGroups)
     Candidates.clear();
     const TSweepNode& n = Nodes[node];
     const TElementBox box = n.Box;
-    const bool straight = StraightElement(n.Element);
+    const bool straight = IsStraight(n.Element);
     const TVect a = StartPoint(n.Element);
     const TVect b = EndPoint(n.Element);
     const auto meets = [&](const TElementBox& other) {
