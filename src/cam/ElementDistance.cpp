@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "cad/geometry/VectorHelpers.h"
 #include "cam/ElementBoxTree.h"
 
 namespace {
@@ -50,9 +51,12 @@ struct TShape {
 TShape ShapeOf(const TChainElement& e)
 {
     TShape shape;
-    shape.Straight = IsStraight(e);
-    shape.A = Of(StartPoint(e));
-    shape.B = Of(EndPoint(e));
+    // Within the same tolerance as IsStraight, written out: the removal
+    // shapes every piece.
+    const double bend = 0.0 - e.Bulge;
+    shape.Straight = -REAL_EPSILON <= bend && bend <= REAL_EPSILON;
+    shape.A = {e.X1, e.Y1};
+    shape.B = {e.X2, e.Y2};
     TElementBox box;
     if (!shape.Straight) {
         TVect centre;
@@ -65,7 +69,7 @@ TShape ShapeOf(const TChainElement& e)
         shape.Major = std::abs(e.Bulge) > 1.0;
         box = ArcBox(e, centre, shape.Radius);
     } else {
-        box = ElementBox(e);
+        box = {std::min(e.X1, e.X2), std::min(e.Y1, e.Y2), std::max(e.X1, e.X2), std::max(e.Y1, e.Y2)};
         shape.Length = Length(shape.B - shape.A);
         if (shape.Length > 0.0)
             shape.Unit = (shape.B - shape.A) * (1.0 / shape.Length);
@@ -254,10 +258,35 @@ inline bool ApartBeside(const TShape& a, const TShape& b, double limit)
            (alongA >= b.Length + limit && alongB >= b.Length + limit);
 }
 
+// Whether the segment lies wholly behind the arc as seen from its centre:
+// no direction of the sweep leads towards any of its points. Then no point
+// of the segment comes nearer than the radius to the arc, as
+// |c + r u - q|^2 = r^2 - 2 r u.(q - c) + |q - c|^2 with u.(q - c) <= 0.
+// An offset's corner arc lies so around its corner, where its circle meets
+// the outline and the circle's bound settles nothing. Sweeps up to a third
+// of a circle only, so that the rounding of the products cannot matter; the
+// room beyond the limit grows with the numbers for the same reason.
+inline bool ArcBehind(const TShape& arc, const TShape& segment, double limit)
+{
+    if (arc.Major || !(Cross(arc.FromRay, arc.ToRay) > 0.0) ||
+        !(Dot(arc.FromRay, arc.ToRay) >= -0.5 * arc.Radius * arc.Radius))
+        return false;
+    const TV a = segment.A - arc.Centre;
+    const TV b = segment.B - arc.Centre;
+    const double room =
+        BOX_ROOM + 1e-12 * (arc.Radius + std::abs(a.X) + std::abs(a.Y) + std::abs(b.X) + std::abs(b.Y));
+    return arc.Radius >= limit + room && Dot(a, arc.FromRay) <= 0.0 && Dot(b, arc.FromRay) <= 0.0 &&
+           Dot(a, arc.ToRay) <= 0.0 && Dot(b, arc.ToRay) <= 0.0;
+}
+
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
 // pair the removal of gouging pieces meets most.
 bool CloserThan(const TShape& a, const TShape& b, double limit)
 {
+    if (!a.Straight && b.Straight && ArcBehind(a, b, limit))
+        return false;
+    if (a.Straight && !b.Straight && ArcBehind(b, a, limit))
+        return false;
     if (!a.Straight && CircleLowerBound(a, b) >= limit)
         return false;
     if (!b.Straight && CircleLowerBound(b, a) >= limit)
@@ -292,6 +321,8 @@ TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
 class TChainRuns {
 public:
     explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes), Tree(RunBoxes(shapes)) {}
+    TChainRuns(const TChainRuns&) = delete;
+    TChainRuns& operator=(const TChainRuns&) = delete;
 
     // Calls visit(index) for every element whose box near(box) accepts, as
     // it does the boxes of all groups holding it.
@@ -327,7 +358,27 @@ private:
     TElementBoxTree Tree;
 };
 
+std::vector<TShape> ShapesOf(const TChain& source)
+{
+    std::vector<TShape> shapes;
+    shapes.reserve(source.size());
+    for (const TChainElement& e : source)
+        shapes.push_back(ShapeOf(e));
+    return shapes;
+}
+
 } // namespace
+
+struct TPreparedSource::TData {
+    explicit TData(const TChain& source) : Shapes(ShapesOf(source)), Runs(Shapes) {}
+
+    const std::vector<TShape> Shapes;
+    const TChainRuns Runs;
+};
+
+TPreparedSource::TPreparedSource(const TChain& source) : Shaped(std::make_unique<const TData>(source)) {}
+
+TPreparedSource::~TPreparedSource() = default;
 
 double DistanceToElement(TVect point, const TChainElement& e)
 {
@@ -369,15 +420,19 @@ bool KeepsDistanceFromEnds(TVect point, const TChain& elements, double d)
 
 void RemoveGougingElements(TChain& elements, const TChain& source, double d)
 {
-    const double limit = d - DISTANCE_SLACK;
     // No distance is below a limit of 0 or less.
-    if (!(limit > 0.0) || source.empty() || elements.empty())
+    if (!(d - DISTANCE_SLACK > 0.0) || source.empty() || elements.empty())
         return;
-    std::vector<TShape> shapes;
-    shapes.reserve(source.size());
-    for (const TChainElement& e : source)
-        shapes.push_back(ShapeOf(e));
-    const TChainRuns runs(shapes);
+    RemoveGougingElements(elements, TPreparedSource(source), d);
+}
+
+void RemoveGougingElements(TChain& elements, const TPreparedSource& source, double d)
+{
+    const double limit = d - DISTANCE_SLACK;
+    const std::vector<TShape>& shapes = source.Data().Shapes;
+    if (!(limit > 0.0) || shapes.empty() || elements.empty())
+        return;
+    const TChainRuns& runs = source.Data().Runs;
     const double reach = limit + SEARCH_ROOM;
     // Boxes further from the piece's box than the limit hold nothing nearer;
     // along an outline that is far fewer than a square around the piece holds.
