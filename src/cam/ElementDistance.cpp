@@ -42,6 +42,8 @@ struct TShape {
     bool Major = false;
     TV Middle{};
     double Reach = 0.0;
+    // How far an arc of at most a half circle strays from its chord.
+    double Sagitta = 0.0;
     TElementBox Box;
     // A segment's unit direction (none when its ends coincide) and length.
     TV Unit{};
@@ -67,6 +69,7 @@ TShape ShapeOf(const TChainElement& e)
         shape.ToRay = (counterClockwise ? shape.B : shape.A) - shape.Centre;
         // A bulge beyond 1 is a sweep beyond a half circle.
         shape.Major = std::abs(e.Bulge) > 1.0;
+        shape.Sagitta = std::abs(e.Bulge) * Length(shape.B - shape.A) / 2.0;
         box = ArcBox(e, centre, shape.Radius);
     } else {
         box = {std::min(e.X1, e.X2), std::min(e.Y1, e.Y2), std::max(e.X1, e.X2), std::max(e.Y1, e.Y2)};
@@ -279,6 +282,27 @@ inline bool ArcBehind(const TShape& arc, const TShape& segment, double limit)
            Dot(a, arc.ToRay) <= 0.0 && Dot(b, arc.ToRay) <= 0.0;
 }
 
+// Whether the arc keeps the limit from the segment because its chord keeps
+// the limit and the sagitta: no point of an arc of at most a half circle
+// lies further than the sagitta from its chord. Settles most of the pairs
+// of an offset corner and an outline it does not lie around.
+bool ChordApart(const TShape& arc, const TShape& segment, double limit)
+{
+    if (arc.Major)
+        return false;
+    const TV offset = arc.Centre - segment.A;
+    const double beyond = limit + arc.Sagitta + BOX_ROOM +
+                          1e-12 * (arc.Radius + std::abs(offset.X) + std::abs(offset.Y) + segment.Length);
+    if (ApartBeside(arc, segment, beyond))
+        return true;
+    if (SegmentsMeet(arc.A, arc.B, segment.A, segment.B))
+        return false;
+    const double squared = beyond * beyond;
+    return SquaredToSegment(arc.A, segment.A, segment.B) >= squared &&
+           SquaredToSegment(arc.B, segment.A, segment.B) >= squared &&
+           SquaredToSegment(segment.A, arc.A, arc.B) >= squared && SquaredToSegment(segment.B, arc.A, arc.B) >= squared;
+}
+
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
 // pair the removal of gouging pieces meets most.
 bool CloserThan(const TShape& a, const TShape& b, double limit)
@@ -291,6 +315,15 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
         return false;
     if (!b.Straight && CircleLowerBound(b, a) >= limit)
         return false;
+    if (a.Straight != b.Straight) {
+        const TShape& arc = a.Straight ? b : a;
+        const TShape& segment = a.Straight ? a : b;
+        // The exact distance is never more than these, worked out the same way.
+        if (ToSegment(arc.A, segment.A, segment.B) < limit || ToSegment(arc.B, segment.A, segment.B) < limit)
+            return true;
+        if (ChordApart(arc, segment, limit))
+            return false;
+    }
     if (!a.Straight || !b.Straight)
         return ShapeDistance(a, b) < limit;
     if (ApartBeside(a, b, limit) || ApartBeside(b, a, limit))
@@ -320,12 +353,13 @@ TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
 // the runs is a fraction of the size of one over the elements.
 class TChainRuns {
 public:
-    explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes), Tree(RunBoxes(shapes)) {}
+    explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes), Boxes(RunBoxes(shapes)), Tree(Boxes) {}
     TChainRuns(const TChainRuns&) = delete;
     TChainRuns& operator=(const TChainRuns&) = delete;
 
-    // Calls visit(index) for every element whose box near(box) accepts, as
-    // it does the boxes of all groups holding it.
+    // Calls visit(run, index) for every element whose box near(box)
+    // accepts, as it does the boxes of all groups holding it; a run's
+    // elements come one after the other.
     template <typename Near, typename Visitor>
     void Visit(Near&& near, Visitor&& visit) const
     {
@@ -333,10 +367,12 @@ public:
             const std::size_t from = static_cast<std::size_t>(run) * RUN;
             for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
                 if (near(Shapes[k].Box))
-                    visit(static_cast<int>(k));
+                    visit(run, static_cast<int>(k));
             }
         });
     }
+
+    const TElementBox& RunBox(int run) const { return Boxes[static_cast<std::size_t>(run)]; }
 
 private:
     static constexpr std::size_t RUN = 8;
@@ -355,6 +391,7 @@ private:
     }
 
     const std::vector<TShape>& Shapes;
+    const std::vector<TElementBox> Boxes;
     TElementBoxTree Tree;
 };
 
@@ -454,8 +491,15 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
     // elements near all of them, and each piece then looks through that
     // short list. A batch ends before its box grows much beyond the reach
     // or the size of its first piece, so the list stays short.
+    // The candidates of a batch, with where each run's ones begin: a piece
+    // passes over a whole run when the run's box is beyond its reach.
+    struct TRunCandidates {
+        int Run;
+        std::size_t First;
+    };
     std::vector<TShape> batch;
     std::vector<int> candidates;
+    std::vector<TRunCandidates> byRun;
     std::vector<char> remove(elements.size(), 0);
     int lastGouger = -1;
     std::size_t next = 0;
@@ -486,17 +530,26 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
             }
             if (!gathered) {
                 candidates.clear();
-                runs.Visit(
-                    [&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
-                    [&](int c) { candidates.push_back(c); });
+                byRun.clear();
+                runs.Visit([&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
+                           [&](int run, int c) {
+                               if (byRun.empty() || byRun.back().Run != run)
+                                   byRun.push_back({run, candidates.size()});
+                               candidates.push_back(c);
+                           });
                 gathered = true;
             }
             lastGouger = -1;
-            for (const int c : candidates) {
-                if (gougesWith(batch[k], c)) {
-                    remove[first + k] = 1;
-                    lastGouger = c;
-                    break;
+            for (std::size_t r = 0; r < byRun.size() && lastGouger < 0; ++r) {
+                if (SquaredDistanceBetweenBoxes(runs.RunBox(byRun[r].Run), batch[k].Box) > reachSquared)
+                    continue;
+                const std::size_t end = r + 1 < byRun.size() ? byRun[r + 1].First : candidates.size();
+                for (std::size_t j = byRun[r].First; j < end; ++j) {
+                    if (gougesWith(batch[k], candidates[j])) {
+                        remove[first + k] = 1;
+                        lastGouger = candidates[j];
+                        break;
+                    }
                 }
             }
         }
