@@ -478,6 +478,10 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
         const TShape& other = shapes[static_cast<std::size_t>(k)];
         if (SquaredDistanceBetweenBoxes(other.Box, piece.Box) > reachSquared)
             return false;
+        // Two segments are mostly settled by the piece lying beside the
+        // source element (CloserThan would ask it later).
+        if (piece.Straight && other.Straight && ApartBeside(piece, other, limit))
+            return false;
         // The circles around both keep the distance: so do they.
         const TV between = other.Middle - piece.Middle;
         const double apart = limit + other.Reach + piece.Reach;
