@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -351,9 +352,44 @@ TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
 // consecutive ones. Neighbours along an outline lie close together, so the
 // runs' boxes are tight without sorting the elements, and the box tree over
 // the runs is a fraction of the size of one over the elements.
+// A run is tested against its chord when it hugs the chord well within the
+// slack, as along a finely divided curve: pieces offset from the run then
+// keep their distance from the chord too.
+constexpr double CHORD_SPREAD = DISTANCE_SLACK / 2.0;
+
+// The chord of a run of source elements, from its first start to its last
+// end, and how far any point of the run lies from it at most.
+struct TRunChord {
+    TV From{}, To{};
+    double Spread = 0.0;
+    // The largest coordinate, for the room rounding needs.
+    double Size = 0.0;
+};
+
+// Whether no point of the piece comes within the limit of the run: the
+// piece's chord keeps the limit, the piece's sagitta and the run's spread
+// from the run's chord.
+bool RunApart(const TShape& piece, const TRunChord& run, double limit)
+{
+    if (piece.Major)
+        return false;
+    const TElementBox& box = piece.Box;
+    const double size = std::max({std::abs(box.MinX), std::abs(box.MinY), std::abs(box.MaxX), std::abs(box.MaxY)});
+    const double beyond = limit + run.Spread + piece.Sagitta + BOX_ROOM + 1e-12 * (run.Size + size + limit);
+    if (SegmentsMeet(piece.A, piece.B, run.From, run.To))
+        return false;
+    const double squared = beyond * beyond;
+    return SquaredToSegment(piece.A, run.From, run.To) >= squared &&
+           SquaredToSegment(piece.B, run.From, run.To) >= squared &&
+           SquaredToSegment(run.From, piece.A, piece.B) >= squared && SquaredToSegment(run.To, piece.A, piece.B) >= squared;
+}
+
 class TChainRuns {
 public:
-    explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes), Boxes(RunBoxes(shapes)), Tree(Boxes) {}
+    explicit TChainRuns(const std::vector<TShape>& shapes)
+        : Shapes(shapes), Boxes(RunBoxes(shapes)), Chords(RunChords(shapes)), Tree(Boxes)
+    {
+    }
     TChainRuns(const TChainRuns&) = delete;
     TChainRuns& operator=(const TChainRuns&) = delete;
 
@@ -373,6 +409,7 @@ public:
     }
 
     const TElementBox& RunBox(int run) const { return Boxes[static_cast<std::size_t>(run)]; }
+    const TRunChord& Chord(int run) const { return Chords[static_cast<std::size_t>(run)]; }
 
 private:
     static constexpr std::size_t RUN = 8;
@@ -390,8 +427,40 @@ private:
         return boxes;
     }
 
+    // A point of an element lies no further from the chord than the
+    // further of the element's ends (for an arc, that and its sagitta). A run
+    // that strays further than the chord test can use is not measured on.
+    static std::vector<TRunChord> RunChords(const std::vector<TShape>& shapes)
+    {
+        constexpr double TOO_FAR = std::numeric_limits<double>::infinity();
+        std::vector<TRunChord> chords;
+        chords.reserve(shapes.size() / RUN + 1);
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            const std::size_t end = std::min(k + RUN, shapes.size());
+            TRunChord chord{shapes[k].A, shapes[end - 1].B, 0.0, 0.0};
+            double fromB = 0.0;
+            for (std::size_t j = k; j < end && chord.Spread <= CHORD_SPREAD; ++j) {
+                const TShape& e = shapes[j];
+                // An end shared with the element before has been measured.
+                const bool joined = j > k && e.A.X == shapes[j - 1].B.X && e.A.Y == shapes[j - 1].B.Y;
+                const double fromA = joined ? fromB : SquaredToSegment(e.A, chord.From, chord.To);
+                fromB = SquaredToSegment(e.B, chord.From, chord.To);
+                const double spread = e.Major ? TOO_FAR : std::sqrt(std::max(fromA, fromB)) + e.Sagitta;
+                // Not a number fails the test of the loop, and makes no proof.
+                chord.Spread = std::isnan(spread) ? spread : std::max(chord.Spread, spread);
+                chord.Size = std::max({chord.Size, std::abs(e.Box.MinX), std::abs(e.Box.MinY), std::abs(e.Box.MaxX),
+                                       std::abs(e.Box.MaxY)});
+            }
+            if (!(chord.Spread <= CHORD_SPREAD))
+                chord.Spread = TOO_FAR;
+            chords.push_back(chord);
+        }
+        return chords;
+    }
+
     const std::vector<TShape>& Shapes;
     const std::vector<TElementBox> Boxes;
+    const std::vector<TRunChord> Chords;
     TElementBoxTree Tree;
 };
 
@@ -546,6 +615,9 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
             lastGouger = -1;
             for (std::size_t r = 0; r < byRun.size() && lastGouger < 0; ++r) {
                 if (SquaredDistanceBetweenBoxes(runs.RunBox(byRun[r].Run), batch[k].Box) > reachSquared)
+                    continue;
+                const TRunChord& chord = runs.Chord(byRun[r].Run);
+                if (chord.Spread <= CHORD_SPREAD && RunApart(batch[k], chord, limit))
                     continue;
                 const std::size_t end = r + 1 < byRun.size() ? byRun[r + 1].First : candidates.size();
                 for (std::size_t j = byRun[r].First; j < end; ++j) {
