@@ -43,8 +43,7 @@ struct TShape {
     bool Major = false;
     TV Middle{};
     double Reach = 0.0;
-    // How far an arc of at most a half circle strays from its chord.
-    double Sagitta = 0.0;
+    double Bulge = 0.0;
     TElementBox Box;
     // A segment's unit direction (none when its ends coincide) and length.
     TV Unit{};
@@ -70,7 +69,7 @@ TShape ShapeOf(const TChainElement& e)
         shape.ToRay = (counterClockwise ? shape.B : shape.A) - shape.Centre;
         // A bulge beyond 1 is a sweep beyond a half circle.
         shape.Major = std::abs(e.Bulge) > 1.0;
-        shape.Sagitta = std::abs(e.Bulge) * Length(shape.B - shape.A) / 2.0;
+        shape.Bulge = e.Bulge;
         box = ArcBox(e, centre, shape.Radius);
     } else {
         box = {std::min(e.X1, e.X2), std::min(e.Y1, e.Y2), std::max(e.X1, e.X2), std::max(e.Y1, e.Y2)};
@@ -86,6 +85,13 @@ TShape ShapeOf(const TChainElement& e)
 
 // The direction of the point from the centre lies within the sweep, told
 // by the sides of the end rays rather than by angles.
+// How far an arc of at most a half circle strays from its chord; worked out
+// only where needed, as most pairs never ask.
+inline double Sagitta(const TShape& shape)
+{
+    return shape.Straight ? 0.0 : std::abs(shape.Bulge) * Length(shape.B - shape.A) / 2.0;
+}
+
 inline bool Contains(const TShape& arc, TV p)
 {
     const TV v = p - arc.Centre;
@@ -292,7 +298,7 @@ bool ChordApart(const TShape& arc, const TShape& segment, double limit)
     if (arc.Major)
         return false;
     const TV offset = arc.Centre - segment.A;
-    const double beyond = limit + arc.Sagitta + BOX_ROOM +
+    const double beyond = limit + Sagitta(arc) + BOX_ROOM +
                           1e-12 * (arc.Radius + std::abs(offset.X) + std::abs(offset.Y) + segment.Length);
     if (ApartBeside(arc, segment, beyond))
         return true;
@@ -375,7 +381,7 @@ bool RunApart(const TShape& piece, const TRunChord& run, double limit)
         return false;
     const TElementBox& box = piece.Box;
     const double size = std::max({std::abs(box.MinX), std::abs(box.MinY), std::abs(box.MaxX), std::abs(box.MaxY)});
-    const double beyond = limit + run.Spread + piece.Sagitta + BOX_ROOM + 1e-12 * (run.Size + size + limit);
+    const double beyond = limit + run.Spread + Sagitta(piece) + BOX_ROOM + 1e-12 * (run.Size + size + limit);
     if (SegmentsMeet(piece.A, piece.B, run.From, run.To))
         return false;
     const double squared = beyond * beyond;
@@ -445,7 +451,7 @@ private:
                 const bool joined = j > k && e.A.X == shapes[j - 1].B.X && e.A.Y == shapes[j - 1].B.Y;
                 const double fromA = joined ? fromB : SquaredToSegment(e.A, chord.From, chord.To);
                 fromB = SquaredToSegment(e.B, chord.From, chord.To);
-                const double spread = e.Major ? TOO_FAR : std::sqrt(std::max(fromA, fromB)) + e.Sagitta;
+                const double spread = e.Major ? TOO_FAR : std::sqrt(std::max(fromA, fromB)) + Sagitta(e);
                 // Not a number fails the test of the loop, and makes no proof.
                 chord.Spread = std::isnan(spread) ? spread : std::max(chord.Spread, spread);
                 chord.Size = std::max({chord.Size, std::abs(e.Box.MinX), std::abs(e.Box.MinY), std::abs(e.Box.MaxX),
