@@ -289,6 +289,17 @@ inline bool ArcBehind(const TShape& arc, const TShape& segment, double limit)
            Dot(a, arc.ToRay) <= 0.0 && Dot(b, arc.ToRay) <= 0.0;
 }
 
+// Whether two segments that do not meet keep the distance everywhere: the
+// nearest points of two such segments include an end of one of them.
+bool SegmentsApart(TV a1, TV a2, TV b1, TV b2, double distance)
+{
+    if (SegmentsMeet(a1, a2, b1, b2))
+        return false;
+    const double squared = distance * distance;
+    return SquaredToSegment(a1, b1, b2) >= squared && SquaredToSegment(a2, b1, b2) >= squared &&
+           SquaredToSegment(b1, a1, a2) >= squared && SquaredToSegment(b2, a1, a2) >= squared;
+}
+
 // Whether the arc keeps the limit from the segment because its chord keeps
 // the limit and the sagitta: no point of an arc of at most a half circle
 // lies further than the sagitta from its chord. Settles most of the pairs
@@ -302,12 +313,7 @@ bool ChordApart(const TShape& arc, const TShape& segment, double limit)
                           1e-12 * (arc.Radius + std::abs(offset.X) + std::abs(offset.Y) + segment.Length);
     if (ApartBeside(arc, segment, beyond))
         return true;
-    if (SegmentsMeet(arc.A, arc.B, segment.A, segment.B))
-        return false;
-    const double squared = beyond * beyond;
-    return SquaredToSegment(arc.A, segment.A, segment.B) >= squared &&
-           SquaredToSegment(arc.B, segment.A, segment.B) >= squared &&
-           SquaredToSegment(segment.A, arc.A, arc.B) >= squared && SquaredToSegment(segment.B, arc.A, arc.B) >= squared;
+    return SegmentsApart(arc.A, arc.B, segment.A, segment.B, beyond);
 }
 
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
@@ -382,12 +388,7 @@ bool RunApart(const TShape& piece, const TRunChord& run, double limit)
     const TElementBox& box = piece.Box;
     const double size = std::max({std::abs(box.MinX), std::abs(box.MinY), std::abs(box.MaxX), std::abs(box.MaxY)});
     const double beyond = limit + run.Spread + Sagitta(piece) + BOX_ROOM + 1e-12 * (run.Size + size + limit);
-    if (SegmentsMeet(piece.A, piece.B, run.From, run.To))
-        return false;
-    const double squared = beyond * beyond;
-    return SquaredToSegment(piece.A, run.From, run.To) >= squared &&
-           SquaredToSegment(piece.B, run.From, run.To) >= squared &&
-           SquaredToSegment(run.From, piece.A, piece.B) >= squared && SquaredToSegment(run.To, piece.A, piece.B) >= squared;
+    return SegmentsApart(piece.A, piece.B, run.From, run.To, beyond);
 }
 
 class TChainRuns {
