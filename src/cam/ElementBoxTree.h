@@ -52,10 +52,8 @@ double SquaredDistanceToBox(const TElementBox& box, TVect point);
 // 0 for boxes that overlap.
 inline double SquaredDistanceBetweenBoxes(const TElementBox& a, const TElementBox& b)
 {
-    // Taken pairwise: the same result as the largest of the three in turn,
-    // even for a gap that is not a number, and cheaper.
-    const double dx = std::max(std::max(a.MinX - b.MaxX, b.MinX - a.MaxX), 0.0);
-    const double dy = std::max(std::max(a.MinY - b.MaxY, b.MinY - a.MaxY), 0.0);
+    const double dx = std::max({a.MinX - b.MaxX, 0.0, b.MinX - a.MaxX});
+    const double dy = std::max({a.MinY - b.MaxY, 0.0, b.MinY - a.MaxY});
     return dx * dx + dy * dy;
 }
 
