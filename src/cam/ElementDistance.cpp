@@ -316,6 +316,8 @@ bool ChordApart(const TShape& arc, const TShape& segment, double limit)
     return SegmentsApart(arc.A, arc.B, segment.A, segment.B, beyond);
 }
 
+bool SegmentsCloserThan(const TShape& a, const TShape& b, double limit);
+
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
 // pair the removal of gouging pieces meets most.
 bool CloserThan(const TShape& a, const TShape& b, double limit)
@@ -341,6 +343,13 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
         return ShapeDistance(a, b) < limit;
     if (ApartBeside(a, b, limit) || ApartBeside(b, a, limit))
         return false;
+    return SegmentsCloserThan(a, b, limit);
+}
+
+// Two segments neither of which lies beside the other: what CloserThan
+// asks after that.
+bool SegmentsCloserThan(const TShape& a, const TShape& b, double limit)
+{
     // No point of a is nearer to b than a's middle less half a's length:
     // one distance rules out most pairs around an offset.
     const double beyond = limit + a.Reach;
@@ -554,16 +563,18 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
         const TShape& other = shapes[static_cast<std::size_t>(k)];
         if (SquaredDistanceBetweenBoxes(other.Box, piece.Box) > reachSquared)
             return false;
-        // Two segments are mostly settled by the piece lying beside the
-        // source element (CloserThan would ask it later).
-        if (piece.Straight && other.Straight && ApartBeside(piece, other, limit))
+        // Two segments are mostly settled by one lying beside the other:
+        // the piece beside the source element, or, along a convex outline
+        // offset outwards, the element beside the piece.
+        const bool segments = piece.Straight && other.Straight;
+        if (segments && (ApartBeside(piece, other, limit) || ApartBeside(other, piece, limit)))
             return false;
         // The circles around both keep the distance: so do they.
         const TV between = other.Middle - piece.Middle;
         const double apart = limit + other.Reach + piece.Reach;
         if (Dot(between, between) >= apart * apart)
             return false;
-        return CloserThan(piece, other, limit);
+        return segments ? SegmentsCloserThan(piece, other, limit) : CloserThan(piece, other, limit);
     };
 
     // Pieces come in the order of the outline they were offset from, so a
