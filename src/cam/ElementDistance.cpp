@@ -403,7 +403,8 @@ bool RunApart(const TShape& piece, const TRunChord& run, double limit)
 class TChainRuns {
 public:
     explicit TChainRuns(const std::vector<TShape>& shapes)
-        : Shapes(shapes), Boxes(RunBoxes(shapes)), Chords(RunChords(shapes)), Tree(Boxes)
+        : Shapes(shapes), Boxes(RunBoxes(shapes)), Chords(RunChords(shapes)), Polyline(RunsOfSegments(shapes)),
+          Tree(Boxes)
     {
     }
     TChainRuns(const TChainRuns&) = delete;
@@ -426,6 +427,32 @@ public:
 
     const TElementBox& RunBox(int run) const { return Boxes[static_cast<std::size_t>(run)]; }
     const TRunChord& Chord(int run) const { return Chords[static_cast<std::size_t>(run)]; }
+
+    // Whether the run is a broken line all of whose corners lie at least
+    // the limit to one side of the segment's line: then so does every one
+    // of its elements, as each lies between its two corners. Along a convex
+    // outline offset outwards this passes over a whole run at once.
+    bool Beside(const TShape& segment, int run, double limit) const
+    {
+        const std::size_t from = static_cast<std::size_t>(run) * RUN;
+        if (!Polyline[static_cast<std::size_t>(run)])
+            return false;
+        // The same products as an element's ends beside the segment's line.
+        // Both ends of the run first: where the run bends towards the
+        // segment, as inside a convex outline, one of them fails at once.
+        const std::size_t last = std::min(from + RUN, Shapes.size()) - 1;
+        const double first = Cross(segment.Unit, Shapes[from].A - segment.A);
+        const double end = Cross(segment.Unit, Shapes[last].B - segment.A);
+        const bool left = first >= limit;
+        if (left ? !(end >= limit) : !(first <= -limit && end <= -limit))
+            return false;
+        for (std::size_t k = from; k < last; ++k) {
+            const double side = Cross(segment.Unit, Shapes[k].B - segment.A);
+            if (left ? !(side >= limit) : !(side <= -limit))
+                return false;
+        }
+        return true;
+    }
 
 private:
     static constexpr std::size_t RUN = 8;
@@ -474,9 +501,25 @@ private:
         return chords;
     }
 
+    // Whether each run is all segments, each starting where the one before
+    // ends.
+    static std::vector<char> RunsOfSegments(const std::vector<TShape>& shapes)
+    {
+        std::vector<char> polyline;
+        polyline.reserve(shapes.size() / RUN + 1);
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            bool joined = shapes[k].Straight;
+            for (std::size_t j = k + 1; j < std::min(k + RUN, shapes.size()) && joined; ++j)
+                joined = shapes[j].Straight && shapes[j].A.X == shapes[j - 1].B.X && shapes[j].A.Y == shapes[j - 1].B.Y;
+            polyline.push_back(joined ? 1 : 0);
+        }
+        return polyline;
+    }
+
     const std::vector<TShape>& Shapes;
     const std::vector<TElementBox> Boxes;
     const std::vector<TRunChord> Chords;
+    const std::vector<char> Polyline;
     TElementBoxTree Tree;
 };
 
@@ -631,12 +674,20 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
                 gathered = true;
             }
             lastGouger = -1;
+            // Runs beside a piece's line come along convex stretches of the
+            // source; once one is not, the piece does not ask the rest.
+            bool besideWorks = batch[k].Straight;
             for (std::size_t r = 0; r < byRun.size() && lastGouger < 0; ++r) {
                 if (SquaredDistanceBetweenBoxes(runs.RunBox(byRun[r].Run), batch[k].Box) > reachSquared)
                     continue;
                 const TRunChord& chord = runs.Chord(byRun[r].Run);
                 if (chord.Spread <= CHORD_SPREAD && RunApart(batch[k], chord, limit))
                     continue;
+                if (besideWorks) {
+                    if (runs.Beside(batch[k], byRun[r].Run, limit))
+                        continue;
+                    besideWorks = false;
+                }
                 const std::size_t end = r + 1 < byRun.size() ? byRun[r + 1].First : candidates.size();
                 for (std::size_t j = byRun[r].First; j < end; ++j) {
                     if (gougesWith(batch[k], candidates[j])) {
