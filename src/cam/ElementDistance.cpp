@@ -400,11 +400,19 @@ bool RunApart(const TShape& piece, const TRunChord& run, double limit)
     return SegmentsApart(piece.A, piece.B, run.From, run.To, beyond);
 }
 
+struct TRunRing {
+    TV Centre{};
+    double Inner = 0.0, Outer = 0.0;
+    // The largest coordinate or radius, for the room rounding needs.
+    double Size = 0.0;
+    bool Usable = false;
+};
+
 class TChainRuns {
 public:
     explicit TChainRuns(const std::vector<TShape>& shapes)
         : Shapes(shapes), Boxes(RunBoxes(shapes)), Chords(RunChords(shapes)), Polyline(RunsOfSegments(shapes)),
-          Tree(Boxes)
+          Rings(RunRings(shapes)), Tree(Boxes)
     {
     }
     TChainRuns(const TChainRuns&) = delete;
@@ -427,6 +435,23 @@ public:
 
     const TElementBox& RunBox(int run) const { return Boxes[static_cast<std::size_t>(run)]; }
     const TRunChord& Chord(int run) const { return Chords[static_cast<std::size_t>(run)]; }
+
+    // Whether the arc's whole circle keeps the limit from the ring that
+    // holds the run's arcs, as an offset of a finely divided circle does
+    // from it: the run is then far from the arc.
+    bool Apart(const TShape& arc, int run, double limit) const
+    {
+        const TRunRing& ring = Rings[static_cast<std::size_t>(run)];
+        if (!ring.Usable)
+            return false;
+        const double off = Length(arc.Centre - ring.Centre);
+        if (!std::isfinite(off + arc.Radius))
+            return false;
+        const double room =
+            BOX_ROOM + 1e-12 * (ring.Size + std::abs(arc.Centre.X) + std::abs(arc.Centre.Y) + arc.Radius);
+        const double beyond = limit + room + off;
+        return arc.Radius - ring.Outer >= beyond || ring.Inner - arc.Radius >= beyond;
+    }
 
     // Whether the run is a broken line all of whose corners lie at least
     // the limit to one side of the segment's line: then so does every one
@@ -516,10 +541,33 @@ private:
         return polyline;
     }
 
+    // For a run of arcs, a ring around the first one's centre that holds
+    // every one of them: the radii widened by how far each centre lies
+    // from the first. None for a run with a segment in it.
+    static std::vector<TRunRing> RunRings(const std::vector<TShape>& shapes)
+    {
+        std::vector<TRunRing> rings;
+        rings.reserve(shapes.size() / RUN + 1);
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            TRunRing ring{shapes[k].Centre, shapes[k].Radius, shapes[k].Radius, 0.0, !shapes[k].Straight};
+            for (std::size_t j = k; j < std::min(k + RUN, shapes.size()) && ring.Usable; ++j) {
+                const TShape& e = shapes[j];
+                const double off = Length(e.Centre - ring.Centre);
+                ring.Usable = !e.Straight && std::isfinite(off) && std::isfinite(e.Radius);
+                ring.Inner = std::min(ring.Inner, e.Radius - off);
+                ring.Outer = std::max(ring.Outer, e.Radius + off);
+                ring.Size = std::max({ring.Size, std::abs(e.Centre.X), std::abs(e.Centre.Y), e.Radius});
+            }
+            rings.push_back(ring);
+        }
+        return rings;
+    }
+
     const std::vector<TShape>& Shapes;
     const std::vector<TElementBox> Boxes;
     const std::vector<TRunChord> Chords;
     const std::vector<char> Polyline;
+    const std::vector<TRunRing> Rings;
     TElementBoxTree Tree;
 };
 
@@ -682,6 +730,8 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
                     continue;
                 const TRunChord& chord = runs.Chord(byRun[r].Run);
                 if (chord.Spread <= CHORD_SPREAD && RunApart(batch[k], chord, limit))
+                    continue;
+                if (!batch[k].Straight && runs.Apart(batch[k], byRun[r].Run, limit))
                     continue;
                 if (besideWorks) {
                     if (runs.Beside(batch[k], byRun[r].Run, limit))
