@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
+#include "cad/geometry/VectorHelpers.h"
 #include "cam/ElementBoxTree.h"
 
 namespace {
@@ -41,6 +43,7 @@ struct TShape {
     bool Major = false;
     TV Middle{};
     double Reach = 0.0;
+    double Bulge = 0.0;
     TElementBox Box;
     // A segment's unit direction (none when its ends coincide) and length.
     TV Unit{};
@@ -50,9 +53,12 @@ struct TShape {
 TShape ShapeOf(const TChainElement& e)
 {
     TShape shape;
-    shape.Straight = IsStraight(e);
-    shape.A = Of(StartPoint(e));
-    shape.B = Of(EndPoint(e));
+    // Within the same tolerance as IsStraight, written out: the removal
+    // shapes every piece.
+    const double bend = 0.0 - e.Bulge;
+    shape.Straight = -REAL_EPSILON <= bend && bend <= REAL_EPSILON;
+    shape.A = {e.X1, e.Y1};
+    shape.B = {e.X2, e.Y2};
     TElementBox box;
     if (!shape.Straight) {
         TVect centre;
@@ -63,9 +69,10 @@ TShape ShapeOf(const TChainElement& e)
         shape.ToRay = (counterClockwise ? shape.B : shape.A) - shape.Centre;
         // A bulge beyond 1 is a sweep beyond a half circle.
         shape.Major = std::abs(e.Bulge) > 1.0;
+        shape.Bulge = e.Bulge;
         box = ArcBox(e, centre, shape.Radius);
     } else {
-        box = ElementBox(e);
+        box = {std::min(e.X1, e.X2), std::min(e.Y1, e.Y2), std::max(e.X1, e.X2), std::max(e.Y1, e.Y2)};
         shape.Length = Length(shape.B - shape.A);
         if (shape.Length > 0.0)
             shape.Unit = (shape.B - shape.A) * (1.0 / shape.Length);
@@ -78,6 +85,13 @@ TShape ShapeOf(const TChainElement& e)
 
 // The direction of the point from the centre lies within the sweep, told
 // by the sides of the end rays rather than by angles.
+// How far an arc of at most a half circle strays from its chord; worked out
+// only where needed, as most pairs never ask.
+inline double Sagitta(const TShape& shape)
+{
+    return shape.Straight ? 0.0 : std::abs(shape.Bulge) * Length(shape.B - shape.A) / 2.0;
+}
+
 inline bool Contains(const TShape& arc, TV p)
 {
     const TV v = p - arc.Centre;
@@ -254,18 +268,88 @@ inline bool ApartBeside(const TShape& a, const TShape& b, double limit)
            (alongA >= b.Length + limit && alongB >= b.Length + limit);
 }
 
+// Whether the segment lies wholly behind the arc as seen from its centre:
+// no direction of the sweep leads towards any of its points. Then no point
+// of the segment comes nearer than the radius to the arc, as
+// |c + r u - q|^2 = r^2 - 2 r u.(q - c) + |q - c|^2 with u.(q - c) <= 0.
+// An offset's corner arc lies so around its corner, where its circle meets
+// the outline and the circle's bound settles nothing. Sweeps up to a third
+// of a circle only, so that the rounding of the products cannot matter; the
+// room beyond the limit grows with the numbers for the same reason.
+inline bool ArcBehind(const TShape& arc, const TShape& segment, double limit)
+{
+    if (arc.Major || !(Cross(arc.FromRay, arc.ToRay) > 0.0) ||
+        !(Dot(arc.FromRay, arc.ToRay) >= -0.5 * arc.Radius * arc.Radius))
+        return false;
+    const TV a = segment.A - arc.Centre;
+    const TV b = segment.B - arc.Centre;
+    const double room =
+        BOX_ROOM + 1e-12 * (arc.Radius + std::abs(a.X) + std::abs(a.Y) + std::abs(b.X) + std::abs(b.Y));
+    return arc.Radius >= limit + room && Dot(a, arc.FromRay) <= 0.0 && Dot(b, arc.FromRay) <= 0.0 &&
+           Dot(a, arc.ToRay) <= 0.0 && Dot(b, arc.ToRay) <= 0.0;
+}
+
+// Whether two segments that do not meet keep the distance everywhere: the
+// nearest points of two such segments include an end of one of them.
+bool SegmentsApart(TV a1, TV a2, TV b1, TV b2, double distance)
+{
+    if (SegmentsMeet(a1, a2, b1, b2))
+        return false;
+    const double squared = distance * distance;
+    return SquaredToSegment(a1, b1, b2) >= squared && SquaredToSegment(a2, b1, b2) >= squared &&
+           SquaredToSegment(b1, a1, a2) >= squared && SquaredToSegment(b2, a1, a2) >= squared;
+}
+
+// Whether the arc keeps the limit from the segment because its chord keeps
+// the limit and the sagitta: no point of an arc of at most a half circle
+// lies further than the sagitta from its chord. Settles most of the pairs
+// of an offset corner and an outline it does not lie around.
+bool ChordApart(const TShape& arc, const TShape& segment, double limit)
+{
+    if (arc.Major)
+        return false;
+    const TV offset = arc.Centre - segment.A;
+    const double beyond = limit + Sagitta(arc) + BOX_ROOM +
+                          1e-12 * (arc.Radius + std::abs(offset.X) + std::abs(offset.Y) + segment.Length);
+    if (ApartBeside(arc, segment, beyond))
+        return true;
+    return SegmentsApart(arc.A, arc.B, segment.A, segment.B, beyond);
+}
+
+bool SegmentsCloserThan(const TShape& a, const TShape& b, double limit);
+
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
 // pair the removal of gouging pieces meets most.
 bool CloserThan(const TShape& a, const TShape& b, double limit)
 {
+    if (!a.Straight && b.Straight && ArcBehind(a, b, limit))
+        return false;
+    if (a.Straight && !b.Straight && ArcBehind(b, a, limit))
+        return false;
     if (!a.Straight && CircleLowerBound(a, b) >= limit)
         return false;
     if (!b.Straight && CircleLowerBound(b, a) >= limit)
         return false;
+    if (a.Straight != b.Straight) {
+        const TShape& arc = a.Straight ? b : a;
+        const TShape& segment = a.Straight ? a : b;
+        // The exact distance is never more than these, worked out the same way.
+        if (ToSegment(arc.A, segment.A, segment.B) < limit || ToSegment(arc.B, segment.A, segment.B) < limit)
+            return true;
+        if (ChordApart(arc, segment, limit))
+            return false;
+    }
     if (!a.Straight || !b.Straight)
         return ShapeDistance(a, b) < limit;
     if (ApartBeside(a, b, limit) || ApartBeside(b, a, limit))
         return false;
+    return SegmentsCloserThan(a, b, limit);
+}
+
+// Two segments neither of which lies beside the other: what CloserThan
+// asks after that.
+bool SegmentsCloserThan(const TShape& a, const TShape& b, double limit)
+{
     // No point of a is nearer to b than a's middle less half a's length:
     // one distance rules out most pairs around an offset.
     const double beyond = limit + a.Reach;
@@ -289,12 +373,54 @@ TElementBox UnionOf(const TElementBox& a, const TElementBox& b)
 // consecutive ones. Neighbours along an outline lie close together, so the
 // runs' boxes are tight without sorting the elements, and the box tree over
 // the runs is a fraction of the size of one over the elements.
+// A run is tested against its chord when it hugs the chord well within the
+// slack, as along a finely divided curve: pieces offset from the run then
+// keep their distance from the chord too.
+constexpr double CHORD_SPREAD = DISTANCE_SLACK / 2.0;
+
+// The chord of a run of source elements, from its first start to its last
+// end, and how far any point of the run lies from it at most.
+struct TRunChord {
+    TV From{}, To{};
+    double Spread = 0.0;
+    // The largest coordinate, for the room rounding needs.
+    double Size = 0.0;
+};
+
+// Whether no point of the piece comes within the limit of the run: the
+// piece's chord keeps the limit, the piece's sagitta and the run's spread
+// from the run's chord.
+bool RunApart(const TShape& piece, const TRunChord& run, double limit)
+{
+    if (piece.Major)
+        return false;
+    const TElementBox& box = piece.Box;
+    const double size = std::max({std::abs(box.MinX), std::abs(box.MinY), std::abs(box.MaxX), std::abs(box.MaxY)});
+    const double beyond = limit + run.Spread + Sagitta(piece) + BOX_ROOM + 1e-12 * (run.Size + size + limit);
+    return SegmentsApart(piece.A, piece.B, run.From, run.To, beyond);
+}
+
+struct TRunRing {
+    TV Centre{};
+    double Inner = 0.0, Outer = 0.0;
+    // The largest coordinate or radius, for the room rounding needs.
+    double Size = 0.0;
+    bool Usable = false;
+};
+
 class TChainRuns {
 public:
-    explicit TChainRuns(const std::vector<TShape>& shapes) : Shapes(shapes), Tree(RunBoxes(shapes)) {}
+    explicit TChainRuns(const std::vector<TShape>& shapes)
+        : Shapes(shapes), Boxes(RunBoxes(shapes)), Chords(RunChords(shapes)), Polyline(RunsOfSegments(shapes)),
+          Rings(RunRings(shapes)), Tree(Boxes)
+    {
+    }
+    TChainRuns(const TChainRuns&) = delete;
+    TChainRuns& operator=(const TChainRuns&) = delete;
 
-    // Calls visit(index) for every element whose box near(box) accepts, as
-    // it does the boxes of all groups holding it.
+    // Calls visit(run, index) for every element whose box near(box)
+    // accepts, as it does the boxes of all groups holding it; a run's
+    // elements come one after the other.
     template <typename Near, typename Visitor>
     void Visit(Near&& near, Visitor&& visit) const
     {
@@ -302,9 +428,55 @@ public:
             const std::size_t from = static_cast<std::size_t>(run) * RUN;
             for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
                 if (near(Shapes[k].Box))
-                    visit(static_cast<int>(k));
+                    visit(run, static_cast<int>(k));
             }
         });
+    }
+
+    const TElementBox& RunBox(int run) const { return Boxes[static_cast<std::size_t>(run)]; }
+    const TRunChord& Chord(int run) const { return Chords[static_cast<std::size_t>(run)]; }
+
+    // Whether the arc's whole circle keeps the limit from the ring that
+    // holds the run's arcs, as an offset of a finely divided circle does
+    // from it: the run is then far from the arc.
+    bool Apart(const TShape& arc, int run, double limit) const
+    {
+        const TRunRing& ring = Rings[static_cast<std::size_t>(run)];
+        if (!ring.Usable)
+            return false;
+        const double off = Length(arc.Centre - ring.Centre);
+        if (!std::isfinite(off + arc.Radius))
+            return false;
+        const double room =
+            BOX_ROOM + 1e-12 * (ring.Size + std::abs(arc.Centre.X) + std::abs(arc.Centre.Y) + arc.Radius);
+        const double beyond = limit + room + off;
+        return arc.Radius - ring.Outer >= beyond || ring.Inner - arc.Radius >= beyond;
+    }
+
+    // Whether the run is a broken line all of whose corners lie at least
+    // the limit to one side of the segment's line: then so does every one
+    // of its elements, as each lies between its two corners. Along a convex
+    // outline offset outwards this passes over a whole run at once.
+    bool Beside(const TShape& segment, int run, double limit) const
+    {
+        const std::size_t from = static_cast<std::size_t>(run) * RUN;
+        if (!Polyline[static_cast<std::size_t>(run)])
+            return false;
+        // The same products as an element's ends beside the segment's line.
+        // Both ends of the run first: where the run bends towards the
+        // segment, as inside a convex outline, one of them fails at once.
+        const std::size_t last = std::min(from + RUN, Shapes.size()) - 1;
+        const double first = Cross(segment.Unit, Shapes[from].A - segment.A);
+        const double end = Cross(segment.Unit, Shapes[last].B - segment.A);
+        const bool left = first >= limit;
+        if (left ? !(end >= limit) : !(first <= -limit && end <= -limit))
+            return false;
+        for (std::size_t k = from; k < last; ++k) {
+            const double side = Cross(segment.Unit, Shapes[k].B - segment.A);
+            if (left ? !(side >= limit) : !(side <= -limit))
+                return false;
+        }
+        return true;
     }
 
 private:
@@ -323,11 +495,103 @@ private:
         return boxes;
     }
 
+    // A point of an element lies no further from the chord than the
+    // further of the element's ends (for an arc, that and its sagitta). A run
+    // that strays further than the chord test can use is not measured on.
+    static std::vector<TRunChord> RunChords(const std::vector<TShape>& shapes)
+    {
+        constexpr double TOO_FAR = std::numeric_limits<double>::infinity();
+        std::vector<TRunChord> chords;
+        chords.reserve(shapes.size() / RUN + 1);
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            const std::size_t end = std::min(k + RUN, shapes.size());
+            TRunChord chord{shapes[k].A, shapes[end - 1].B, 0.0, 0.0};
+            double fromB = 0.0;
+            for (std::size_t j = k; j < end && chord.Spread <= CHORD_SPREAD; ++j) {
+                const TShape& e = shapes[j];
+                // An end shared with the element before has been measured.
+                const bool joined = j > k && e.A.X == shapes[j - 1].B.X && e.A.Y == shapes[j - 1].B.Y;
+                const double fromA = joined ? fromB : SquaredToSegment(e.A, chord.From, chord.To);
+                fromB = SquaredToSegment(e.B, chord.From, chord.To);
+                const double spread = e.Major ? TOO_FAR : std::sqrt(std::max(fromA, fromB)) + Sagitta(e);
+                // Not a number fails the test of the loop, and makes no proof.
+                chord.Spread = std::isnan(spread) ? spread : std::max(chord.Spread, spread);
+                chord.Size = std::max({chord.Size, std::abs(e.Box.MinX), std::abs(e.Box.MinY), std::abs(e.Box.MaxX),
+                                       std::abs(e.Box.MaxY)});
+            }
+            if (!(chord.Spread <= CHORD_SPREAD))
+                chord.Spread = TOO_FAR;
+            chords.push_back(chord);
+        }
+        return chords;
+    }
+
+    // Whether each run is all segments, each starting where the one before
+    // ends.
+    static std::vector<char> RunsOfSegments(const std::vector<TShape>& shapes)
+    {
+        std::vector<char> polyline;
+        polyline.reserve(shapes.size() / RUN + 1);
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            bool joined = shapes[k].Straight;
+            for (std::size_t j = k + 1; j < std::min(k + RUN, shapes.size()) && joined; ++j)
+                joined = shapes[j].Straight && shapes[j].A.X == shapes[j - 1].B.X && shapes[j].A.Y == shapes[j - 1].B.Y;
+            polyline.push_back(joined ? 1 : 0);
+        }
+        return polyline;
+    }
+
+    // For a run of arcs, a ring around the first one's centre that holds
+    // every one of them: the radii widened by how far each centre lies
+    // from the first. None for a run with a segment in it.
+    static std::vector<TRunRing> RunRings(const std::vector<TShape>& shapes)
+    {
+        std::vector<TRunRing> rings;
+        rings.reserve(shapes.size() / RUN + 1);
+        for (std::size_t k = 0; k < shapes.size(); k += RUN) {
+            TRunRing ring{shapes[k].Centre, shapes[k].Radius, shapes[k].Radius, 0.0, !shapes[k].Straight};
+            for (std::size_t j = k; j < std::min(k + RUN, shapes.size()) && ring.Usable; ++j) {
+                const TShape& e = shapes[j];
+                const double off = Length(e.Centre - ring.Centre);
+                ring.Usable = !e.Straight && std::isfinite(off) && std::isfinite(e.Radius);
+                ring.Inner = std::min(ring.Inner, e.Radius - off);
+                ring.Outer = std::max(ring.Outer, e.Radius + off);
+                ring.Size = std::max({ring.Size, std::abs(e.Centre.X), std::abs(e.Centre.Y), e.Radius});
+            }
+            rings.push_back(ring);
+        }
+        return rings;
+    }
+
     const std::vector<TShape>& Shapes;
+    const std::vector<TElementBox> Boxes;
+    const std::vector<TRunChord> Chords;
+    const std::vector<char> Polyline;
+    const std::vector<TRunRing> Rings;
     TElementBoxTree Tree;
 };
 
+std::vector<TShape> ShapesOf(const TChain& source)
+{
+    std::vector<TShape> shapes;
+    shapes.reserve(source.size());
+    for (const TChainElement& e : source)
+        shapes.push_back(ShapeOf(e));
+    return shapes;
+}
+
 } // namespace
+
+struct TPreparedSource::TData {
+    explicit TData(const TChain& source) : Shapes(ShapesOf(source)), Runs(Shapes) {}
+
+    const std::vector<TShape> Shapes;
+    const TChainRuns Runs;
+};
+
+TPreparedSource::TPreparedSource(const TChain& source) : Shaped(std::make_unique<const TData>(source)) {}
+
+TPreparedSource::~TPreparedSource() = default;
 
 double DistanceToElement(TVect point, const TChainElement& e)
 {
@@ -369,15 +633,19 @@ bool KeepsDistanceFromEnds(TVect point, const TChain& elements, double d)
 
 void RemoveGougingElements(TChain& elements, const TChain& source, double d)
 {
-    const double limit = d - DISTANCE_SLACK;
     // No distance is below a limit of 0 or less.
-    if (!(limit > 0.0) || source.empty() || elements.empty())
+    if (!(d - DISTANCE_SLACK > 0.0) || source.empty() || elements.empty())
         return;
-    std::vector<TShape> shapes;
-    shapes.reserve(source.size());
-    for (const TChainElement& e : source)
-        shapes.push_back(ShapeOf(e));
-    const TChainRuns runs(shapes);
+    RemoveGougingElements(elements, TPreparedSource(source), d);
+}
+
+void RemoveGougingElements(TChain& elements, const TPreparedSource& source, double d)
+{
+    const double limit = d - DISTANCE_SLACK;
+    const std::vector<TShape>& shapes = source.Data().Shapes;
+    if (!(limit > 0.0) || shapes.empty() || elements.empty())
+        return;
+    const TChainRuns& runs = source.Data().Runs;
     const double reach = limit + SEARCH_ROOM;
     // Boxes further from the piece's box than the limit hold nothing nearer;
     // along an outline that is far fewer than a square around the piece holds.
@@ -386,12 +654,18 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
         const TShape& other = shapes[static_cast<std::size_t>(k)];
         if (SquaredDistanceBetweenBoxes(other.Box, piece.Box) > reachSquared)
             return false;
+        // Two segments are mostly settled by one lying beside the other:
+        // the piece beside the source element, or, along a convex outline
+        // offset outwards, the element beside the piece.
+        const bool segments = piece.Straight && other.Straight;
+        if (segments && (ApartBeside(piece, other, limit) || ApartBeside(other, piece, limit)))
+            return false;
         // The circles around both keep the distance: so do they.
         const TV between = other.Middle - piece.Middle;
         const double apart = limit + other.Reach + piece.Reach;
         if (Dot(between, between) >= apart * apart)
             return false;
-        return CloserThan(piece, other, limit);
+        return segments ? SegmentsCloserThan(piece, other, limit) : CloserThan(piece, other, limit);
     };
 
     // Pieces come in the order of the outline they were offset from, so a
@@ -399,8 +673,15 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
     // elements near all of them, and each piece then looks through that
     // short list. A batch ends before its box grows much beyond the reach
     // or the size of its first piece, so the list stays short.
+    // The candidates of a batch, with where each run's ones begin: a piece
+    // passes over a whole run when the run's box is beyond its reach.
+    struct TRunCandidates {
+        int Run;
+        std::size_t First;
+    };
     std::vector<TShape> batch;
     std::vector<int> candidates;
+    std::vector<TRunCandidates> byRun;
     std::vector<char> remove(elements.size(), 0);
     int lastGouger = -1;
     std::size_t next = 0;
@@ -431,17 +712,39 @@ void RemoveGougingElements(TChain& elements, const TChain& source, double d)
             }
             if (!gathered) {
                 candidates.clear();
-                runs.Visit(
-                    [&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
-                    [&](int c) { candidates.push_back(c); });
+                byRun.clear();
+                runs.Visit([&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
+                           [&](int run, int c) {
+                               if (byRun.empty() || byRun.back().Run != run)
+                                   byRun.push_back({run, candidates.size()});
+                               candidates.push_back(c);
+                           });
                 gathered = true;
             }
             lastGouger = -1;
-            for (const int c : candidates) {
-                if (gougesWith(batch[k], c)) {
-                    remove[first + k] = 1;
-                    lastGouger = c;
-                    break;
+            // Runs beside a piece's line come along convex stretches of the
+            // source; once one is not, the piece does not ask the rest.
+            bool besideWorks = batch[k].Straight;
+            for (std::size_t r = 0; r < byRun.size() && lastGouger < 0; ++r) {
+                if (SquaredDistanceBetweenBoxes(runs.RunBox(byRun[r].Run), batch[k].Box) > reachSquared)
+                    continue;
+                const TRunChord& chord = runs.Chord(byRun[r].Run);
+                if (chord.Spread <= CHORD_SPREAD && RunApart(batch[k], chord, limit))
+                    continue;
+                if (!batch[k].Straight && runs.Apart(batch[k], byRun[r].Run, limit))
+                    continue;
+                if (besideWorks) {
+                    if (runs.Beside(batch[k], byRun[r].Run, limit))
+                        continue;
+                    besideWorks = false;
+                }
+                const std::size_t end = r + 1 < byRun.size() ? byRun[r + 1].First : candidates.size();
+                for (std::size_t j = byRun[r].First; j < end; ++j) {
+                    if (gougesWith(batch[k], candidates[j])) {
+                        remove[first + k] = 1;
+                        lastGouger = candidates[j];
+                        break;
+                    }
                 }
             }
         }

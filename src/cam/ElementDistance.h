@@ -3,6 +3,8 @@
 // How close a point comes to the elements of a chain: the tests that keep a
 // toolpath from cutting into the drawing it was offset from.
 
+#include <memory>
+
 #include "cam/ChainElement.h"
 
 // Slack below the offset distance that still counts as keeping the distance.
@@ -20,8 +22,25 @@ bool KeepsDistanceFromElements(TVect point, const TChain& elements, double d);
 // The same, but an arc counts only by the nearer of its end points.
 bool KeepsDistanceFromEnds(TVect point, const TChain& elements, double d);
 
+// A source chain shaped and indexed once, for the removals of all the
+// offsets made from it (the passes of a pocket share one).
+class TPreparedSource {
+public:
+    explicit TPreparedSource(const TChain& source);
+    ~TPreparedSource();
+    TPreparedSource(const TPreparedSource&) = delete;
+    TPreparedSource& operator=(const TPreparedSource&) = delete;
+
+    struct TData;
+    const TData& Data() const { return *Shaped; }
+
+private:
+    std::unique_ptr<const TData> Shaped;
+};
+
 // Removes every element any point of which comes nearer than d - 0.01 to
 // an element of the source chain, keeping the order of the rest. Judging
 // the ends alone would keep pieces that cross the source or dip towards it
 // between two ends that keep their distance.
 void RemoveGougingElements(TChain& elements, const TChain& source, double d);
+void RemoveGougingElements(TChain& elements, const TPreparedSource& source, double d);

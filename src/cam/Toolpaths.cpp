@@ -206,8 +206,12 @@ TChain GroupElements(const TPocketGroup& group, const std::vector<TChain>& chain
     return list;
 }
 
-TCamFailure ComputePocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TChain& source,
-                              double d, std::vector<TChain>& loops, TProgressSink& progress)
+namespace {
+
+// One pass of the pocket; every pass removes pieces against the same source,
+// shaped once.
+TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TChain& source,
+                       const TPreparedSource& prepared, double d, std::vector<TChain>& loops, TProgressSink& progress)
 {
     loops.clear();
     TChain result;
@@ -219,13 +223,21 @@ TCamFailure ComputePocketPass(const TPocketGroup& group, const std::vector<TChai
     }
     if (!SplitAtIntersections(result, progress))
         return TCamFailure::Aborted;
-    RemoveGougingElements(result, source, std::abs(d));
+    RemoveGougingElements(result, prepared, std::abs(d));
     if (!result.empty() && !ExtractLoops(result, source, loops, true, d, progress))
         return TCamFailure::Aborted;
     const TChain& outer = chains[static_cast<std::size_t>(group.front().Chain)];
     if (!loops.empty() && !PointInChain(outer, StartPoint(loops.front().front())))
         loops.clear();
     return TCamFailure::None;
+}
+
+} // namespace
+
+TCamFailure ComputePocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TChain& source,
+                              double d, std::vector<TChain>& loops, TProgressSink& progress)
+{
+    return PocketPass(group, chains, source, TPreparedSource(source), d, loops, progress);
 }
 
 std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& source, const TChain& boundary)
@@ -276,6 +288,7 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
     const int finish = std::max(job.FinishCuts, 0);
     for (const TPocketGroup& group : groups) {
         const TChain source = GroupElements(group, chains);
+        const TPreparedSource prepared(source);
         const double first = job.OffsetRadius + job.StockXY + job.FinishSize * finish;
         const std::size_t limit = RingLimit(chains[static_cast<std::size_t>(group.front().Chain)], step);
 
@@ -285,7 +298,7 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
         std::vector<TChain> pass;
         for (std::size_t n = 0; n < limit; ++n) {
             if (const TCamFailure failure =
-                    ComputePocketPass(group, chains, source, first + step * static_cast<double>(n), pass, progress);
+                    PocketPass(group, chains, source, prepared, first + step * static_cast<double>(n), pass, progress);
                 failure != TCamFailure::None)
                 return failure;
             if (pass.empty())
@@ -309,8 +322,9 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
         // Each finishing pass writes the earlier finishing rings again.
         std::vector<TChain> finishing;
         for (int n = finish - 1; n >= 0; --n) {
-            if (const TCamFailure failure = ComputePocketPass(
-                    group, chains, source, job.OffsetRadius + job.StockXY + job.FinishSize * n, pass, progress);
+            if (const TCamFailure failure = PocketPass(group, chains, source, prepared,
+                                                       job.OffsetRadius + job.StockXY + job.FinishSize * n, pass,
+                                                       progress);
                 failure != TCamFailure::None)
                 return failure;
             for (TChain& loop : pass) {

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -96,21 +98,30 @@ TEST(ElementDistance, RemoveGougingElementsMatchesThePlainDistanceTest)
 }
 
 // The removal searches its candidates in batches along the source and tries
-// the element that removed the last piece first; whatever it skips, it must
-// remove exactly the pieces that some source element comes too near, and
-// keep their order. Split offsets of stars (many gouging runs), of a fine
-// circle of arcs and of a comb (long runs kept) cover the ways in.
+// the element that removed the last piece first, and it settles whole runs
+// of a finely divided source by their chord and corner arcs by what lies
+// behind them; whatever it skips, it must remove exactly the pieces that
+// some source element comes too near, and keep their order. Split offsets
+// of stars (many gouging runs and corner arcs), of circles of arcs and of
+// polygons, coarse and fine enough for the chords, and of a comb (long runs
+// kept) cover the ways in.
 TEST(ElementDistance, RemoveGougingElementsKeepsExactlyThePiecesNoSourceElementComesNear)
 {
     std::vector<TChain> sources{RandomStar(3, 300), RandomStar(8, 120)};
-    TChain circle;
-    for (int k = 0; k < 200; ++k) {
-        const double a0 = 2 * std::numbers::pi * k / 200;
-        const double a1 = 2 * std::numbers::pi * (k + 1) / 200;
-        circle.push_back(MakeElement({30 * std::cos(a0), 30 * std::sin(a0)}, {30 * std::cos(a1), 30 * std::sin(a1)},
-                                     std::tan(2 * std::numbers::pi / 200 / 4)));
+    for (const auto& [count, radius] : {std::pair{200, 30.0}, std::pair{600, 5.0}}) {
+        TChain circle;
+        TChain polygon;
+        for (int k = 0; k < count; ++k) {
+            const double a0 = 2 * std::numbers::pi * k / count;
+            const double a1 = 2 * std::numbers::pi * (k + 1) / count;
+            const TVect from{radius * std::cos(a0), radius * std::sin(a0)};
+            const TVect to{radius * std::cos(a1), radius * std::sin(a1)};
+            circle.push_back(MakeElement(from, to, std::tan(2 * std::numbers::pi / count / 4)));
+            polygon.push_back(MakeElement(from, to));
+        }
+        sources.push_back(circle);
+        sources.push_back(polygon);
     }
-    sources.push_back(circle);
     TPointList comb{{0, 0}, {80, 0}, {80, 3}};
     for (int t = 39; t >= 0; --t)
         comb.insert(comb.end(), {{2.0 * t + 1.8, 3}, {2.0 * t + 1.8, 8}, {2.0 * t + 1.0, 8}, {2.0 * t + 1.0, 3}});
@@ -145,4 +156,73 @@ TEST(ElementDistance, RemoveGougingElementsKeepsExactlyThePiecesNoSourceElementC
     }
     EXPECT_GT(kept, 2000u);
     EXPECT_GT(removed, 2000u);
+}
+
+// Pieces scattered within a hair of the limit around fine outlines of lines
+// and of arcs, and arcs centred on the outline's corners as an offset's
+// corners are, with every sweep: whatever proves a whole run or an arc far
+// must never keep a piece that one element comes too near.
+TEST(ElementDistance, RemoveGougingElementsMatchesThePlainRuleAtTheLimit)
+{
+    std::mt19937 random(2024);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto fine = [](bool arcs) {
+        TChain chain;
+        for (int k = 0; k < 600; ++k) {
+            const double a0 = 2 * std::numbers::pi * k / 600;
+            const double a1 = 2 * std::numbers::pi * (k + 1) / 600;
+            chain.push_back(MakeElement({4 * std::cos(a0), 4 * std::sin(a0)}, {4 * std::cos(a1), 4 * std::sin(a1)},
+                                        arcs ? std::tan(2 * std::numbers::pi / 600 / 4) : 0.0));
+        }
+        return chain;
+    };
+    std::size_t kept = 0;
+    std::size_t removed = 0;
+    for (const TChain& source : {fine(false), fine(true), RandomStar(5, 60)}) {
+        for (const double d : {0.7, 2.0}) {
+            const double limit = d - DISTANCE_SLACK;
+            TChain pieces;
+            for (int n = 0; n < 1500; ++n) {
+                const TChainElement& near = source[static_cast<std::size_t>(unit(random) * source.size())];
+                const TVect corner = StartPoint(near);
+                // Mostly off either side of the outline, as offsets lie.
+                const double along = std::atan2(near.Y2 - near.Y1, near.X2 - near.X1);
+                const double side = along + (n % 2 == 0 ? 1 : -1) * std::numbers::pi / 2;
+                const double angle = side + 0.6 * (unit(random) - 0.5);
+                const double radius = limit + 0.03 * (unit(random) - 0.5);
+                if (n % 3 == 0) {
+                    // An arc round the corner, of up to two thirds of a circle.
+                    const double sweep = 2.4 * std::numbers::pi * unit(random) * (n % 4 < 2 ? 1 : -1) / 3;
+                    pieces.push_back(MakeElement({corner.X + radius * std::cos(angle - sweep / 2),
+                                                  corner.Y + radius * std::sin(angle - sweep / 2)},
+                                                 {corner.X + radius * std::cos(angle + sweep / 2),
+                                                  corner.Y + radius * std::sin(angle + sweep / 2)},
+                                                 std::tan(sweep / 4)));
+                } else {
+                    // A segment or a shallow arc near the limit from the
+                    // outline, mostly along it, now and then across it.
+                    const TVect from{corner.X + radius * std::cos(angle), corner.Y + radius * std::sin(angle)};
+                    const double turn =
+                        n % 5 == 0 ? 2 * std::numbers::pi * unit(random) : along + 0.3 * (unit(random) - 0.5);
+                    const double length = 3.0 * unit(random) * unit(random);
+                    pieces.push_back(MakeElement(from, {from.X + length * std::cos(turn), from.Y + length * std::sin(turn)},
+                                                 n % 3 == 1 ? 0.0 : 0.6 * (unit(random) - 0.5)));
+                }
+            }
+            TChain expected;
+            for (const TChainElement& piece : pieces) {
+                if (std::none_of(source.begin(), source.end(),
+                                 [&](const TChainElement& e) { return DistanceBetweenElements(piece, e) < limit; }))
+                    expected.push_back(piece);
+            }
+            removed += pieces.size() - expected.size();
+            kept += expected.size();
+            RemoveGougingElements(pieces, source, d);
+            ASSERT_EQ(pieces.size(), expected.size()) << "d = " << d;
+            for (std::size_t k = 0; k < expected.size(); ++k)
+                EXPECT_TRUE(EqualElements(pieces[k], expected[k])) << "piece " << k << ", d = " << d;
+        }
+    }
+    EXPECT_GT(kept, 400u);
+    EXPECT_GT(removed, 4000u);
 }
