@@ -245,6 +245,10 @@ struct TSweepNode {
     // Smaller comes first in the list.
     std::int64_t Order = 0;
     int Group = 0;
+    // An original's group whose extent holds the element's box, or NONE.
+    // The element meets only elements of that group, of groups whose
+    // extents overlap it, and strays, even when it strays itself.
+    int Home = NONE;
     // Where the element lies along a straight group's original: the range of
     // its ends' positions.
     double From = 0.0;
@@ -352,7 +356,8 @@ public:
     TChain TakeResult();
 
 private:
-    int AddNode(const TChainElement& e, const TNodeShape& shape, std::int64_t order, int groupHint1, int groupHint2);
+    int AddNode(const TChainElement& e, const TNodeShape& shape, std::int64_t order, int groupHint1, int groupHint2,
+                int homeHint1, int homeHint2);
     bool FileInGroup(int node, int group);
     void RemoveFromGroup(int node);
     template <typename Visit>
@@ -421,7 +426,7 @@ TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& 
     Done.assign(elements.begin(), elements.begin() + static_cast<std::ptrdiff_t>(first));
     for (std::size_t k = first; k < elements.size(); ++k) {
         const int node =
-            AddNode(elements[k], shapes[k], static_cast<std::int64_t>(k), static_cast<int>(k), StrayGroup);
+            AddNode(elements[k], shapes[k], static_cast<std::int64_t>(k), static_cast<int>(k), StrayGroup, NONE, NONE);
         Nodes[node].Previous = Tail;
         if (Tail == NONE)
             Head = node;
@@ -438,7 +443,7 @@ TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& 
 }
 
 int TSplitSweep::AddNode(const TChainElement& e, const TNodeShape& shape, std::int64_t order, int groupHint1,
-                         int groupHint2)
+                         int groupHint2, int homeHint1, int homeHint2)
 {
     TSweepNode node;
     node.Element = e;
@@ -457,8 +462,16 @@ int TSplitSweep::AddNode(const TChainElement& e, const TNodeShape& shape, std::i
         Nodes[index] = node;
     }
     for (const int group : {groupHint1, groupHint2}) {
-        if (group != StrayGroup && FileInGroup(index, group))
+        if (group != StrayGroup && FileInGroup(index, group)) {
+            Nodes[index].Home = group;
             return index;
+        }
+    }
+    for (const int home : {homeHint1, homeHint2}) {
+        if (home != NONE && BoxContains(Groups[home].Extent, Nodes[index].Box)) {
+            Nodes[index].Home = home;
+            break;
+        }
     }
     FileInGroup(index, StrayGroup);
     return index;
@@ -623,12 +636,12 @@ void TSplitSweep::CollectCandidatesIn(int node, ForGroups&& forGroups)
 
 void TSplitSweep::CollectCandidates(int node)
 {
-    if (Nodes[node].Group != StrayGroup && NearOriginals.Known()) {
-        // The node lies in its group's extent, and so does any element it
-        // can meet in its own; their extents overlap.
+    if (Nodes[node].Home != NONE && NearOriginals.Known()) {
+        // The node lies in its home's extent, and any element it can meet
+        // outside the strays lies in its own group's; their extents overlap.
         CollectCandidatesIn(node, [&](const TSweepNode& n, auto&& visitGroup) {
-            visitGroup(n.Group);
-            const auto group = static_cast<std::size_t>(n.Group);
+            visitGroup(n.Home);
+            const auto group = static_cast<std::size_t>(n.Home);
             for (const int* other = NearOriginals.begin(group); other != NearOriginals.end(group); ++other)
                 visitGroup(*other);
         });
@@ -653,13 +666,16 @@ bool TSplitSweep::SplitPair(int i, int j)
         return false;
     const int iGroup = Nodes[i].Group;
     const int jGroup = Nodes[j].Group;
+    const int iHome = Nodes[i].Home;
+    const int jHome = Nodes[j].Home;
     if (jSplit)
         Unlink(j);
     if (iSplit)
         Unlink(i);
     FrontOrder -= static_cast<std::int64_t>(Pieces.size());
     for (std::size_t k = Pieces.size(); k-- > 0;)
-        PushFront(AddNode(Pieces[k], NodeShape(Pieces[k]), FrontOrder + static_cast<std::int64_t>(k), iGroup, jGroup));
+        PushFront(AddNode(Pieces[k], NodeShape(Pieces[k]), FrontOrder + static_cast<std::int64_t>(k), iGroup, jGroup,
+                          iHome, jHome));
     return true;
 }
 
