@@ -419,12 +419,12 @@ public:
     TChainRuns& operator=(const TChainRuns&) = delete;
 
     // Calls visit(run, index) for every element whose box near(box)
-    // accepts, as it does the boxes of all groups holding it; a run's
-    // elements come one after the other.
+    // accepts and whose group boxes all overlap the query; a run's elements
+    // come one after the other.
     template <typename Near, typename Visitor>
-    void Visit(Near&& near, Visitor&& visit) const
+    void Visit(const TElementBox& query, Near&& near, Visitor&& visit) const
     {
-        Tree.QueryWhere(near, [&](int run) {
+        Tree.Query(query, [&](int run) {
             const std::size_t from = static_cast<std::size_t>(run) * RUN;
             for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
                 if (near(Shapes[k].Box))
@@ -713,7 +713,11 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
             if (!gathered) {
                 candidates.clear();
                 byRun.clear();
-                runs.Visit([&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
+                // Groups are passed over by overlap with the batch's box
+                // grown by the reach, which holds every box within reach of
+                // it; only the elements are measured exactly.
+                runs.Visit(InflateBox(all, reach),
+                           [&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
                            [&](int run, int c) {
                                if (byRun.empty() || byRun.back().Run != run)
                                    byRun.push_back({run, candidates.size()});
