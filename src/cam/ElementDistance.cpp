@@ -678,6 +678,9 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
     struct TRunCandidates {
         int Run;
         std::size_t First;
+        // Set once the run was found not to lie beside a piece's line:
+        // the batch's next pieces lie along the same stretch and do not ask.
+        bool NotBeside;
     };
     std::vector<TShape> batch;
     std::vector<int> candidates;
@@ -720,7 +723,7 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
                            [&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
                            [&](int run, int c) {
                                if (byRun.empty() || byRun.back().Run != run)
-                                   byRun.push_back({run, candidates.size()});
+                                   byRun.push_back({run, candidates.size(), false});
                                candidates.push_back(c);
                            });
                 gathered = true;
@@ -738,8 +741,9 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
                 if (!batch[k].Straight && runs.Apart(batch[k], byRun[r].Run, limit))
                     continue;
                 if (besideWorks) {
-                    if (runs.Beside(batch[k], byRun[r].Run, limit))
+                    if (!byRun[r].NotBeside && runs.Beside(batch[k], byRun[r].Run, limit))
                         continue;
+                    byRun[r].NotBeside = true;
                     besideWorks = false;
                 }
                 const std::size_t end = r + 1 < byRun.size() ? byRun[r + 1].First : candidates.size();
