@@ -419,12 +419,12 @@ public:
     TChainRuns& operator=(const TChainRuns&) = delete;
 
     // Calls visit(run, index) for every element whose box near(box)
-    // accepts, as it does the boxes of all groups holding it; a run's
-    // elements come one after the other.
+    // accepts and whose group boxes all overlap the query; a run's elements
+    // come one after the other.
     template <typename Near, typename Visitor>
-    void Visit(Near&& near, Visitor&& visit) const
+    void Visit(const TElementBox& query, Near&& near, Visitor&& visit) const
     {
-        Tree.QueryWhere(near, [&](int run) {
+        Tree.Query(query, [&](int run) {
             const std::size_t from = static_cast<std::size_t>(run) * RUN;
             for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
                 if (near(Shapes[k].Box))
@@ -678,6 +678,9 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
     struct TRunCandidates {
         int Run;
         std::size_t First;
+        // Set once the run was found not to lie beside a piece's line:
+        // the batch's next pieces lie along the same stretch and do not ask.
+        bool NotBeside;
     };
     std::vector<TShape> batch;
     std::vector<int> candidates;
@@ -713,10 +716,14 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
             if (!gathered) {
                 candidates.clear();
                 byRun.clear();
-                runs.Visit([&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
+                // Groups are passed over by overlap with the batch's box
+                // grown by the reach, which holds every box within reach of
+                // it; only the elements are measured exactly.
+                runs.Visit(InflateBox(all, reach),
+                           [&](const TElementBox& box) { return SquaredDistanceBetweenBoxes(box, all) <= reachSquared; },
                            [&](int run, int c) {
                                if (byRun.empty() || byRun.back().Run != run)
-                                   byRun.push_back({run, candidates.size()});
+                                   byRun.push_back({run, candidates.size(), false});
                                candidates.push_back(c);
                            });
                 gathered = true;
@@ -734,8 +741,9 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
                 if (!batch[k].Straight && runs.Apart(batch[k], byRun[r].Run, limit))
                     continue;
                 if (besideWorks) {
-                    if (runs.Beside(batch[k], byRun[r].Run, limit))
+                    if (!byRun[r].NotBeside && runs.Beside(batch[k], byRun[r].Run, limit))
                         continue;
+                    byRun[r].NotBeside = true;
                     besideWorks = false;
                 }
                 const std::size_t end = r + 1 < byRun.size() ? byRun[r + 1].First : candidates.size();
