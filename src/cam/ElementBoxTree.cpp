@@ -47,12 +47,22 @@ TElementBox ArcBox(const TChainElement& e, TVect c, double r)
     const TVect from = counterClockwise ? TVect{e.X1 - c.X, e.Y1 - c.Y} : TVect{e.X2 - c.X, e.Y2 - c.Y};
     const TVect to = counterClockwise ? TVect{e.X2 - c.X, e.Y2 - c.Y} : TVect{e.X1 - c.X, e.Y1 - c.Y};
     const bool major = std::abs(e.Bulge) > 1.0;
-    for (const TVect axis : {TVect{1, 0}, TVect{0, 1}, TVect{-1, 0}, TVect{0, -1}}) {
-        const bool afterFrom = from.X * axis.Y - from.Y * axis.X >= 0.0;
-        const bool beforeTo = axis.X * to.Y - axis.Y * to.X >= 0.0;
-        if (major ? afterFrom || beforeTo : afterFrom && beforeTo)
-            Include(box, {c.X + r * axis.X, c.Y + r * axis.Y});
-    }
+    // The four axes written out, every product kept as it stands so that the
+    // sides come out the same for any input: every piece of an arc outline
+    // is boxed, and the loop over a list of axes cost more than the tests.
+    const auto passes = [&](double ax, double ay) {
+        const bool afterFrom = from.X * ay - from.Y * ax >= 0.0;
+        const bool beforeTo = ax * to.Y - ay * to.X >= 0.0;
+        return major ? afterFrom || beforeTo : afterFrom && beforeTo;
+    };
+    if (passes(1.0, 0.0))
+        Include(box, {c.X + r * 1.0, c.Y + r * 0.0});
+    if (passes(0.0, 1.0))
+        Include(box, {c.X + r * 0.0, c.Y + r * 1.0});
+    if (passes(-1.0, 0.0))
+        Include(box, {c.X + r * -1.0, c.Y + r * 0.0});
+    if (passes(0.0, -1.0))
+        Include(box, {c.X + r * 0.0, c.Y + r * -1.0});
     return box;
 }
 
