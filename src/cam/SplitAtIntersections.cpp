@@ -48,49 +48,13 @@ struct TNodeShape {
     TArcSpan Span;
 };
 
-void IncludePoint(TElementBox& box, double x, double y)
-{
-    box.MinX = std::min(box.MinX, x);
-    box.MinY = std::min(box.MinY, y);
-    box.MaxX = std::max(box.MaxX, x);
-    box.MaxY = std::max(box.MaxY, y);
-}
-
-// ElementBox, and ArcBox from the span's centre, written out so that the
-// four axis directions unroll: the sweep boxes every element and piece. The
-// same comparisons and sums in the same order, so the same box.
-TElementBox TightBox(const TChainElement& e, const TNodeShape& shape)
-{
-    TElementBox box{e.X1, e.Y1, e.X1, e.Y1};
-    IncludePoint(box, e.X2, e.Y2);
-    if (shape.Straight)
-        return box;
-    const TVect c = shape.Span.Centre;
-    const double r = shape.Span.Radius;
-    const bool counterClockwise = e.Bulge > 0.0;
-    const TVect from = counterClockwise ? TVect{e.X1 - c.X, e.Y1 - c.Y} : TVect{e.X2 - c.X, e.Y2 - c.Y};
-    const TVect to = counterClockwise ? TVect{e.X2 - c.X, e.Y2 - c.Y} : TVect{e.X1 - c.X, e.Y1 - c.Y};
-    const bool major = std::abs(e.Bulge) > 1.0;
-    const auto axis = [&](double x, double y) {
-        const bool afterFrom = from.X * y - from.Y * x >= 0.0;
-        const bool beforeTo = x * to.Y - y * to.X >= 0.0;
-        if (major ? afterFrom || beforeTo : afterFrom && beforeTo)
-            IncludePoint(box, c.X + r * x, c.Y + r * y);
-    };
-    axis(1, 0);
-    axis(0, 1);
-    axis(-1, 0);
-    axis(0, -1);
-    return box;
-}
-
 TNodeShape NodeShape(const TChainElement& e)
 {
     TNodeShape shape;
     shape.Straight = IsStraight(e);
     if (!shape.Straight)
         shape.Span = ArcSpanOf(e);
-    shape.Tight = TightBox(e, shape);
+    shape.Tight = shape.Straight ? ElementBox(e) : ArcBox(e, shape.Span.Centre, shape.Span.Radius);
     shape.Box = InflateBox(shape.Tight, CROSSING_BOX_MARGIN);
     return shape;
 }
