@@ -8,6 +8,7 @@
 #include "cad/base/Settings.h"
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/ElementBoxTree.h"
+#include "cam/PointEquality.h"
 
 namespace {
 
@@ -46,15 +47,6 @@ inline bool Equal(double a, double b)
 {
     const double d = b - a;
     return -REAL_EPSILON <= d && d <= REAL_EPSILON;
-}
-
-// Points equal within the equality tolerance, written out here: the
-// splitting sweep compares ends for every pair it tries.
-inline bool SamePoint(TVect a, TVect b)
-{
-    const double dx = b.X - a.X;
-    const double dy = b.Y - a.Y;
-    return -REAL_EPSILON <= dx && dx <= REAL_EPSILON && -REAL_EPSILON <= dy && dy <= REAL_EPSILON;
 }
 
 // Up to Size points, where two equal points are one. Meeting points are at

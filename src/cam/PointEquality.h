@@ -1,8 +1,8 @@
 #pragma once
 
 // EqualPoints written out inline, with the same arithmetic, for the loops
-// that ask it once per corner or per item: the library function is out of
-// line in cad.
+// that ask it once per corner, item or pair of elements: the library
+// function is out of line in cad.
 
 #include "cad/geometry/CADBaseTypes.h"
 #include "cad/geometry/VectorHelpers.h"
