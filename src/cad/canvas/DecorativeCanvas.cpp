@@ -87,6 +87,46 @@ long long RoundedQuotient(TWide numerator, TWide denominator)
     return static_cast<long long>(q);
 }
 
+// One axis of a walk, stepped exactly as RoundedQuotient would place each
+// step's pixel but without a wide division per step: the position is kept as
+// the quotient and remainder of 2 i delta + steps by 2 steps.
+class TAxisWalk {
+public:
+    TAxisWalk(int from, long long delta, long long steps, long long i)
+        : From(from), Increment(2 * delta), Divisor(2 * steps)
+    {
+        const TWide twice = 2 * TWide{i} * delta + steps;
+        Quotient = static_cast<long long>(twice / Divisor);
+        Remainder = static_cast<long long>(twice % Divisor);
+        if (Remainder < 0) {
+            --Quotient;
+            Remainder += Divisor;
+        }
+    }
+
+    int Pixel() const { return static_cast<int>(From + Quotient); }
+
+    // |delta| <= steps, so one step moves the quotient by at most one.
+    void Step()
+    {
+        Remainder += Increment;
+        if (Remainder >= Divisor) {
+            Remainder -= Divisor;
+            ++Quotient;
+        } else if (Remainder < 0) {
+            Remainder += Divisor;
+            --Quotient;
+        }
+    }
+
+private:
+    long long From;
+    long long Increment;
+    long long Divisor;
+    long long Quotient = 0;
+    long long Remainder = 0;
+};
+
 long long StepDistance(TWindowPoint a, TWindowPoint b)
 {
     return std::max(std::llabs(static_cast<long long>(a.X) - b.X), std::llabs(static_cast<long long>(a.Y) - b.Y));
@@ -157,8 +197,10 @@ void TDecorativePen::DrawSegment(TWindowPoint from, TWindowPoint to, const TRunS
     bool runOpen = false;
     TWindowPoint runFirst;
     TWindowPoint runLast;
-    for (long long i = first; i <= last; ++i) {
-        const TWindowPoint pixel = pixelAt(i);
+    TAxisWalk walkX(from.X, dx, steps, first);
+    TAxisWalk walkY(from.Y, dy, steps, first);
+    for (long long i = first; i <= last; ++i, walkX.Step(), walkY.Step()) {
+        const TWindowPoint pixel{walkX.Pixel(), walkY.Pixel()};
         Advance(pixel);
         if (Bits[static_cast<std::size_t>(Phase)]) {
             if (!runOpen)
@@ -302,8 +344,10 @@ void TDecorativeCanvas::BoundWalkToDevice()
     const QPaintDevice* device = Painter->device();
     if (!device)
         return;
-    // A wide pen reaches onto the device from just beyond its edges.
-    const int margin = std::max(Pen.Width, 1);
+    // A wide pen reaches onto the device from just beyond its edges. The
+    // width is the one the painter strokes with: Qt keeps its own width when
+    // asked for one out of its range, and a stored width may be any int.
+    const int margin = std::max(static_cast<int>(std::ceil(Painter->pen().widthF())), 1);
     DecorativePen.SetWalkBounds({-margin, -margin}, {device->width() - 1 + margin, device->height() - 1 + margin});
 }
 
