@@ -306,7 +306,10 @@ void TDecorativeCanvas::ApplyPen() const
         const QColor color = ToQColor(Pen.Color);
         const Qt::PenStyle style = ToQtPenStyle(Pen.Style);
         // Width 0 and 1 both give the one-pixel cosmetic line of the platform.
-        const int width = Pen.Width <= 1 ? 0 : Pen.Width;
+        // Qt refuses widths from 2^15 up, with a warning for every line, and a
+        // stored width may be any int: such a width draws the thinnest line.
+        constexpr int widestQtPen = (1 << 15) - 1;
+        const int width = Pen.Width <= 1 || Pen.Width > widestQtPen ? 0 : Pen.Width;
         if (!PenIs(Painter->pen(), color, style, width)) {
             QPen pen(color);
             pen.setStyle(style);
@@ -344,9 +347,8 @@ void TDecorativeCanvas::BoundWalkToDevice()
     const QPaintDevice* device = Painter->device();
     if (!device)
         return;
-    // A wide pen reaches onto the device from just beyond its edges. The
-    // width is the one the painter strokes with: Qt keeps its own width when
-    // asked for one out of its range, and a stored width may be any int.
+    // A wide pen reaches onto the device from just beyond its edges; the
+    // width is the one the painter strokes with, not the stored one.
     const int margin = std::max(static_cast<int>(std::ceil(Painter->pen().widthF())), 1);
     DecorativePen.SetWalkBounds({-margin, -margin}, {device->width() - 1 + margin, device->height() - 1 + margin});
 }
