@@ -441,7 +441,10 @@ public:
     {
         Tree.Query(query, [&](int run) {
             const std::size_t from = static_cast<std::size_t>(run) * RUN;
-            for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
+            // The end is worked out once: the visitor's growing lists could
+            // alias the shapes for all the compiler knows.
+            const std::size_t end = std::min(from + RUN, Shapes.size());
+            for (std::size_t k = from; k < end; ++k) {
                 if (near(Shapes[k].Box))
                     visit(run, static_cast<int>(k));
             }
@@ -757,7 +760,8 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
             // Runs beside a piece's line come along convex stretches of the
             // source; once one is not, the piece does not ask the rest.
             bool besideWorks = batch[k].Straight;
-            for (std::size_t r = 0; r < byRun.size() && lastGouger < 0; ++r) {
+            const std::size_t runCount = byRun.size();
+            for (std::size_t r = 0; r < runCount && lastGouger < 0; ++r) {
                 if (SquaredDistanceBetweenBoxes(runs.RunBox(byRun[r].Run), batch[k].Box) > reachSquared)
                     continue;
                 const TRunChord& chord = runs.Chord(byRun[r].Run);
@@ -771,7 +775,7 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
                     byRun[r].NotBeside = true;
                     besideWorks = false;
                 }
-                const std::size_t end = r + 1 < byRun.size() ? byRun[r + 1].First : candidates.size();
+                const std::size_t end = r + 1 < runCount ? byRun[r + 1].First : candidates.size();
                 for (std::size_t j = byRun[r].First; j < end; ++j) {
                     if (gougesWith(batch[k], candidates[j])) {
                         remove[first + k] = 1;
