@@ -786,8 +786,10 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
             }
         }
     }
-    std::size_t kept = 0;
-    for (std::size_t k = 0; k < elements.size(); ++k) {
+    // Pieces before the first removed one stay where they are: an offset
+    // that loses none copies nothing.
+    std::size_t kept = static_cast<std::size_t>(std::find(remove.begin(), remove.end(), 1) - remove.begin());
+    for (std::size_t k = kept + 1; k < elements.size(); ++k) {
         if (!remove[k])
             elements[kept++] = elements[k];
     }
