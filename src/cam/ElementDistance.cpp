@@ -35,24 +35,26 @@ inline TV Of(TVect p) { return {p.X, p.Y}; }
 // the radius vectors of its ends in counter-clockwise order, and a circle
 // around the whole element, the cheap first test of any distance.
 struct TShape {
-    bool Straight = true;
-    TV A{}, B{};
-    TV Centre{};
-    double Radius = 0.0;
-    TV FromRay{}, ToRay{};
-    bool Major = false;
-    TV Middle{};
-    double Reach = 0.0;
-    double Bulge = 0.0;
+    // Every field is set by ShapeInto: the removal shapes every piece, and
+    // clearing the record first would cost as much as filling it.
+    TShape() {}
+    bool Straight;
+    TV A, B;
+    TV Centre;
+    double Radius;
+    TV FromRay, ToRay;
+    bool Major;
+    TV Middle;
+    double Reach;
+    double Bulge;
     TElementBox Box;
     // A segment's unit direction (none when its ends coincide) and length.
-    TV Unit{};
-    double Length = 0.0;
+    TV Unit;
+    double Length;
 };
 
-TShape ShapeOf(const TChainElement& e)
+void ShapeInto(const TChainElement& e, TShape& shape)
 {
-    TShape shape;
     // Within the same tolerance as IsStraight, written out: the removal
     // shapes every piece.
     const double bend = 0.0 - e.Bulge;
@@ -71,15 +73,28 @@ TShape ShapeOf(const TChainElement& e)
         shape.Major = std::abs(e.Bulge) > 1.0;
         shape.Bulge = e.Bulge;
         box = ArcBox(e, centre, shape.Radius);
+        shape.Unit = {};
+        shape.Length = 0.0;
     } else {
+        shape.Centre = {};
+        shape.Radius = 0.0;
+        shape.FromRay = {};
+        shape.ToRay = {};
+        shape.Major = false;
+        shape.Bulge = 0.0;
         box = {std::min(e.X1, e.X2), std::min(e.Y1, e.Y2), std::max(e.X1, e.X2), std::max(e.Y1, e.Y2)};
         shape.Length = Length(shape.B - shape.A);
-        if (shape.Length > 0.0)
-            shape.Unit = (shape.B - shape.A) * (1.0 / shape.Length);
+        shape.Unit = shape.Length > 0.0 ? (shape.B - shape.A) * (1.0 / shape.Length) : TV{};
     }
     shape.Box = box;
     shape.Middle = {(box.MinX + box.MaxX) / 2.0, (box.MinY + box.MaxY) / 2.0};
     shape.Reach = Length(TV{box.MaxX, box.MaxY} - shape.Middle);
+}
+
+TShape ShapeOf(const TChainElement& e)
+{
+    TShape shape;
+    ShapeInto(e, shape);
     return shape;
 }
 
@@ -426,7 +441,10 @@ public:
     {
         Tree.Query(query, [&](int run) {
             const std::size_t from = static_cast<std::size_t>(run) * RUN;
-            for (std::size_t k = from; k < std::min(from + RUN, Shapes.size()); ++k) {
+            // The end is worked out once: the visitor's growing lists could
+            // alias the shapes for all the compiler knows.
+            const std::size_t end = std::min(from + RUN, Shapes.size());
+            for (std::size_t k = from; k < end; ++k) {
                 if (near(Shapes[k].Box))
                     visit(run, static_cast<int>(k));
             }
@@ -573,10 +591,9 @@ private:
 
 std::vector<TShape> ShapesOf(const TChain& source)
 {
-    std::vector<TShape> shapes;
-    shapes.reserve(source.size());
-    for (const TChainElement& e : source)
-        shapes.push_back(ShapeOf(e));
+    std::vector<TShape> shapes(source.size());
+    for (std::size_t k = 0; k < source.size(); ++k)
+        ShapeInto(source[k], shapes[k]);
     return shapes;
 }
 
@@ -688,27 +705,38 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
     std::vector<char> remove(elements.size(), 0);
     int lastGouger = -1;
     std::size_t next = 0;
+    // The piece that did not fit the batch before starts the next one,
+    // shaped already.
+    bool carried = false;
     while (next < elements.size()) {
         const std::size_t first = next;
-        batch.clear();
-        batch.push_back(ShapeOf(elements[next++]));
+        if (carried)
+            batch.front() = batch.back();
+        batch.resize(1);
+        if (!carried)
+            ShapeInto(elements[next], batch.front());
+        carried = false;
+        ++next;
         TElementBox all = batch.front().Box;
         const double room = 2.0 * reach;
         while (next < elements.size() && batch.size() < MAX_BATCH) {
-            TShape shape = ShapeOf(elements[next]);
+            TShape& shape = batch.emplace_back();
+            ShapeInto(elements[next], shape);
             const TElementBox grown = UnionOf(all, shape.Box);
             const bool finite = std::isfinite(shape.Box.MinX + shape.Box.MinY + shape.Box.MaxX + shape.Box.MaxY);
-            if (!finite || !(grown.MaxX - grown.MinX <= room && grown.MaxY - grown.MinY <= room))
+            if (!finite || !(grown.MaxX - grown.MinX <= room && grown.MaxY - grown.MinY <= room)) {
+                carried = true;
                 break;
+            }
             all = grown;
-            batch.push_back(std::move(shape));
             ++next;
         }
         // Pieces that gouge come in runs, mostly into the same source
         // element: trying the last one first spares gathering the
         // neighbourhood at all.
         bool gathered = false;
-        for (std::size_t k = 0; k < batch.size(); ++k) {
+        const std::size_t count = batch.size() - (carried ? 1 : 0);
+        for (std::size_t k = 0; k < count; ++k) {
             if (lastGouger >= 0 && gougesWith(batch[k], lastGouger)) {
                 remove[first + k] = 1;
                 continue;
@@ -732,7 +760,8 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
             // Runs beside a piece's line come along convex stretches of the
             // source; once one is not, the piece does not ask the rest.
             bool besideWorks = batch[k].Straight;
-            for (std::size_t r = 0; r < byRun.size() && lastGouger < 0; ++r) {
+            const std::size_t runCount = byRun.size();
+            for (std::size_t r = 0; r < runCount && lastGouger < 0; ++r) {
                 if (SquaredDistanceBetweenBoxes(runs.RunBox(byRun[r].Run), batch[k].Box) > reachSquared)
                     continue;
                 const TRunChord& chord = runs.Chord(byRun[r].Run);
@@ -746,7 +775,7 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
                     byRun[r].NotBeside = true;
                     besideWorks = false;
                 }
-                const std::size_t end = r + 1 < byRun.size() ? byRun[r + 1].First : candidates.size();
+                const std::size_t end = r + 1 < runCount ? byRun[r + 1].First : candidates.size();
                 for (std::size_t j = byRun[r].First; j < end; ++j) {
                     if (gougesWith(batch[k], candidates[j])) {
                         remove[first + k] = 1;
@@ -757,8 +786,10 @@ void RemoveGougingElements(TChain& elements, const TPreparedSource& source, doub
             }
         }
     }
-    std::size_t kept = 0;
-    for (std::size_t k = 0; k < elements.size(); ++k) {
+    // Pieces before the first removed one stay where they are: an offset
+    // that loses none copies nothing.
+    std::size_t kept = static_cast<std::size_t>(std::find(remove.begin(), remove.end(), 1) - remove.begin());
+    for (std::size_t k = kept + 1; k < elements.size(); ++k) {
         if (!remove[k])
             elements[kept++] = elements[k];
     }
