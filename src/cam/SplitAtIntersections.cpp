@@ -240,6 +240,8 @@ bool TLaterCuts::Cuts(std::size_t k)
         // The sweep tries no pair whose boxes do not overlap.
         if (j <= k || !BoxesOverlap(Shapes[k].Box, Shapes[j].Box))
             continue;
+        if (Shapes[k].Straight && Shapes[j].Straight && SharesEndPoint(Elements[k], Elements[j]))
+            continue;
         if constexpr (WorkingOutAngles) {
             if (!Shapes[k].Straight && !Shapes[j].Straight && CirclesApart(Shapes[k].Span, Shapes[j].Span))
                 continue;
@@ -680,6 +682,10 @@ bool TSplitSweep::SplitPair(int i, int j)
 {
     bool iSplit = false;
     bool jSplit = false;
+    // Most pairs an outline's pieces are tried in are neighbours that share
+    // an end; asked here, they cost no call.
+    if (Nodes[i].Straight && Nodes[j].Straight && SharesEndPoint(Nodes[i].Element, Nodes[j].Element))
+        return false;
     if (!SplitElements(Nodes[i].Element, Nodes[i].Span, Nodes[i].Tight, Nodes[j].Element, Nodes[j].Span,
                        Nodes[j].Tight, Pieces, iSplit, jSplit))
         return false;

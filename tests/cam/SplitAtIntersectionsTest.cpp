@@ -359,3 +359,21 @@ TEST_F(SplitAtIntersectionsTest, SameResultAsTestingAllPairsForListsOfArcsAlone)
         ExpectSameSplit(loose);
     }
 }
+
+TEST_F(SplitAtIntersectionsTest, AnElementThatSharesAnEndWithAnotherStillCutsItWhereTheyCrossAgain)
+{
+    // Only two segments that share an end never cross; a segment leaving an
+    // arc's end crosses the arc again at (0, 1), and so do two arcs from one
+    // point.
+    const TChainElement upper = Arc(1, 0, -1, 0, 1.0);
+    for (const TChainElement& other : {Line(1, 0, -0.5, 1.5), Arc(1, 0, -1, 2, -0.5)}) {
+        for (const bool arcFirst : {true, false}) {
+            SCOPED_TRACE(arcFirst);
+            TChain list = arcFirst ? TChain{upper, other} : TChain{other, upper};
+            TChain reference = list;
+            AllPairsSplit(reference);
+            ASSERT_GT(reference.size(), 2u);
+            ExpectSameSplit(list);
+        }
+    }
+}
