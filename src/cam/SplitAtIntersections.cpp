@@ -288,6 +288,7 @@ class TIndexList {
 public:
     const int* begin() const { return Heap.empty() ? Inline.data() : Heap.data(); }
     const int* end() const { return begin() + Size; }
+    std::size_t size() const { return Size; }
 
     void insert(const int* at, int value)
     {
@@ -568,6 +569,15 @@ void TSplitSweep::VisitGroupNear(int group, const TElementBox& box, Visit&& visi
     const TSweepGroup& g = Groups[group];
     if (!g.Straight) {
         for (int other = g.Head; other != NONE; other = Nodes[other].NextInGroup)
+            visit(other);
+        return;
+    }
+    // A piece or two are fewer to look at than the stretch is to find; the
+    // caller looks at the boxes of what it is given anyway. More are not:
+    // in a crowded list, where most groups offered lie off the box, the
+    // search turns them away sooner.
+    if (g.Sorted.size() <= 2) {
+        for (const int other : g.Sorted)
             visit(other);
         return;
     }
