@@ -78,12 +78,6 @@ bool SameSign(double a, double b)
     return (a > 0.0 && b > 0.0) || (a < 0.0 && b < 0.0);
 }
 
-bool SharesEndPoint(const TChainElement& a, const TChainElement& b)
-{
-    return SamePoint(StartPoint(a), StartPoint(b)) || SamePoint(StartPoint(a), EndPoint(b)) ||
-           SamePoint(EndPoint(a), StartPoint(b)) || SamePoint(EndPoint(a), EndPoint(b));
-}
-
 // Nearly parallel or nearly concentric input can produce a point far away
 // from both elements; such a point is no meeting point.
 bool NearBoxes(TVect p, const TElementBox& aBox, const TElementBox& bBox)

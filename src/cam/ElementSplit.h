@@ -12,11 +12,20 @@
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/ChainElement.h"
 #include "cam/ElementBoxTree.h"
+#include "cam/PointEquality.h"
 
 // A meeting point may lie this far outside an element's box: touching
 // tests accept points off a circle by the equality tolerance. The pair
 // search of the splitting sweep relies on no meeting point lying further out.
 inline constexpr double CROSSING_BOX_MARGIN = 0.0001;
+
+// Whether an end of a equals an end of b. Two segments that share an end
+// point are never cut, so a caller that tries many pairs may skip them.
+inline bool SharesEndPoint(const TChainElement& a, const TChainElement& b)
+{
+    return SamePoint(StartPoint(a), StartPoint(b)) || SamePoint(StartPoint(a), EndPoint(b)) ||
+           SamePoint(EndPoint(a), StartPoint(b)) || SamePoint(EndPoint(a), EndPoint(b));
+}
 
 // Pieces in the order first.start-X, X-first.end, second.start-X, X-second.end.
 // endMask gets 1, 2, 4, 8 for each of these four that was too short.

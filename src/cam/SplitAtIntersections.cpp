@@ -45,18 +45,61 @@ struct TNodeShape {
     TElementBox Tight;
     TElementBox Box;
     bool Straight = true;
+    // Whether the span's angles are worked out; a segment has none to work out.
+    bool Angles = true;
     TArcSpan Span;
 };
 
-TNodeShape NodeShape(const TChainElement& e)
+// Without angles, an arc's span holds only its centre and radius. An arc's
+// angles cost two arc tangents and are read only once its circle meets the
+// other element's; arcs cut from one circle never do.
+template <bool WithAngles>
+TNodeShape ShapeOf(const TChainElement& e)
 {
     TNodeShape shape;
     shape.Straight = IsStraight(e);
-    if (!shape.Straight)
-        shape.Span = ArcSpanOf(e);
+    if constexpr (WithAngles) {
+        if (!shape.Straight)
+            shape.Span = ArcSpanOf(e);
+    } else {
+        shape.Angles = shape.Straight;
+        if (!shape.Straight)
+            BulgeArcCentre(e, shape.Span.Centre, shape.Span.Radius);
+    }
     shape.Tight = shape.Straight ? ElementBox(e) : ArcBox(e, shape.Span.Centre, shape.Span.Radius);
     shape.Box = InflateBox(shape.Tight, CROSSING_BOX_MARGIN);
     return shape;
+}
+
+TNodeShape NodeShape(const TChainElement& e)
+{
+    return ShapeOf<true>(e);
+}
+
+// Completes an arc's span from the centre and radius it holds, which are
+// the ones ArcSpanOf works out, as ArcSpanOf goes on from them.
+void WorkOutAngles(const TChainElement& e, TNodeShape& shape)
+{
+    if (shape.Angles)
+        return;
+    shape.Span.Turn = e.Bulge > 0.0 ? 1 : -1;
+    shape.Span.StartAngle = std::atan2(e.Y1 - shape.Span.Centre.Y, e.X1 - shape.Span.Centre.X);
+    shape.Span.Sweep = ArcTravelTo(shape.Span, EndPoint(e));
+    shape.Angles = true;
+}
+
+// Two arcs whose circles the cutting finds apart, or the same, have no
+// meeting point whatever their angles: the cutting's own first test, with
+// the same sums and comparisons.
+bool CirclesApart(const TArcSpan& one, const TArcSpan& two)
+{
+    const double r1 = one.Radius;
+    const double r2 = two.Radius;
+    const TVect v{two.Centre.X - one.Centre.X, two.Centre.Y - one.Centre.Y};
+    const double distance = std::hypot(v.X, v.Y);
+    if (distance == 0.0 || (distance <= REAL_EPSILON && std::abs(r1 - r2) <= REAL_EPSILON))
+        return true;
+    return distance > r1 + r2 + REAL_EPSILON || distance < std::abs(r1 - r2) - REAL_EPSILON;
 }
 
 // The pairs of elements of the list as given whose extents (their boxes
@@ -168,21 +211,26 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
 // of those later elements, in vain.
 class TLaterCuts {
 public:
-    TLaterCuts(const TChain& elements, const std::vector<TNodeShape>& shapes, const TNearElements& near)
+    TLaterCuts(const TChain& elements, std::vector<TNodeShape>& shapes, const TNearElements& near)
         : Elements(elements), Shapes(shapes), NearElements(near)
     {
     }
 
-    // Only when the near elements are known.
+    // Only when the near elements are known. Working out angles, the shapes
+    // may lack them: arcs whose circles are apart are not cut, and the
+    // angles of the others are worked out once, into the shapes, where the
+    // sweep finds them. Otherwise every arc's must be there.
+    template <bool WorkingOutAngles = false>
     bool Cuts(std::size_t k);
 
 private:
     const TChain& Elements;
-    const std::vector<TNodeShape>& Shapes;
+    std::vector<TNodeShape>& Shapes;
     const TNearElements& NearElements;
     TChain Pieces;
 };
 
+template <bool WorkingOutAngles>
 bool TLaterCuts::Cuts(std::size_t k)
 {
     for (const int* at = NearElements.begin(k); at != NearElements.end(k); ++at) {
@@ -190,8 +238,17 @@ bool TLaterCuts::Cuts(std::size_t k)
         bool kSplit = false;
         bool jSplit = false;
         // The sweep tries no pair whose boxes do not overlap.
-        if (j > k && BoxesOverlap(Shapes[k].Box, Shapes[j].Box) &&
-            SplitElements(Elements[k], Shapes[k].Span, Shapes[k].Tight, Elements[j], Shapes[j].Span, Shapes[j].Tight,
+        if (j <= k || !BoxesOverlap(Shapes[k].Box, Shapes[j].Box))
+            continue;
+        if (Shapes[k].Straight && Shapes[j].Straight && SharesEndPoint(Elements[k], Elements[j]))
+            continue;
+        if constexpr (WorkingOutAngles) {
+            if (!Shapes[k].Straight && !Shapes[j].Straight && CirclesApart(Shapes[k].Span, Shapes[j].Span))
+                continue;
+            WorkOutAngles(Elements[k], Shapes[k]);
+            WorkOutAngles(Elements[j], Shapes[j]);
+        }
+        if (SplitElements(Elements[k], Shapes[k].Span, Shapes[k].Tight, Elements[j], Shapes[j].Span, Shapes[j].Tight,
                           Pieces, kSplit, jSplit))
             return true;
     }
@@ -231,6 +288,7 @@ class TIndexList {
 public:
     const int* begin() const { return Heap.empty() ? Inline.data() : Heap.data(); }
     const int* end() const { return begin() + Size; }
+    std::size_t size() const { return Size; }
 
     void insert(const int* at, int value)
     {
@@ -514,6 +572,15 @@ void TSplitSweep::VisitGroupNear(int group, const TElementBox& box, Visit&& visi
             visit(other);
         return;
     }
+    // A piece or two are fewer to look at than the stretch is to find; the
+    // caller looks at the boxes of what it is given anyway. More are not:
+    // in a crowded list, where most groups offered lie off the box, the
+    // search turns them away sooner.
+    if (g.Sorted.size() <= 2) {
+        for (const int other : g.Sorted)
+            visit(other);
+        return;
+    }
     // A candidate segment passes within SEGMENT_ROOM of the box, and its
     // points lie within PIECE_ROOM of the original's line: where that line
     // runs through the box so grown (and a little more for rounding) is the
@@ -625,6 +692,10 @@ bool TSplitSweep::SplitPair(int i, int j)
 {
     bool iSplit = false;
     bool jSplit = false;
+    // Most pairs an outline's pieces are tried in are neighbours that share
+    // an end; asked here, they cost no call.
+    if (Nodes[i].Straight && Nodes[j].Straight && SharesEndPoint(Nodes[i].Element, Nodes[j].Element))
+        return false;
     if (!SplitElements(Nodes[i].Element, Nodes[i].Span, Nodes[i].Tight, Nodes[j].Element, Nodes[j].Span,
                        Nodes[j].Tight, Pieces, iSplit, jSplit))
         return false;
@@ -706,10 +777,23 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     std::erase_if(elements, [](const TChainElement& e) { return ElementShorterThan(e, SystemTol); });
     if (elements.size() <= 1)
         return true;
+    // In a list of arcs alone, as an offset circle is, the arcs' angles are
+    // left until a cut reads them, and the rest are worked out only for the
+    // sweep, if one is needed. Beside segments, nearly every arc's are read.
+    const bool arcsOnly =
+        std::none_of(elements.begin(), elements.end(), [](const TChainElement& e) { return IsStraight(e); });
     std::vector<TNodeShape> shapes;
-    shapes.reserve(elements.size());
-    for (const TChainElement& e : elements)
-        shapes.push_back(NodeShape(e));
+    if (arcsOnly) {
+        // Filled in place: a second loop of push_back cost the other lists
+        // the inlined one below.
+        shapes.resize(elements.size());
+        for (std::size_t k = 0; k < elements.size(); ++k)
+            shapes[k] = ShapeOf<false>(elements[k]);
+    } else {
+        shapes.reserve(elements.size());
+        for (const TChainElement& e : elements)
+            shapes.push_back(NodeShape(e));
+    }
     // The extents the sweep files its groups by; every element's box lies in its own.
     std::vector<TElementBox> extents;
     extents.reserve(elements.size());
@@ -722,15 +806,25 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     // progress they report is left to give.
     std::size_t first = 0;
     const std::size_t step = ProgressStep(elements.size());
-    while (near.Known() && first < elements.size() && !laterCuts.Cuts(first)) {
-        progress.PumpMessages();
-        if (progress.Aborted())
-            return false;
-        ++first;
-        ReportDone(progress, first, elements.size(), step);
-    }
+    const auto passOver = [&](auto&& cuts) {
+        while (near.Known() && first < elements.size() && !cuts(first)) {
+            progress.PumpMessages();
+            if (progress.Aborted())
+                return false;
+            ++first;
+            ReportDone(progress, first, elements.size(), step);
+        }
+        return true;
+    };
+    if (!(arcsOnly ? passOver([&](std::size_t k) { return laterCuts.Cuts<true>(k); })
+                   : passOver([&](std::size_t k) { return laterCuts.Cuts(k); })))
+        return false;
     if (first == elements.size())
         return true;
+    if (arcsOnly) {
+        for (std::size_t k = first; k < elements.size(); ++k)
+            WorkOutAngles(elements[k], shapes[k]);
+    }
     TSplitSweep sweep(elements, shapes, extents, near, first, laterCuts, progress);
     const bool completed = sweep.Run();
     elements = sweep.TakeResult();

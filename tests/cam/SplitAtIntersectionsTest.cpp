@@ -307,3 +307,73 @@ TEST_F(SplitAtIntersectionsTest, SameResultAsTestingAllPairsWhereFewElementsCut)
         ExpectSameSplit(rings);
     }
 }
+
+TEST_F(SplitAtIntersectionsTest, SameResultAsTestingAllPairsForListsOfArcsAlone)
+{
+    // Pairs of circles of arcs, far from each other, some offset: the arcs of
+    // one circle never meet. The two circles of a pair barely overlap or
+    // barely miss, from outside or from inside, where deciding that two
+    // circles are apart is closest. Then loose arcs, some of them on one
+    // circle.
+    const auto ring = [](TVect c, double r, int arcs) {
+        const double bulge = std::tan(PI / arcs / 2);
+        TChain ring;
+        for (int k = 0; k < arcs; ++k) {
+            const double a0 = 2 * PI * k / arcs;
+            const double a1 = 2 * PI * (k + 1) / arcs;
+            ring.push_back(MakeElement({c.X + r * std::cos(a0), c.Y + r * std::sin(a0)},
+                                       {c.X + r * std::cos(a1), c.Y + r * std::sin(a1)}, bulge));
+        }
+        return ring;
+    };
+    for (const unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        std::uniform_real_distribution<double> radius(3.0, 20.0);
+        std::uniform_real_distribution<double> turn(0.0, 2 * PI);
+        std::uniform_real_distribution<double> closeness(0.97, 1.03);
+        std::uniform_real_distribution<double> offset(-2.0, 2.0);
+        TChain circles;
+        for (int pair = 0; pair < 4; ++pair) {
+            const TVect c{100.0 * pair, 0.0};
+            const double r = radius(random);
+            const double s = radius(random);
+            const double apart = (pair % 2 == 0 ? r + s : std::abs(r - s)) * closeness(random);
+            const double a = turn(random);
+            TChain first = ring(c, r, 7 + 5 * pair);
+            const TChain second = ring({c.X + apart * std::cos(a), c.Y + apart * std::sin(a)}, s, 30 - 5 * pair);
+            if (pair == 3) {
+                TChain offsetRing;
+                OffsetChain(first, offsetRing, offset(random));
+                first = offsetRing;
+            }
+            circles.insert(circles.end(), first.begin(), first.end());
+            circles.insert(circles.end(), second.begin(), second.end());
+        }
+        ExpectSameSplit(circles);
+        TChain loose = RandomElements(seed, 60, seed % 2 == 0);
+        for (TChainElement& e : loose) {
+            if (IsStraight(e))
+                e.Bulge = 0.5;
+        }
+        ExpectSameSplit(loose);
+    }
+}
+
+TEST_F(SplitAtIntersectionsTest, AnElementThatSharesAnEndWithAnotherStillCutsItWhereTheyCrossAgain)
+{
+    // Only two segments that share an end never cross; a segment leaving an
+    // arc's end crosses the arc again at (0, 1), and so do two arcs from one
+    // point.
+    const TChainElement upper = Arc(1, 0, -1, 0, 1.0);
+    for (const TChainElement& other : {Line(1, 0, -0.5, 1.5), Arc(1, 0, -1, 2, -0.5)}) {
+        for (const bool arcFirst : {true, false}) {
+            SCOPED_TRACE(arcFirst);
+            TChain list = arcFirst ? TChain{upper, other} : TChain{other, upper};
+            TChain reference = list;
+            AllPairsSplit(reference);
+            ASSERT_GT(reference.size(), 2u);
+            ExpectSameSplit(list);
+        }
+    }
+}
