@@ -130,7 +130,7 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
         int Element;
     };
     std::vector<TEntry> entries;
-    entries.reserve(count);
+    entries.reserve(count + 1);
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
     double widths = 0.0;
@@ -149,6 +149,9 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
     if (widths / (high - low) * static_cast<double>(entries.size()) > 2.0 * static_cast<double>(budget))
         return;
     const auto byMinX = [](const TEntry& p, const TEntry& q) { return p.Box.MinX < q.Box.MinX; };
+    // Ends the scans below: a start that is not a number is never reached.
+    constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
+    const TEntry stop{{NOT_A_NUMBER, NOT_A_NUMBER, NOT_A_NUMBER, NOT_A_NUMBER}, -1};
     // Outlines spread their elements evenly enough for buckets to sort
     // them in about linear time.
     const double width = high - low;
@@ -163,7 +166,7 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
             ++first[bucketOf(e) + 1];
         for (std::size_t b = 0; b < buckets; ++b)
             first[b + 1] += first[b];
-        std::vector<TEntry> sorted(entries.size());
+        std::vector<TEntry> sorted(entries.size() + 1);
         std::vector<int> fill(first.begin(), first.end() - 1);
         for (const TEntry& e : entries)
             sorted[static_cast<std::size_t>(fill[bucketOf(e)]++)] = e;
@@ -171,22 +174,30 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
             if (first[b + 1] - first[b] > 1)
                 std::sort(sorted.begin() + first[b], sorted.begin() + first[b + 1], byMinX);
         }
+        sorted.back() = stop;
         entries = std::move(sorted);
     } else {
         std::sort(entries.begin(), entries.end(), byMinX);
+        entries.push_back(stop);
     }
     // Each pair is met from the one of the two that starts further left.
+    // The scan's bound is one of the x tests, and the other is left for the
+    // few that meet in y.
+    const std::size_t size = entries.size() - 1;
     std::vector<std::pair<int, int>> pairs;
     pairs.reserve(2 * count);
     std::size_t left = budget;
-    for (std::size_t s = 0; s < entries.size(); ++s) {
+    for (std::size_t s = 0; s < size; ++s) {
         const TElementBox& box = entries[s].Box;
-        for (std::size_t t = s + 1; t < entries.size() && entries[t].Box.MinX <= box.MaxX; ++t) {
-            if (--left == 0)
-                return;
-            if (BoxesOverlap(box, entries[t].Box))
+        std::size_t t = s + 1;
+        for (; entries[t].Box.MinX <= box.MaxX; ++t) {
+            const TElementBox& other = entries[t].Box;
+            if (box.MinY <= other.MaxY && other.MinY <= box.MaxY && box.MinX <= other.MaxX)
                 pairs.emplace_back(entries[s].Element, entries[t].Element);
         }
+        if (t - s - 1 >= left)
+            return;
+        left -= t - s - 1;
     }
     Start.assign(count + 1, 0);
     for (const auto& [i, j] : pairs) {
