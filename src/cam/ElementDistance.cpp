@@ -331,6 +331,32 @@ bool ChordApart(const TShape& arc, const TShape& segment, double limit)
     return SegmentsApart(arc.A, arc.B, segment.A, segment.B, beyond);
 }
 
+// SegmentToArc(segment, arc) < limit, for a pair whose arc ends were found
+// no nearer than the limit to the segment the same way: those two terms are
+// not worked out again, and the first term nearer than the limit settles it.
+// The nearest of the terms is not a number when the first one is not, and
+// then nothing is nearer.
+bool SegmentCloserThanArc(const TShape& segment, const TShape& arc, double limit)
+{
+    const TV a = segment.A;
+    const TV b = segment.B;
+    if (SegmentMeetsArc(a, b, arc))
+        return true;
+    const double fromA = ToShape(a, arc);
+    if (std::isnan(fromA))
+        return false;
+    if (fromA < limit || ToShape(b, arc) < limit)
+        return true;
+    const TV ab = b - a;
+    const double squared = Dot(ab, ab);
+    if (squared > 0.0) {
+        const double t = Dot(arc.Centre - a, ab) / squared;
+        if (t > 0.0 && t < 1.0)
+            return ToShape(a + ab * t, arc) < limit;
+    }
+    return false;
+}
+
 bool SegmentsCloserThan(const TShape& a, const TShape& b, double limit);
 
 // ShapeDistance(a, b) < limit, without square roots for two segments, the
@@ -353,6 +379,7 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
             return true;
         if (ChordApart(arc, segment, limit))
             return false;
+        return SegmentCloserThanArc(segment, arc, limit);
     }
     if (!a.Straight || !b.Straight)
         return ShapeDistance(a, b) < limit;
