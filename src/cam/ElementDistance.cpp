@@ -293,15 +293,20 @@ inline bool ApartBeside(const TShape& a, const TShape& b, double limit)
 // room beyond the limit grows with the numbers for the same reason.
 inline bool ArcBehind(const TShape& arc, const TShape& segment, double limit)
 {
-    if (arc.Major || !(Cross(arc.FromRay, arc.ToRay) > 0.0) ||
-        !(Dot(arc.FromRay, arc.ToRay) >= -0.5 * arc.Radius * arc.Radius))
+    if (arc.Major)
         return false;
+    // The segment's side first: most segments near a corner arc are not
+    // behind it, and the sweep and the room need not be worked out for them.
     const TV a = segment.A - arc.Centre;
     const TV b = segment.B - arc.Centre;
+    if (!(Dot(a, arc.FromRay) <= 0.0 && Dot(b, arc.FromRay) <= 0.0 && Dot(a, arc.ToRay) <= 0.0 &&
+          Dot(b, arc.ToRay) <= 0.0))
+        return false;
+    if (!(Cross(arc.FromRay, arc.ToRay) > 0.0) || !(Dot(arc.FromRay, arc.ToRay) >= -0.5 * arc.Radius * arc.Radius))
+        return false;
     const double room =
         BOX_ROOM + 1e-12 * (arc.Radius + std::abs(a.X) + std::abs(a.Y) + std::abs(b.X) + std::abs(b.Y));
-    return arc.Radius >= limit + room && Dot(a, arc.FromRay) <= 0.0 && Dot(b, arc.FromRay) <= 0.0 &&
-           Dot(a, arc.ToRay) <= 0.0 && Dot(b, arc.ToRay) <= 0.0;
+    return arc.Radius >= limit + room;
 }
 
 // Whether two segments that do not meet keep the distance everywhere: the
