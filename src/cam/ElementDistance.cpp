@@ -293,20 +293,27 @@ inline bool ApartBeside(const TShape& a, const TShape& b, double limit)
 // room beyond the limit grows with the numbers for the same reason.
 inline bool ArcBehind(const TShape& arc, const TShape& segment, double limit)
 {
-    if (arc.Major || !(Cross(arc.FromRay, arc.ToRay) > 0.0) ||
-        !(Dot(arc.FromRay, arc.ToRay) >= -0.5 * arc.Radius * arc.Radius))
+    if (arc.Major)
         return false;
+    // The segment's side first: most segments near a corner arc are not
+    // behind it, and the sweep and the room need not be worked out for them.
     const TV a = segment.A - arc.Centre;
     const TV b = segment.B - arc.Centre;
+    if (!(Dot(a, arc.FromRay) <= 0.0 && Dot(b, arc.FromRay) <= 0.0 && Dot(a, arc.ToRay) <= 0.0 &&
+          Dot(b, arc.ToRay) <= 0.0))
+        return false;
+    if (!(Cross(arc.FromRay, arc.ToRay) > 0.0) || !(Dot(arc.FromRay, arc.ToRay) >= -0.5 * arc.Radius * arc.Radius))
+        return false;
     const double room =
         BOX_ROOM + 1e-12 * (arc.Radius + std::abs(a.X) + std::abs(a.Y) + std::abs(b.X) + std::abs(b.Y));
-    return arc.Radius >= limit + room && Dot(a, arc.FromRay) <= 0.0 && Dot(b, arc.FromRay) <= 0.0 &&
-           Dot(a, arc.ToRay) <= 0.0 && Dot(b, arc.ToRay) <= 0.0;
+    return arc.Radius >= limit + room;
 }
 
 // Whether two segments that do not meet keep the distance everywhere: the
 // nearest points of two such segments include an end of one of them.
-bool SegmentsApart(TV a1, TV a2, TV b1, TV b2, double distance)
+// Kept out of line: the run tests that call it are rarely taken, and the
+// removal's loop runs faster without them in it.
+[[gnu::noinline]] bool SegmentsApart(TV a1, TV a2, TV b1, TV b2, double distance)
 {
     if (SegmentsMeet(a1, a2, b1, b2))
         return false;
@@ -318,8 +325,10 @@ bool SegmentsApart(TV a1, TV a2, TV b1, TV b2, double distance)
 // Whether the arc keeps the limit from the segment because its chord keeps
 // the limit and the sagitta: no point of an arc of at most a half circle
 // lies further than the sagitta from its chord. Settles most of the pairs
-// of an offset corner and an outline it does not lie around.
-bool ChordApart(const TShape& arc, const TShape& segment, double limit)
+// of an offset corner and an outline it does not lie around. The squared
+// distances of the arc's ends from the segment come from the caller, which
+// has measured them already; the test is otherwise SegmentsApart's.
+bool ChordApart(const TShape& arc, const TShape& segment, double limit, double fromA, double fromB)
 {
     if (arc.Major)
         return false;
@@ -328,7 +337,37 @@ bool ChordApart(const TShape& arc, const TShape& segment, double limit)
                           1e-12 * (arc.Radius + std::abs(offset.X) + std::abs(offset.Y) + segment.Length);
     if (ApartBeside(arc, segment, beyond))
         return true;
-    return SegmentsApart(arc.A, arc.B, segment.A, segment.B, beyond);
+    if (SegmentsMeet(arc.A, arc.B, segment.A, segment.B))
+        return false;
+    const double squared = beyond * beyond;
+    return fromA >= squared && fromB >= squared && SquaredToSegment(segment.A, arc.A, arc.B) >= squared &&
+           SquaredToSegment(segment.B, arc.A, arc.B) >= squared;
+}
+
+// SegmentToArc(segment, arc) < limit, for a pair whose arc ends were found
+// no nearer than the limit to the segment the same way: those two terms are
+// not worked out again, and the first term nearer than the limit settles it.
+// The nearest of the terms is not a number when the first one is not, and
+// then nothing is nearer.
+bool SegmentCloserThanArc(const TShape& segment, const TShape& arc, double limit)
+{
+    const TV a = segment.A;
+    const TV b = segment.B;
+    if (SegmentMeetsArc(a, b, arc))
+        return true;
+    const double fromA = ToShape(a, arc);
+    if (std::isnan(fromA))
+        return false;
+    if (fromA < limit || ToShape(b, arc) < limit)
+        return true;
+    const TV ab = b - a;
+    const double squared = Dot(ab, ab);
+    if (squared > 0.0) {
+        const double t = Dot(arc.Centre - a, ab) / squared;
+        if (t > 0.0 && t < 1.0)
+            return ToShape(a + ab * t, arc) < limit;
+    }
+    return false;
 }
 
 bool SegmentsCloserThan(const TShape& a, const TShape& b, double limit);
@@ -349,10 +388,15 @@ bool CloserThan(const TShape& a, const TShape& b, double limit)
         const TShape& arc = a.Straight ? b : a;
         const TShape& segment = a.Straight ? a : b;
         // The exact distance is never more than these, worked out the same way.
-        if (ToSegment(arc.A, segment.A, segment.B) < limit || ToSegment(arc.B, segment.A, segment.B) < limit)
+        const double fromA = SquaredToSegment(arc.A, segment.A, segment.B);
+        if (std::sqrt(fromA) < limit)
             return true;
-        if (ChordApart(arc, segment, limit))
+        const double fromB = SquaredToSegment(arc.B, segment.A, segment.B);
+        if (std::sqrt(fromB) < limit)
+            return true;
+        if (ChordApart(arc, segment, limit, fromA, fromB))
             return false;
+        return SegmentCloserThanArc(segment, arc, limit);
     }
     if (!a.Straight || !b.Straight)
         return ShapeDistance(a, b) < limit;

@@ -226,3 +226,28 @@ TEST(ElementDistance, RemoveGougingElementsMatchesThePlainRuleAtTheLimit)
     EXPECT_GT(kept, 400u);
     EXPECT_GT(removed, 4000u);
 }
+
+// Arcs that dip towards a long side between ends that both keep the limit,
+// one end near and one far: the chord test must weigh each end by its own
+// distance, and only the exact distance tells those that come too near.
+TEST(ElementDistance, RemoveGougingElementsWeighsBothEndsOfAnArcDippingTowardsALongSide)
+{
+    const TChain side{Line(-20, 0, 20, 0)};
+    TChain pieces;
+    for (int k = 0; k < 40; ++k) {
+        const double near = 1.05 + 0.01 * (k % 8);
+        const double bulge = 0.2 + 0.15 * (k / 8);
+        pieces.push_back(k % 2 == 0 ? Arc(-1, 3, 1, near, bulge) : Arc(1, near, -1, 3, -bulge));
+    }
+    TChain expected;
+    for (const TChainElement& piece : pieces) {
+        if (!(DistanceBetweenElements(piece, side[0]) < 1.0 - DISTANCE_SLACK))
+            expected.push_back(piece);
+    }
+    EXPECT_GT(expected.size(), 5u);
+    EXPECT_LT(expected.size(), 35u);
+    RemoveGougingElements(pieces, side, 1.0);
+    ASSERT_EQ(pieces.size(), expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k)
+        EXPECT_TRUE(EqualElements(pieces[k], expected[k])) << "piece " << k;
+}
