@@ -168,11 +168,16 @@ TArcSpan ArcSpanOf(const TChainElement& e)
 {
     TArcSpan span;
     BulgeArcCentre(e, span.Centre, span.Radius);
+    CompleteArcSpan(e, span);
+    return span;
+}
+
+void CompleteArcSpan(const TChainElement& e, TArcSpan& span)
+{
     span.Turn = e.Bulge > 0.0 ? 1 : -1;
     span.StartAngle = std::atan2(e.Y1 - span.Centre.Y, e.X1 - span.Centre.X);
     // The end point's own travel, so that the end point is always inside the span.
     span.Sweep = ArcTravelTo(span, EndPoint(e));
-    return span;
 }
 
 double ArcTravelTo(const TArcSpan& span, TVect point)

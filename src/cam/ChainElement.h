@@ -117,6 +117,9 @@ struct TArcSpan {
 };
 
 TArcSpan ArcSpanOf(const TChainElement& e);
+// The angles of a span that holds the arc's centre and radius as ArcSpanOf
+// works them out, for callers that need the angles of only some arcs.
+void CompleteArcSpan(const TChainElement& e, TArcSpan& span);
 // The angle travelled from the start to the direction of the point, in [0, 2pi).
 double ArcTravelTo(const TArcSpan& span, TVect point);
 // Whether the direction of the point from the centre falls within the sweep;

@@ -76,15 +76,11 @@ TNodeShape NodeShape(const TChainElement& e)
     return ShapeOf<true>(e);
 }
 
-// Completes an arc's span from the centre and radius it holds, which are
-// the ones ArcSpanOf works out, as ArcSpanOf goes on from them.
 void WorkOutAngles(const TChainElement& e, TNodeShape& shape)
 {
     if (shape.Angles)
         return;
-    shape.Span.Turn = e.Bulge > 0.0 ? 1 : -1;
-    shape.Span.StartAngle = std::atan2(e.Y1 - shape.Span.Centre.Y, e.X1 - shape.Span.Centre.X);
-    shape.Span.Sweep = ArcTravelTo(shape.Span, EndPoint(e));
+    CompleteArcSpan(e, shape.Span);
     shape.Angles = true;
 }
 
