@@ -12,6 +12,7 @@
 #include "cad/geometry/BulgeArc.h"
 #include "cad/geometry/CADBaseTypes.h"
 #include "cad/geometry/VectorHelpers.h"
+#include "cam/PointEquality.h"
 
 // Bulge 0 is a straight segment; otherwise Bulge = tan(sweep / 4) of the arc
 // from the start to the end point, positive counter-clockwise. The record is
@@ -53,11 +54,10 @@ inline TVect EndPoint(const TChainElement& e) { return {e.X2, e.Y2}; }
 TChainElement MakeElement(TVect start, TVect end, double bulge = 0.0);
 
 // Straight when the bulge is 0 within the system's equality tolerance.
-// Inline, with EqualReals' arithmetic: every CAM routine asks it per element.
+// Inline: every CAM routine asks it per element.
 inline bool IsStraight(const TChainElement& e)
 {
-    const double d = 0.0 - e.Bulge;
-    return -REAL_EPSILON <= d && d <= REAL_EPSILON;
+    return SameReal(e.Bulge, 0.0);
 }
 // Both end points and the bulge equal within the equality tolerance.
 bool EqualElements(const TChainElement& a, const TChainElement& b);

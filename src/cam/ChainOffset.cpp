@@ -24,14 +24,6 @@ constexpr double FLAT_CORNER_SINE = 0.04;
 // rounding of either side.
 constexpr double COSINE_MARGIN = 1e-9;
 
-// IsStraight's test, written out here because a chain offset asks it
-// several times per corner.
-bool IsZeroBulge(double bulge)
-{
-    const double d = 0.0 - bulge;
-    return -REAL_EPSILON <= d && d <= REAL_EPSILON;
-}
-
 double Distance(TVect a, TVect b)
 {
     const double dx = b.X - a.X;
@@ -147,7 +139,7 @@ std::optional<TChainElement> Offset(const TChainElement& e, double d)
 {
     TVect start = StartPoint(e);
     TVect end = EndPoint(e);
-    if (IsZeroBulge(e.Bulge)) {
+    if (IsStraight(e)) {
         if (SamePoint(start, end))
             return std::nullopt;
         const double length = Distance(start, end);
@@ -196,7 +188,7 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
             side = 1;
     }
     const bool apart = Distance(a, b) > ChainTol;
-    const bool bothStraight = IsZeroBulge(before.Bulge) && IsZeroBulge(e.Bulge);
+    const bool bothStraight = IsStraight(before) && IsStraight(e);
     TCornerPlan plan;
     if (!apart) {
         if (closing || side != 0)

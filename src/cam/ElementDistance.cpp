@@ -55,10 +55,7 @@ struct TShape {
 
 void ShapeInto(const TChainElement& e, TShape& shape)
 {
-    // Within the same tolerance as IsStraight, written out: the removal
-    // shapes every piece.
-    const double bend = 0.0 - e.Bulge;
-    shape.Straight = -REAL_EPSILON <= bend && bend <= REAL_EPSILON;
+    shape.Straight = IsStraight(e);
     shape.A = {e.X1, e.Y1};
     shape.B = {e.X2, e.Y2};
     TElementBox box;

@@ -43,12 +43,6 @@ inline double Distance(TVect a, TVect b)
     return std::sqrt(dx * dx + dy * dy);
 }
 
-inline bool Equal(double a, double b)
-{
-    const double d = b - a;
-    return -REAL_EPSILON <= d && d <= REAL_EPSILON;
-}
-
 // Up to Size points, where two equal points are one. Meeting points are at
 // most two crossings and each of the four ends lying on the other element;
 // points of one element's end on the other are that very end.
@@ -231,7 +225,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
     const bool touching =
-        Equal(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
+        SameReal(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
     if (touching) {
         candidates.Add({0.0, y});
     } else if (std::abs(y) < r) {
@@ -263,10 +257,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
     const double r2 = two.Radius;
     const TVect v = Minus(two.Centre, one.Centre);
     const double distance = std::hypot(v.X, v.Y);
-    // Coincident and concentric circles have no meeting point to cut at.
-    if (distance == 0.0 || (distance <= REAL_EPSILON && std::abs(r1 - r2) <= REAL_EPSILON))
-        return result;
-    if (distance > r1 + r2 + REAL_EPSILON || distance < std::abs(r1 - r2) - REAL_EPSILON)
+    if (CirclesNeverMeet(one, two, distance))
         return result;
     const TVect u{v.X / distance, v.Y / distance};
     // Touching is judged on distances, and the touching point put on the

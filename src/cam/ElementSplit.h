@@ -7,6 +7,7 @@
 // longer than SystemTol. A point where one element ends on the other cuts
 // the other there; a point where both end cuts neither.
 
+#include <cmath>
 #include <vector>
 
 #include "cad/geometry/VectorHelpers.h"
@@ -25,6 +26,18 @@ inline bool SharesEndPoint(const TChainElement& a, const TChainElement& b)
 {
     return SamePoint(StartPoint(a), StartPoint(b)) || SamePoint(StartPoint(a), EndPoint(b)) ||
            SamePoint(EndPoint(a), StartPoint(b)) || SamePoint(EndPoint(a), EndPoint(b));
+}
+
+// Whether two arcs whose centres lie this far apart cannot meet whatever
+// their angles: their circles are apart, one inside the other, or the same.
+inline bool CirclesNeverMeet(const TArcSpan& one, const TArcSpan& two, double centreDistance)
+{
+    const double r1 = one.Radius;
+    const double r2 = two.Radius;
+    // Coincident and concentric circles have no meeting point to cut at.
+    if (centreDistance == 0.0 || (centreDistance <= REAL_EPSILON && std::abs(r1 - r2) <= REAL_EPSILON))
+        return true;
+    return centreDistance > r1 + r2 + REAL_EPSILON || centreDistance < std::abs(r1 - r2) - REAL_EPSILON;
 }
 
 // Pieces in the order first.start-X, X-first.end, second.start-X, X-second.end.

@@ -84,18 +84,10 @@ void WorkOutAngles(const TChainElement& e, TNodeShape& shape)
     shape.Angles = true;
 }
 
-// Two arcs whose circles the cutting finds apart, or the same, have no
-// meeting point whatever their angles: the cutting's own first test, with
-// the same sums and comparisons.
+// The cutting's own first test of two arcs, which needs no angles.
 bool CirclesApart(const TArcSpan& one, const TArcSpan& two)
 {
-    const double r1 = one.Radius;
-    const double r2 = two.Radius;
-    const TVect v{two.Centre.X - one.Centre.X, two.Centre.Y - one.Centre.Y};
-    const double distance = std::hypot(v.X, v.Y);
-    if (distance == 0.0 || (distance <= REAL_EPSILON && std::abs(r1 - r2) <= REAL_EPSILON))
-        return true;
-    return distance > r1 + r2 + REAL_EPSILON || distance < std::abs(r1 - r2) - REAL_EPSILON;
+    return CirclesNeverMeet(one, two, std::hypot(two.Centre.X - one.Centre.X, two.Centre.Y - one.Centre.Y));
 }
 
 // The pairs of elements of the list as given whose extents (their boxes
