@@ -24,13 +24,6 @@ constexpr double FLAT_CORNER_SINE = 0.04;
 // rounding of either side.
 constexpr double COSINE_MARGIN = 1e-9;
 
-double Distance(TVect a, TVect b)
-{
-    const double dx = b.X - a.X;
-    const double dy = b.Y - a.Y;
-    return std::sqrt(dx * dx + dy * dy);
-}
-
 // MakeElement, inline.
 TChainElement Element(TVect start, TVect end, double bulge)
 {

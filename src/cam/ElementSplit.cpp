@@ -36,13 +36,6 @@ inline double Dot(TVect a, TVect b)
     return a.X * b.X + a.Y * b.Y;
 }
 
-inline double Distance(TVect a, TVect b)
-{
-    const double dx = b.X - a.X;
-    const double dy = b.Y - a.Y;
-    return std::sqrt(dx * dx + dy * dy);
-}
-
 // Up to Size points, where two equal points are one. Meeting points are at
 // most two crossings and each of the four ends lying on the other element;
 // points of one element's end on the other are that very end.
