@@ -97,6 +97,9 @@ bool CirclesApart(const TArcSpan& one, const TArcSpan& two)
 class TNearElements {
 public:
     explicit TNearElements(const std::vector<TElementBox>& extents);
+    // The pairs among the members of a part of the list, numbered by their
+    // place in the part; partOf gives each element's place, or NONE.
+    TNearElements(const TNearElements& whole, const std::vector<std::size_t>& members, const std::vector<int>& partOf);
 
     bool Known() const { return !Start.empty(); }
     // Only when known: the other elements whose extents overlap k's.
@@ -202,6 +205,20 @@ TNearElements::TNearElements(const std::vector<TElementBox>& extents)
     }
 }
 
+TNearElements::TNearElements(const TNearElements& whole, const std::vector<std::size_t>& members,
+                             const std::vector<int>& partOf)
+{
+    Start.reserve(members.size() + 1);
+    Start.push_back(0);
+    for (const std::size_t k : members) {
+        for (const int* other = whole.begin(k); other != whole.end(k); ++other) {
+            if (const int place = partOf[static_cast<std::size_t>(*other)]; place != NONE)
+                Near.push_back(place);
+        }
+        Start.push_back(static_cast<int>(Near.size()));
+    }
+}
+
 // Whether an element of the list as given cuts some later element of it.
 // Every pair the sweep could try is among the pairs tried here, in the same
 // order within the pair. So an element of the list that comes to the front
@@ -220,7 +237,15 @@ public:
     // angles of the others are worked out once, into the shapes, where the
     // sweep finds them. Otherwise every arc's must be there.
     template <bool WorkingOutAngles = false>
-    bool Cuts(std::size_t k);
+    bool Cuts(std::size_t k)
+    {
+        return ForEachCut<WorkingOutAngles>(k, [](std::size_t) { return true; });
+    }
+
+    // Calls stop(j) for each later element j that k cuts, in list order,
+    // until it returns true; whether it did.
+    template <bool WorkingOutAngles, typename Stop>
+    bool ForEachCut(std::size_t k, Stop&& stop);
 
 private:
     const TChain& Elements;
@@ -229,8 +254,8 @@ private:
     TChain Pieces;
 };
 
-template <bool WorkingOutAngles>
-bool TLaterCuts::Cuts(std::size_t k)
+template <bool WorkingOutAngles, typename Stop>
+bool TLaterCuts::ForEachCut(std::size_t k, Stop&& stop)
 {
     for (const int* at = NearElements.begin(k); at != NearElements.end(k); ++at) {
         const auto j = static_cast<std::size_t>(*at);
@@ -248,7 +273,8 @@ bool TLaterCuts::Cuts(std::size_t k)
             WorkOutAngles(Elements[j], Shapes[j]);
         }
         if (SplitElements(Elements[k], Shapes[k].Span, Shapes[k].Tight, Elements[j], Shapes[j].Span, Shapes[j].Tight,
-                          Pieces, kSplit, jSplit))
+                          Pieces, kSplit, jSplit) &&
+            stop(j))
             return true;
     }
     return false;
@@ -355,6 +381,23 @@ void ReportDone(TProgressSink& progress, std::size_t done, std::size_t count, st
         progress.SetProgress(static_cast<int>(std::nearbyint(done * 50.0 / static_cast<double>(count - 1))));
 }
 
+// The elements of the list near its cuts, swept alone. The rest cut no
+// element and no element cuts them, and no piece can reach them: each
+// leaves as done when its turn comes, before the sweep reaches the next
+// element of the list as given.
+struct TSweepPart {
+    const TChain* Whole = nullptr;
+    // The places of the rest in the whole list, in order.
+    std::vector<std::size_t> Rest;
+    // The place of each element of the part in the whole list.
+    std::vector<std::int64_t> Orders;
+    // Per element of the whole list: whether it cuts a later one.
+    const std::vector<char>* CutsLater = nullptr;
+    // Per element of the part: whether every element near it is in the
+    // part too, so that a search from its group finds all it can meet.
+    std::vector<char> Closed;
+};
+
 // The list from the element under test onwards, with every element filed
 // under the box (of one of the original elements) that holds it.
 //
@@ -369,14 +412,23 @@ class TSplitSweep {
 public:
     // Starts with the elements before first already done: none of them
     // meets a later element, so the sweep would pass them over untouched.
+    // Whether the first elements of the list cut later ones may be known:
+    // cutsLater holds the answer for as many as it is long.
     TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes,
                 const std::vector<TElementBox>& extents, const TNearElements& near, std::size_t first,
-                TLaterCuts& laterCuts, TProgressSink& progress);
+                TLaterCuts& laterCuts, const std::vector<char>& cutsLater, TProgressSink& progress);
+    // Sweeps a part of the list; the list of the result is the whole one.
+    TSplitSweep(const TSweepPart& part, const TChain& elements, const std::vector<TNodeShape>& shapes,
+                const std::vector<TElementBox>& extents, const TNearElements& near, TProgressSink& progress);
 
     bool Run();
     TChain TakeResult();
+    // Whether the run stopped because a piece could reach beyond the part;
+    // the whole list must then be swept.
+    bool LeftThePart() const { return LeftPart; }
 
 private:
+    void Start(const std::vector<TNodeShape>& shapes, std::size_t first, std::size_t wholeCount);
     int AddNode(const TChainElement& e, const TNodeShape& shape, std::int64_t order, int groupHint1, int groupHint2,
                 int homeHint1, int homeHint2);
     bool FileInGroup(int node, int group);
@@ -390,9 +442,18 @@ private:
     void CollectCandidatesIn(int node, ForGroups&& forGroups);
     bool SplitPair(int i, int j);
     bool PassesOver(int node);
+    bool RestLeavesFirst() const;
+    std::int64_t RestBefore() const;
+    void LeaveRest();
 
     TProgressSink& Progress;
-    TLaterCuts& LaterCuts;
+    TLaterCuts* LaterCuts = nullptr;
+    const TSweepPart* Part = nullptr;
+    // Per element of the list as given, as far as known: whether it cuts a
+    // later one.
+    const std::vector<char>* KnownCutsLater = nullptr;
+    std::size_t NextRest = 0;
+    bool LeftPart = false;
     // Asking whether an element cuts a later one costs about what trying it
     // in the sweep does; where the answer keeps being yes (every corner of
     // an outline cut), it is asked ever more rarely.
@@ -424,12 +485,28 @@ private:
     std::uint64_t SplitCap = 0;
 };
 
+TSplitSweep::TSplitSweep(const TSweepPart& part, const TChain& elements, const std::vector<TNodeShape>& shapes,
+                         const std::vector<TElementBox>& extents, const TNearElements& near, TProgressSink& progress)
+    : Progress(progress), Part(&part), KnownCutsLater(part.CutsLater), Originals(elements), GroupExtents(extents),
+      NearOriginals(near), StrayGroup(static_cast<int>(elements.size())), Groups(elements.size() + 1)
+{
+    Start(shapes, 0, part.Whole->size());
+    PendingCount += part.Rest.size();
+}
+
 TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes,
                          const std::vector<TElementBox>& extents, const TNearElements& near, std::size_t first,
-                         TLaterCuts& laterCuts, TProgressSink& progress)
-    : Progress(progress), LaterCuts(laterCuts), Originals(elements), GroupExtents(extents), NearOriginals(near),
-      StrayGroup(static_cast<int>(elements.size())), Groups(elements.size() + 1)
+                         TLaterCuts& laterCuts, const std::vector<char>& cutsLater, TProgressSink& progress)
+    : Progress(progress), LaterCuts(&laterCuts), KnownCutsLater(&cutsLater), Originals(elements),
+      GroupExtents(extents), NearOriginals(near), StrayGroup(static_cast<int>(elements.size())),
+      Groups(elements.size() + 1)
 {
+    Start(shapes, first, elements.size());
+}
+
+void TSplitSweep::Start(const std::vector<TNodeShape>& shapes, std::size_t first, std::size_t wholeCount)
+{
+    const TChain& elements = Originals;
     for (std::size_t k = 0; k < elements.size(); ++k) {
         TSweepGroup& group = Groups[k];
         group.Extent = GroupExtents[k];
@@ -443,11 +520,11 @@ TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& 
     }
     // Most cuts leave three pieces where there were two elements.
     Nodes.reserve(elements.size() * 4);
-    Done.reserve(elements.size());
+    Done.reserve(wholeCount);
     Done.assign(elements.begin(), elements.begin() + static_cast<std::ptrdiff_t>(first));
     for (std::size_t k = first; k < elements.size(); ++k) {
-        const int node =
-            AddNode(elements[k], shapes[k], static_cast<std::int64_t>(k), static_cast<int>(k), StrayGroup, NONE, NONE);
+        const std::int64_t order = Part ? Part->Orders[k] : static_cast<std::int64_t>(k);
+        const int node = AddNode(elements[k], shapes[k], order, static_cast<int>(k), StrayGroup, NONE, NONE);
         Nodes[node].Previous = Tail;
         if (Tail == NONE)
             Head = node;
@@ -456,10 +533,10 @@ TSplitSweep::TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& 
         Tail = node;
     }
     PendingCount = elements.size() - first;
-    StartCount = elements.size();
+    StartCount = wholeCount;
     // Every cut adds a piece or shortens an element, so a run needs far fewer
     // cuts than this; reaching it means the cutting does not settle.
-    const auto n = static_cast<std::uint64_t>(elements.size());
+    const auto n = static_cast<std::uint64_t>(wholeCount);
     SplitCap = 4 * n * n + 1000000;
 }
 
@@ -707,9 +784,16 @@ bool TSplitSweep::SplitPair(int i, int j)
     if (iSplit)
         Unlink(i);
     FrontOrder -= static_cast<std::int64_t>(Pieces.size());
-    for (std::size_t k = Pieces.size(); k-- > 0;)
-        PushFront(AddNode(Pieces[k], NodeShape(Pieces[k]), FrontOrder + static_cast<std::int64_t>(k), iGroup, jGroup,
-                          iHome, jHome));
+    for (std::size_t k = Pieces.size(); k-- > 0;) {
+        const int node = AddNode(Pieces[k], NodeShape(Pieces[k]), FrontOrder + static_cast<std::int64_t>(k), iGroup,
+                                 jGroup, iHome, jHome);
+        PushFront(node);
+        // A piece is searched from its home; one whose home has neighbours
+        // outside the part might meet them.
+        const int home = Nodes[node].Home;
+        if (Part && (home == NONE || !Part->Closed[static_cast<std::size_t>(home)]))
+            LeftPart = true;
+    }
     return true;
 }
 
@@ -717,9 +801,12 @@ bool TSplitSweep::SplitPair(int i, int j)
 // leaves as done.
 bool TSplitSweep::PassesOver(int node)
 {
-    if (Nodes[node].Order < 0 || !NearOriginals.Known() || --UntilAsk > 0)
+    const std::int64_t order = Nodes[node].Order;
+    if (order >= 0 && static_cast<std::size_t>(order) < KnownCutsLater->size())
+        return !(*KnownCutsLater)[static_cast<std::size_t>(order)];
+    if (order < 0 || !NearOriginals.Known() || --UntilAsk > 0)
         return false;
-    if (!LaterCuts.Cuts(static_cast<std::size_t>(Nodes[node].Order))) {
+    if (!LaterCuts->Cuts(static_cast<std::size_t>(Nodes[node].Order))) {
         AskEvery = 1;
         UntilAsk = 1;
         return true;
@@ -729,13 +816,50 @@ bool TSplitSweep::PassesOver(int node)
     return false;
 }
 
+// Whether the next of the rest comes before the front of the list: an
+// element of the list as given reaches the front only once every piece
+// before it has left.
+bool TSplitSweep::RestLeavesFirst() const
+{
+    return NextRest < Part->Rest.size() && static_cast<std::int64_t>(Part->Rest[NextRest]) < RestBefore();
+}
+
+// The rest before this place in the list as given leave before the front.
+std::int64_t TSplitSweep::RestBefore() const
+{
+    if (Head == NONE)
+        return std::numeric_limits<std::int64_t>::max();
+    return Nodes[Head].Order;
+}
+
+void TSplitSweep::LeaveRest()
+{
+    Done.push_back((*Part->Whole)[Part->Rest[NextRest++]]);
+    --PendingCount;
+}
+
 bool TSplitSweep::Run()
 {
     const std::size_t step = ProgressStep(StartCount);
-    while (Head != NONE) {
+    while (Head != NONE || (Part && NextRest < Part->Rest.size())) {
         Progress.PumpMessages();
         if (Progress.Aborted())
             return false;
+        if (Part && RestLeavesFirst()) {
+            // One pass of the loop each, as if they were in the sweep.
+            const std::int64_t before = RestBefore();
+            const std::vector<std::size_t>& rest = Part->Rest;
+            for (;;) {
+                LeaveRest();
+                ReportDone(Progress, Done.size(), Done.size() + PendingCount, step);
+                if (NextRest == rest.size() || static_cast<std::int64_t>(rest[NextRest]) >= before)
+                    break;
+                Progress.PumpMessages();
+                if (Progress.Aborted())
+                    return false;
+            }
+            continue;
+        }
         const int current = Head;
         bool split = false;
         if (!PassesOver(current))
@@ -750,7 +874,7 @@ bool TSplitSweep::Run()
                 break;
         }
         if (split) {
-            if (++Splits > SplitCap)
+            if (++Splits > SplitCap || LeftPart)
                 return false;
             continue;
         }
@@ -763,10 +887,118 @@ bool TSplitSweep::Run()
 
 TChain TSplitSweep::TakeResult()
 {
-    for (int node = Head; node != NONE; node = Nodes[node].Next)
-        Done.push_back(Nodes[node].Element);
-    Head = NONE;
+    const bool rest = Part != nullptr;
+    while (Head != NONE) {
+        while (rest && RestLeavesFirst())
+            LeaveRest();
+        Done.push_back(Nodes[Head].Element);
+        Head = Nodes[Head].Next;
+    }
+    while (rest && RestLeavesFirst())
+        LeaveRest();
     return std::move(Done);
+}
+
+// What trying every pair of near elements of the list as given finds.
+struct TCutScan {
+    // False when the scan stopped early: cuts were found all along the
+    // list, so nearly all of it would take part in the sweep anyway.
+    bool Complete = false;
+    // The first element that cuts a later one; the list's length if none does.
+    std::size_t First = 0;
+    // How many elements, from the first, were tried against the later ones.
+    std::size_t Tried = 0;
+    // Per element tried: whether it cuts a later one; per element, whether
+    // it cuts or is cut by one of those.
+    std::vector<char> CutsLater;
+    std::vector<char> Cut;
+};
+
+// Beyond this many, plus an eighth of the elements tried, cut elements are
+// too many for a part to pay.
+constexpr std::size_t FEW_CUT_ELEMENTS = 48;
+
+template <bool WorkingOutAngles>
+TCutScan ScanCuts(std::size_t count, TLaterCuts& laterCuts)
+{
+    TCutScan scan;
+    scan.First = count;
+    scan.CutsLater.assign(count, 0);
+    scan.Cut.assign(count, 0);
+    std::size_t cut = 0;
+    const auto mark = [&](std::size_t k) {
+        cut += scan.Cut[k] == 0 ? 1 : 0;
+        scan.Cut[k] = 1;
+    };
+    for (std::size_t k = 0; k < count; ++k) {
+        laterCuts.ForEachCut<WorkingOutAngles>(k, [&](std::size_t j) {
+            scan.CutsLater[k] = 1;
+            mark(k);
+            mark(j);
+            return false;
+        });
+        if (scan.CutsLater[k] && scan.First == count)
+            scan.First = k;
+        scan.Tried = k + 1;
+        if (cut > FEW_CUT_ELEMENTS + k / 8)
+            return scan;
+    }
+    scan.Complete = true;
+    return scan;
+}
+
+// Sweeps only the elements cut and those near them: the rest keep their
+// places. Nothing when a piece turns out to reach beyond those, for the
+// whole list to be swept instead.
+std::optional<bool> SweepAroundCuts(TChain& elements, const std::vector<TNodeShape>& shapes,
+                                    const std::vector<TElementBox>& extents, const TNearElements& near, bool arcsOnly,
+                                    const TCutScan& scan, TProgressSink& progress)
+{
+    const std::size_t count = elements.size();
+    std::vector<char> inPart(count, 0);
+    for (std::size_t k = 0; k < count; ++k) {
+        if (!scan.Cut[k])
+            continue;
+        inPart[k] = 1;
+        for (const int* other = near.begin(k); other != near.end(k); ++other)
+            inPart[static_cast<std::size_t>(*other)] = 1;
+    }
+    TSweepPart part;
+    part.Whole = &elements;
+    std::vector<int> partOf(count, NONE);
+    std::vector<std::size_t> members;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (inPart[k]) {
+            partOf[k] = static_cast<int>(members.size());
+            members.push_back(k);
+        } else {
+            part.Rest.push_back(k);
+        }
+    }
+    TChain partElements;
+    std::vector<TNodeShape> partShapes;
+    std::vector<TElementBox> partExtents;
+    partElements.reserve(members.size());
+    partShapes.reserve(members.size());
+    partExtents.reserve(members.size());
+    for (const std::size_t k : members) {
+        partElements.push_back(elements[k]);
+        partShapes.push_back(shapes[k]);
+        if (arcsOnly)
+            WorkOutAngles(elements[k], partShapes.back());
+        partExtents.push_back(extents[k]);
+        part.Orders.push_back(static_cast<std::int64_t>(k));
+        part.Closed.push_back(static_cast<char>(std::all_of(
+            near.begin(k), near.end(k), [&](int other) { return inPart[static_cast<std::size_t>(other)] != 0; })));
+    }
+    part.CutsLater = &scan.CutsLater;
+    const TNearElements partNear(near, members, partOf);
+    TSplitSweep sweep(part, partElements, partShapes, partExtents, partNear, progress);
+    const bool completed = sweep.Run();
+    if (sweep.LeftThePart())
+        return std::nullopt;
+    elements = sweep.TakeResult();
+    return completed;
 }
 
 } // namespace
@@ -804,27 +1036,35 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     // the sweep in order, one message pump and Esc check each; only the
     // progress they report is left to give.
     std::size_t first = 0;
-    const std::size_t step = ProgressStep(elements.size());
-    const auto passOver = [&](auto&& cuts) {
-        while (near.Known() && first < elements.size() && !cuts(first)) {
+    std::vector<char> cutsLater;
+    if (near.Known()) {
+        TCutScan scan =
+            arcsOnly ? ScanCuts<true>(elements.size(), laterCuts) : ScanCuts<false>(elements.size(), laterCuts);
+        if (scan.Complete && scan.First < elements.size()) {
+            if (const std::optional<bool> swept =
+                    SweepAroundCuts(elements, shapes, extents, near, arcsOnly, scan, progress))
+                return *swept;
+            // Rarely, a piece reaches beyond the elements near the cuts;
+            // the whole list is swept again from its start.
+        }
+        first = scan.First;
+        cutsLater = std::move(scan.CutsLater);
+        cutsLater.resize(scan.Tried);
+        const std::size_t step = ProgressStep(elements.size());
+        for (std::size_t k = 0; k < first; ++k) {
             progress.PumpMessages();
             if (progress.Aborted())
                 return false;
-            ++first;
-            ReportDone(progress, first, elements.size(), step);
+            ReportDone(progress, k + 1, elements.size(), step);
         }
-        return true;
-    };
-    if (!(arcsOnly ? passOver([&](std::size_t k) { return laterCuts.Cuts<true>(k); })
-                   : passOver([&](std::size_t k) { return laterCuts.Cuts(k); })))
-        return false;
+    }
     if (first == elements.size())
         return true;
     if (arcsOnly) {
         for (std::size_t k = first; k < elements.size(); ++k)
             WorkOutAngles(elements[k], shapes[k]);
     }
-    TSplitSweep sweep(elements, shapes, extents, near, first, laterCuts, progress);
+    TSplitSweep sweep(elements, shapes, extents, near, first, laterCuts, cutsLater, progress);
     const bool completed = sweep.Run();
     elements = sweep.TakeResult();
     return completed;
