@@ -1,12 +1,12 @@
 #include "platform/HeapSettings.h"
 
-#if defined(__GLIBC__)
+#if __has_include(<malloc.h>)
 #include <malloc.h>
 #endif
 
 void KeepFreedHeapMemory()
 {
-#if defined(__GLIBC__)
+#if defined(M_MMAP_THRESHOLD) && defined(M_TRIM_THRESHOLD)
     // Blocks below 32 MiB come from the heap, not from mappings of their
     // own that are unmapped when freed; the heap shrinks only once 64 MiB
     // lie free at its top. Either setting also stops the library from
