@@ -280,30 +280,36 @@ inline bool ApartBeside(const TShape& a, const TShape& b, double limit)
            (alongA >= b.Length + limit && alongB >= b.Length + limit);
 }
 
-// Whether the segment lies wholly behind the arc as seen from its centre:
-// no direction of the sweep leads towards any of its points. Then no point
-// of the segment comes nearer than the radius to the arc, as
-// |c + r u - q|^2 = r^2 - 2 r u.(q - c) + |q - c|^2 with u.(q - c) <= 0.
+// Whether the segment lies behind the arc as seen from its centre, or so
+// little ahead that it keeps the limit all the same. A unit direction u of
+// a sweep of at most a third of a circle is s u0 + t u1 with s, t >= 0 and
+// s + t <= 2 (u0, u1 its end rays' directions), so when no end of the
+// segment leans further than D towards either end ray, r u.(q - c) <= 2 D
+// for every point q of the segment, and
+// |c + r u - q|^2 = r^2 - 2 r u.(q - c) + |q - c|^2 >= r^2 - 4 D.
 // An offset's corner arc lies so around its corner, where its circle meets
-// the outline and the circle's bound settles nothing. Sweeps up to a third
-// of a circle only, so that the rounding of the products cannot matter; the
-// room beyond the limit grows with the numbers for the same reason.
+// the outline and the circle's bound settles nothing; the outline's own end
+// at the corner leans towards the rays by no more than rounding. The room
+// beyond the limit grows with the numbers, so that the rounding of the
+// products cannot matter.
 inline bool ArcBehind(const TShape& arc, const TShape& segment, double limit)
 {
     if (arc.Major)
         return false;
-    // The segment's side first: most segments near a corner arc are not
-    // behind it, and the sweep and the room need not be worked out for them.
     const TV a = segment.A - arc.Centre;
     const TV b = segment.B - arc.Centre;
-    if (!(Dot(a, arc.FromRay) <= 0.0 && Dot(b, arc.FromRay) <= 0.0 && Dot(a, arc.ToRay) <= 0.0 &&
-          Dot(b, arc.ToRay) <= 0.0))
+    const double lean =
+        std::max({Dot(a, arc.FromRay), Dot(b, arc.FromRay), Dot(a, arc.ToRay), Dot(b, arc.ToRay)});
+    // Most segments near a corner arc lean well towards it: those are
+    // turned away before the sweep and the room are worked out.
+    const double r = arc.Radius;
+    if (!(lean <= 0.25 * r * r))
         return false;
-    if (!(Cross(arc.FromRay, arc.ToRay) > 0.0) || !(Dot(arc.FromRay, arc.ToRay) >= -0.5 * arc.Radius * arc.Radius))
+    if (!(Cross(arc.FromRay, arc.ToRay) > 0.0) || !(Dot(arc.FromRay, arc.ToRay) >= -0.5 * r * r))
         return false;
-    const double room =
-        BOX_ROOM + 1e-12 * (arc.Radius + std::abs(a.X) + std::abs(a.Y) + std::abs(b.X) + std::abs(b.Y));
-    return arc.Radius >= limit + room;
+    const double room = BOX_ROOM + 1e-12 * (r + std::abs(a.X) + std::abs(a.Y) + std::abs(b.X) + std::abs(b.Y));
+    const double kept = limit + room;
+    return 4.0 * std::max(lean, 0.0) <= r * r - kept * kept;
 }
 
 // Whether two segments that do not meet keep the distance everywhere: the
