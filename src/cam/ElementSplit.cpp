@@ -109,7 +109,8 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
     return !(atEndOfA && atEndOfB);
 }
 
-bool OnElement(TVect p, const TChainElement& e)
+// The span is the arc's own (ArcSpanOf); that of a segment is not read.
+bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
 {
     if (IsStraight(e)) {
         const TVect a = StartPoint(e);
@@ -120,29 +121,32 @@ bool OnElement(TVect p, const TChainElement& e)
         const double t = std::clamp(Dot(Minus(p, a), ab) / squared, 0.0, 1.0);
         return Distance(p, Plus(a, Scaled(ab, t))) <= REAL_EPSILON;
     }
-    const TArcSpan span = ArcSpanOf(e);
     return std::abs(Distance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
+}
+
+// Adds the end when it lies on the element other than at one of its ends.
+// The box is the element's grown by REAL_EPSILON.
+template <typename Points>
+void AddEndOn(TVect end, const TChainElement& on, const TArcSpan& span, const TElementBox& box, Points& points)
+{
+    if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
+        OnElement(end, on, span))
+        points.Add(end);
 }
 
 // The ends of either element that lie on the other one, other than at one
 // of its ends. Where one element ends on another, rounding may put the
 // computed crossing a hair beside the end, or miss it; the end itself is the
 // point where the other must be cut, so that pieces meet exactly.
-void AddEndsOnOther(const TChainElement& a, const TElementBox& aBox, const TChainElement& b, const TElementBox& bBox,
-                    TMeetingPoints& points)
+void AddEndsOnOther(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
+                    const TArcSpan& bSpan, const TElementBox& bBox, TMeetingPoints& points)
 {
-    const auto addEnd = [&](TVect end, const TChainElement& on, const TElementBox& box) {
-        if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
-            OnElement(end, on))
-            points.Add(end);
-    };
-    const auto addEnds = [&](const TChainElement& from, const TChainElement& on, const TElementBox& onBox) {
-        const TElementBox box = InflateBox(onBox, REAL_EPSILON);
-        addEnd(StartPoint(from), on, box);
-        addEnd(EndPoint(from), on, box);
-    };
-    addEnds(a, b, bBox);
-    addEnds(b, a, aBox);
+    const TElementBox onB = InflateBox(bBox, REAL_EPSILON);
+    AddEndOn(StartPoint(a), b, bSpan, onB, points);
+    AddEndOn(EndPoint(a), b, bSpan, onB, points);
+    const TElementBox onA = InflateBox(aBox, REAL_EPSILON);
+    AddEndOn(StartPoint(b), a, aSpan, onA, points);
+    AddEndOn(EndPoint(b), a, aSpan, onA, points);
 }
 
 // The line through a segment as A x + B y + C = 0.
@@ -184,11 +188,98 @@ bool LineLineCrossing(const TChainElement& f, const TElementBox& fBox, const TCh
             return true;
     }
     TMeetingPoints ends;
-    AddEndsOnOther(f, fBox, s, sBox, ends);
+    AddEndsOnOther(f, TArcSpan{}, fBox, s, TArcSpan{}, sBox, ends);
     if (ends.Count == 0)
         return false;
     crossing = ends.Points[0];
     return true;
+}
+
+// Whether the point is an end of the element, bit for bit.
+bool SameEnd(TVect p, const TChainElement& e)
+{
+    return (p.X == e.X1 && p.Y == e.Y1) || (p.X == e.X2 && p.Y == e.Y2);
+}
+
+// Whether every point where the segment's line meets the arc's circle, as
+// the frame below works them out, would snap to an end the two share. Then
+// none of them is a meeting point, and the frame, its square root and the
+// angle of the foot point need not be worked out.
+//
+// The line passes through the shared end P, which lies on the circle, so it
+// meets the circle at P and at one more point 2 g / |w| from it (g: the
+// centre's offset from P along the segment w), with the foot point halfway.
+// A segment that leaves the arc along its tangent, as an offset's chord
+// leaves the corner arc after it, makes g about zero. The frame's rounding,
+// magnified by the square root of a difference of squares, moves the worked
+// out points further; the bound allows for it with a wide margin and keeps
+// them within 0.7 REAL_EPSILON of P. Whatever it does not settle goes the
+// whole way.
+bool MeetsCircleOnlyAtSharedEnd(const TChainElement& line, const TChainElement& arc, const TArcSpan& span,
+                                TVect& lineOther, TVect& arcOther)
+{
+    const TVect start = StartPoint(line);
+    const TVect end = EndPoint(line);
+    TVect shared;
+    if (SameEnd(start, arc)) {
+        shared = start;
+        lineOther = end;
+    } else if (SameEnd(end, arc)) {
+        shared = end;
+        lineOther = start;
+    } else {
+        return false;
+    }
+    const bool atArcStart = shared.X == arc.X1 && shared.Y == arc.Y1;
+    arcOther = atArcStart ? EndPoint(arc) : StartPoint(arc);
+    // The points near the shared end must not snap to the segment's other
+    // end, which is tried first when the shared end is the segment's end.
+    if (!(std::abs(lineOther.X - shared.X) > 4.0 * REAL_EPSILON ||
+          std::abs(lineOther.Y - shared.Y) > 4.0 * REAL_EPSILON))
+        return false;
+    const TVect w = Minus(end, start);
+    const TVect v = Minus(span.Centre, shared);
+    const double r = span.Radius;
+    // The frame's errors relative to the segment and the circle, which the
+    // difference of squares magnifies, and those of its absolute
+    // coordinates, which only move the points.
+    const double slack = 0x1p-47 * (std::abs(w.X) + std::abs(w.Y) + r);
+    const double rounding = slack + 0x1p-46 * (std::abs(span.Centre.X) + std::abs(span.Centre.Y));
+    if (!(rounding <= REAL_EPSILON / 64.0))
+        return false;
+    constexpr double ALONG = REAL_EPSILON / 8.0;
+    constexpr double HALF = REAL_EPSILON / 2.0;
+    const double g = Dot(v, w);
+    const double fromCentre = Dot(v, v);
+    // A bound on the square of half the chord the frame works out.
+    const double chord = std::abs(r * r - fromCentre) + 0x1p-48 * (r * r + fromCentre) + 4.0 * (r + slack) * slack +
+                         (ALONG + slack) * (ALONG + slack);
+    return g * g <= ALONG * ALONG * Dot(w, w) && chord <= HALF * HALF;
+}
+
+// The ends of the segment and the arc other than the one they share that
+// lie on the other element, in the order AddEndsOnOther adds them: the
+// shared end is an end of both, which it does not add.
+template <typename Points>
+void AddOtherEnds(TVect lineOther, TVect arcOther, const TChainElement& line, const TElementBox& lineBox,
+                  const TChainElement& arc, const TArcSpan& span, const TElementBox& arcBox, Points& points)
+{
+    AddEndOn(lineOther, arc, span, InflateBox(arcBox, REAL_EPSILON), points);
+    AddEndOn(arcOther, line, TArcSpan{}, InflateBox(lineBox, REAL_EPSILON), points);
+}
+
+// Whether a segment and an arc meet only where they join: most pairs the
+// splitting tries are a segment and the arc it leaves along its tangent.
+bool MeetOnlyAtSharedEnd(const TChainElement& line, const TElementBox& lineBox, const TChainElement& arc,
+                         const TArcSpan& span, const TElementBox& arcBox)
+{
+    TVect lineOther;
+    TVect arcOther;
+    if (!MeetsCircleOnlyAtSharedEnd(line, arc, span, lineOther, arcOther))
+        return false;
+    TCirclePoints ends;
+    AddOtherEnds(lineOther, arcOther, line, lineBox, arc, span, arcBox, ends);
+    return ends.Count == 0;
 }
 
 // Meeting points of a segment with an arc, worked out with the arc's centre
@@ -197,6 +288,12 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
                              const TArcSpan& span, const TElementBox& arcBox)
 {
     TMeetingPoints result;
+    TVect lineOther;
+    TVect arcOther;
+    if (MeetsCircleOnlyAtSharedEnd(line, arc, span, lineOther, arcOther)) {
+        AddOtherEnds(lineOther, arcOther, line, lineBox, arc, span, arcBox, result);
+        return result;
+    }
     const TVect start = StartPoint(line);
     const TVect end = EndPoint(line);
     const double length = Distance(start, end);
@@ -238,7 +335,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
         if (onLine && onArc && NearBoxes(p, lineBox, arcBox))
             result.Add(p);
     }
-    AddEndsOnOther(line, lineBox, arc, arcBox, result);
+    AddEndsOnOther(line, TArcSpan{}, lineBox, arc, span, arcBox, result);
     return result;
 }
 
@@ -279,7 +376,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
             NearBoxes(p, firstBox, secondBox))
             result.Add(p);
     }
-    AddEndsOnOther(first, firstBox, second, secondBox, result);
+    AddEndsOnOther(first, one, firstBox, second, two, secondBox, result);
     return result;
 }
 
@@ -502,6 +599,13 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainEl
 bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
                    const TArcSpan& bSpan, const TElementBox& bBox, TChain& pieces, bool& aSplit, bool& bSplit)
 {
+    if (IsStraight(a) != IsStraight(b) && (IsStraight(a) ? MeetOnlyAtSharedEnd(a, aBox, b, bSpan, bBox)
+                                                         : MeetOnlyAtSharedEnd(b, bBox, a, aSpan, aBox))) {
+        pieces.clear();
+        aSplit = false;
+        bSplit = false;
+        return false;
+    }
     if (IsStraight(a) && IsStraight(b)) {
         int endMask = 0;
         SplitLineLineWith(a, aBox, b, bBox, pieces, endMask, aSplit, bSplit);
