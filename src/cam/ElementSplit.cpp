@@ -657,11 +657,34 @@ bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements
                        [&](const TChainElement& e) { return CrossesElement(segment, e); });
 }
 
-TSegmentCrossing::TSegmentCrossing(const TChain& elements) : Elements(elements)
+namespace {
+
+// Boxes each element and hands the tree the finite boxes.
+std::vector<TElementBox> CrossingBoxes(const TChain& elements, std::vector<TElementBox>& boxes,
+                                       std::vector<int>& inTree, std::vector<int>& loose)
 {
-    Boxes.reserve(elements.size());
-    for (const TChainElement& e : elements)
-        Boxes.push_back(CrossingBox(e));
+    std::vector<TElementBox> finite;
+    boxes.reserve(elements.size());
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        const TElementBox box = CrossingBox(elements[k]);
+        boxes.push_back(box);
+        const int index = static_cast<int>(k);
+        if (std::isfinite(box.MinX) && std::isfinite(box.MinY) && std::isfinite(box.MaxX) &&
+            std::isfinite(box.MaxY)) {
+            finite.push_back(box);
+            inTree.push_back(index);
+        } else {
+            loose.push_back(index);
+        }
+    }
+    return finite;
+}
+
+} // namespace
+
+TSegmentCrossing::TSegmentCrossing(const TChain& elements)
+    : Elements(elements), Tree(CrossingBoxes(elements, Boxes, InTree, Loose))
+{
 }
 
 bool TSegmentCrossing::Crosses(const TChainElement& segment) const
@@ -669,9 +692,13 @@ bool TSegmentCrossing::Crosses(const TChainElement& segment) const
     if (Elements.size() < 2)
         return false;
     const TElementBox box = CrossingBox(segment);
-    for (std::size_t k = 0; k < Elements.size(); ++k) {
-        if (!BoxesApart(box, Boxes[k]) && CrossesElement(segment, Elements[k]))
-            return true;
-    }
-    return false;
+    const auto crosses = [&](int k) { return CrossesElement(segment, Elements[static_cast<std::size_t>(k)]); };
+    // A node's box holds its elements' boxes, so one that is apart from the
+    // segment's holds none that is not.
+    if (Tree.AnyWhere([&](const TElementBox& b) { return !BoxesApart(box, b); },
+                      [&](int at) { return crosses(InTree[static_cast<std::size_t>(at)]); }))
+        return true;
+    return std::any_of(Loose.begin(), Loose.end(), [&](int k) {
+        return !BoxesApart(box, Boxes[static_cast<std::size_t>(k)]) && crosses(k);
+    });
 }
