@@ -109,6 +109,9 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
     return !(atEndOfA && atEndOfB);
 }
 
+// What a segment passes for its span, which is never read.
+const TArcSpan NO_SPAN{};
+
 // The span is the arc's own (ArcSpanOf); that of a segment is not read.
 bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
 {
@@ -127,7 +130,8 @@ bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
 // Adds the end when it lies on the element other than at one of its ends.
 // The box is the element's grown by REAL_EPSILON.
 template <typename Points>
-void AddEndOn(TVect end, const TChainElement& on, const TArcSpan& span, const TElementBox& box, Points& points)
+[[gnu::always_inline]] inline void AddEndOn(TVect end, const TChainElement& on, const TArcSpan& span,
+                                            const TElementBox& box, Points& points)
 {
     if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
         OnElement(end, on, span))
@@ -188,7 +192,7 @@ bool LineLineCrossing(const TChainElement& f, const TElementBox& fBox, const TCh
             return true;
     }
     TMeetingPoints ends;
-    AddEndsOnOther(f, TArcSpan{}, fBox, s, TArcSpan{}, sBox, ends);
+    AddEndsOnOther(f, NO_SPAN, fBox, s, NO_SPAN, sBox, ends);
     if (ends.Count == 0)
         return false;
     crossing = ends.Points[0];
@@ -196,13 +200,19 @@ bool LineLineCrossing(const TChainElement& f, const TElementBox& fBox, const TCh
 }
 
 // Whether the point is an end of the element, bit for bit.
-bool SameEnd(TVect p, const TChainElement& e)
+inline bool SameEnd(TVect p, const TChainElement& e)
 {
     return (p.X == e.X1 && p.Y == e.Y1) || (p.X == e.X2 && p.Y == e.Y2);
 }
 
+// Whether the two elements share an end, bit for bit.
+inline bool SharesExactEnd(const TChainElement& a, const TChainElement& b)
+{
+    return SameEnd(StartPoint(a), b) || SameEnd(EndPoint(a), b);
+}
+
 // Whether every point where the segment's line meets the arc's circle, as
-// the frame below works them out, would snap to an end the two share. Then
+// LineArcPoints works them out, would snap to an end the two share. Then
 // none of them is a meeting point, and the frame, its square root and the
 // angle of the foot point need not be worked out.
 //
@@ -257,19 +267,10 @@ bool MeetsCircleOnlyAtSharedEnd(const TChainElement& line, const TChainElement& 
     return g * g <= ALONG * ALONG * Dot(w, w) && chord <= HALF * HALF;
 }
 
-// The ends of the segment and the arc other than the one they share that
-// lie on the other element, in the order AddEndsOnOther adds them: the
-// shared end is an end of both, which it does not add.
-template <typename Points>
-void AddOtherEnds(TVect lineOther, TVect arcOther, const TChainElement& line, const TElementBox& lineBox,
-                  const TChainElement& arc, const TArcSpan& span, const TElementBox& arcBox, Points& points)
-{
-    AddEndOn(lineOther, arc, span, InflateBox(arcBox, REAL_EPSILON), points);
-    AddEndOn(arcOther, line, TArcSpan{}, InflateBox(lineBox, REAL_EPSILON), points);
-}
-
 // Whether a segment and an arc meet only where they join: most pairs the
 // splitting tries are a segment and the arc it leaves along its tangent.
+// The shared end is an end of both, which AddEndsOnOther does not add, so
+// only the other two ends are tried.
 bool MeetOnlyAtSharedEnd(const TChainElement& line, const TElementBox& lineBox, const TChainElement& arc,
                          const TArcSpan& span, const TElementBox& arcBox)
 {
@@ -278,7 +279,8 @@ bool MeetOnlyAtSharedEnd(const TChainElement& line, const TElementBox& lineBox, 
     if (!MeetsCircleOnlyAtSharedEnd(line, arc, span, lineOther, arcOther))
         return false;
     TCirclePoints ends;
-    AddOtherEnds(lineOther, arcOther, line, lineBox, arc, span, arcBox, ends);
+    AddEndOn(lineOther, arc, span, InflateBox(arcBox, REAL_EPSILON), ends);
+    AddEndOn(arcOther, line, NO_SPAN, InflateBox(lineBox, REAL_EPSILON), ends);
     return ends.Count == 0;
 }
 
@@ -288,12 +290,6 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
                              const TArcSpan& span, const TElementBox& arcBox)
 {
     TMeetingPoints result;
-    TVect lineOther;
-    TVect arcOther;
-    if (MeetsCircleOnlyAtSharedEnd(line, arc, span, lineOther, arcOther)) {
-        AddOtherEnds(lineOther, arcOther, line, lineBox, arc, span, arcBox, result);
-        return result;
-    }
     const TVect start = StartPoint(line);
     const TVect end = EndPoint(line);
     const double length = Distance(start, end);
@@ -335,7 +331,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
         if (onLine && onArc && NearBoxes(p, lineBox, arcBox))
             result.Add(p);
     }
-    AddEndsOnOther(line, TArcSpan{}, lineBox, arc, span, arcBox, result);
+    AddEndsOnOther(line, NO_SPAN, lineBox, arc, span, arcBox, result);
     return result;
 }
 
@@ -524,6 +520,8 @@ bool SplitLineArcWith(const TChainElement& line, const TElementBox& lineBox, con
     pieces.clear();
     lineSplit = false;
     arcSplit = false;
+    if (SharesExactEnd(line, arc) && MeetOnlyAtSharedEnd(line, lineBox, arc, span, arcBox))
+        return false;
     const TMeetingPoints points = LineArcPoints(line, lineBox, arc, span, arcBox);
     if (points.Count == 0)
         return false;
@@ -599,13 +597,6 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainEl
 bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
                    const TArcSpan& bSpan, const TElementBox& bBox, TChain& pieces, bool& aSplit, bool& bSplit)
 {
-    if (IsStraight(a) != IsStraight(b) && (IsStraight(a) ? MeetOnlyAtSharedEnd(a, aBox, b, bSpan, bBox)
-                                                         : MeetOnlyAtSharedEnd(b, bBox, a, aSpan, aBox))) {
-        pieces.clear();
-        aSplit = false;
-        bSplit = false;
-        return false;
-    }
     if (IsStraight(a) && IsStraight(b)) {
         int endMask = 0;
         SplitLineLineWith(a, aBox, b, bBox, pieces, endMask, aSplit, bSplit);
