@@ -205,12 +205,6 @@ inline bool SameEnd(TVect p, const TChainElement& e)
     return (p.X == e.X1 && p.Y == e.Y1) || (p.X == e.X2 && p.Y == e.Y2);
 }
 
-// Whether the two elements share an end, bit for bit.
-inline bool SharesExactEnd(const TChainElement& a, const TChainElement& b)
-{
-    return SameEnd(StartPoint(a), b) || SameEnd(EndPoint(a), b);
-}
-
 // Whether every point where the segment's line meets the arc's circle, as
 // LineArcPoints works them out, would snap to an end the two share. Then
 // none of them is a meeting point, and the frame, its square root and the
@@ -225,21 +219,14 @@ inline bool SharesExactEnd(const TChainElement& a, const TChainElement& b)
 // out points further; the bound allows for it with a wide margin and keeps
 // them within 0.7 REAL_EPSILON of P. Whatever it does not settle goes the
 // whole way.
-bool MeetsCircleOnlyAtSharedEnd(const TChainElement& line, const TChainElement& arc, const TArcSpan& span,
-                                TVect& lineOther, TVect& arcOther)
+// The segment's start is an end of the arc when atLineStart, else its end.
+bool MeetsCircleOnlyAtSharedEnd(const TChainElement& line, bool atLineStart, const TChainElement& arc,
+                                const TArcSpan& span, TVect& lineOther, TVect& arcOther)
 {
     const TVect start = StartPoint(line);
     const TVect end = EndPoint(line);
-    TVect shared;
-    if (SameEnd(start, arc)) {
-        shared = start;
-        lineOther = end;
-    } else if (SameEnd(end, arc)) {
-        shared = end;
-        lineOther = start;
-    } else {
-        return false;
-    }
+    const TVect shared = atLineStart ? start : end;
+    lineOther = atLineStart ? end : start;
     const bool atArcStart = shared.X == arc.X1 && shared.Y == arc.Y1;
     arcOther = atArcStart ? EndPoint(arc) : StartPoint(arc);
     // The points near the shared end must not snap to the segment's other
@@ -267,16 +254,16 @@ bool MeetsCircleOnlyAtSharedEnd(const TChainElement& line, const TChainElement& 
     return g * g <= ALONG * ALONG * Dot(w, w) && chord <= HALF * HALF;
 }
 
-// Whether a segment and an arc meet only where they join: most pairs the
-// splitting tries are a segment and the arc it leaves along its tangent.
-// The shared end is an end of both, which AddEndsOnOther does not add, so
-// only the other two ends are tried.
-bool MeetOnlyAtSharedEnd(const TChainElement& line, const TElementBox& lineBox, const TChainElement& arc,
-                         const TArcSpan& span, const TElementBox& arcBox)
+// Whether a segment and an arc that share an end, bit for bit, meet only
+// there: most pairs the splitting tries are a segment and the arc it
+// leaves along its tangent. The shared end is an end of both, which
+// AddEndsOnOther does not add, so only the other two ends are tried.
+bool MeetOnlyAtSharedEnd(const TChainElement& line, bool atLineStart, const TElementBox& lineBox,
+                         const TChainElement& arc, const TArcSpan& span, const TElementBox& arcBox)
 {
     TVect lineOther;
     TVect arcOther;
-    if (!MeetsCircleOnlyAtSharedEnd(line, arc, span, lineOther, arcOther))
+    if (!MeetsCircleOnlyAtSharedEnd(line, atLineStart, arc, span, lineOther, arcOther))
         return false;
     TCirclePoints ends;
     AddEndOn(lineOther, arc, span, InflateBox(arcBox, REAL_EPSILON), ends);
@@ -520,7 +507,9 @@ bool SplitLineArcWith(const TChainElement& line, const TElementBox& lineBox, con
     pieces.clear();
     lineSplit = false;
     arcSplit = false;
-    if (SharesExactEnd(line, arc) && MeetOnlyAtSharedEnd(line, lineBox, arc, span, arcBox))
+    const bool atLineStart = SameEnd(StartPoint(line), arc);
+    if ((atLineStart || SameEnd(EndPoint(line), arc)) &&
+        MeetOnlyAtSharedEnd(line, atLineStart, lineBox, arc, span, arcBox))
         return false;
     const TMeetingPoints points = LineArcPoints(line, lineBox, arc, span, arcBox);
     if (points.Count == 0)
