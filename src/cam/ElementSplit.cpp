@@ -507,10 +507,6 @@ bool SplitLineArcWith(const TChainElement& line, const TElementBox& lineBox, con
     pieces.clear();
     lineSplit = false;
     arcSplit = false;
-    const bool atLineStart = SameEnd(StartPoint(line), arc);
-    if ((atLineStart || SameEnd(EndPoint(line), arc)) &&
-        MeetOnlyAtSharedEnd(line, atLineStart, lineBox, arc, span, arcBox))
-        return false;
     const TMeetingPoints points = LineArcPoints(line, lineBox, arc, span, arcBox);
     if (points.Count == 0)
         return false;
@@ -586,20 +582,35 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainEl
 bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
                    const TArcSpan& bSpan, const TElementBox& bBox, TChain& pieces, bool& aSplit, bool& bSplit)
 {
-    if (IsStraight(a) && IsStraight(b)) {
+    // Asked once: the cutters write through references the compiler cannot
+    // tell from the elements.
+    const bool aStraight = IsStraight(a);
+    const bool bStraight = IsStraight(b);
+    if (aStraight && bStraight) {
         int endMask = 0;
         SplitLineLineWith(a, aBox, b, bBox, pieces, endMask, aSplit, bSplit);
-    } else if (!IsStraight(a) && !IsStraight(b)) {
+    } else if (!aStraight && !bStraight) {
         SplitArcArcWith(a, aSpan, aBox, b, bSpan, bBox, pieces, bSplit, aSplit);
     } else {
+        const TChainElement& line = aStraight ? a : b;
+        const TChainElement& arc = aStraight ? b : a;
+        const bool atLineStart = SameEnd(StartPoint(line), arc);
+        if ((atLineStart || SameEnd(EndPoint(line), arc)) &&
+            MeetOnlyAtSharedEnd(line, atLineStart, aStraight ? aBox : bBox, arc, aStraight ? bSpan : aSpan,
+                                aStraight ? bBox : aBox)) {
+            pieces.clear();
+            aSplit = false;
+            bSplit = false;
+            return false;
+        }
         bool lineSplit = false;
         bool arcSplit = false;
-        if (IsStraight(a))
+        if (aStraight)
             SplitLineArcWith(a, aBox, b, bSpan, bBox, pieces, lineSplit, arcSplit);
         else
             SplitLineArcWith(b, bBox, a, aSpan, aBox, pieces, lineSplit, arcSplit);
-        aSplit = IsStraight(a) ? lineSplit : arcSplit;
-        bSplit = IsStraight(a) ? arcSplit : lineSplit;
+        aSplit = aStraight ? lineSplit : arcSplit;
+        bSplit = aStraight ? arcSplit : lineSplit;
     }
     return !pieces.empty();
 }
