@@ -109,7 +109,11 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
     return !(atEndOfA && atEndOfB);
 }
 
-bool OnElement(TVect p, const TChainElement& e)
+// What a segment passes for its span, which is never read.
+const TArcSpan NO_SPAN{};
+
+// The span is the arc's own (ArcSpanOf); that of a segment is not read.
+bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
 {
     if (IsStraight(e)) {
         const TVect a = StartPoint(e);
@@ -120,29 +124,33 @@ bool OnElement(TVect p, const TChainElement& e)
         const double t = std::clamp(Dot(Minus(p, a), ab) / squared, 0.0, 1.0);
         return Distance(p, Plus(a, Scaled(ab, t))) <= REAL_EPSILON;
     }
-    const TArcSpan span = ArcSpanOf(e);
     return std::abs(Distance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
+}
+
+// Adds the end when it lies on the element other than at one of its ends.
+// The box is the element's grown by REAL_EPSILON.
+template <typename Points>
+[[gnu::always_inline]] inline void AddEndOn(TVect end, const TChainElement& on, const TArcSpan& span,
+                                            const TElementBox& box, Points& points)
+{
+    if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
+        OnElement(end, on, span))
+        points.Add(end);
 }
 
 // The ends of either element that lie on the other one, other than at one
 // of its ends. Where one element ends on another, rounding may put the
 // computed crossing a hair beside the end, or miss it; the end itself is the
 // point where the other must be cut, so that pieces meet exactly.
-void AddEndsOnOther(const TChainElement& a, const TElementBox& aBox, const TChainElement& b, const TElementBox& bBox,
-                    TMeetingPoints& points)
+void AddEndsOnOther(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
+                    const TArcSpan& bSpan, const TElementBox& bBox, TMeetingPoints& points)
 {
-    const auto addEnd = [&](TVect end, const TChainElement& on, const TElementBox& box) {
-        if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
-            OnElement(end, on))
-            points.Add(end);
-    };
-    const auto addEnds = [&](const TChainElement& from, const TChainElement& on, const TElementBox& onBox) {
-        const TElementBox box = InflateBox(onBox, REAL_EPSILON);
-        addEnd(StartPoint(from), on, box);
-        addEnd(EndPoint(from), on, box);
-    };
-    addEnds(a, b, bBox);
-    addEnds(b, a, aBox);
+    const TElementBox onB = InflateBox(bBox, REAL_EPSILON);
+    AddEndOn(StartPoint(a), b, bSpan, onB, points);
+    AddEndOn(EndPoint(a), b, bSpan, onB, points);
+    const TElementBox onA = InflateBox(aBox, REAL_EPSILON);
+    AddEndOn(StartPoint(b), a, aSpan, onA, points);
+    AddEndOn(EndPoint(b), a, aSpan, onA, points);
 }
 
 // The line through a segment as A x + B y + C = 0.
@@ -184,11 +192,83 @@ bool LineLineCrossing(const TChainElement& f, const TElementBox& fBox, const TCh
             return true;
     }
     TMeetingPoints ends;
-    AddEndsOnOther(f, fBox, s, sBox, ends);
+    AddEndsOnOther(f, NO_SPAN, fBox, s, NO_SPAN, sBox, ends);
     if (ends.Count == 0)
         return false;
     crossing = ends.Points[0];
     return true;
+}
+
+// Whether the point is an end of the element, bit for bit.
+inline bool SameEnd(TVect p, const TChainElement& e)
+{
+    return (p.X == e.X1 && p.Y == e.Y1) || (p.X == e.X2 && p.Y == e.Y2);
+}
+
+// Whether every point where the segment's line meets the arc's circle, as
+// LineArcPoints works them out, would snap to an end the two share. Then
+// none of them is a meeting point, and the frame, its square root and the
+// angle of the foot point need not be worked out.
+//
+// The line passes through the shared end P, which lies on the circle, so it
+// meets the circle at P and at one more point 2 g / |w| from it (g: the
+// centre's offset from P along the segment w), with the foot point halfway.
+// A segment that leaves the arc along its tangent, as an offset's chord
+// leaves the corner arc after it, makes g about zero. The frame's rounding,
+// magnified by the square root of a difference of squares, moves the worked
+// out points further; the bound allows for it with a wide margin and keeps
+// them within 0.7 REAL_EPSILON of P. Whatever it does not settle goes the
+// whole way.
+// The segment's start is an end of the arc when atLineStart, else its end.
+bool MeetsCircleOnlyAtSharedEnd(const TChainElement& line, bool atLineStart, const TChainElement& arc,
+                                const TArcSpan& span, TVect& lineOther, TVect& arcOther)
+{
+    const TVect start = StartPoint(line);
+    const TVect end = EndPoint(line);
+    const TVect shared = atLineStart ? start : end;
+    lineOther = atLineStart ? end : start;
+    const bool atArcStart = shared.X == arc.X1 && shared.Y == arc.Y1;
+    arcOther = atArcStart ? EndPoint(arc) : StartPoint(arc);
+    // The points near the shared end must not snap to the segment's other
+    // end, which is tried first when the shared end is the segment's end.
+    if (!(std::abs(lineOther.X - shared.X) > 4.0 * REAL_EPSILON ||
+          std::abs(lineOther.Y - shared.Y) > 4.0 * REAL_EPSILON))
+        return false;
+    const TVect w = Minus(end, start);
+    const TVect v = Minus(span.Centre, shared);
+    const double r = span.Radius;
+    // The frame's errors relative to the segment and the circle, which the
+    // difference of squares magnifies, and those of its absolute
+    // coordinates, which only move the points.
+    const double slack = 0x1p-47 * (std::abs(w.X) + std::abs(w.Y) + r);
+    const double rounding = slack + 0x1p-46 * (std::abs(span.Centre.X) + std::abs(span.Centre.Y));
+    if (!(rounding <= REAL_EPSILON / 64.0))
+        return false;
+    constexpr double ALONG = REAL_EPSILON / 8.0;
+    constexpr double HALF = REAL_EPSILON / 2.0;
+    const double g = Dot(v, w);
+    const double fromCentre = Dot(v, v);
+    // A bound on the square of half the chord the frame works out.
+    const double chord = std::abs(r * r - fromCentre) + 0x1p-48 * (r * r + fromCentre) + 4.0 * (r + slack) * slack +
+                         (ALONG + slack) * (ALONG + slack);
+    return g * g <= ALONG * ALONG * Dot(w, w) && chord <= HALF * HALF;
+}
+
+// Whether a segment and an arc that share an end, bit for bit, meet only
+// there: most pairs the splitting tries are a segment and the arc it
+// leaves along its tangent. The shared end is an end of both, which
+// AddEndsOnOther does not add, so only the other two ends are tried.
+bool MeetOnlyAtSharedEnd(const TChainElement& line, bool atLineStart, const TElementBox& lineBox,
+                         const TChainElement& arc, const TArcSpan& span, const TElementBox& arcBox)
+{
+    TVect lineOther;
+    TVect arcOther;
+    if (!MeetsCircleOnlyAtSharedEnd(line, atLineStart, arc, span, lineOther, arcOther))
+        return false;
+    TCirclePoints ends;
+    AddEndOn(lineOther, arc, span, InflateBox(arcBox, REAL_EPSILON), ends);
+    AddEndOn(arcOther, line, NO_SPAN, InflateBox(lineBox, REAL_EPSILON), ends);
+    return ends.Count == 0;
 }
 
 // Meeting points of a segment with an arc, worked out with the arc's centre
@@ -238,7 +318,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
         if (onLine && onArc && NearBoxes(p, lineBox, arcBox))
             result.Add(p);
     }
-    AddEndsOnOther(line, lineBox, arc, arcBox, result);
+    AddEndsOnOther(line, NO_SPAN, lineBox, arc, span, arcBox, result);
     return result;
 }
 
@@ -279,7 +359,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
             NearBoxes(p, firstBox, secondBox))
             result.Add(p);
     }
-    AddEndsOnOther(first, firstBox, second, secondBox, result);
+    AddEndsOnOther(first, one, firstBox, second, two, secondBox, result);
     return result;
 }
 
@@ -502,20 +582,35 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TChainEl
 bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElementBox& aBox, const TChainElement& b,
                    const TArcSpan& bSpan, const TElementBox& bBox, TChain& pieces, bool& aSplit, bool& bSplit)
 {
-    if (IsStraight(a) && IsStraight(b)) {
+    // Asked once: the cutters write through references the compiler cannot
+    // tell from the elements.
+    const bool aStraight = IsStraight(a);
+    const bool bStraight = IsStraight(b);
+    if (aStraight && bStraight) {
         int endMask = 0;
         SplitLineLineWith(a, aBox, b, bBox, pieces, endMask, aSplit, bSplit);
-    } else if (!IsStraight(a) && !IsStraight(b)) {
+    } else if (!aStraight && !bStraight) {
         SplitArcArcWith(a, aSpan, aBox, b, bSpan, bBox, pieces, bSplit, aSplit);
     } else {
+        const TChainElement& line = aStraight ? a : b;
+        const TChainElement& arc = aStraight ? b : a;
+        const bool atLineStart = SameEnd(StartPoint(line), arc);
+        if ((atLineStart || SameEnd(EndPoint(line), arc)) &&
+            MeetOnlyAtSharedEnd(line, atLineStart, aStraight ? aBox : bBox, arc, aStraight ? bSpan : aSpan,
+                                aStraight ? bBox : aBox)) {
+            pieces.clear();
+            aSplit = false;
+            bSplit = false;
+            return false;
+        }
         bool lineSplit = false;
         bool arcSplit = false;
-        if (IsStraight(a))
+        if (aStraight)
             SplitLineArcWith(a, aBox, b, bSpan, bBox, pieces, lineSplit, arcSplit);
         else
             SplitLineArcWith(b, bBox, a, aSpan, aBox, pieces, lineSplit, arcSplit);
-        aSplit = IsStraight(a) ? lineSplit : arcSplit;
-        bSplit = IsStraight(a) ? arcSplit : lineSplit;
+        aSplit = aStraight ? lineSplit : arcSplit;
+        bSplit = aStraight ? arcSplit : lineSplit;
     }
     return !pieces.empty();
 }
@@ -553,11 +648,39 @@ bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements
                        [&](const TChainElement& e) { return CrossesElement(segment, e); });
 }
 
-TSegmentCrossing::TSegmentCrossing(const TChain& elements) : Elements(elements)
+namespace {
+
+// Boxes each element and hands the tree the finite boxes.
+std::vector<TElementBox> CrossingBoxes(const TChain& elements, std::vector<TElementBox>& boxes,
+                                       std::vector<int>& inTree, std::vector<int>& loose)
 {
-    Boxes.reserve(elements.size());
-    for (const TChainElement& e : elements)
-        Boxes.push_back(CrossingBox(e));
+    // Reserved whole: grown by doubling, a large list's boxes would pass
+    // through blocks big enough for the allocator to map them and to change
+    // how it serves every later large block.
+    std::vector<TElementBox> finite;
+    finite.reserve(elements.size());
+    inTree.reserve(elements.size());
+    boxes.reserve(elements.size());
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        const TElementBox box = CrossingBox(elements[k]);
+        boxes.push_back(box);
+        const int index = static_cast<int>(k);
+        if (std::isfinite(box.MinX) && std::isfinite(box.MinY) && std::isfinite(box.MaxX) &&
+            std::isfinite(box.MaxY)) {
+            finite.push_back(box);
+            inTree.push_back(index);
+        } else {
+            loose.push_back(index);
+        }
+    }
+    return finite;
+}
+
+} // namespace
+
+TSegmentCrossing::TSegmentCrossing(const TChain& elements)
+    : Elements(elements), Tree(CrossingBoxes(elements, Boxes, InTree, Loose))
+{
 }
 
 bool TSegmentCrossing::Crosses(const TChainElement& segment) const
@@ -565,9 +688,13 @@ bool TSegmentCrossing::Crosses(const TChainElement& segment) const
     if (Elements.size() < 2)
         return false;
     const TElementBox box = CrossingBox(segment);
-    for (std::size_t k = 0; k < Elements.size(); ++k) {
-        if (!BoxesApart(box, Boxes[k]) && CrossesElement(segment, Elements[k]))
-            return true;
-    }
-    return false;
+    const auto crosses = [&](int k) { return CrossesElement(segment, Elements[static_cast<std::size_t>(k)]); };
+    // A node's box holds its elements' boxes, so one that is apart from the
+    // segment's holds none that is not.
+    if (Tree.AnyWhere([&](const TElementBox& b) { return !BoxesApart(box, b); },
+                      [&](int at) { return crosses(InTree[static_cast<std::size_t>(at)]); }))
+        return true;
+    return std::any_of(Loose.begin(), Loose.end(), [&](int k) {
+        return !BoxesApart(box, Boxes[static_cast<std::size_t>(k)]) && crosses(k);
+    });
 }

@@ -71,8 +71,8 @@ bool SplitElements(const TChainElement& a, const TArcSpan& aSpan, const TElement
 bool SegmentCrossesElements(const TChainElement& segment, const TChain& elements);
 
 // The same question asked of one list many times, as the links of a pocket
-// are: each element's box is worked out once, and only the elements whose
-// box the segment's box meets are tried.
+// are: each element's box is worked out once and kept in a tree, and only
+// the elements whose box the segment's box meets are tried.
 class TSegmentCrossing {
 public:
     // The list must outlive the test.
@@ -82,4 +82,9 @@ public:
 private:
     const TChain& Elements;
     std::vector<TElementBox> Boxes;
+    // The elements whose boxes are finite, by their place in the tree, and
+    // the others, which a tree cannot order and which are tried one by one.
+    std::vector<int> InTree;
+    std::vector<int> Loose;
+    TElementBoxTree Tree;
 };

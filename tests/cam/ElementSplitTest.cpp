@@ -205,6 +205,37 @@ TEST_F(ElementSplitTest, AnElementEndingInsideAnotherCutsTheOther)
     }
 }
 
+// A segment that leaves an arc's end into the arc's side at a small angle
+// runs so near the circle that it touches it at the foot point, half the
+// chord on: both are cut there, however near the tangent the segment runs
+// while that point is more than SystemTol away, whichever way either goes.
+TEST_F(ElementSplitTest, SegmentLeavingAnArcEndAtASmallAngleIsCutWhereItTouchesTheArc)
+{
+    // Radius 10 around the origin, from (10,0) up to (0,10); its tangent at
+    // (10,0) is vertical. The segment turns inwards by angle from it.
+    const double quarter = std::tan(PI / 8.0);
+    for (const double foot : {1.2e-4, 2e-3}) {
+        const double angle = std::asin(foot / 10.0);
+        const TVect far{10.0 - std::sin(angle), std::cos(angle)};
+        for (const bool segmentReversed : {false, true}) {
+            for (const bool arcReversed : {false, true}) {
+                SCOPED_TRACE(testing::Message() << foot << ' ' << segmentReversed << ' ' << arcReversed);
+                const TChainElement segment = segmentReversed ? MakeElement(far, {10, 0}) : MakeElement({10, 0}, far);
+                const TChainElement arc = arcReversed ? Arc(0, 10, 10, 0, -quarter) : Arc(10, 0, 0, 10, quarter);
+                TChain pieces;
+                bool segmentSplit = false;
+                bool arcSplit = false;
+                ASSERT_TRUE(SplitElements(segment, arc, pieces, segmentSplit, arcSplit));
+                EXPECT_TRUE(segmentSplit && arcSplit);
+                ASSERT_EQ(pieces.size(), 4u);
+                const TVect meeting = EndPoint(pieces[0]);
+                EXPECT_NEAR(std::hypot(meeting.X - 10.0, meeting.Y), foot, 1e-9);
+                EXPECT_NEAR(std::hypot(meeting.X, meeting.Y), 10.0, 1e-6);
+            }
+        }
+    }
+}
+
 TEST_F(ElementSplitTest, ArcPiecesAreKeptByTheirLength)
 {
     // Radius 5000 around (0,-5000), from (-100,y) to (100,y) through the top
