@@ -147,7 +147,8 @@ private:
     std::ptrdiff_t NotedOnto = -1;
 };
 
-bool Walk(TChain& elements, const TChain& source, std::vector<TChain>& loops, bool closedOnly, double d,
+template <typename TSource>
+bool Walk(TChain& elements, const TSource& source, std::vector<TChain>& loops, bool closedOnly, double d,
           TLoopMode mode, TProgressSink& progress)
 {
     TIndexedPieces pieces(elements);
@@ -160,6 +161,12 @@ bool Walk(TChain& elements, const TChain& source, std::vector<TChain>& loops, bo
 
 bool ExtractLoops(TChain& elements, const TChain& source, std::vector<TChain>& loops, bool closedOnly, double d,
                   TProgressSink& progress)
+{
+    return Walk(elements, source, loops, closedOnly, d, TLoopMode::Closed, progress);
+}
+
+bool ExtractLoops(TChain& elements, const TPreparedSource& source, std::vector<TChain>& loops, bool closedOnly,
+                  double d, TProgressSink& progress)
 {
     return Walk(elements, source, loops, closedOnly, d, TLoopMode::Closed, progress);
 }

@@ -210,8 +210,8 @@ namespace {
 
 // One pass of the pocket; every pass removes pieces against the same source,
 // shaped once.
-TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TChain& source,
-                       const TPreparedSource& prepared, double d, std::vector<TChain>& loops, TProgressSink& progress)
+TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TPreparedSource& prepared,
+                       double d, std::vector<TChain>& loops, TProgressSink& progress)
 {
     loops.clear();
     TChain result;
@@ -224,7 +224,7 @@ TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& cha
     if (!SplitAtIntersections(result, progress))
         return TCamFailure::Aborted;
     RemoveGougingElements(result, prepared, std::abs(d));
-    if (!result.empty() && !ExtractLoops(result, source, loops, true, d, progress))
+    if (!result.empty() && !ExtractLoops(result, prepared, loops, true, d, progress))
         return TCamFailure::Aborted;
     const TChain& outer = chains[static_cast<std::size_t>(group.front().Chain)];
     if (!loops.empty() && !PointInChain(outer, StartPoint(loops.front().front())))
@@ -237,7 +237,7 @@ TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& cha
 TCamFailure ComputePocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TChain& source,
                               double d, std::vector<TChain>& loops, TProgressSink& progress)
 {
-    return PocketPass(group, chains, source, TPreparedSource(source), d, loops, progress);
+    return PocketPass(group, chains, TPreparedSource(source), d, loops, progress);
 }
 
 std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& source, const TChain& boundary)
@@ -298,7 +298,7 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
         std::vector<TChain> pass;
         for (std::size_t n = 0; n < limit; ++n) {
             if (const TCamFailure failure =
-                    PocketPass(group, chains, source, prepared, first + step * static_cast<double>(n), pass, progress);
+                    PocketPass(group, chains, prepared, first + step * static_cast<double>(n), pass, progress);
                 failure != TCamFailure::None)
                 return failure;
             if (pass.empty())
@@ -322,7 +322,7 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
         // Each finishing pass writes the earlier finishing rings again.
         std::vector<TChain> finishing;
         for (int n = finish - 1; n >= 0; --n) {
-            if (const TCamFailure failure = PocketPass(group, chains, source, prepared,
+            if (const TCamFailure failure = PocketPass(group, chains, prepared,
                                                        job.OffsetRadius + job.StockXY + job.FinishSize * n, pass,
                                                        progress);
                 failure != TCamFailure::None)
