@@ -61,6 +61,14 @@ public:
         NotedOnto = onto;
         if (Found.empty())
             return false;
+        if (Found.size() == 1) {
+            // The only piece there is the continuation, and none is dropped.
+            const std::uint32_t k = Found.front();
+            next = Pieces[k];
+            Left[k] = false;
+            HandOut(k);
+            return true;
+        }
         std::sort(Found.begin(), Found.end());
         Candidates.clear();
         for (const std::uint32_t k : Found)
@@ -124,7 +132,8 @@ private:
     }
 
     const TChain& Pieces;
-    std::vector<bool> Left;
+    // Not a vector of bool: every search reads and writes it.
+    std::vector<char> Left;
     std::size_t First = 0;
     TPointGrid Starts;
     std::vector<std::uint32_t> Found;
