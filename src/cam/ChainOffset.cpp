@@ -156,8 +156,9 @@ private:
 
 thread_local TCornerBulges CornerBulges;
 
-// Nothing when the element has no direction; see OffsetElement.
-std::optional<TChainElement> Offset(const TChainElement& e, double d)
+// Nothing when the element has no direction; see OffsetElement. Inline,
+// as PlanCorner, in the loop over the chain's elements.
+[[gnu::always_inline]] inline std::optional<TChainElement> Offset(const TChainElement& e, double d)
 {
     TVect start = StartPoint(e);
     TVect end = EndPoint(e);
@@ -196,7 +197,7 @@ struct TCornerPlan {
 
 // The corner at e's start between the offset ending at a and the offset
 // starting at b; before is the source element that leads into the corner.
-TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVect a, TVect b, double d, bool closing,
+[[gnu::always_inline]] inline TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVect a, TVect b, double d, bool closing,
                        const TCornerLimit& limit)
 {
     const TVect c = StartPoint(e);

@@ -20,7 +20,11 @@
 class TPointGrid {
 public:
     // Room for the given number of items before the table grows.
-    explicit TPointGrid(std::size_t items = 0) { Grow(items); }
+    explicit TPointGrid(std::size_t items = 0)
+    {
+        Grow(items);
+        Items.reserve(items);
+    }
 
     // Items are numbered from 0 in the order they are added.
     std::uint32_t Size() const { return static_cast<std::uint32_t>(Items.size()); }
