@@ -156,9 +156,8 @@ private:
 
 thread_local TCornerBulges CornerBulges;
 
-// Nothing when the element has no direction; see OffsetElement. Inline,
-// as PlanCorner, in the loop over the chain's elements.
-[[gnu::always_inline]] inline std::optional<TChainElement> Offset(const TChainElement& e, double d)
+// Nothing when the element has no direction; see OffsetElement.
+std::optional<TChainElement> Offset(const TChainElement& e, double d)
 {
     TVect start = StartPoint(e);
     TVect end = EndPoint(e);
@@ -197,7 +196,7 @@ struct TCornerPlan {
 
 // The corner at e's start between the offset ending at a and the offset
 // starting at b; before is the source element that leads into the corner.
-[[gnu::always_inline]] inline TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVect a, TVect b, double d, bool closing,
+TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVect a, TVect b, double d, bool closing,
                        const TCornerLimit& limit)
 {
     const TVect c = StartPoint(e);
@@ -269,7 +268,9 @@ TVect CornerOffsetVector(TVect u1, TVect u2, double d)
     return CornerVector(CornerDirection(u1), CornerDirection(u2), d);
 }
 
-void OffsetChain(const TChain& chain, TChain& result, double d)
+// Everything it calls is inlined: the steps of each element and corner,
+// and the appends to the result, which has room for all of them.
+[[gnu::flatten]] void OffsetChain(const TChain& chain, TChain& result, double d)
 {
     if (chain.empty())
         return;

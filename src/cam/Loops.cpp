@@ -156,8 +156,10 @@ private:
     std::ptrdiff_t NotedOnto = -1;
 };
 
+// Everything it calls here is inlined: the walk asks the list for each
+// piece, and the index for each end.
 template <typename TSource>
-bool Walk(TChain& elements, const TSource& source, std::vector<TChain>& loops, bool closedOnly, double d,
+[[gnu::flatten]] bool Walk(TChain& elements, const TSource& source, std::vector<TChain>& loops, bool closedOnly, double d,
           TLoopMode mode, TProgressSink& progress)
 {
     TIndexedPieces pieces(elements);
