@@ -51,23 +51,15 @@ double ElementLength(const TChainElement& e)
     return arc.Radius * SweepAngle(1, arc.From, arc.To);
 }
 
-bool ElementShorterThan(const TChainElement& e, double limit)
+bool ElementShorterThanWorkedOut(const TChainElement& e, double limit)
 {
     // The bounds below are relative; far outside this range squares and
     // products lose that precision, so the length is worked out there.
     if (!(limit > 1e-100 && limit < 1e100))
         return ElementLength(e) < limit;
-    if (IsStraight(e)) {
-        const double dx = e.X2 - e.X1;
-        const double dy = e.Y2 - e.Y1;
-        const double squared = dx * dx + dy * dy;
-        const double limitSquared = limit * limit;
-        if (squared < limitSquared * (1.0 - 1e-9))
-            return true;
-        if (squared > limitSquared * (1.0 + 1e-9))
-            return false;
-        return std::hypot(dx, dy) < limit;
-    }
+    // A segment the inline test left is near the limit.
+    if (IsStraight(e))
+        return std::hypot(e.X2 - e.X1, e.Y2 - e.Y1) < limit;
     // An arc is no shorter than its chord. While the bulge keeps the sweep
     // clearly away from 0 and a whole turn, and no coordinate is so large
     // beside the chord that the centre loses its precision, the length
