@@ -159,8 +159,8 @@ private:
 // Everything it calls here is inlined: the walk asks the list for each
 // piece, and the index for each end.
 template <typename TSource>
-[[gnu::flatten]] bool Walk(TChain& elements, const TSource& source, std::vector<TChain>& loops, bool closedOnly, double d,
-          TLoopMode mode, TProgressSink& progress)
+[[gnu::flatten]] bool Walk(TChain& elements, const TSource& source, std::vector<TChain>& loops, bool closedOnly,
+                           double d, TLoopMode mode, TProgressSink& progress)
 {
     TIndexedPieces pieces(elements);
     const bool done = WalkLoops(pieces, source, loops, closedOnly, d, mode, progress);

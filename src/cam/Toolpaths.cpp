@@ -310,8 +310,8 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
         TChain boundary;
         std::vector<TChain> pass;
         for (std::size_t n = 0; n < limit; ++n) {
-            if (const TCamFailure failure =
-                    PocketPass(group, chains, oriented, prepared, first + step * static_cast<double>(n), pass, progress);
+            const double d = first + step * static_cast<double>(n);
+            if (const TCamFailure failure = PocketPass(group, chains, oriented, prepared, d, pass, progress);
                 failure != TCamFailure::None)
                 return failure;
             if (pass.empty())
