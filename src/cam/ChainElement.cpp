@@ -51,22 +51,30 @@ double ElementLength(const TChainElement& e)
     return arc.Radius * SweepAngle(1, arc.From, arc.To);
 }
 
-bool ElementShorterThan(const TChainElement& e, double limit)
+bool ElementShorterThanWorkedOut(const TChainElement& e, double limit)
 {
     // The bounds below are relative; far outside this range squares and
     // products lose that precision, so the length is worked out there.
     if (!(limit > 1e-100 && limit < 1e100))
         return ElementLength(e) < limit;
-    if (IsStraight(e)) {
+    // A segment the inline test left is near the limit.
+    if (IsStraight(e))
+        return std::hypot(e.X2 - e.X1, e.Y2 - e.Y1) < limit;
+    // An arc is no shorter than its chord. While the bulge keeps the sweep
+    // clearly away from 0 and a whole turn, and no coordinate is so large
+    // beside the chord that the centre loses its precision, the length
+    // worked out from the centre stays within a thousandth of the true one,
+    // so a chord of twice the limit settles it without the centre.
+    const double bulge = std::abs(e.Bulge);
+    if (bulge > 1e-6 && bulge < 1e6) {
         const double dx = e.X2 - e.X1;
         const double dy = e.Y2 - e.Y1;
-        const double squared = dx * dx + dy * dy;
-        const double limitSquared = limit * limit;
-        if (squared < limitSquared * (1.0 - 1e-9))
-            return true;
-        if (squared > limitSquared * (1.0 + 1e-9))
-            return false;
-        return std::hypot(dx, dy) < limit;
+        const double chord = dx * dx + dy * dy;
+        if (chord > 4.0 * limit * limit && chord < 1e200) {
+            const double size = std::max({std::abs(e.X1), std::abs(e.Y1), std::abs(e.X2), std::abs(e.Y2)});
+            if (size * size <= 1e12 * chord)
+                return false;
+        }
     }
     // The length is the radius times a sweep in (0, 2pi], both worked out
     // from this centre; the vectors p, q are the ones the sweep's two atan2

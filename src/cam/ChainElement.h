@@ -86,10 +86,29 @@ inline void BulgeArcCentre(const TChainElement& e, TVect& centre, double& radius
 }
 
 double ElementLength(const TChainElement& e);
+// ElementShorterThan for what the inline part leaves: arcs, segments near
+// the limit, and limits far outside the range squares keep precise.
+bool ElementShorterThanWorkedOut(const TChainElement& e, double limit);
 // The same answer as ElementLength(e) < limit; the length itself is worked
 // out only when the chord, or the arc's radius and a bound of its sweep,
-// cannot settle it with a margin far above rounding.
-bool ElementShorterThan(const TChainElement& e, double limit);
+// cannot settle it with a margin far above rounding. A segment is settled
+// inline: the splitting asks this of every piece.
+inline bool ElementShorterThan(const TChainElement& e, double limit)
+{
+    // The bounds are relative; far outside this range squares and products
+    // lose that precision.
+    if (IsStraight(e) && limit > 1e-100 && limit < 1e100) {
+        const double dx = e.X2 - e.X1;
+        const double dy = e.Y2 - e.Y1;
+        const double squared = dx * dx + dy * dy;
+        const double limitSquared = limit * limit;
+        if (squared < limitSquared * (1.0 - 1e-9))
+            return true;
+        if (squared > limitSquared * (1.0 + 1e-9))
+            return false;
+    }
+    return ElementShorterThanWorkedOut(e, limit);
+}
 // The direction in which the element leaves its start point (not normalised).
 TVect StartTangent(const TChainElement& e);
 // In [0, 2pi).

@@ -127,6 +127,35 @@ struct TCornerLimit {
     }
 };
 
+// The bulges of the corner arcs by the cosine of the corner. Every corner
+// of a finely divided circle turns by the same angle, so their cosines
+// repeat bit for bit along the chain and in its offsets by other
+// distances, as a pocket makes them pass after pass; each is worked out
+// once. The bulge depends on nothing but the cosine, so one table serves
+// every chain of the thread.
+class TCornerBulges {
+public:
+    double Of(double cosine)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(cosine);
+        TEntry& entry = Entries[(bits * 0x9E3779B97F4A7C15ULL) >> (64 - ENTRY_BITS)];
+        if (!entry.Known || entry.Bits != bits)
+            entry = {bits, std::tan(AngleOf(cosine) / 4.0), true};
+        return entry.Bulge;
+    }
+
+private:
+    static constexpr int ENTRY_BITS = 8;
+    struct TEntry {
+        std::uint64_t Bits = 0;
+        double Bulge = 0.0;
+        bool Known = false;
+    };
+    TEntry Entries[1 << ENTRY_BITS];
+};
+
+thread_local TCornerBulges CornerBulges;
+
 // Nothing when the element has no direction; see OffsetElement.
 std::optional<TChainElement> Offset(const TChainElement& e, double d)
 {
@@ -201,7 +230,7 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
         return plan;
     }
     plan.Action = TCornerAction::AddArc;
-    plan.Bulge = std::tan(AngleOf(cosine) / 4.0) * side;
+    plan.Bulge = CornerBulges.Of(cosine) * side;
     return plan;
 }
 
@@ -239,7 +268,9 @@ TVect CornerOffsetVector(TVect u1, TVect u2, double d)
     return CornerVector(CornerDirection(u1), CornerDirection(u2), d);
 }
 
-void OffsetChain(const TChain& chain, TChain& result, double d)
+// Everything it calls is inlined: the steps of each element and corner,
+// and the appends to the result, which has room for all of them.
+[[gnu::flatten]] void OffsetChain(const TChain& chain, TChain& result, double d)
 {
     if (chain.empty())
         return;

@@ -498,6 +498,22 @@ public:
         });
     }
 
+    // Whether test(index) holds for an element whose box overlaps the
+    // query, testing no more of them than it must.
+    template <typename Test>
+    bool Any(const TElementBox& query, Test&& test) const
+    {
+        return Tree.AnyOverlapping(query, [&](int run) {
+            const std::size_t from = static_cast<std::size_t>(run) * RUN;
+            const std::size_t end = std::min(from + RUN, Shapes.size());
+            for (std::size_t k = from; k < end; ++k) {
+                if (BoxesOverlap(Shapes[k].Box, query) && test(k))
+                    return true;
+            }
+            return false;
+        });
+    }
+
     const TElementBox& RunBox(int run) const { return Boxes[static_cast<std::size_t>(run)]; }
     const TRunChord& Chord(int run) const { return Chords[static_cast<std::size_t>(run)]; }
 
@@ -644,14 +660,71 @@ std::vector<TShape> ShapesOf(const TChain& source)
     return shapes;
 }
 
+// The largest coordinate or radius of any shape, for the room rounding
+// needs; infinite when one is not a finite number.
+double SizeOf(const std::vector<TShape>& shapes)
+{
+    double size = 0.0;
+    for (const TShape& e : shapes) {
+        for (const double v : {e.Box.MinX, e.Box.MinY, e.Box.MaxX, e.Box.MaxY, e.Centre.X, e.Centre.Y, e.Radius}) {
+            if (!std::isfinite(v))
+                return std::numeric_limits<double>::infinity();
+            size = std::max(size, std::abs(v));
+        }
+    }
+    return size;
+}
+
 } // namespace
 
 struct TPreparedSource::TData {
-    explicit TData(const TChain& source) : Shapes(ShapesOf(source)), Runs(Shapes) {}
+    explicit TData(const TChain& source) : Source(source), Shapes(ShapesOf(source)), Runs(Shapes) {}
 
+    // Worked out on the first distance test: a removal alone never needs it.
+    double Size() const
+    {
+        if (KnownSize < 0.0)
+            KnownSize = SizeOf(Shapes);
+        return KnownSize;
+    }
+
+    const TChain& Source;
     const std::vector<TShape> Shapes;
     const TChainRuns Runs;
+
+private:
+    mutable double KnownSize = -1.0;
 };
+
+namespace {
+
+// Whether an element comes nearer to the point than the limit. A segment
+// whose box lies beyond the limit is no nearer; the room covers the
+// rounding of the exact distance many times over. Every loop of a pocket
+// asks this of the whole outline, and most of it is far away.
+struct TNearer {
+    TVect Point;
+    double Limit;
+    double Beyond;
+
+    TNearer(TVect point, double limit)
+        : Point(point), Limit(limit), Beyond(limit > 0.0 ? (limit + BOX_ROOM) * (limit + BOX_ROOM) : -1.0)
+    {
+    }
+
+    bool operator()(const TChainElement& e) const
+    {
+        if (Beyond > 0.0 && e.Bulge == 0.0) {
+            const double dx = std::max({std::min(e.X1, e.X2) - Point.X, 0.0, Point.X - std::max(e.X1, e.X2)});
+            const double dy = std::max({std::min(e.Y1, e.Y2) - Point.Y, 0.0, Point.Y - std::max(e.Y1, e.Y2)});
+            if (dx * dx + dy * dy > Beyond)
+                return false;
+        }
+        return DistanceToElement(Point, e) < Limit;
+    }
+};
+
+} // namespace
 
 TPreparedSource::TPreparedSource(const TChain& source) : Shaped(std::make_unique<const TData>(source)) {}
 
@@ -669,20 +742,21 @@ double DistanceBetweenElements(const TChainElement& a, const TChainElement& b)
 
 bool KeepsDistanceFromElements(TVect point, const TChain& elements, double d)
 {
-    const double limit = d - DISTANCE_SLACK;
-    // A segment whose box lies beyond the limit is no nearer; the room covers
-    // the rounding of the exact distance many times over. Every loop of a
-    // pocket asks this of the whole outline, and most of it is far away.
-    const double beyond = limit > 0.0 ? (limit + BOX_ROOM) * (limit + BOX_ROOM) : -1.0;
-    return std::none_of(elements.begin(), elements.end(), [&](const TChainElement& e) {
-        if (beyond > 0.0 && e.Bulge == 0.0) {
-            const double dx = std::max({std::min(e.X1, e.X2) - point.X, 0.0, point.X - std::max(e.X1, e.X2)});
-            const double dy = std::max({std::min(e.Y1, e.Y2) - point.Y, 0.0, point.Y - std::max(e.Y1, e.Y2)});
-            if (dx * dx + dy * dy > beyond)
-                return false;
-        }
-        return DistanceToElement(point, e) < limit;
-    });
+    return std::none_of(elements.begin(), elements.end(), TNearer(point, d - DISTANCE_SLACK));
+}
+
+bool KeepsDistanceFromElements(TVect point, const TPreparedSource& source, double d)
+{
+    const TPreparedSource::TData& data = source.Data();
+    const TNearer nearer(point, d - DISTANCE_SLACK);
+    // Elements whose boxes lie further than the limit and room enough for
+    // the rounding of any distance among these coordinates are no nearer.
+    const double room = BOX_ROOM + 1e-9 * (data.Size() + std::abs(point.X) + std::abs(point.Y));
+    const double reach = nearer.Limit + room;
+    if (!(nearer.Limit > 0.0 && std::isfinite(reach)))
+        return KeepsDistanceFromElements(point, data.Source, d);
+    const TElementBox query{point.X - reach, point.Y - reach, point.X + reach, point.Y + reach};
+    return !data.Runs.Any(query, [&](std::size_t k) { return nearer(data.Source[k]); });
 }
 
 bool KeepsDistanceFromEnds(TVect point, const TChain& elements, double d)
@@ -693,6 +767,11 @@ bool KeepsDistanceFromEnds(TVect point, const TChain& elements, double d)
                                               : std::min(Length(p - Of(StartPoint(e))), Length(p - Of(EndPoint(e))));
         return distance < d - DISTANCE_SLACK;
     });
+}
+
+bool KeepsDistanceFromEnds(TVect point, const TPreparedSource& source, double d)
+{
+    return KeepsDistanceFromEnds(point, source.Data().Source, d);
 }
 
 void RemoveGougingElements(TChain& elements, const TChain& source, double d)

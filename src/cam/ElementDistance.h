@@ -23,7 +23,8 @@ bool KeepsDistanceFromElements(TVect point, const TChain& elements, double d);
 bool KeepsDistanceFromEnds(TVect point, const TChain& elements, double d);
 
 // A source chain shaped and indexed once, for the removals of all the
-// offsets made from it (the passes of a pocket share one).
+// offsets made from it and the distance tests of their loops (the passes of
+// a pocket share one). The chain must outlive it.
 class TPreparedSource {
 public:
     explicit TPreparedSource(const TChain& source);
@@ -44,3 +45,7 @@ private:
 // between two ends that keep their distance.
 void RemoveGougingElements(TChain& elements, const TChain& source, double d);
 void RemoveGougingElements(TChain& elements, const TPreparedSource& source, double d);
+
+// KeepsDistanceFromElements and KeepsDistanceFromEnds of the prepared source.
+bool KeepsDistanceFromElements(TVect point, const TPreparedSource& source, double d);
+bool KeepsDistanceFromEnds(TVect point, const TPreparedSource& source, double d);

@@ -81,8 +81,9 @@ decltype(auto) WalkOf(TRemaining& remaining)
 
 } // namespace loopwalk
 
-template <typename TRemaining>
-bool WalkLoops(TRemaining& remaining, const TChain& source, std::vector<TChain>& loops, bool closedOnly, double d,
+// The source is a chain or a TPreparedSource of one.
+template <typename TRemaining, typename TSource>
+bool WalkLoops(TRemaining& remaining, const TSource& source, std::vector<TChain>& loops, bool closedOnly, double d,
                TLoopMode mode, TProgressSink& progress)
 {
     const std::size_t count = remaining.Size();

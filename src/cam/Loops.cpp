@@ -61,6 +61,14 @@ public:
         NotedOnto = onto;
         if (Found.empty())
             return false;
+        if (Found.size() == 1) {
+            // The only piece there is the continuation, and none is dropped.
+            const std::uint32_t k = Found.front();
+            next = Pieces[k];
+            Left[k] = false;
+            HandOut(k);
+            return true;
+        }
         std::sort(Found.begin(), Found.end());
         Candidates.clear();
         for (const std::uint32_t k : Found)
@@ -124,7 +132,8 @@ private:
     }
 
     const TChain& Pieces;
-    std::vector<bool> Left;
+    // Not a vector of bool: every search reads and writes it.
+    std::vector<char> Left;
     std::size_t First = 0;
     TPointGrid Starts;
     std::vector<std::uint32_t> Found;
@@ -147,8 +156,11 @@ private:
     std::ptrdiff_t NotedOnto = -1;
 };
 
-bool Walk(TChain& elements, const TChain& source, std::vector<TChain>& loops, bool closedOnly, double d,
-          TLoopMode mode, TProgressSink& progress)
+// Everything it calls here is inlined: the walk asks the list for each
+// piece, and the index for each end.
+template <typename TSource>
+[[gnu::flatten]] bool Walk(TChain& elements, const TSource& source, std::vector<TChain>& loops, bool closedOnly,
+                           double d, TLoopMode mode, TProgressSink& progress)
 {
     TIndexedPieces pieces(elements);
     const bool done = WalkLoops(pieces, source, loops, closedOnly, d, mode, progress);
@@ -160,6 +172,12 @@ bool Walk(TChain& elements, const TChain& source, std::vector<TChain>& loops, bo
 
 bool ExtractLoops(TChain& elements, const TChain& source, std::vector<TChain>& loops, bool closedOnly, double d,
                   TProgressSink& progress)
+{
+    return Walk(elements, source, loops, closedOnly, d, TLoopMode::Closed, progress);
+}
+
+bool ExtractLoops(TChain& elements, const TPreparedSource& source, std::vector<TChain>& loops, bool closedOnly,
+                  double d, TProgressSink& progress)
 {
     return Walk(elements, source, loops, closedOnly, d, TLoopMode::Closed, progress);
 }

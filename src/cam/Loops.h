@@ -12,10 +12,15 @@
 #include "cam/ChainElement.h"
 #include "cam/ProgressSink.h"
 
+class TPreparedSource;
+
 // Closed loops from the pieces (consumed), appended to `loops` in the order
 // they close. Fills the second half of the progress bar; false when aborted.
 bool ExtractLoops(TChain& elements, const TChain& source, std::vector<TChain>& loops, bool closedOnly, double d,
                   TProgressSink& progress = DefaultProgressSink());
+// The same with the source prepared once for many offsets of it.
+bool ExtractLoops(TChain& elements, const TPreparedSource& source, std::vector<TChain>& loops, bool closedOnly,
+                  double d, TProgressSink& progress = DefaultProgressSink());
 
 // The same for the offset of an open chain: open walks that keep their
 // distance are kept as well, and a single piece is a loop of its own.

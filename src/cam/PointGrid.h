@@ -20,7 +20,11 @@
 class TPointGrid {
 public:
     // Room for the given number of items before the table grows.
-    explicit TPointGrid(std::size_t items = 0) { Grow(items); }
+    explicit TPointGrid(std::size_t items = 0)
+    {
+        Grow(items);
+        Items.reserve(items);
+    }
 
     // Items are numbered from 0 in the order they are added.
     std::uint32_t Size() const { return static_cast<std::uint32_t>(Items.size()); }
@@ -114,14 +118,19 @@ private:
         return q < static_cast<double>(toZero) ? toZero - 1 : toZero;
     }
     // The cells of the values within the tolerance of v: one, seldom two.
-    // A hundredth of the tolerance to spare covers the rounding of v plus
-    // or minus it; far from the origin, where that would not, the cell and
-    // both its neighbours are taken.
+    // A hundredth of the tolerance to spare covers the rounding of those
+    // values' cell coordinates; far from the origin, where that would not,
+    // the cell and both its neighbours are taken.
     static void CellsAround(double v, std::int64_t& first, std::int64_t& last)
     {
         if (std::abs(v) < NARROW_LIMIT) {
-            first = CellOf(v - REACH);
-            last = CellOf(v + REACH);
+            // Within the limit the cell coordinate needs no clamping.
+            const double q = v * PER_CELL;
+            const auto toZero = static_cast<std::int64_t>(q);
+            const std::int64_t cell = q < static_cast<double>(toZero) ? toZero - 1 : toZero;
+            const double within = q - static_cast<double>(cell);
+            first = within < REACH * PER_CELL ? cell - 1 : cell;
+            last = within > 1.0 - REACH * PER_CELL ? cell + 1 : cell;
             return;
         }
         const std::int64_t cell = CellOf(v);

@@ -12,6 +12,7 @@
 #include "cam/ElementSplit.h"
 #include "cam/ListHelpers.h"
 #include "cam/Loops.h"
+#include "cam/PointEquality.h"
 #include "cam/SplitAtIntersections.h"
 
 float OffsetRadius = 0.0f;
@@ -208,23 +209,34 @@ TChain GroupElements(const TPocketGroup& group, const std::vector<TChain>& chain
 
 namespace {
 
+// The group's chains in the direction every pass offsets them: an island
+// at an odd depth reversed. Made once for all the passes.
+std::vector<TChain> OffsetDirections(const TPocketGroup& group, const std::vector<TChain>& chains)
+{
+    std::vector<TChain> oriented;
+    oriented.reserve(group.size());
+    for (std::size_t k = 0; k < group.size(); ++k) {
+        oriented.push_back(chains[static_cast<std::size_t>(group[k].Chain)]);
+        if (k > 0 && group[k].Depth % 2 == 1)
+            ReverseChain(oriented.back());
+    }
+    return oriented;
+}
+
 // One pass of the pocket; every pass removes pieces against the same source,
 // shaped once.
-TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TChain& source,
-                       const TPreparedSource& prepared, double d, std::vector<TChain>& loops, TProgressSink& progress)
+TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& chains,
+                       const std::vector<TChain>& oriented, const TPreparedSource& prepared, double d,
+                       std::vector<TChain>& loops, TProgressSink& progress)
 {
     loops.clear();
     TChain result;
-    for (std::size_t k = 0; k < group.size(); ++k) {
-        TChain copy = chains[static_cast<std::size_t>(group[k].Chain)];
-        if (k > 0 && group[k].Depth % 2 == 1)
-            ReverseChain(copy);
-        OffsetChain(copy, result, d);
-    }
+    for (const TChain& chain : oriented)
+        OffsetChain(chain, result, d);
     if (!SplitAtIntersections(result, progress))
         return TCamFailure::Aborted;
     RemoveGougingElements(result, prepared, std::abs(d));
-    if (!result.empty() && !ExtractLoops(result, source, loops, true, d, progress))
+    if (!result.empty() && !ExtractLoops(result, prepared, loops, true, d, progress))
         return TCamFailure::Aborted;
     const TChain& outer = chains[static_cast<std::size_t>(group.front().Chain)];
     if (!loops.empty() && !PointInChain(outer, StartPoint(loops.front().front())))
@@ -237,7 +249,7 @@ TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& cha
 TCamFailure ComputePocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TChain& source,
                               double d, std::vector<TChain>& loops, TProgressSink& progress)
 {
-    return PocketPass(group, chains, source, TPreparedSource(source), d, loops, progress);
+    return PocketPass(group, chains, OffsetDirections(group, chains), TPreparedSource(source), d, loops, progress);
 }
 
 std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& source, const TChain& boundary)
@@ -255,7 +267,7 @@ std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& 
         std::size_t nearest = 0;
         double nearestDistance = 9999.1234;
         for (std::size_t k = 0; k < rings.size(); ++k) {
-            const double distance = PointDistance(reference, StartPoint(rings[k].front()));
+            const double distance = Distance(reference, StartPoint(rings[k].front()));
             if (distance < nearestDistance) {
                 nearestDistance = distance;
                 nearest = k;
@@ -289,6 +301,7 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
     for (const TPocketGroup& group : groups) {
         const TChain source = GroupElements(group, chains);
         const TPreparedSource prepared(source);
+        const std::vector<TChain> oriented = OffsetDirections(group, chains);
         const double first = job.OffsetRadius + job.StockXY + job.FinishSize * finish;
         const std::size_t limit = RingLimit(chains[static_cast<std::size_t>(group.front().Chain)], step);
 
@@ -297,8 +310,8 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
         TChain boundary;
         std::vector<TChain> pass;
         for (std::size_t n = 0; n < limit; ++n) {
-            if (const TCamFailure failure =
-                    PocketPass(group, chains, source, prepared, first + step * static_cast<double>(n), pass, progress);
+            const double d = first + step * static_cast<double>(n);
+            if (const TCamFailure failure = PocketPass(group, chains, oriented, prepared, d, pass, progress);
                 failure != TCamFailure::None)
                 return failure;
             if (pass.empty())
@@ -322,7 +335,7 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
         // Each finishing pass writes the earlier finishing rings again.
         std::vector<TChain> finishing;
         for (int n = finish - 1; n >= 0; --n) {
-            if (const TCamFailure failure = PocketPass(group, chains, source, prepared,
+            if (const TCamFailure failure = PocketPass(group, chains, oriented, prepared,
                                                        job.OffsetRadius + job.StockXY + job.FinishSize * n, pass,
                                                        progress);
                 failure != TCamFailure::None)

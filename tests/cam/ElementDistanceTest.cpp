@@ -57,6 +57,33 @@ TEST(ElementDistance, KeepsDistanceFromEndsCountsArcsByTheirEndsOnly)
     EXPECT_FALSE(KeepsDistanceFromEnds({0, 6}, lines, 2.0));
 }
 
+// The prepared source answers through its index; it must pass over no
+// element near enough to count, also just beyond and within the limit.
+TEST(ElementDistance, PreparedSourceKeepsDistanceAsThePlainChain)
+{
+    TChain source = RandomStar(5, 200);
+    for (std::size_t k = 0; k < source.size(); k += 3)
+        source[k].Bulge = k % 2 == 0 ? 0.3 : -0.2;
+    const TPreparedSource prepared(source);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> angle(0.0, 2.0 * std::numbers::pi);
+    int near = 0;
+    for (const double d : {0.5, 2.0, 6.0}) {
+        for (const TChainElement& e : source) {
+            for (const double off : {-1e-9, 0.0, 1e-9}) {
+                const double a = angle(random);
+                const double r = d - DISTANCE_SLACK + off;
+                const TVect p{e.X1 + r * std::cos(a), e.Y1 + r * std::sin(a)};
+                const bool keeps = KeepsDistanceFromElements(p, source, d);
+                near += keeps ? 0 : 1;
+                ASSERT_EQ(KeepsDistanceFromElements(p, prepared, d), keeps) << p.X << "," << p.Y << " " << d;
+                ASSERT_EQ(KeepsDistanceFromEnds(p, prepared, d), KeepsDistanceFromEnds(p, source, d));
+            }
+        }
+    }
+    EXPECT_GT(near, 100);
+}
+
 TEST(ElementDistance, RemoveGougingElementsDropsElementsWithAnEndTooNearTheSource)
 {
     const TChain square = Square10();
