@@ -654,9 +654,7 @@ namespace {
 std::vector<TElementBox> CrossingBoxes(const TChain& elements, std::vector<TElementBox>& boxes,
                                        std::vector<int>& inTree, std::vector<int>& loose)
 {
-    // Reserved whole: grown by doubling, a large list's boxes would pass
-    // through blocks big enough for the allocator to map them and to change
-    // how it serves every later large block.
+    // Reserved whole: the lengths are known.
     std::vector<TElementBox> finite;
     finite.reserve(elements.size());
     inTree.reserve(elements.size());

@@ -114,6 +114,11 @@ private:
             return static_cast<std::int64_t>(-CELL_LIMIT);
         if (!(q < CELL_LIMIT))
             return static_cast<std::int64_t>(CELL_LIMIT);
+        return FloorOf(q);
+    }
+    // floor(q) for a q within the limit.
+    static std::int64_t FloorOf(double q)
+    {
         const auto toZero = static_cast<std::int64_t>(q);
         return q < static_cast<double>(toZero) ? toZero - 1 : toZero;
     }
@@ -126,8 +131,7 @@ private:
         if (std::abs(v) < NARROW_LIMIT) {
             // Within the limit the cell coordinate needs no clamping.
             const double q = v * PER_CELL;
-            const auto toZero = static_cast<std::int64_t>(q);
-            const std::int64_t cell = q < static_cast<double>(toZero) ? toZero - 1 : toZero;
+            const std::int64_t cell = FloorOf(q);
             const double within = q - static_cast<double>(cell);
             first = within < REACH * PER_CELL ? cell - 1 : cell;
             last = within > 1.0 - REACH * PER_CELL ? cell + 1 : cell;

@@ -391,8 +391,6 @@ struct TSweepPart {
     std::vector<std::size_t> Rest;
     // The place of each element of the part in the whole list.
     std::vector<std::int64_t> Orders;
-    // Per element of the whole list: whether it cuts a later one.
-    const std::vector<char>* CutsLater = nullptr;
     // Per element of the part: whether every element near it is in the
     // part too, so that a search from its group finds all it can meet.
     std::vector<char> Closed;
@@ -417,9 +415,11 @@ public:
     TSplitSweep(const TChain& elements, const std::vector<TNodeShape>& shapes,
                 const std::vector<TElementBox>& extents, const TNearElements& near, std::size_t first,
                 TLaterCuts& laterCuts, const std::vector<char>& cutsLater, TProgressSink& progress);
-    // Sweeps a part of the list; the list of the result is the whole one.
+    // Sweeps a part of the list; the list of the result is the whole one,
+    // and cutsLater answers for every element of it.
     TSplitSweep(const TSweepPart& part, const TChain& elements, const std::vector<TNodeShape>& shapes,
-                const std::vector<TElementBox>& extents, const TNearElements& near, TProgressSink& progress);
+                const std::vector<TElementBox>& extents, const TNearElements& near,
+                const std::vector<char>& cutsLater, TProgressSink& progress);
 
     bool Run();
     TChain TakeResult();
@@ -486,8 +486,9 @@ private:
 };
 
 TSplitSweep::TSplitSweep(const TSweepPart& part, const TChain& elements, const std::vector<TNodeShape>& shapes,
-                         const std::vector<TElementBox>& extents, const TNearElements& near, TProgressSink& progress)
-    : Progress(progress), Part(&part), KnownCutsLater(part.CutsLater), Originals(elements), GroupExtents(extents),
+                         const std::vector<TElementBox>& extents, const TNearElements& near,
+                         const std::vector<char>& cutsLater, TProgressSink& progress)
+    : Progress(progress), Part(&part), KnownCutsLater(&cutsLater), Originals(elements), GroupExtents(extents),
       NearOriginals(near), StrayGroup(static_cast<int>(elements.size())), Groups(elements.size() + 1)
 {
     Start(shapes, 0, part.Whole->size());
@@ -991,9 +992,8 @@ std::optional<bool> SweepAroundCuts(TChain& elements, const std::vector<TNodeSha
         part.Closed.push_back(static_cast<char>(std::all_of(
             near.begin(k), near.end(k), [&](int other) { return inPart[static_cast<std::size_t>(other)] != 0; })));
     }
-    part.CutsLater = &scan.CutsLater;
     const TNearElements partNear(near, members, partOf);
-    TSplitSweep sweep(part, partElements, partShapes, partExtents, partNear, progress);
+    TSplitSweep sweep(part, partElements, partShapes, partExtents, partNear, scan.CutsLater, progress);
     const bool completed = sweep.Run();
     if (sweep.LeftThePart())
         return std::nullopt;
