@@ -12,7 +12,6 @@
 #include "cad/geometry/BulgeArc.h"
 #include "cad/geometry/CADBaseTypes.h"
 #include "cad/geometry/VectorHelpers.h"
-#include "cam/PointEquality.h"
 
 // Bulge 0 is a straight segment; otherwise Bulge = tan(sweep / 4) of the arc
 // from the start to the end point, positive counter-clockwise. The record is
@@ -57,7 +56,7 @@ TChainElement MakeElement(TVect start, TVect end, double bulge = 0.0);
 // Inline: every CAM routine asks it per element.
 inline bool IsStraight(const TChainElement& e)
 {
-    return SameReal(e.Bulge, 0.0);
+    return EqualReals(e.Bulge, 0.0);
 }
 // Both end points and the bulge equal within the equality tolerance.
 bool EqualElements(const TChainElement& a, const TChainElement& b);
@@ -73,16 +72,10 @@ struct TBulgeArc {
 
 // False for a straight element.
 bool BulgeArcParams(const TChainElement& e, TBulgeArc& arc);
-// Centre and radius only; the caller knows the element is an arc. Inline,
-// with BulgeArcCentre2D's arithmetic, for the same reason as IsStraight.
+// Centre and radius only; the caller knows the element is an arc.
 inline void BulgeArcCentre(const TChainElement& e, TVect& centre, double& radius)
 {
-    const double k = (1.0 / e.Bulge - e.Bulge) / 2.0;
-    centre.X = (e.X1 + e.X2 - (e.Y2 - e.Y1) * k) / 2.0;
-    centre.Y = (e.Y1 + e.Y2 + (e.X2 - e.X1) * k) / 2.0;
-    const double dx = e.X1 - centre.X;
-    const double dy = e.Y1 - centre.Y;
-    radius = std::sqrt(dx * dx + dy * dy);
+    BulgeArcCentre2D(StartPoint(e), EndPoint(e), e.Bulge, centre, radius);
 }
 
 double ElementLength(const TChainElement& e);

@@ -8,7 +8,6 @@
 
 #include "cad/base/Settings.h"
 #include "cad/geometry/VectorHelpers.h"
-#include "cam/PointEquality.h"
 
 namespace {
 
@@ -162,9 +161,9 @@ std::optional<TChainElement> Offset(const TChainElement& e, double d)
     TVect start = StartPoint(e);
     TVect end = EndPoint(e);
     if (IsStraight(e)) {
-        if (SamePoint(start, end))
+        if (EqualPoints(start, end))
             return std::nullopt;
-        const double length = Distance(start, end);
+        const double length = PointDistance(start, end);
         const TVect shift{-(e.Y2 - e.Y1) / length * d, (e.X2 - e.X1) / length * d};
         start = {start.X + shift.X, start.Y + shift.Y};
         end = {end.X + shift.X, end.Y + shift.Y};
@@ -201,7 +200,7 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
 {
     const TVect c = StartPoint(e);
     int side = 0;
-    if (!SamePoint(c, a)) {
+    if (!EqualPoints(c, a)) {
         // As IsCCW(c, a, b) works it out.
         const bool ccw = (c.X - a.X) * (b.Y - a.Y) - (c.Y - a.Y) * (b.X - a.X) > 0.0;
         if (d > 0.0 && ccw)
@@ -209,7 +208,7 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
         else if (d < 0.0 && !ccw)
             side = 1;
     }
-    const bool apart = Distance(a, b) > ChainTol;
+    const bool apart = PointDistance(a, b) > ChainTol;
     const bool bothStraight = IsStraight(before) && IsStraight(e);
     TCornerPlan plan;
     if (!apart) {
@@ -314,7 +313,7 @@ TVect CornerOffsetVector(TVect u1, TVect u2, double d)
         before = &e;
     }
 
-    const bool closed = SamePoint(StartPoint(chain.front()), EndPoint(chain.back()));
+    const bool closed = EqualPoints(StartPoint(chain.front()), EndPoint(chain.back()));
     if (!closed || firstSource == nullptr || previousOffset == firstOffset)
         return;
     const TChainElement* beforeFirst = before;

@@ -8,33 +8,8 @@
 #include "cad/base/Settings.h"
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/ElementBoxTree.h"
-#include "cam/PointEquality.h"
 
 namespace {
-
-// The vector arithmetic of the shared helpers, inline: every pair the
-// splitting sweep tries runs through a few dozen of these, and a call each
-// cost more than the arithmetic. The same operations in the same order, so
-// the same bits.
-inline TVect Plus(TVect a, TVect b)
-{
-    return {a.X + b.X, a.Y + b.Y};
-}
-
-inline TVect Minus(TVect a, TVect b)
-{
-    return {a.X - b.X, a.Y - b.Y};
-}
-
-inline TVect Scaled(TVect v, double k)
-{
-    return {k * v.X, k * v.Y};
-}
-
-inline double Dot(TVect a, TVect b)
-{
-    return a.X * b.X + a.Y * b.Y;
-}
 
 // Up to Size points, where two equal points are one. Meeting points are at
 // most two crossings and each of the four ends lying on the other element;
@@ -48,7 +23,7 @@ struct TPointSet {
     void Add(TVect p)
     {
         for (int k = 0; k < Count; ++k) {
-            if (SamePoint(Points[k], p))
+            if (EqualPoints(Points[k], p))
                 return;
         }
         Points[Count++] = p;
@@ -89,18 +64,18 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
     // neighbours that meet only where they join: the ends are compared one
     // by one rather than through a loop over a list of them.
     atEndOfA = true;
-    if (SamePoint(p, StartPoint(a)))
+    if (EqualPoints(p, StartPoint(a)))
         p = StartPoint(a);
-    else if (SamePoint(p, EndPoint(a)))
+    else if (EqualPoints(p, EndPoint(a)))
         p = EndPoint(a);
     else
         atEndOfA = false;
     // Once snapped, the point is compared as the end of a it now is.
     atEndOfB = true;
-    if (SamePoint(p, StartPoint(b))) {
+    if (EqualPoints(p, StartPoint(b))) {
         if (!atEndOfA)
             p = StartPoint(b);
-    } else if (SamePoint(p, EndPoint(b))) {
+    } else if (EqualPoints(p, EndPoint(b))) {
         if (!atEndOfA)
             p = EndPoint(b);
     } else {
@@ -117,14 +92,14 @@ bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
 {
     if (IsStraight(e)) {
         const TVect a = StartPoint(e);
-        const TVect ab = Minus(EndPoint(e), a);
-        const double squared = Dot(ab, ab);
+        const TVect ab = SubVect(EndPoint(e), a);
+        const double squared = DotProduct(ab, ab);
         if (squared == 0.0)
             return false;
-        const double t = std::clamp(Dot(Minus(p, a), ab) / squared, 0.0, 1.0);
-        return Distance(p, Plus(a, Scaled(ab, t))) <= REAL_EPSILON;
+        const double t = std::clamp(DotProduct(SubVect(p, a), ab) / squared, 0.0, 1.0);
+        return PointDistance(p, AddVect(a, ScaleVect(ab, t))) <= REAL_EPSILON;
     }
-    return std::abs(Distance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
+    return std::abs(PointDistance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
 }
 
 // Adds the end when it lies on the element other than at one of its ends.
@@ -133,7 +108,7 @@ template <typename Points>
 [[gnu::always_inline]] inline void AddEndOn(TVect end, const TChainElement& on, const TArcSpan& span,
                                             const TElementBox& box, Points& points)
 {
-    if (BoxContainsPoint(box, end) && !SamePoint(end, StartPoint(on)) && !SamePoint(end, EndPoint(on)) &&
+    if (BoxContainsPoint(box, end) && !EqualPoints(end, StartPoint(on)) && !EqualPoints(end, EndPoint(on)) &&
         OnElement(end, on, span))
         points.Add(end);
 }
@@ -234,8 +209,8 @@ bool MeetsCircleOnlyAtSharedEnd(const TChainElement& line, bool atLineStart, con
     if (!(std::abs(lineOther.X - shared.X) > 4.0 * REAL_EPSILON ||
           std::abs(lineOther.Y - shared.Y) > 4.0 * REAL_EPSILON))
         return false;
-    const TVect w = Minus(end, start);
-    const TVect v = Minus(span.Centre, shared);
+    const TVect w = SubVect(end, start);
+    const TVect v = SubVect(span.Centre, shared);
     const double r = span.Radius;
     // The frame's errors relative to the segment and the circle, which the
     // difference of squares magnifies, and those of its absolute
@@ -246,12 +221,12 @@ bool MeetsCircleOnlyAtSharedEnd(const TChainElement& line, bool atLineStart, con
         return false;
     constexpr double ALONG = REAL_EPSILON / 8.0;
     constexpr double HALF = REAL_EPSILON / 2.0;
-    const double g = Dot(v, w);
-    const double fromCentre = Dot(v, v);
+    const double g = DotProduct(v, w);
+    const double fromCentre = DotProduct(v, v);
     // A bound on the square of half the chord the frame works out.
     const double chord = std::abs(r * r - fromCentre) + 0x1p-48 * (r * r + fromCentre) + 4.0 * (r + slack) * slack +
                          (ALONG + slack) * (ALONG + slack);
-    return g * g <= ALONG * ALONG * Dot(w, w) && chord <= HALF * HALF;
+    return g * g <= ALONG * ALONG * DotProduct(w, w) && chord <= HALF * HALF;
 }
 
 // Whether a segment and an arc that share an end, bit for bit, meet only
@@ -279,12 +254,12 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     TMeetingPoints result;
     const TVect start = StartPoint(line);
     const TVect end = EndPoint(line);
-    const double length = Distance(start, end);
+    const double length = PointDistance(start, end);
     if (length == 0.0)
         return result;
     const TVect u{(end.X - start.X) / length, (end.Y - start.Y) / length};
     const auto toFrame = [&](TVect p) {
-        const TVect q = Minus(p, span.Centre);
+        const TVect q = SubVect(p, span.Centre);
         return TVect{q.X * u.X + q.Y * u.Y, q.Y * u.X - q.X * u.Y};
     };
     const auto fromFrame = [&](TVect q) {
@@ -298,7 +273,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
     const bool touching =
-        SameReal(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
+        EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
     if (touching) {
         candidates.Add({0.0, y});
     } else if (std::abs(y) < r) {
@@ -328,7 +303,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
     TMeetingPoints result;
     const double r1 = one.Radius;
     const double r2 = two.Radius;
-    const TVect v = Minus(two.Centre, one.Centre);
+    const TVect v = SubVect(two.Centre, one.Centre);
     const double distance = std::hypot(v.X, v.Y);
     if (CirclesNeverMeet(one, two, distance))
         return result;
@@ -338,16 +313,16 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
     // concentric circles give a point far outside both.
     TCirclePoints candidates;
     if (std::abs(distance - (r1 + r2)) <= REAL_EPSILON) {
-        candidates.Add(Plus(one.Centre, Scaled(u, r1)));
+        candidates.Add(AddVect(one.Centre, ScaleVect(u, r1)));
     } else if (std::abs(distance - std::abs(r1 - r2)) <= REAL_EPSILON) {
-        candidates.Add(Plus(one.Centre, Scaled(u, r1 >= r2 ? r1 : -r1)));
+        candidates.Add(AddVect(one.Centre, ScaleVect(u, r1 >= r2 ? r1 : -r1)));
     } else {
         const double t = (distance + (r1 * r1 - r2 * r2) / distance) / 2.0;
         const double h = std::sqrt(std::max(0.0, r1 * r1 - t * t));
-        const TVect base = Plus(one.Centre, Scaled(u, t));
+        const TVect base = AddVect(one.Centre, ScaleVect(u, t));
         const TVect normal{-u.Y, u.X};
-        candidates.Add(Plus(base, Scaled(normal, h)));
-        candidates.Add(Minus(base, Scaled(normal, h)));
+        candidates.Add(AddVect(base, ScaleVect(normal, h)));
+        candidates.Add(SubVect(base, ScaleVect(normal, h)));
     }
     for (int k = 0; k < candidates.Count; ++k) {
         TVect p = candidates.Points[k];
@@ -365,7 +340,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
 
 bool AddLinePiece(TVect from, TVect to, TChain& pieces)
 {
-    if (!(Distance(from, to) > SystemTol))
+    if (!(PointDistance(from, to) > SystemTol))
         return false;
     pieces.push_back(MakeElement(from, to));
     return true;
@@ -390,7 +365,7 @@ std::array<double, 6> SortPoints(TMeetingPoints& points, Key&& key)
 void AddLinePieces(const TChainElement& line, TMeetingPoints points, TChain& pieces, bool& split)
 {
     const TVect start = StartPoint(line);
-    SortPoints(points, [&](TVect p) { return Distance(start, p); });
+    SortPoints(points, [&](TVect p) { return PointDistance(start, p); });
     TVect from = start;
     for (int k = 0; k < points.Count; ++k) {
         split = AddLinePiece(from, points.Points[k], pieces) || split;
@@ -460,7 +435,7 @@ bool CrossesArcBetweenEnds(const TChainElement& segment, const TChainElement& ar
     const TArcSpan span = ArcSpanOf(arc);
     const TMeetingPoints points = LineArcPoints(segment, ElementBox(segment), arc, span, SpanBox(arc, span));
     for (int k = 0; k < points.Count; ++k) {
-        if (!SamePoint(points.Points[k], StartPoint(segment)) && !SamePoint(points.Points[k], EndPoint(segment)))
+        if (!EqualPoints(points.Points[k], StartPoint(segment)) && !EqualPoints(points.Points[k], EndPoint(segment)))
             return true;
     }
     return false;

@@ -13,7 +13,6 @@
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/ChainElement.h"
 #include "cam/ElementBoxTree.h"
-#include "cam/PointEquality.h"
 
 // A meeting point may lie this far outside an element's box: touching
 // tests accept points off a circle by the equality tolerance. The pair
@@ -24,8 +23,8 @@ inline constexpr double CROSSING_BOX_MARGIN = 0.0001;
 // point are never cut, so a caller that tries many pairs may skip them.
 inline bool SharesEndPoint(const TChainElement& a, const TChainElement& b)
 {
-    return SamePoint(StartPoint(a), StartPoint(b)) || SamePoint(StartPoint(a), EndPoint(b)) ||
-           SamePoint(EndPoint(a), StartPoint(b)) || SamePoint(EndPoint(a), EndPoint(b));
+    return EqualPoints(StartPoint(a), StartPoint(b)) || EqualPoints(StartPoint(a), EndPoint(b)) ||
+           EqualPoints(EndPoint(a), StartPoint(b)) || EqualPoints(EndPoint(a), EndPoint(b));
 }
 
 // Whether two arcs whose centres lie this far apart cannot meet whatever

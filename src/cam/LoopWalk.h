@@ -22,10 +22,9 @@
 
 #include "cam/ChainElement.h"
 #include "cam/ElementDistance.h"
-#include "cam/PointEquality.h"
+#include "cad/geometry/VectorHelpers.h"
 #include "cam/PointGrid.h"
 #include "cam/ProgressSink.h"
-#include "cad/geometry/VectorHelpers.h"
 
 enum class TLoopMode {
     // Closed loops only.
@@ -57,7 +56,7 @@ public:
     {
         std::ptrdiff_t found = -1;
         Starts.ForEachNear(point, [&](std::uint32_t k) {
-            if ((found < 0 || static_cast<std::ptrdiff_t>(k) < found) && SamePoint(StartPoint(Elements[k]), point))
+            if ((found < 0 || static_cast<std::ptrdiff_t>(k) < found) && EqualPoints(StartPoint(Elements[k]), point))
                 found = static_cast<std::ptrdiff_t>(k);
         });
         return found;

@@ -7,7 +7,7 @@
 
 #include "cam/Chains.h"
 #include "cam/LoopWalk.h"
-#include "cam/PointEquality.h"
+#include "cad/geometry/VectorHelpers.h"
 #include "cam/PointGrid.h"
 
 namespace {
@@ -49,7 +49,7 @@ public:
         Found.clear();
         std::ptrdiff_t onto = -1;
         Starts.ForEachNear(end, [&](std::uint32_t k) {
-            if (!SamePoint(StartPoint(Pieces[k]), end))
+            if (!EqualPoints(StartPoint(Pieces[k]), end))
                 return;
             if (Left[k])
                 Found.push_back(k);
@@ -117,7 +117,7 @@ public:
         std::ptrdiff_t found = -1;
         Starts.ForEachNear(point, [&](std::uint32_t k) {
             if (InWalk[k] == WalkStamp && (found < 0 || WalkPosition[k] < found) &&
-                SamePoint(StartPoint(Pieces[k]), point))
+                EqualPoints(StartPoint(Pieces[k]), point))
                 found = WalkPosition[k];
         });
         return found;

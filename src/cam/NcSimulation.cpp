@@ -10,6 +10,7 @@
 
 #include "cad/canvas/DecorativeCanvas.h"
 #include "cad/geometry/Geometry2D.h"
+#include "cad/geometry/VectorHelpers.h"
 
 TNcSimulation NcSimulation;
 
@@ -63,11 +64,6 @@ void RemoveText(std::string& line, std::string_view text)
     const std::size_t at = line.find(text);
     if (at != std::string::npos)
         line.erase(at, text.size());
-}
-
-double Distance(TVect a, TVect b)
-{
-    return std::hypot(b.X - a.X, b.Y - a.Y);
 }
 
 void AddTime(double& seconds, double length, double rate)
@@ -130,7 +126,7 @@ void SimulateStraight(TNcSimulation& sim, int motion, float toolRadius, TVect fr
         else
             sim.Drawing->Polygon(SweptLine(from, to, toolRadius), pen, LayerContrastColor);
     }
-    const double length = Distance(from, to);
+    const double length = PointDistance(from, to);
     if (motion == MOTION_RAPID)
         AddTime(sim.RapidSeconds, length, sim.RapidRate);
     else
@@ -157,7 +153,7 @@ void SimulateArc(TNcSimulation& sim, bool clockwise, bool fromFile, float toolRa
 {
     const TVect c = arcR != 0.0f ? ArcCentreFromRadius(start, end, arcR, clockwise)
                                  : ArcCentre(sim, fromFile, start, post);
-    const double radius = Distance(c, start);
+    const double radius = PointDistance(c, start);
     const double a1 = std::atan2(start.Y - c.Y, start.X - c.X);
     const double a2 = std::atan2(end.Y - c.Y, end.X - c.X);
     // The counter-clockwise turn from start to end (end to start for clockwise arcs).
@@ -209,7 +205,7 @@ void SimulateDrill(TNcSimulation& sim, float z, float toolRadius, TVect from, TV
         sim.Drawing->Polyline({from, at}, SIM_RAPID_COLOR);
     }
     const double depth = std::abs(static_cast<double>(z) - sim.CycleDepth);
-    AddTime(sim.RapidSeconds, Distance(from, at), sim.RapidRate);
+    AddTime(sim.RapidSeconds, PointDistance(from, at), sim.RapidRate);
     AddTime(sim.WorkSeconds, depth, sim.PlungeRate);
     AddTime(sim.RapidSeconds, depth, sim.RapidRate);
 }

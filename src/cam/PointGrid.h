@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "cad/geometry/CADBaseTypes.h"
-#include "cam/PointEquality.h"
+#include "cad/geometry/VectorHelpers.h"
 
 class TPointGrid {
 public:

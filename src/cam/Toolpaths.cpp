@@ -12,7 +12,6 @@
 #include "cam/ElementSplit.h"
 #include "cam/ListHelpers.h"
 #include "cam/Loops.h"
-#include "cam/PointEquality.h"
 #include "cam/SplitAtIntersections.h"
 
 float OffsetRadius = 0.0f;
@@ -267,7 +266,7 @@ std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& 
         std::size_t nearest = 0;
         double nearestDistance = 9999.1234;
         for (std::size_t k = 0; k < rings.size(); ++k) {
-            const double distance = Distance(reference, StartPoint(rings[k].front()));
+            const double distance = PointDistance(reference, StartPoint(rings[k].front()));
             if (distance < nearestDistance) {
                 nearestDistance = distance;
                 nearest = k;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cam/PointEquality.h"
+#include "cad/geometry/VectorHelpers.h"
 #include "cam/PointGrid.h"
 
 // Points equal to a query within the tolerance lie in its cell or a
@@ -32,7 +32,7 @@ TEST(PointGrid, FindsEveryPointEqualToTheQueryWhereCellsMeet)
         std::vector<char> seen(points.size(), 0);
         grid.ForEachNear(query, [&](std::uint32_t id) { seen[id] = 1; });
         for (std::size_t k = 0; k < points.size(); ++k) {
-            if (SamePoint(points[k], query)) {
+            if (EqualPoints(points[k], query)) {
                 ++equal;
                 ASSERT_TRUE(seen[k]) << n << ": " << points[k].X << "," << points[k].Y;
             }
