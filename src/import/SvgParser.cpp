@@ -252,8 +252,10 @@ void parser::parse_chunks(ReadChunk read)
             throw svg_exception("Couldn't allocate memory for parser");
         const std::size_t len = read(static_cast<char*>(buffer), size);
         done = len < size;
-        const XML_Index parsed = XML_GetCurrentByteIndex(expat.get());
-        m_scanned_bytes += handed - static_cast<std::size_t>(std::clamp<XML_Index>(parsed, 0, static_cast<XML_Index>(handed))) + len;
+        // Where expat stopped: the start of the element it has not finished.
+        const XML_Index parsed = std::clamp<XML_Index>(XML_GetCurrentByteIndex(expat.get()), 0,
+                                                       static_cast<XML_Index>(handed));
+        m_scanned_bytes += handed - static_cast<std::size_t>(parsed) + len;
         handed += len;
         const XML_Status status = XML_ParseBuffer(expat.get(), static_cast<int>(len), done ? 1 : 0);
         if (m_fault)
