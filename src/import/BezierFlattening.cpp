@@ -51,7 +51,8 @@ void AppendCubic(TVect p0, TVect p1, TVect p2, TVect p3, int segments, std::vect
         const double t = static_cast<double>(i) / segments;
         const double s = 1.0 - t;
         const double b0 = s * s * s, b1 = 3.0 * s * s * t, b2 = 3.0 * s * t * t, b3 = t * t * t;
-        points.push_back({b0 * p0.X + b1 * p1.X + b2 * p2.X + b3 * p3.X, b0 * p0.Y + b1 * p1.Y + b2 * p2.Y + b3 * p3.Y});
+        points.push_back({b0 * p0.X + b1 * p1.X + b2 * p2.X + b3 * p3.X,
+                          b0 * p0.Y + b1 * p1.Y + b2 * p2.Y + b3 * p3.Y});
     }
     points.push_back(p3);
 }

@@ -108,7 +108,8 @@ TEST(SvgToDrawing, CurvesBecomePointsOnTheCurveWithinTheChainTolerance)
         std::vector<TCubic> curves; // in drawing coordinates
     } cases[] = {
         {"<path d='M0 0 C 10 0 10 10 0 10'/>", {{{0, 0}, {10, 0}, {10, -10}, {0, -10}}}},
-        {"<path d='M0 0 Q5 5 10 0 T20 0'/>", {Quadratic({0, 0}, {5, -5}, {10, 0}), Quadratic({10, 0}, {15, 5}, {20, 0})}},
+        {"<path d='M0 0 Q5 5 10 0 T20 0'/>",
+         {Quadratic({0, 0}, {5, -5}, {10, 0}), Quadratic({10, 0}, {15, 5}, {20, 0})}},
         {"<path d='M0 0 c1 0 1 1 0 1 s-1 1 0 1'/>",
          {{{0, 0}, {1, 0}, {1, -1}, {0, -1}}, {{0, -1}, {-1, -1}, {-1, -2}, {0, -2}}}},
         // A line is a curve whose control points lie on it.
