@@ -37,8 +37,9 @@ public:
     std::string SaveToString() const;
     void LoadFromString(std::string_view archive);
 
-    // Takes the value of an object of exactly this class, through an archive.
-    void Assign(const TPersistentObject& source);
+    // Takes the value of an object of exactly this class, through an archive;
+    // any other source raises EConvertError.
+    virtual void Assign(const TPersistentObject& source);
 
 private:
     void SaveTo(std::string& output, const std::string& fileName) const;
