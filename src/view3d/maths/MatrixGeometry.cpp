@@ -41,17 +41,14 @@ double Determinant(const Matrix4f& m)
 
 } // namespace
 
+// The products run once per scene node and vertex: plain single precision,
+// row by row, which the compiler turns into four-wide vector arithmetic.
 Vector4f VectorTransform(const Vector4f& v, const Matrix4f& m)
 {
-    const double x = v.X;
-    const double y = v.Y;
-    const double z = v.Z;
-    const double w = v.W;
-    Vector4f out;
-    float* target[4] = {&out.X, &out.Y, &out.Z, &out.W};
+    float out[4];
     for (int c = 0; c < 4; ++c)
-        *target[c] = Single(x * m.M[0][c] + y * m.M[1][c] + z * m.M[2][c] + w * m.M[3][c]);
-    return out;
+        out[c] = v.X * m.M[0][c] + v.Y * m.M[1][c] + v.Z * m.M[2][c] + v.W * m.M[3][c];
+    return {out[0], out[1], out[2], out[3]};
 }
 
 void VectorTransformInto(const Vector4f& v, const Matrix4f& m, Vector4f& out)
@@ -61,24 +58,21 @@ void VectorTransformInto(const Vector4f& v, const Matrix4f& m, Vector4f& out)
 
 Vector3f VectorTransform(const Vector3f& v, const Matrix4f& m)
 {
-    const double x = v.X;
-    const double y = v.Y;
-    const double z = v.Z;
-    return {Single(x * m.M[0][0] + y * m.M[1][0] + z * m.M[2][0] + m.M[3][0]),
-            Single(x * m.M[0][1] + y * m.M[1][1] + z * m.M[2][1] + m.M[3][1]),
-            Single(x * m.M[0][2] + y * m.M[1][2] + z * m.M[2][2] + m.M[3][2])};
+    return {v.X * m.M[0][0] + v.Y * m.M[1][0] + v.Z * m.M[2][0] + m.M[3][0],
+            v.X * m.M[0][1] + v.Y * m.M[1][1] + v.Z * m.M[2][1] + m.M[3][1],
+            v.X * m.M[0][2] + v.Y * m.M[1][2] + v.Z * m.M[2][2] + m.M[3][2]};
 }
 
 Matrix4f MatrixMultiply(const Matrix4f& a, const Matrix4f& b)
 {
     Matrix4f out;
     for (int r = 0; r < 4; ++r) {
-        const double x = a.M[r][0];
-        const double y = a.M[r][1];
-        const double z = a.M[r][2];
-        const double w = a.M[r][3];
+        const float x = a.M[r][0];
+        const float y = a.M[r][1];
+        const float z = a.M[r][2];
+        const float w = a.M[r][3];
         for (int c = 0; c < 4; ++c)
-            out.M[r][c] = Single(x * b.M[0][c] + y * b.M[1][c] + z * b.M[2][c] + w * b.M[3][c]);
+            out.M[r][c] = x * b.M[0][c] + y * b.M[1][c] + z * b.M[2][c] + w * b.M[3][c];
     }
     return out;
 }
@@ -164,17 +158,39 @@ void ScaleMatrix(Matrix4f& m, float factor)
 
 Matrix4f InvertMatrix(const Matrix4f& m)
 {
-    const double d = Determinant(m);
+    // The adjoint through the twelve 2x2 determinants of the upper and the
+    // lower two rows (Laplace expansion by complementary minors), in double.
+    const auto a = [&m](int r, int c) { return static_cast<double>(m.M[r][c]); };
+    const double s0 = a(0, 0) * a(1, 1) - a(1, 0) * a(0, 1);
+    const double s1 = a(0, 0) * a(1, 2) - a(1, 0) * a(0, 2);
+    const double s2 = a(0, 0) * a(1, 3) - a(1, 0) * a(0, 3);
+    const double s3 = a(0, 1) * a(1, 2) - a(1, 1) * a(0, 2);
+    const double s4 = a(0, 1) * a(1, 3) - a(1, 1) * a(0, 3);
+    const double s5 = a(0, 2) * a(1, 3) - a(1, 2) * a(0, 3);
+    const double c5 = a(2, 2) * a(3, 3) - a(3, 2) * a(2, 3);
+    const double c4 = a(2, 1) * a(3, 3) - a(3, 1) * a(2, 3);
+    const double c3 = a(2, 1) * a(3, 2) - a(3, 1) * a(2, 2);
+    const double c2 = a(2, 0) * a(3, 3) - a(3, 0) * a(2, 3);
+    const double c1 = a(2, 0) * a(3, 2) - a(3, 0) * a(2, 2);
+    const double c0 = a(2, 0) * a(3, 1) - a(3, 0) * a(2, 1);
+    const double d = s0 * c5 - s1 * c4 + s2 * c3 + s3 * c2 - s4 * c1 + s5 * c0;
     if (std::fabs(d) < SingularEpsilon)
         return IdentityMatrix4f;
-    const double inverse = 1.0 / d;
+    const double k = 1.0 / d;
+    const double adjoint[4][4] = {
+        {a(1, 1) * c5 - a(1, 2) * c4 + a(1, 3) * c3, -a(0, 1) * c5 + a(0, 2) * c4 - a(0, 3) * c3,
+         a(3, 1) * s5 - a(3, 2) * s4 + a(3, 3) * s3, -a(2, 1) * s5 + a(2, 2) * s4 - a(2, 3) * s3},
+        {-a(1, 0) * c5 + a(1, 2) * c2 - a(1, 3) * c1, a(0, 0) * c5 - a(0, 2) * c2 + a(0, 3) * c1,
+         -a(3, 0) * s5 + a(3, 2) * s2 - a(3, 3) * s1, a(2, 0) * s5 - a(2, 2) * s2 + a(2, 3) * s1},
+        {a(1, 0) * c4 - a(1, 1) * c2 + a(1, 3) * c0, -a(0, 0) * c4 + a(0, 1) * c2 - a(0, 3) * c0,
+         a(3, 0) * s4 - a(3, 1) * s2 + a(3, 3) * s0, -a(2, 0) * s4 + a(2, 1) * s2 - a(2, 3) * s0},
+        {-a(1, 0) * c3 + a(1, 1) * c1 - a(1, 2) * c0, a(0, 0) * c3 - a(0, 1) * c1 + a(0, 2) * c0,
+         -a(3, 0) * s3 + a(3, 1) * s1 - a(3, 2) * s0, a(2, 0) * s3 - a(2, 1) * s1 + a(2, 2) * s0},
+    };
     Matrix4f out;
-    // The adjoint is the transposed matrix of cofactors.
     for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) {
-            const double sign = ((r + c) % 2 == 0) ? 1.0 : -1.0;
-            out.M[c][r] = Single(sign * Minor3x3(m, r, c) * inverse);
-        }
+        for (int c = 0; c < 4; ++c)
+            out.M[r][c] = Single(adjoint[r][c] * k);
     return out;
 }
 
