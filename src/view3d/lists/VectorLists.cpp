@@ -12,6 +12,16 @@ namespace {
 const bool Registered = RegisterPersistentClass<TAffineVectorList>() && RegisterPersistentClass<TVectorList>() &&
                         RegisterPersistentClass<TTexPointList>() && RegisterPersistentClass<TSingleList>();
 
+// out := a + t * (b - a), item by item.
+template <class TList>
+void LerpLists(TList& out, const TList& a, const TList& b, float t)
+{
+    if (a.Count() != b.Count())
+        throw EListError(InvalidListIndexText);
+    out.SetCount(a.Count());
+    LerpEach(a.Items(), b.Items(), t, out.Items());
+}
+
 } // namespace
 
 void TBaseVectorList::GetExtents(Vector3f& minimum, Vector3f& maximum) const
@@ -137,10 +147,7 @@ int TAffineVectorList::FindOrAdd(const Vector3f& item)
 
 void TAffineVectorList::Lerp(const TAffineVectorList& a, const TAffineVectorList& b, float t)
 {
-    if (a.Count() != b.Count())
-        throw EListError(InvalidListIndexText);
-    SetCount(a.Count());
-    LerpEach(a.Items(), b.Items(), t, Items());
+    LerpLists(*this, a, b, t);
 }
 
 std::string TVectorList::ClassName() const
@@ -165,10 +172,7 @@ int TVectorList::AddPoint(float x, float y, float z)
 
 void TVectorList::Lerp(const TVectorList& a, const TVectorList& b, float t)
 {
-    if (a.Count() != b.Count())
-        throw EListError(InvalidListIndexText);
-    SetCount(a.Count());
-    LerpEach(a.Items(), b.Items(), t, Items());
+    LerpLists(*this, a, b, t);
 }
 
 std::string TTexPointList::ClassName() const

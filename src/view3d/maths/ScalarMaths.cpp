@@ -38,14 +38,8 @@ float RSqrt(float value)
 
 int TruncSingle(float value)
 {
-    const double truncated = std::trunc(static_cast<double>(value));
-    if (std::isnan(truncated))
-        return 0;
-    if (truncated >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (truncated <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(truncated);
+    // A whole number rounds to itself; RoundSingle saturates what an int cannot hold.
+    return RoundSingle(std::trunc(value));
 }
 
 int MaxInteger(int a, int b)

@@ -157,6 +157,9 @@ void TXCollection::ReadFromFiler(TVirtualReader& reader)
                 reader.RaiseReadError();
             classes.push_back(itemClass);
         }
+        // Two items of a unique class cannot have been written by a collection.
+        if (!CanAdd(*itemClass))
+            reader.RaiseReadError();
         Add(*itemClass).ReadFromFiler(reader);
     }
 }

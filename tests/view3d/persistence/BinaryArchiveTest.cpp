@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ArchiveBytes.h"
+
 #include "view3d/persistence/BinaryReader.h"
 #include "view3d/persistence/BinaryWriter.h"
 #include "view3d/persistence/ExtendedFloat.h"
@@ -12,13 +14,7 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (const int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
+using namespace archive_bytes;
 
 std::string Written(const std::function<void(TBinaryWriter&)>& write)
 {
@@ -150,12 +146,7 @@ TEST(BinaryArchive, DamagedArchivesRaiseTheReadError)
     };
     for (const auto& c : cases) {
         TBinaryReader reader(c.Archive);
-        try {
-            c.Read(reader);
-            ADD_FAILURE() << c.What << " was read";
-        } catch (const EReadError& error) {
-            EXPECT_STREQ(error.what(), "TBinaryReader, read type error") << c.What;
-        }
+        ExpectRefused(c.What, [&] { c.Read(reader); }, "TBinaryReader, read type error");
     }
 }
 

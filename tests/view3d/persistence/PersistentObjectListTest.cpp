@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/ArchiveBytes.h"
+
 #include "view3d/persistence/ApplicationFileIO.h"
 #include "view3d/persistence/BinaryReader.h"
 #include "view3d/persistence/BinaryWriter.h"
@@ -14,18 +16,7 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (const int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
-
-std::string ShortString(const std::string& text)
-{
-    return Bytes({6, static_cast<int>(text.size())}) + text;
-}
+using namespace archive_bytes;
 
 class TPin : public TPersistentObject {
 public:
@@ -119,12 +110,7 @@ TEST(PersistentObjectList, BrokenArchivesAreRefused)
     };
     for (const auto& c : cases) {
         TPersistentObjectList list;
-        try {
-            list.LoadFromString(c.Archive);
-            ADD_FAILURE() << c.What << " was read";
-        } catch (const EFilerError& error) {
-            EXPECT_STREQ(error.what(), c.Error) << c.What;
-        }
+        ExpectRefused(c.What, [&] { list.LoadFromString(c.Archive); }, c.Error);
     }
     TPersistentObjectList list;
     list.LoadFromString(Bytes({2, 0, 1, 9, 4, 0x78, 0x56, 0x34, 0x12, 0}));
@@ -174,12 +160,8 @@ TEST(PersistentObject, SignatureFilesStringsAndAssign)
     EXPECT_EQ(copy.Value, 7);
     TOtherPin other;
     EXPECT_THROW(other.Assign(pin), EConvertError);
-    try {
-        copy.LoadFromString("PIN2" + Bytes({2, 0, 2, 7}));
-        ADD_FAILURE() << "a wrong signature was read";
-    } catch (const EFilerError& error) {
-        EXPECT_STREQ(error.what(), "Invalid file signature");
-    }
+    ExpectRefused("a wrong signature", [&] { copy.LoadFromString("PIN2" + Bytes({2, 0, 2, 7})); },
+                  "Invalid file signature");
     EXPECT_THROW(copy.LoadFromString("PI"), EFilerError);
 
     QTemporaryDir folder;

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "support/ArchiveBytes.h"
+
 #include "view3d/persistence/BinaryReader.h"
 #include "view3d/persistence/BinaryWriter.h"
 #include "view3d/persistence/PersistenceErrors.h"
@@ -15,13 +17,7 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (const int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
+using namespace archive_bytes;
 
 void ExpectPixel(const TPixel32& p, int r, int g, int b, int a)
 {
@@ -169,6 +165,7 @@ TEST(XCollection, StreamsClassesByNameThenIndex)
         Bytes({2, 1, 6, 3}) + "TNo",                   // an unknown class
         Bytes({2, 100, 6, 14}) + "TTestBehaviour",     // cut short
         Bytes({2, -1}),                                // a negative count
+        Bytes({2, 2, 6, 13}) + "TTestMovement" + Bytes({2, 0, 6, 0, 2, 0, 2, 0, 6, 0}),  // unique twice
     };
     for (const std::string& bytes : broken) {
         TBinaryReader reader(bytes);
