@@ -4,6 +4,7 @@
 // one asked for, or one cut short by the end of the archive, raises
 // "TBinaryReader, read type error"; nothing is read past the end.
 
+#include <string>
 #include <string_view>
 
 #include "view3d/persistence/VirtualFiler.h"
@@ -12,6 +13,8 @@ class TBinaryReader : public TVirtualReader {
 public:
     // Reads `input`, which must outlive the reader.
     explicit TBinaryReader(std::string_view input);
+    // A temporary string would be gone before the first read.
+    explicit TBinaryReader(std::string&& input) = delete;
 
     std::string ClassName() const override;
     void ReadRaw(void* data, std::size_t size) override;

@@ -137,7 +137,8 @@ TEST(XCollection, StreamsClassesByNameThenIndex)
 {
     TXCollection empty;
     EXPECT_EQ(Archived(empty), Bytes({2, 0}));
-    TBinaryReader emptyReader(Archived(empty));
+    const std::string emptyArchive = Archived(empty);
+    TBinaryReader emptyReader(emptyArchive);
     empty.ReadFromFiler(emptyReader);
     EXPECT_EQ(empty.Count(), 0);
 
