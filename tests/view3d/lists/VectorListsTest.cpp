@@ -147,6 +147,8 @@ TEST(VectorLists, ArchiveForm)
         {"vector version 1", Bytes({2, 0, 2, 0, 2, 12, 2, 1}), "TAffineVectorList : unknown archive version 1"},
         {"item size 16", Bytes({2, 0, 2, 1, 2, 16}) + std::string(16, '\0') + Bytes({2, 0}),
          "TBinaryReader, read type error"},
+        {"item size 4", Bytes({2, 0, 2, 3, 2, 4}) + std::string(12, '\0') + Bytes({2, 0}),
+         "TBinaryReader, read type error"},
         {"count past the bytes", Bytes({2, 0, 4, 0, 0, 0, 0x10, 2, 12}) + std::string(24, '\0'),
          "TBinaryReader, read type error"},
         {"negative count", Bytes({2, 0, 2, -1, 2, 12, 2, 0}), "TBinaryReader, read type error"},
