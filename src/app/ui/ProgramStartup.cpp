@@ -23,6 +23,8 @@
 #include "cad/model/ClassRegistry.h"
 #include "cad/view/ScreenCursor.h"
 #include "platform/ProgramFolder.h"
+#include "view3d/opengl/FloatingPointMode.h"
+#include "view3d/ui/GLSceneViewer.h"
 
 TfrmMain* frmMain = nullptr;
 
@@ -65,12 +67,12 @@ struct TModuleStep {
 };
 
 // In dependency order. Modules whose parts are not built yet have no steps:
-// the 3D view's floating-point control word and scene classes and the DXF
+// the 3D view's scene classes and the DXF
 // colour-index table.
 constexpr TModuleStep kModules[] = {
     {InitializeLeakChecker, FinalizeMemCheck},     // the leak checker, never switched on
     {InitializeNetworkGlobals, FinalizeIdGlobal},  // the network library's globals
-    {nullptr, nullptr},                       // floating-point control word (3D view)
+    {InitializeFloatingPointMode, nullptr},   // floating-point mode (3D view)
     {nullptr, nullptr},                       // scene classes for streaming (3D view)
     {RegisterCADClasses, FinalizeCADEngine},  // the 19 persistent classes
     {nullptr, nullptr},                       // DXF colour-index table
@@ -186,6 +188,7 @@ TProgramWindows::~TProgramWindows()
 
 int RunProgram(int argc, char* argv[])
 {
+    UseSceneViewerFormatByDefault();
     QApplication application(argc, argv);
     InitializeModules();
     ConfigureApplication();

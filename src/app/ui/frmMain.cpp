@@ -104,6 +104,7 @@ TfrmMain::TfrmMain(QWidget* parent)
 
     pnlVistaGrafica = MakePanel(this, "pnlVistaGrafica", QFrame::Sunken);
     CreateView();
+    CreateView3D();
 
     CreateToolBars();
     ResetSplitButtons();

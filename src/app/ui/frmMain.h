@@ -213,6 +213,9 @@ public:
     // Controls; the window owns them.
     QFrame* pnlVistaGrafica = nullptr;
     TCADViewport2D* VistaGrafica = nullptr;
+    // The 3D viewer over the 2D view, hidden until the 3D mode is on; a plain
+    // widget where this machine has no OpenGL (frmMainView3D.cpp).
+    QWidget* GLVistaGrafica = nullptr;
     QFrame* pnlCmd = nullptr;
     QFrame* pnlTbr1 = nullptr;
     QFrame* pnlTbr2 = nullptr;
@@ -937,7 +940,10 @@ private:
     void CloseZDepth();
     // Shows the Z-depth window; the 3D mode follows its check box.
     void ShowZDepth();
+    // The 3D mode: the viewer shown over the 2D view, or hidden again. Where
+    // there is no OpenGL the mode stays off and the status line says so.
     void ZDepthMode3D(bool on);
+    void CreateView3D();
     void txtConZRapidClick();
     void txtDriZRapidClick();
     // The same from start-up and shutdown: the cutter-compensation combo, the

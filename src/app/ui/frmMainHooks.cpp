@@ -4,10 +4,6 @@
 
 #include "app/ui/frmMain.h"
 
-// The Z-depth window and the 3D mode of the view.
+// The Z-depth window.
 void TfrmMain::CloseZDepth() {}
 void TfrmMain::ShowZDepth() {}
-void TfrmMain::ZDepthMode3D(bool /*on*/) {}
-
-// The 3D view takes the 2D view's background colour.
-void TfrmMain::SetView3DBackground(TColor /*color*/) {}

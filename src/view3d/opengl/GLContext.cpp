@@ -55,7 +55,7 @@ void TGLContext::DestroyQuietly() noexcept
 void TGLContext::CheckInactive() const
 {
     if (ActivationCount > 0)
-        throw EGLContext("Cannot alter an active context");
+        throw EGLContextError("Cannot alter an active context");
 }
 
 void TGLContext::SetColorBits(int bits)
@@ -109,7 +109,7 @@ void TGLContext::SetOptions(TGLContextOptions options)
 void TGLContext::CreateContext(TGLDevice& device)
 {
     if (IsValid())
-        throw EGLContext("Context already created");
+        throw EGLContextError("Context already created");
     AccelerationValue = TGLAcceleration::Unknown;
     DoCreateContext(device);
     FinishCreation();
@@ -118,7 +118,7 @@ void TGLContext::CreateContext(TGLDevice& device)
 void TGLContext::CreateMemoryContext(int width, int height)
 {
     if (IsValid())
-        throw EGLContext("Context already created");
+        throw EGLContextError("Context already created");
     AccelerationValue = TGLAcceleration::Unknown;
     DoCreateMemoryContext(width, height);
     FinishCreation();
@@ -133,7 +133,7 @@ void TGLContext::FinishCreation()
 void TGLContext::ShareLists(TGLContext& other)
 {
     if (!IsValid())
-        throw EGLContext("Context not created");
+        throw EGLContextError("Context not created");
     if (SharesListsWith(other))
         return;
     DoShareLists(other);
@@ -152,7 +152,7 @@ void TGLContext::Activate()
 {
     if (ActivationCount == 0) {
         if (!IsValid())
-            throw EGLContext("Context not created");
+            throw EGLContextError("Context not created");
         DoActivate();
         Current() = this;
     }
@@ -164,12 +164,12 @@ void TGLContext::Deactivate()
     if (ActivationCount <= 0) {
         // The count stays at 0, so that the next Activate still reaches the platform.
         ActivationCount = 0;
-        throw EGLContext("Unbalanced context activations");
+        throw EGLContextError("Unbalanced context activations");
     }
     if (--ActivationCount > 0)
         return;
     if (!IsValid())
-        throw EGLContext("Context not created");
+        throw EGLContextError("Context not created");
     DoDeactivate();
     Current() = nullptr;
 }

@@ -33,7 +33,7 @@ void TGLContextManager::RegisterContext(TGLContext& context)
 {
     const std::lock_guard guard(Lock);
     if (std::find(Contexts.begin(), Contexts.end(), &context) != Contexts.end())
-        throw EGLContext("Invalid context registration");
+        throw EGLContextError("Invalid context registration");
     Contexts.push_back(&context);
 }
 
@@ -42,7 +42,7 @@ void TGLContextManager::UnregisterContext(TGLContext& context)
     const std::lock_guard guard(Lock);
     const auto found = std::find(Contexts.begin(), Contexts.end(), &context);
     if (found == Contexts.end())
-        throw EGLContext("Invalid context registration");
+        throw EGLContextError("Invalid context registration");
     Contexts.erase(found);
 }
 

@@ -5,8 +5,9 @@
 
 #include <stdexcept>
 
-// A misuse of a rendering context, or a failure of the platform's context.
-class EGLContext : public std::runtime_error {
+// A misuse of a rendering context, or a failure of the platform's context
+// (not "EGLContext": EGL, which Qt brings in, has a type of that name).
+class EGLContextError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };

@@ -35,7 +35,7 @@ protected:
     void DoActivate() override
     {
         if (FailActivation)
-            throw EGLContext("Context activation failed: 0, refused");
+            throw EGLContextError("Context activation failed: 0, refused");
         ++Activations;
     }
     void DoDeactivate() override { ++Deactivations; }

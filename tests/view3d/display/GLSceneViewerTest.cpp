@@ -1,0 +1,92 @@
+#include <memory>
+
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "view3d/opengl/GLContextHandle.h"
+#include "view3d/ui/GLSceneViewer.h"
+
+namespace {
+
+// The viewer on a window, hidden at first, as the main window holds it.
+struct TViewerWindow {
+    TViewerWindow()
+        : Window(std::make_unique<QWidget>())
+        , Viewer(new TGLSceneViewer(Window.get()))
+    {
+        Window->resize(320, 240);
+        Viewer->setGeometry(10, 10, 200, 150);
+        Viewer->Buffer().BackgroundColor = 0x00204080; // red 0x80, green 0x40, blue 0x20
+        Viewer->hide();
+    }
+    std::unique_ptr<QWidget> Window;
+    TGLSceneViewer* Viewer;
+};
+
+TEST(GLSceneViewer, MakesItsContextOnFirstShowAndDrawsTheBackground)
+{
+    TViewerWindow on;
+    on.Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(on.Window.get()));
+    EXPECT_FALSE(on.Viewer->RenderingContext().IsValid()) << "a hidden viewer has no context yet";
+
+    on.Viewer->show();
+    QTest::qWait(50);
+    const QImage frame = on.Viewer->grabFramebuffer();
+    ASSERT_TRUE(on.Viewer->RenderingContext().IsValid());
+    ASSERT_EQ(frame.size(), QSize(200, 150));
+    EXPECT_EQ(frame.pixelColor(0, 0), QColor(0x80, 0x40, 0x20));
+    EXPECT_EQ(frame.pixelColor(199, 149), QColor(0x80, 0x40, 0x20));
+    EXPECT_EQ(on.Viewer->RenderingContext().Acceleration(), TGLAcceleration::Software);
+
+    // Resized: the whole new size is drawn.
+    on.Viewer->resize(260, 90);
+    const QImage wider = on.Viewer->grabFramebuffer();
+    ASSERT_EQ(wider.size(), QSize(260, 90));
+    EXPECT_EQ(wider.pixelColor(259, 89), QColor(0x80, 0x40, 0x20));
+
+    // Nothing to draw on, and nothing raised.
+    on.Viewer->resize(0, 0);
+    on.Viewer->update();
+    QTest::qWait(50);
+    EXPECT_TRUE(on.Viewer->FrameFailure().isEmpty()) << on.Viewer->FrameFailure().toStdString();
+}
+
+TEST(GLSceneViewer, FreesItsDisplayListsWhenItsWindowGoes)
+{
+    TViewerWindow on;
+    on.Viewer->show();
+    on.Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(on.Window.get()));
+    on.Viewer->grabFramebuffer();
+    TGLQtContext& context = on.Viewer->RenderingContext();
+    ASSERT_TRUE(context.IsValid());
+    TGLListHandle list;
+    context.Activate();
+    list.AllocateHandle();
+    context.Deactivate();
+    ASSERT_NE(list.Handle(), 0u);
+
+    // Moved to another window, the widget's context is remade: the lists go first.
+    QWidget other;
+    on.Viewer->setParent(&other);
+    EXPECT_EQ(list.Handle(), 0u);
+    EXPECT_FALSE(context.IsValid());
+    on.Viewer->show();
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    on.Viewer->grabFramebuffer();
+    ASSERT_TRUE(context.IsValid()) << "made again on the new window";
+    context.Activate();
+    list.AllocateHandle();
+    context.Deactivate();
+
+    // Destroyed with its window.
+    delete on.Viewer;
+    EXPECT_EQ(list.Handle(), 0u);
+    EXPECT_EQ(list.RenderingContext(), nullptr);
+}
+
+} // namespace
