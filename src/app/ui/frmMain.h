@@ -640,6 +640,9 @@ public:
     void CreateNavigation();
     // Set by the Z-depth window while the 3D view is shown.
     bool View3DMode = false;
+    // The 3D mode: the viewer shown over the 2D view, or hidden again. Where
+    // there is no OpenGL the mode stays off and the status line says so.
+    void ZDepthMode3D(bool on);
     // Shift with the left button in the view / the pan command.
     bool PanDragActive = false;
     bool PanButtonActive = false;
@@ -940,9 +943,6 @@ private:
     void CloseZDepth();
     // Shows the Z-depth window; the 3D mode follows its check box.
     void ShowZDepth();
-    // The 3D mode: the viewer shown over the 2D view, or hidden again. Where
-    // there is no OpenGL the mode stays off and the status line says so.
-    void ZDepthMode3D(bool on);
     void CreateView3D();
     void txtConZRapidClick();
     void txtDriZRapidClick();

@@ -54,3 +54,37 @@ TEST_F(MainWindowOnScreen, FirstStartShowsToolBarsStatusRowAndTheViewWithGridAnd
     EXPECT_TRUE(frm.isVisible());
     EXPECT_EQ(frm.windowTitle().left(6), QStringLiteral("Kestro"));
 }
+
+// The 3D mode on: the (still empty) 3D viewer lies over the whole 2D view
+// and shows only the drawing background, without the 2D grid and axes.
+TEST_F(MainWindowOnScreen, The3DModeShowsTheEmptyViewerOverThe2DView)
+{
+    TfrmMain& frm = Start();
+    frm.resize(1000, 700);
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+    QWidget* viewer = frm.findChild<QWidget*>(QStringLiteral("GLVistaGrafica"));
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_FALSE(viewer->isVisible()) << "hidden until the 3D mode is on";
+    ASSERT_TRUE(viewer->inherits("TGLSceneViewer")) << "this display has OpenGL";
+
+    frm.ZDepthMode3D(true);
+    QTest::qWait(200);
+    EXPECT_TRUE(frm.View3DMode);
+    EXPECT_TRUE(viewer->isVisible());
+    const QWidget* panel = frm.findChild<QWidget*>(QStringLiteral("pnlVistaGrafica"));
+    EXPECT_EQ(viewer->geometry(), panel->contentsRect());
+
+    const QImage shot = frm.screen()->grabWindow(frm.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const std::filesystem::path folder(KESTRO_TEST_OUTPUT_DIR);
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(shot.save(QString::fromStdString((folder / "frmMain-3d-xvfb.png").string())));
+    const QRect view(10, 10, 1000 - 237 - 10, 700 - 37 - 10);
+    // The recently-used bar floats over both views.
+    EXPECT_GT(CountPixels(shot, view, QColor(0x80, 0x80, 0x80)), view.width() * view.height() * 98 / 100);
+    EXPECT_EQ(CountPixels(shot, view, QColor(0x00, 0x00, 0x80)), 0) << "no grid: the 2D view is covered";
+
+    frm.ZDepthMode3D(false);
+    EXPECT_FALSE(frm.View3DMode);
+    EXPECT_FALSE(viewer->isVisible());
+}
