@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "view3d/opengl/GLContextHandle.h"
+#include "view3d/opengl/GLFunctions.h"
 #include "view3d/ui/GLSceneViewer.h"
 
 namespace {
@@ -87,6 +88,31 @@ TEST(GLSceneViewer, FreesItsDisplayListsWhenItsWindowGoes)
     delete on.Viewer;
     EXPECT_EQ(list.Handle(), 0u);
     EXPECT_EQ(list.RenderingContext(), nullptr);
+}
+
+// A driver error in a frame is reported once and the frame skipped; the
+// paint never lets it out, and the next good frame draws again.
+TEST(GLSceneViewer, AFailedFrameIsReportedOnceAndSkipped)
+{
+    TViewerWindow on;
+    on.Viewer->show();
+    on.Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(on.Window.get()));
+    on.Viewer->grabFramebuffer();
+    ASSERT_TRUE(on.Viewer->FrameFailure().isEmpty());
+
+    TGLFunctions failing = PlatformGLFunctions();
+    failing.Viewport = [](GLint, GLint, GLsizei, GLsizei) { glViewport(0, 0, -1, -1); };
+    SetGLFunctions(failing);
+    on.Viewer->grabFramebuffer();
+    on.Viewer->grabFramebuffer();
+    SetGLFunctions(PlatformGLFunctions());
+    EXPECT_EQ(on.Viewer->FrameFailure(), QStringLiteral("invalid value"));
+    EXPECT_FALSE(on.Viewer->RenderingContext().Active());
+
+    on.Viewer->Buffer().BackgroundColor = 0x000000FF;
+    const QImage frame = on.Viewer->grabFramebuffer();
+    EXPECT_EQ(frame.pixelColor(5, 5), QColor(0xFF, 0, 0));
 }
 
 } // namespace
