@@ -10,6 +10,8 @@ jobs=$(nproc)
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# OpenGL tests run on Mesa's software renderer, as on a machine without a GPU driver.
+export LIBGL_ALWAYS_SOFTWARE=1
 for flavour in release asan; do
   echo "== $flavour build =="
   "$top/tools/build.sh" "$flavour"
