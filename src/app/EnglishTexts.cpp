@@ -181,6 +181,7 @@ constexpr std::string_view kEnglishStrings = R"lng([String]
 722=or the calculation was stopped with Esc.
 723=Do you want to take back the last operation?
 724=One pass: the post-processor writes no Z.
+725=This field does not hold a number:
 750=Tool
 751=Tool database
 754=Machining time:
