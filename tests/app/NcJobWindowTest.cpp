@@ -110,7 +110,7 @@ protected:
 TEST_F(NcJobWindow, NewCalculateRefuseAndUndo)
 {
     Frm.sbtNewNc->click();
-    EXPECT_EQ(Proposed, Folder.path() + QStringLiteral("/t.nc"));
+    EXPECT_EQ(Proposed, Folder.path() + QStringLiteral("/t"));
     EXPECT_EQ(Filter, GetLangString(701) + QStringLiteral(" (*.nc)|*.nc"));
     EXPECT_EQ(NcJobValues.NcFileName, Folder.filePath(QStringLiteral("part.nc")).toStdString());
     EXPECT_TRUE(Frm.sbtNextB1->isEnabled());

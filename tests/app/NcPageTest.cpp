@@ -182,7 +182,7 @@ TEST(NcPage, ScrollLineCounterFindSaveAndClose)
     frm.sbtIsoSave->click();
     SetSaveDialogHook(previous);
     NcJobValues.NcFileName.clear();
-    EXPECT_EQ(proposed, dir.filePath(QStringLiteral("job.nc")));
+    EXPECT_EQ(proposed, dir.filePath(QStringLiteral("job")));
     std::ifstream saved((target + QStringLiteral(".nc")).toStdString(), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(saved), {}};
     std::string expected = kProgram;

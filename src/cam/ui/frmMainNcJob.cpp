@@ -362,16 +362,16 @@ bool TfrmMain::NameNcFile(bool opening)
         dialog = SaveDialog;
     }
     const QString ext = QString::fromStdString(PostSettings.FileExtension);
-    // The post's extension, so that Open, which lists only those, finds the file again.
-    dialog->FileName = WithExtension(QString::fromStdString(NcDir) + QLatin1Char('/') +
-                                         QString::fromStdString(ProposedNcFileName(dialog->FileName.toStdString())),
-                                     ext);
+    dialog->FileName = QString::fromStdString(NcDir) + QLatin1Char('/') +
+                       QString::fromStdString(ProposedNcFileName(dialog->FileName.toStdString()));
     dialog->Filter = Text(kMsgNcFiles) + QStringLiteral(" (*.") + ext + QStringLiteral(")|*.") + ext;
     dialog->FilterIndex = 1;
     dialog->DefaultExt = ext;
     dialog->OverwritePrompt = true;
     if (!dialog->Execute(this))
         return false;
+    // A name given without extension takes the post's, so that Open, which
+    // lists only those, finds the file again.
     if (!opening)
         dialog->FileName = WithExtension(dialog->FileName, ext);
     NcJobValues.NcFileName = dialog->FileName.toStdString();

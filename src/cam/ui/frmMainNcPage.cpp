@@ -233,15 +233,15 @@ void TfrmMain::sbtIsoSaveClick()
     const QFileInfo current(QString::fromStdString(NcJobValues.NcFileName));
     SaveDialog->Filter = GetLangString(kMsgNcFiles) + QStringLiteral(" (*.") + ext + QStringLiteral(")|*.") + ext;
     SaveDialog->FilterIndex = 1;
-    SaveDialog->FileName = WithExtension(current.path() == QStringLiteral(".")
-                                             ? current.completeBaseName()
-                                             : current.path() + QLatin1Char('/') + current.completeBaseName(),
-                                         ext);
+    SaveDialog->FileName = current.path() == QStringLiteral(".") ? current.completeBaseName()
+                                                                   : current.path() + QLatin1Char('/') +
+                                                                         current.completeBaseName();
     SaveDialog->DefaultExt = ext;
     SaveDialog->OverwritePrompt = true;
     SaveDialog->ForOpening = false;
     if (!SaveDialog->Execute(this))
         return;
+    // A name given without extension takes the post's, as New's does.
     SaveDialog->FileName = WithExtension(SaveDialog->FileName, ext);
     if (!SaveNcText(SaveDialog->FileName.toStdString(), ricIso->toPlainText().toStdString()))
         ApplicationMessageBox(SaveDialog->FileName, GetLangString(450), kMbOk + kMbIconError);
