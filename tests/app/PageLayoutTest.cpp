@@ -103,4 +103,4 @@ TEST_P(PageLayout, EveryDialogReads)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, PageLayout, testing::Values("english"));
+INSTANTIATE_TEST_SUITE_P(Languages, PageLayout, testing::Values("english", "deutsch"));

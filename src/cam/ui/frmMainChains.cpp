@@ -57,6 +57,8 @@ void TfrmMain::CreateChainPage()
 {
     QWidget* page = Page(kPageChain);
     auto* layout = new QVBoxLayout(page);
+    // Narrow margins leave the two columns of buttons room for longer captions.
+    layout->setContentsMargins(4, 4, 4, 4);
 
     grpChain = new QGroupBox(page);
     grpChain->setObjectName(QStringLiteral("grpChain"));
