@@ -96,7 +96,8 @@ TDepthPage DepthPage(const TfrmMain& w, int page)
     }
 }
 
-// A number field, once the calculation has made sure it holds one.
+// A number field; text that is no number reads as 0, which only the pass
+// labels ever show: Calculate refuses such a field first (FieldsHoldNumbers).
 double FieldNumber(const QLineEdit* field)
 {
     bool ok = false;
