@@ -117,3 +117,28 @@ TEST_F(DrawEditRoad, DrawnObjectsAreDeletedByTheirOwnPick)
     expected.erase(expected.begin());
     EXPECT_EQ(ShownObjectsByID(cad), expected);
 }
+
+// The close buttons of the text and distance pages do their own pages' work,
+// not only the common close: the text is not placed, the measure's snap ends.
+TEST_F(DrawEditRoad, TextAndDistancePagesCloseWithTheirOwnHandlers)
+{
+    TfrmMain& frm = StartWithView();
+    frm.sbtTTFConv->click();
+    QTest::keyClicks(frm.txtDaInserire, QStringLiteral("A"));
+    ASSERT_TRUE(frm.PagesVisible());
+    auto* closeText = frm.findChild<QToolButton*>(QStringLiteral("SpeedButton7"));
+    ASSERT_NE(closeText, nullptr);
+    QTest::mouseClick(closeText, Qt::LeftButton);
+    EXPECT_TRUE(frm.Commands().TextPlacementCancelled);
+    EXPECT_FALSE(frm.PagesVisible());
+    ClickWorld(frm, 30, 40);
+    EXPECT_TRUE(ShownObjectsByID(frm.LocalCad()).empty()) << "a closed text page places nothing";
+
+    frm.ChooseCommand(57);
+    ASSERT_TRUE(frm.Commands().ObjectSnapActive);
+    auto* closeDistance = frm.findChild<QToolButton*>(QStringLiteral("SpeedButton5"));
+    ASSERT_NE(closeDistance, nullptr);
+    QTest::mouseClick(closeDistance, Qt::LeftButton);
+    EXPECT_FALSE(frm.Commands().ObjectSnapActive);
+    EXPECT_FALSE(frm.PagesVisible());
+}

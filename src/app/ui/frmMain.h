@@ -426,7 +426,8 @@ public:
     void VistaGraficaDblClick();
     // The fields and buttons of other commands' pages that talk to the
     // running task: the transform values, accept, close the figure, close the page.
-    void ConnectPageFields();
+    // Sends the task runner a user event when the user types a number into the field.
+    void SendEventWhenTyped(QLineEdit* field, int event, std::function<void()> before = {});
     void rbtScaleUniformClick();
     void rbtScaleXyClick();
     // The drop-down menus of the split buttons, by button.
