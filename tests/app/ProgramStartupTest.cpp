@@ -174,9 +174,8 @@ TEST_F(ProgramStartup, ModulesStartAndEndAroundTheWindows)
 
 TEST_F(ProgramStartup, HidesTheTutorialsOfTheHelpMenu)
 {
-    InitializeModules();
-    TfrmMain frm;
-    frm.FormCreate();
+    // Started as main() starts it, so that the modules end with the test.
+    TfrmMain& frm = Start();
     EXPECT_TRUE(frm.mnuHelp->isVisible());
     EXPECT_FALSE(frm.mnuTutorials->menuAction()->isVisible());
     EXPECT_TRUE(frm.mnuAbout1->isVisible());
