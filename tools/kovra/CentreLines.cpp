@@ -9,6 +9,7 @@
 #include <numbers>
 #include <numeric>
 
+#include "InkPieces.h"
 #include "Trace.h"
 
 namespace {
@@ -195,7 +196,7 @@ private:
             if (runs == 2)
                 continue;
             if (runs == 0) {
-                // A lone dot has no line in it.
+                // A lone pixel makes no chain; its piece is given a point of its own.
                 Grid.Cells[cell] = 0;
                 continue;
             }
@@ -496,6 +497,8 @@ std::vector<TTraceLine> TraceCentreLines(const TInkBitmap& bitmap, const TTraceO
         middles[node] = {sum.X / count, sum.Y / count};
     }
 
+    const TInkPieces pieces(bitmap);
+    std::vector<bool> covered(pieces.Pieces.size(), false);
     std::vector<TTraceLine> lines;
     for (const TChain& chain : walker.Chains) {
         if (chain.Dropped || chain.Cells.size() < 2)
@@ -510,7 +513,21 @@ std::vector<TTraceLine> TraceCentreLines(const TInkBitmap& bitmap, const TTraceO
             if (chain.EndNode >= 0 && walker.NodeIsJunction[static_cast<std::size_t>(chain.EndNode)])
                 points.back() = middles[static_cast<std::size_t>(chain.EndNode)];
         }
-        lines.push_back(Shape(std::move(points), chain.Closed, options));
+        TTraceLine line = Shape(std::move(points), chain.Closed, options);
+        if (line.Points.empty())
+            continue;
+        const std::size_t cell = chain.Cells.front();
+        const int piece = pieces.PieceAt(static_cast<int>(cell % static_cast<std::size_t>(grid.Width)) - 1,
+                                         static_cast<int>(cell / static_cast<std::size_t>(grid.Width)) - 1);
+        if (piece >= 0)
+            covered[static_cast<std::size_t>(piece)] = true;
+        lines.push_back(std::move(line));
     }
+    // Every piece above the speck size gives a line or a point, also a dot or
+    // a short stroke whose skeleton was too short to keep or was worn away
+    // by the thinning (which leaves nothing of a block of 2 x 2 pixels).
+    for (std::size_t i = 0; i < pieces.Pieces.size(); ++i)
+        if (!covered[i] && pieces.Pieces[i].Area > options.FilterIterations)
+            lines.push_back(PieceStandIn(pieces.Pieces[i]));
     return lines;
 }

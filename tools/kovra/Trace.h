@@ -30,6 +30,7 @@ struct TTracePoint {
     double Y = 0.0;
 };
 
+// A polyline, or a point when it holds only one.
 struct TTraceLine {
     std::vector<TTracePoint> Points;
     bool Closed = false;
@@ -65,9 +66,11 @@ TInkBitmap ReadBmpFile(const std::string& fileName);
 // The outlines of the ink areas: closed, outer outlines and holes alike.
 std::vector<TTraceLine> TraceOutlines(const TInkBitmap& bitmap, const TTraceOptions& options);
 
-// The centre lines of the ink strokes: open between ends and junctions, closed for rings.
+// The centre lines of the ink strokes: open between ends and junctions,
+// closed for rings, and a line of one point for a dot. Every piece of ink
+// larger than a speck (FilterIterations pixels) gives at least one.
 std::vector<TTraceLine> TraceCentreLines(const TInkBitmap& bitmap, const TTraceOptions& options);
 
-// Writes the lines as a DXF file of POLYLINE entities, first to a sibling
+// Writes the lines as a DXF file of POLYLINE (and POINT) entities, first to a sibling
 // file that replaces fileName only once it is whole.
 void WriteDxfFile(const std::string& fileName, const std::vector<TTraceLine>& lines);
