@@ -34,6 +34,44 @@ constexpr int kMsgTracing = 410;
 constexpr int kMsgTracerFailed = 453;
 constexpr int kMsgNoTempFile = 454;
 constexpr int kMsgCheckTempFolder = 455;
+constexpr int kMsgTracerError = 465;
+constexpr int kMsgTracerCrashed = 466;
+constexpr int kMsgTracingCancelled = 467;
+constexpr int kMsgResultUnreadable = 468;
+constexpr int kMsgResultCut = 469;
+
+// What a failed run says: what went wrong, then why in the tracer's or the
+// system's words when they are known.
+QString TraceFailureText(const TTraceRunResult& result)
+{
+    using TOutcome = TTraceRunResult::TOutcome;
+    QString text;
+    switch (result.Outcome) {
+    case TOutcome::TracerMissing:
+        text = QStringLiteral("KOVRA DLL ") + GetLangString(kMsgTracerFailed);
+        break;
+    case TOutcome::TracerFailed:
+        text = GetLangString(kMsgTracerError);
+        break;
+    case TOutcome::TracerCrashed:
+        text = GetLangString(kMsgTracerCrashed);
+        break;
+    case TOutcome::Cancelled:
+        return GetLangString(kMsgTracingCancelled);
+    case TOutcome::ResultUnreadable:
+        text = GetLangString(kMsgResultUnreadable);
+        break;
+    case TOutcome::ResultCut:
+        text = GetLangString(kMsgResultCut);
+        break;
+    case TOutcome::Imported:
+    case TOutcome::NoTempFile:
+        break;
+    }
+    if (!result.Detail.isEmpty())
+        text += QStringLiteral("\r\n\r\n") + result.Detail;
+    return text;
+}
 
 template <typename TControl>
 TControl* Named(TControl* control, const char* name)
@@ -154,13 +192,9 @@ void TfrmMain::sbtPreviewVectClick()
                                   GetLangString(kMsgCheckTempFolder),
                               GetLangString(450), kMbOk + kMbIconWarning);
         break;
-    case TTraceRunResult::TOutcome::TracerFailed: {
-        QString text = QStringLiteral("KOVRA DLL ") + GetLangString(kMsgTracerFailed);
-        if (!result.Detail.isEmpty())
-            text += QStringLiteral("\r\n\r\n") + result.Detail;
-        ApplicationMessageBox(text, GetLangString(450), kMbOk);
+    default:
+        ApplicationMessageBox(TraceFailureText(result), GetLangString(450), kMbOk);
         break;
-    }
     }
     sbtVectDone->setEnabled(true);
     Messaggio(PageTexts[kTracePage]);
