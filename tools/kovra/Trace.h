@@ -62,6 +62,8 @@ inline constexpr int kExitWriteFailed = 5;
 // rows stored bottom-up or top-down. Ink is the darker palette entry of a
 // 1-bit picture, and any pixel darker than middle grey otherwise.
 TInkBitmap ReadBmpFile(const std::string& fileName);
+// The same from the file's bytes; fileName only names it in errors.
+TInkBitmap ReadBmp(const std::vector<unsigned char>& data, const std::string& fileName);
 
 // The outlines of the ink areas: closed, outer outlines and holes alike.
 std::vector<TTraceLine> TraceOutlines(const TInkBitmap& bitmap, const TTraceOptions& options);
