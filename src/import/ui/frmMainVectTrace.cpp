@@ -40,35 +40,34 @@ constexpr int kMsgTracingCancelled = 467;
 constexpr int kMsgResultUnreadable = 468;
 constexpr int kMsgResultCut = 469;
 
-// What a failed run says: what went wrong, then why in the tracer's or the
-// system's words when they are known.
-QString TraceFailureText(const TTraceRunResult& result)
+// The message of each way a run can fail.
+int FailureMessage(TTraceRunResult::TOutcome outcome)
 {
     using TOutcome = TTraceRunResult::TOutcome;
-    QString text;
-    switch (result.Outcome) {
-    case TOutcome::TracerMissing:
-        text = QStringLiteral("KOVRA DLL ") + GetLangString(kMsgTracerFailed);
-        break;
+    switch (outcome) {
     case TOutcome::TracerFailed:
-        text = GetLangString(kMsgTracerError);
-        break;
+        return kMsgTracerError;
     case TOutcome::TracerCrashed:
-        text = GetLangString(kMsgTracerCrashed);
-        break;
+        return kMsgTracerCrashed;
     case TOutcome::Cancelled:
-        return GetLangString(kMsgTracingCancelled);
+        return kMsgTracingCancelled;
     case TOutcome::ResultUnreadable:
-        text = GetLangString(kMsgResultUnreadable);
-        break;
+        return kMsgResultUnreadable;
     case TOutcome::ResultCut:
-        text = GetLangString(kMsgResultCut);
-        break;
-    case TOutcome::Imported:
-    case TOutcome::NoTempFile:
-        break;
+        return kMsgResultCut;
+    default:
+        return kMsgTracerFailed;
     }
-    if (!result.Detail.isEmpty())
+}
+
+// What a failed run says: what went wrong, then why in the tracer's or the
+// system's words when they are known. A missing tracer says it as it always has.
+QString TraceFailureText(const TTraceRunResult& result)
+{
+    QString text = GetLangString(FailureMessage(result.Outcome));
+    if (result.Outcome == TTraceRunResult::TOutcome::TracerMissing)
+        text.prepend(QStringLiteral("KOVRA DLL "));
+    if (!result.Detail.isEmpty() && result.Outcome != TTraceRunResult::TOutcome::Cancelled)
         text += QStringLiteral("\r\n\r\n") + result.Detail;
     return text;
 }
