@@ -25,10 +25,10 @@
 #include "app/ui/controls/MenuSpeedButtons.h"
 #include "cad/base/Settings.h"
 #include "cad/engine/EngineHooks.h"
-#include "edit/CommandFramework.h"
+#include "edit/commands/CommandFramework.h"
 #include "cad/fonts/TrueTypeStrokes.h"
 #include "cad/view/CADInputTypes.h"
-#include "cam/ChainElement.h"
+#include "cam/chains/ChainElement.h"
 
 class QAction;
 class QCheckBox;
@@ -426,7 +426,8 @@ public:
     void VistaGraficaDblClick();
     // The fields and buttons of other commands' pages that talk to the
     // running task: the transform values, accept, close the figure, close the page.
-    void ConnectPageFields();
+    // Sends the task runner a user event when the user types a number into the field.
+    void SendEventWhenTyped(QLineEdit* field, int event, std::function<void()> before = {});
     void rbtScaleUniformClick();
     void rbtScaleXyClick();
     // The drop-down menus of the split buttons, by button.

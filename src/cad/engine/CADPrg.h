@@ -110,6 +110,8 @@ private:
     // Replaces the current state by a new one of the class; returns the class
     // its constructor asked to move on to (none to stay).
     TCADStateClass EnterState(const TCADStateClass& stateClass, std::unique_ptr<TCADPrgParam> param);
+    // Calls the end-of-operation hook with events to the ending state held back.
+    void AnnounceEnd();
     void EndOperation();
     void FailureCleanup();
     void RefreshView();
