@@ -142,3 +142,25 @@ TEST_F(DrawEditRoad, TextAndDistancePagesCloseWithTheirOwnHandlers)
     EXPECT_FALSE(frm.Commands().ObjectSnapActive);
     EXPECT_FALSE(frm.PagesVisible());
 }
+
+// New while a pan has suspended a selection: the selection's picks are gone
+// with the drawing, so nothing may draw them when the pan ends.
+TEST_F(DrawEditRoad, NewDuringAPanThatSuspendedAPickEndsBoth)
+{
+    TfrmMain& frm = StartWithView();
+    frm.ChooseCommand(2);
+    ClickWorld(frm, 10, 10);
+    ClickWorld(frm, 40, 10);
+    frm.FormKeyPress('\x1b');
+    frm.ChooseCommand(25);
+    ClickWorld(frm, 25, 10);
+    frm.sbtPan->click();
+    Answer = kIdYes;
+    frm.sbtNew->click();
+    EXPECT_EQ(frm.LocalCad().ObjectsCount(), 0);
+    EXPECT_FALSE(frm.LocalPrg().IsBusy());
+    PressKey(frm.VistaGrafica, Qt::Key_Return, QStringLiteral("\r"));
+    Settle();
+    ClickWorld(frm, 50, 50);
+    EXPECT_EQ(frm.LocalCad().ObjectsCount(), 0);
+}

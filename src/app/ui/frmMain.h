@@ -530,6 +530,8 @@ public:
     void sbtNewClick();
     // Asks whether to clear everything; Yes frees the pictures, resets the
     // 256 layers, deletes every object and clears the loaded file's kind.
+    // Empties the drawing, once every task that could hold its objects has stopped.
+    void ClearDrawing();
     bool CancellatoTutto();
     // "Open raster or vector": asks for a file and loads it by its extension.
     // A file that cannot be read is reported and nothing of the drawing or of

@@ -309,6 +309,14 @@ void TCADPrg::StopOperation()
         OnStopOperation(*this, Operation, nullptr);
 }
 
+void TCADPrg::StopAllOperations()
+{
+    // Stopping a suspending operation resumes the one it suspended; that one
+    // is stopped in turn.
+    for (int k = 0; k < 2 && Busy; ++k)
+        StopOperation();
+}
+
 bool TCADPrg::SuspendOperation(TCADStateClass stateClass, std::unique_ptr<TCADPrgParam> param)
 {
     if (Suspended || !Current || !Current->CanBeSuspended())
