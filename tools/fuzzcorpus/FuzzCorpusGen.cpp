@@ -34,6 +34,8 @@
 #include "import/MonoRaster.h"
 #include "import/TracerRun.h"
 #include "platform/IniFile.h"
+#include "view3d/lists/VectorLists.h"
+#include "view3d/persistence/PersistentObjectList.h"
 
 namespace {
 
@@ -171,6 +173,33 @@ void WriteLanguageFile(const fs::path& folder)
     Save(folder, "small.lng", file.ToText());
 }
 
+// Object lists of every archived list class, one nested, with an empty slot
+// and a class named a second time by its index.
+void WritePersistentArchives(const fs::path& folder)
+{
+    TAffineVectorList affine;
+    affine.Add(1, 2, 3);
+    affine.Add(-4.5f, 0, 1e6f);
+    TVectorList vectors;
+    vectors.AddPoint(0, 1, 2);
+    vectors.Add({3, 4, 5, 0});
+    TTexPointList texPoints;
+    texPoints.Add({0.25f, 0.75f});
+    TSingleList singles;
+    singles.Add(3.5f);
+    TPersistentObjectList inner;
+    inner.Add(&singles);
+    inner.Add(nullptr);
+    TPersistentObjectList outer;
+    outer.Add(&affine);
+    outer.Add(&vectors);
+    outer.Add(&texPoints);
+    outer.Add(&inner);
+    outer.Add(&affine);
+    Save(folder, "lists.bin", outer.SaveToString());
+    Save(folder, "empty.bin", TPersistentObjectList().SaveToString());
+}
+
 } // namespace
 
 // The pictures the vectorize pages hand the tracer (1 bit, a ring and a bar;
@@ -208,6 +237,7 @@ int main(int argc, char* argv[])
         WriteVectorFont(corpus / "VectorFont");
         WriteSettingsFiles(corpus / "SettingsFile");
         WriteLanguageFile(corpus / "LanguageFile");
+        WritePersistentArchives(corpus / "PersistentArchive");
         WriteTracerPictures(corpus / "TracerPicture");
     } catch (const std::exception& error) {
         std::cerr << "kestro_fuzzcorpus: " << error.what() << '\n';
