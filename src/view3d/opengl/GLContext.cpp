@@ -52,58 +52,52 @@ void TGLContext::DestroyQuietly() noexcept
     }
 }
 
-void TGLContext::CheckInactive() const
+template <typename T>
+void TGLContext::Alter(T& setting, T value)
 {
     if (ActivationCount > 0)
         throw EGLContextError("Cannot alter an active context");
+    setting = value;
 }
 
 void TGLContext::SetColorBits(int bits)
 {
-    CheckInactive();
-    ColorBitsValue = bits;
+    Alter(ColorBitsValue, bits);
 }
 
 void TGLContext::SetAlphaBits(int bits)
 {
-    CheckInactive();
-    AlphaBitsValue = bits;
+    Alter(AlphaBitsValue, bits);
 }
 
 void TGLContext::SetDepthBits(int bits)
 {
-    CheckInactive();
-    DepthBitsValue = bits;
+    Alter(DepthBitsValue, bits);
 }
 
 void TGLContext::SetStencilBits(int bits)
 {
-    CheckInactive();
-    StencilBitsValue = bits;
+    Alter(StencilBitsValue, bits);
 }
 
 void TGLContext::SetAccumBits(int bits)
 {
-    CheckInactive();
-    AccumBitsValue = bits;
+    Alter(AccumBitsValue, bits);
 }
 
 void TGLContext::SetAuxBuffers(int count)
 {
-    CheckInactive();
-    AuxBuffersValue = count;
+    Alter(AuxBuffersValue, count);
 }
 
 void TGLContext::SetAntiAliasing(TGLAntiAliasing value)
 {
-    CheckInactive();
-    AntiAliasingValue = value;
+    Alter(AntiAliasingValue, value);
 }
 
 void TGLContext::SetOptions(TGLContextOptions options)
 {
-    CheckInactive();
-    OptionsValue = options;
+    Alter(OptionsValue, options);
 }
 
 void TGLContext::CreateContext(TGLDevice& device)

@@ -87,7 +87,9 @@ protected:
     void DestroyQuietly() noexcept;
 
 private:
-    void CheckInactive() const;
+    // Settings of the format change only while the context is inactive.
+    template <typename T>
+    void Alter(T& setting, T value);
     void FinishCreation();
     void ReleaseOwnedHandles();
     void LeaveSharing();

@@ -75,6 +75,7 @@ TEST(GLSceneViewer, FreesItsDisplayListsWhenItsWindowGoes)
     on.Viewer->setParent(&other);
     EXPECT_EQ(list.Handle(), 0u);
     EXPECT_FALSE(context.IsValid());
+    EXPECT_TRUE(on.Viewer->FrameFailure().isEmpty()) << on.Viewer->FrameFailure().toStdString();
     on.Viewer->show();
     other.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
