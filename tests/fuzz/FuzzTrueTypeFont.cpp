@@ -9,7 +9,7 @@
 #include "FuzzSupport.h"
 #include "cad/fonts/TrueTypeStrokes.h"
 #include "cad/shapes/Container2D.h"
-#include "edit/TextToPolylines.h"
+#include "edit/geometry/TextToPolylines.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
