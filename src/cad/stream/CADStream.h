@@ -65,7 +65,8 @@ public:
     // record that decodes to a huge bitmap, a few block references that
     // expand to millions of objects) is paid from budgets kept for the whole
     // file. A record takes its share before doing the work; false, with
-    // nothing taken, when the budget cannot pay it, and the record is refused.
+    // nothing taken, when the budget cannot pay it, and the record is refused
+    // (a curve is only drawn coarser).
     bool TakePictureBytes(std::uint64_t bytes) { return TakeFrom(PictureBytesLeft, bytes); }
     bool TakeExpandedObjects(std::uint64_t count) { return TakeFrom(ExpandedObjectsLeft, count); }
     bool TakeProfilePoints(std::uint64_t count) { return TakeFrom(ProfilePointsLeft, count); }

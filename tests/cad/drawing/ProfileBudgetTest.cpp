@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cad/model/GraphicObjectStream.h"
 #include "cad/shapes/Arc2D.h"
 #include "cad/shapes/BSpline2D.h"
 #include "cad/shapes/Circle2D.h"
@@ -21,36 +22,37 @@ namespace {
 
 using TBytes = std::vector<std::uint8_t>;
 
-// One curve of each class whose profile follows its precision.
+// One curve of each class whose profile follows its precision, numbered from `id`.
 std::vector<std::unique_ptr<TCurve2D>> OneOfEachCurve(std::int32_t id)
 {
     const float x = static_cast<float>(id % 100);
     std::vector<std::unique_ptr<TCurve2D>> curves;
     curves.push_back(std::make_unique<TCerchio2D>(id, MakePoint2D(x, 0), MakePoint2D(x + 1, 0)));
-    curves.push_back(std::make_unique<TEllipse2D>(id, MakePoint2D(x, 0), MakePoint2D(x + 2, 1)));
-    curves.push_back(std::make_unique<TArc2D>(id, MakePoint2D(x, 0), MakePoint2D(x + 2, 1), 0.5f, 2.0f));
-    curves.push_back(std::make_unique<TArco2D>(id, MakePoint2D(x, 0), MakePoint2D(x + 1, 0), 0.5f, 2.0f));
+    curves.push_back(std::make_unique<TEllipse2D>(id + 1, MakePoint2D(x, 0), MakePoint2D(x + 2, 1)));
+    curves.push_back(std::make_unique<TArc2D>(id + 2, MakePoint2D(x, 0), MakePoint2D(x + 2, 1), 0.5f, 2.0f));
+    curves.push_back(std::make_unique<TArco2D>(id + 3, MakePoint2D(x, 0), MakePoint2D(x + 1, 0), 0.5f, 2.0f));
     const TPoint2D control[] = {MakePoint2D(x, 0), MakePoint2D(x + 1, 2), MakePoint2D(x + 2, -1),
                                 MakePoint2D(x + 3, 0)};
-    curves.push_back(std::make_unique<TBSpline2D>(id, control));
+    curves.push_back(std::make_unique<TBSpline2D>(id + 4, control));
     return curves;
 }
 
-// A drawing's sections: `high` rounds of curves at the given precision, then
-// `usual` rounds at each class's own; every other curve keeps its profile.
+// A drawing's sections, no blocks, then `high` rounds of curves at the given
+// precision and `usual` rounds at each class's own; every other curve keeps
+// its profile. The records are written straight, so that the test does not
+// build the outlines it asks the reader to refuse.
 TBytes DrawingOfCurves(int high, std::int16_t precision, int usual)
 {
-    TCADCmp2D drawing;
+    TCADStreamWriter out;
+    out.WriteInt32(0);
+    out.WriteInt32((high + usual) * 5);
     for (int round = 0; round < high + usual; ++round)
-        for (auto& curve : OneOfEachCurve(round)) {
+        for (auto& curve : OneOfEachCurve(round * 5)) {
             if (round < high)
                 curve->CurvePrecision = precision;
             curve->SavingType = static_cast<std::uint8_t>(round % 2);
-            drawing.AddObject(-1, std::move(curve));
+            WriteObjectRecord(out, *curve);
         }
-    TCADStreamWriter out;
-    drawing.SaveBlocks(out, false);
-    drawing.SaveObjects(out);
     return out.Data();
 }
 
@@ -63,6 +65,7 @@ TEST_F(ProfileBudgetTest, CurvesPastTheFilesBudgetAreDrawnAtTheirUsualPrecision)
     struct TCase {
         const char* Name;
         TBytes File;
+        std::uint64_t Budget;
         int Curves;
         int KeptHigh; // curves left at the high precision
         std::vector<std::string> Notices;
@@ -72,17 +75,19 @@ TEST_F(ProfileBudgetTest, CurvesPastTheFilesBudgetAreDrawnAtTheirUsualPrecision)
     const std::vector<TCase> cases = {
         // About 66 KB asking for 900 outlines of 32768 points (350 MB): the
         // budget pays for 32 of them, the usual curves after them are untouched.
-        {"amplifying", DrawingOfCurves(180, 32767, 2), 910, 32, {cut}},
-        // Curves at their usual precision never draw on the budget, however many.
-        {"usual", DrawingOfCurves(0, 0, 4000), 20000, 0, {}},
+        {"amplifying", DrawingOfCurves(180, 32767, 2), MaxProfilePointsPerFile, 910, 32, {cut}},
+        // Curves at their usual precision never draw on the budget, however
+        // many: here they hold 20 times what it has.
+        {"usual", DrawingOfCurves(0, 0, 200), 4000, 1000, 0, {}},
         // Some detail above the usual is paid for and kept.
-        {"detailed", DrawingOfCurves(100, 1000, 100), 1000, 500, {}},
+        {"detailed", DrawingOfCurves(20, 1000, 20), MaxProfilePointsPerFile, 200, 100, {}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TCADCmp2D cad;
         TMessageRecorder messages;
         TCADStreamReader in = ReaderOf(c.File);
+        in.SetBudgets(MaxPictureBytesPerFile, MaxExpandedObjectsPerFile, c.Budget);
         cad.LoadBlocks(in, TCADCmp::Version);
         cad.LoadObjects(in, TCADCmp::Version);
         EXPECT_TRUE(in.AtEnd());
@@ -103,7 +108,7 @@ TEST_F(ProfileBudgetTest, CurvesPastTheFilesBudgetAreDrawnAtTheirUsualPrecision)
             keptHigh += curve.CurvePrecision > usual;
         }
         EXPECT_EQ(keptHigh, c.KeptHigh);
-        EXPECT_LE(points, MaxProfilePointsPerFile + static_cast<std::uint64_t>(c.Curves) * 201);
+        EXPECT_LE(points, c.Budget + static_cast<std::uint64_t>(c.Curves) * 201);
 
         // A file nothing was cut from is written back byte for byte.
         if (c.Notices.empty()) {
