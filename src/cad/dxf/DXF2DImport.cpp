@@ -319,6 +319,10 @@ void TDXF2DImport::ReadEntity(const std::string& name, std::vector<std::unique_p
             BuildFromRecord(name, built, counter);
         }
     }
+    // An entity the end of the file cuts off may lack any of its values: it
+    // is told as the file's early end, not built from what is left of it.
+    if (Reader.EndedEarly())
+        return;
     if (EntityInPaperSpace) {
         ++Result.PaperSpaceEntities;
         return;
@@ -343,8 +347,7 @@ void TDXF2DImport::ReadEntity(const std::string& name, std::vector<std::unique_p
         }
         added = true;
     }
-    // An entity cut off by the end of the file is told as the file's early end.
-    if (!added && !Reader.EndedEarly())
+    if (!added)
         Drop(name);
     else if (added && counter)
         ++*counter;

@@ -284,6 +284,10 @@ TEST(DXF2DImport, FailuresAreReportedAndKeepWhatWasRead)
         "0\nSECTION\n2\nHEADER\n9\n$EXTMIN\n10\n0\n20\n0\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n70\n0\n"
         "0\nLWPOLYLINE\n90\n2\n10\n0\n20\n0\n42\n1\n10\n1\n20\n0\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
         "0\nINSERT\n2\nB\n10\n1\n20\n1\n0\nPOLYLINE\n0\nVERTEX\n10\n1\n20\n1\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n";
+    // Cut inside its last section, a file was not read whole, and says so;
+    // one that closed it needs no EOF.
+    const std::size_t opened = whole.rfind("0\nSECTION") + 9;
+    const std::size_t closed = whole.rfind("0\nENDSEC\n") + 9;
     for (std::size_t cut = 0; cut <= whole.size(); cut += 3) {
         TCADCmp2D target;
         TDXF2DImport import(TDXFRead::FromBytes(whole.substr(0, cut)), &target);
@@ -292,6 +296,10 @@ TEST(DXF2DImport, FailuresAreReportedAndKeepWhatWasRead)
         } catch (const ECADFileNotValid&) {
             // A POLYLINE cut before its SEQEND.
         }
+        if (cut >= opened) {
+            EXPECT_EQ(import.LastResult().Failed, cut < closed) << cut;
+        }
+        EXPECT_EQ(import.LastResult().LeftOut, (std::map<std::string, int>{})) << "nothing is left out, only cut";
         for (TObject2D* object : Objects(target))
             for (const TPoint2D& p : WorldPoints(*object))
                 ASSERT_TRUE(Finite(p)) << cut;
