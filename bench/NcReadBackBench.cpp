@@ -13,8 +13,8 @@
 
 #include <benchmark/benchmark.h>
 #include "PocketInput.h"
-#include "cam/NcProgram.h"
-#include "cam/NcSimulation.h"
+#include "cam/nc/NcProgram.h"
+#include "cam/simulation/NcSimulation.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
-#include "ClipperRoundOffset.h"
-#include "RandomStar.h"
-#include "cam/ChainOffset.h"
-#include "cam/ElementDistance.h"
-#include "cam/SplitAtIntersections.h"
+#include "support/ClipperRoundOffset.h"
+#include "support/RandomStar.h"
+#include "cam/toolpath/ChainOffset.h"
+#include "cam/toolpath/ElementDistance.h"
+#include "cam/toolpath/SplitAtIntersections.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
-#include "ClipperRoundOffset.h"
+#include "support/ClipperRoundOffset.h"
 #include "PocketInput.h"
-#include "cam/Toolpaths.h"
+#include "cam/toolpath/Toolpaths.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "cam/ChainElement.h"
+#include "cam/chains/ChainElement.h"
 
 namespace pocketinput {
 

@@ -1,4 +1,4 @@
 #pragma once
 
 // The undelete stack lives with the commands that use it.
-#include "edit/DeletedEntities.h"
+#include "edit/entities/DeletedEntities.h"

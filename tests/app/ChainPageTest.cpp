@@ -20,7 +20,7 @@
 #include "cad/shapes/Circle2D.h"
 #include "cad/shapes/Line2D.h"
 #include "cad/ui/CADViewport.h"
-#include "cam/Chains.h"
+#include "cam/chains/Chains.h"
 
 namespace {
 

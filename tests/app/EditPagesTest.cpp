@@ -10,7 +10,7 @@
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/SelectObject.h"
 #include "cad/engine/SelectTwoObjects.h"
-#include "edit/EditSettings.h"
+#include "edit/commands/EditSettings.h"
 
 // What is typed into the editing commands' pages reaches the commands; text
 // that is no number leaves the value; the tangent arc's modes show their

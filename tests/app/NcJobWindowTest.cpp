@@ -29,12 +29,12 @@
 #include "cad/geometry/Geometry2D.h"
 #include "cad/shapes/Circle2D.h"
 #include "cad/ui/CADViewport.h"
-#include "cam/Chains.h"
-#include "cam/NcJob.h"
-#include "cam/NcSimulation.h"
-#include "cam/NcWords.h"
-#include "cam/PostSettings.h"
-#include "cam/Toolpaths.h"
+#include "cam/chains/Chains.h"
+#include "cam/nc/NcJob.h"
+#include "cam/simulation/NcSimulation.h"
+#include "cam/nc/NcWords.h"
+#include "cam/nc/PostSettings.h"
+#include "cam/toolpath/Toolpaths.h"
 #include "import/ui/SaveDialog.h"
 
 namespace {

@@ -22,8 +22,8 @@
 #include "cad/canvas/DecorativeCanvas.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
-#include "cam/NcSimulation.h"
-#include "cam/NcWords.h"
+#include "cam/simulation/NcSimulation.h"
+#include "cam/nc/NcWords.h"
 #include "cam/ui/NcFindDialog.h"
 #include "import/ui/SaveDialog.h"
 

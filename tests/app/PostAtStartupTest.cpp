@@ -1,8 +1,8 @@
 #include <QDir>
 
 #include "ProgramTestFolder.h"
-#include "cam/NcWords.h"
-#include "cam/PostSettings.h"
+#include "cam/nc/NcWords.h"
+#include "cam/nc/PostSettings.h"
 
 namespace {
 

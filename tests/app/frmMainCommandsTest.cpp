@@ -28,9 +28,9 @@
 #include "cad/shapes/Circle2D.h"
 #include "cad/shapes/Line2D.h"
 #include "cad/ui/CADViewport.h"
-#include "edit/OffsetCommand.h"
-#include "edit/DeletedEntities.h"
-#include "edit/SelectionOps.h"
+#include "edit/commands/OffsetCommand.h"
+#include "edit/entities/DeletedEntities.h"
+#include "edit/entities/SelectionOps.h"
 #include "platform/IniFile.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include "FuzzSupport.h"
 #include "cad/base/Settings.h"
-#include "cam/ChainElement.h"
-#include "cam/NcWords.h"
-#include "cam/PostSettings.h"
+#include "cam/chains/ChainElement.h"
+#include "cam/nc/NcWords.h"
+#include "cam/nc/PostSettings.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -25,10 +25,10 @@
 #include "app/ui/controls/MenuSpeedButtons.h"
 #include "cad/base/Settings.h"
 #include "cad/engine/EngineHooks.h"
-#include "edit/CommandFramework.h"
+#include "edit/commands/CommandFramework.h"
 #include "cad/fonts/TrueTypeStrokes.h"
 #include "cad/view/CADInputTypes.h"
-#include "cam/ChainElement.h"
+#include "cam/chains/ChainElement.h"
 
 class QAction;
 class QCheckBox;

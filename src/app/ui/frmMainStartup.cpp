@@ -34,7 +34,7 @@
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/ui/ScreenCursors.h"
-#include "cam/PostSettings.h"
+#include "cam/nc/PostSettings.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VersionInfo.h"

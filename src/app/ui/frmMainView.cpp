@@ -13,7 +13,7 @@
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/EngineHooks.h"
 #include "cad/ui/CADViewport.h"
-#include "edit/PolylineConverters.h"
+#include "edit/geometry/PolylineConverters.h"
 
 void TfrmMain::CreateView()
 {

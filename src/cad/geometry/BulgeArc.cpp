@@ -4,17 +4,6 @@
 
 #include "cad/geometry/VectorHelpers.h"
 
-void BulgeArcCentre2D(TVect start, TVect end, double bulge, TVect& centre, double& radius)
-{
-    const double k = (1.0 / bulge - bulge) / 2.0;
-    centre.X = (start.X + end.X - (end.Y - start.Y) * k) / 2.0;
-    centre.Y = (start.Y + end.Y + (end.X - start.X) * k) / 2.0;
-    // Not hypot: toolpath splitting asks for arc centres millions of times.
-    const double dx = start.X - centre.X;
-    const double dy = start.Y - centre.Y;
-    radius = std::sqrt(dx * dx + dy * dy);
-}
-
 void TessellateBulgeArc2D(TVect start, TVect end, double bulge, std::vector<TVect>& points)
 {
     if (EqualReals(bulge, 0.0))

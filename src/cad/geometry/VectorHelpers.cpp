@@ -6,17 +6,6 @@
 #include "cad/base/Settings.h"
 #include "cad/geometry/Geometry2D.h"
 
-bool EqualRealsEps(double a, double b, double eps)
-{
-    const double d = b - a;
-    return -eps <= d && d <= eps;
-}
-
-bool EqualReals(double a, double b)
-{
-    return EqualRealsEps(a, b, REAL_EPSILON);
-}
-
 bool NotEqualRealsEps(double a, double b, double eps)
 {
     return !EqualRealsEps(a, b, eps);
@@ -27,31 +16,9 @@ bool NotEqualReals(double a, double b)
     return !EqualReals(a, b);
 }
 
-bool EqualPoints(TVect a, TVect b)
-{
-    return EqualPointsEps(a, b, REAL_EPSILON);
-}
-
-bool EqualPointsEps(TVect a, TVect b, double eps)
-{
-    return EqualRealsEps(a.X, b.X, eps) && EqualRealsEps(a.Y, b.Y, eps);
-}
-
 bool GreaterOrEqualReals(double a, double b)
 {
     return a > b || EqualReals(a, b);
-}
-
-double DistXY(double x1, double y1, double x2, double y2)
-{
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
-    return std::sqrt(dx * dx + dy * dy);
-}
-
-double PointDistance(TVect a, TVect b)
-{
-    return DistXY(a.X, a.Y, b.X, b.Y);
 }
 
 double SquaredDistXY(double x1, double y1, double x2, double y2)
@@ -320,16 +287,6 @@ bool SegmentIntersection(TVect a1, TVect a2, TVect b1, TVect b2, TVect& point)
     return true;
 }
 
-double CrossProduct(TVect a, TVect b)
-{
-    return a.X * b.Y - a.Y * b.X;
-}
-
-double DotProduct(TVect a, TVect b)
-{
-    return a.X * b.X + a.Y * b.Y;
-}
-
 double VectAngle(TVect a, TVect b)
 {
     if (DotProduct(a, a) * DotProduct(b, b) == 0.0)
@@ -350,21 +307,6 @@ TVect NormalizeVect(TVect v)
     if (length == 0.0)
         return {};
     return {v.X / length, v.Y / length};
-}
-
-TVect AddVect(TVect a, TVect b)
-{
-    return {a.X + b.X, a.Y + b.Y};
-}
-
-TVect SubVect(TVect a, TVect b)
-{
-    return {a.X - b.X, a.Y - b.Y};
-}
-
-TVect ScaleVect(TVect v, double k)
-{
-    return {k * v.X, k * v.Y};
 }
 
 TVect MakeVect(double x, double y)

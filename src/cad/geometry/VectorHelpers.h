@@ -3,6 +3,7 @@
 // Double-precision point and vector routines of the editing and toolpath code.
 // Equality is always within 0.00005 unless a tolerance is given.
 
+#include <cmath>
 #include <span>
 
 #include "cad/geometry/CADBaseTypes.h"
@@ -10,16 +11,44 @@
 inline constexpr double REAL_EPSILON = 0.00005;
 inline constexpr double FULL_TURN = 6.283185307179586;
 
-bool EqualRealsEps(double a, double b, double eps);
-bool EqualReals(double a, double b);
+// The equalities, distances and vector products are inline: the toolpath
+// loops ask them once per corner, item or pair of elements, and a call each
+// cost more than the arithmetic.
+
+inline bool EqualRealsEps(double a, double b, double eps)
+{
+    const double d = b - a;
+    return -eps <= d && d <= eps;
+}
+
+inline bool EqualReals(double a, double b)
+{
+    return EqualRealsEps(a, b, REAL_EPSILON);
+}
 bool NotEqualRealsEps(double a, double b, double eps);
 bool NotEqualReals(double a, double b);
-bool EqualPoints(TVect a, TVect b);
-bool EqualPointsEps(TVect a, TVect b, double eps);
+inline bool EqualPointsEps(TVect a, TVect b, double eps)
+{
+    return EqualRealsEps(a.X, b.X, eps) && EqualRealsEps(a.Y, b.Y, eps);
+}
+
+inline bool EqualPoints(TVect a, TVect b)
+{
+    return EqualPointsEps(a, b, REAL_EPSILON);
+}
 bool GreaterOrEqualReals(double a, double b);
 
-double DistXY(double x1, double y1, double x2, double y2);
-double PointDistance(TVect a, TVect b);
+inline double DistXY(double x1, double y1, double x2, double y2)
+{
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+inline double PointDistance(TVect a, TVect b)
+{
+    return DistXY(a.X, a.Y, b.X, b.Y);
+}
 double SquaredDistXY(double x1, double y1, double x2, double y2);
 // 1..4 by quadrant, 0 for the null vector.
 int VectQuadrant(TVect v);
@@ -48,14 +77,35 @@ bool CirclesMeet(double r1, TVect c1, double r2, TVect c2);
 bool CircleCircleIntersection(double r1, TVect c1, double r2, TVect c2, TVect& p1, TVect& p2);
 bool SegmentIntersection(TVect a1, TVect a2, TVect b1, TVect b2, TVect& point);
 
-double CrossProduct(TVect a, TVect b);
-double DotProduct(TVect a, TVect b);
+inline double CrossProduct(TVect a, TVect b)
+{
+    return a.X * b.Y - a.Y * b.X;
+}
+
+inline double DotProduct(TVect a, TVect b)
+{
+    return a.X * b.X + a.Y * b.Y;
+}
+
 double VectAngle(TVect a, TVect b);
 double VectAngleNoCheck(TVect a, TVect b);
 TVect NormalizeVect(TVect v);
-TVect AddVect(TVect a, TVect b);
-TVect SubVect(TVect a, TVect b);
-TVect ScaleVect(TVect v, double k);
+
+inline TVect AddVect(TVect a, TVect b)
+{
+    return {a.X + b.X, a.Y + b.Y};
+}
+
+inline TVect SubVect(TVect a, TVect b)
+{
+    return {a.X - b.X, a.Y - b.Y};
+}
+
+inline TVect ScaleVect(TVect v, double k)
+{
+    return {k * v.X, k * v.Y};
+}
+
 TVect MakeVect(double x, double y);
 TVect RotateVect(TVect v, double angle);
 TVect PolarPoint(TVect point, double distance, double angle);

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "cad/canvas/ImageCanvas.h"
-#include "cam/NcSimulation.h"
+#include "cam/simulation/NcSimulation.h"
 
 class TCADViewportCore;
 

@@ -25,10 +25,10 @@
 #include "cad/engine/SelectObjectsInArea.h"
 #include "cad/shapes/Primitive2D.h"
 #include "cad/ui/CADViewport.h"
-#include "cam/ChainDrawing.h"
-#include "cam/ChainPick.h"
-#include "cam/Chains.h"
-#include "cam/Toolpaths.h"
+#include "cam/chains/ChainDrawing.h"
+#include "cam/chains/ChainPick.h"
+#include "cam/chains/Chains.h"
+#include "cam/toolpath/Toolpaths.h"
 #include "cam/ui/PageControls.h"
 
 namespace {

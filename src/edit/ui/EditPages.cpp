@@ -16,8 +16,8 @@
 #include "cad/engine/CADPrg2D.h"
 #include "cad/engine/SelectObject.h"
 #include "cad/engine/SelectTwoObjects.h"
-#include "edit/EditSettings.h"
-#include "edit/EditStates.h"
+#include "edit/commands/EditSettings.h"
+#include "edit/commands/EditStates.h"
 
 namespace {
 

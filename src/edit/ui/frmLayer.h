@@ -10,7 +10,7 @@
 
 #include <QDialog>
 
-#include "edit/LayerBackup.h"
+#include "edit/entities/LayerBackup.h"
 
 class QLabel;
 class QPainter;

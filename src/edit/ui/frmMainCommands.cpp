@@ -38,8 +38,8 @@
 #include "cad/ui/CADViewport.h"
 #include "cad/view/ScreenCursor.h"
 #include "cam/ProgressSink.h"
-#include "edit/CommandStates.h"
-#include "edit/OffsetCommand.h"
+#include "edit/commands/CommandStates.h"
+#include "edit/commands/OffsetCommand.h"
 
 namespace {
 

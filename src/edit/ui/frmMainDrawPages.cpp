@@ -15,9 +15,9 @@
 #include "cad/engine/CADPrg2D.h"
 #include "cad/shapes/Container2D.h"
 #include "cad/shapes/ShapeDrawHooks.h"
-#include "edit/CommandTable.h"
-#include "edit/DrawingCommands.h"
-#include "edit/SelectionOps.h"
+#include "edit/commands/CommandTable.h"
+#include "edit/commands/DrawingCommands.h"
+#include "edit/entities/SelectionOps.h"
 #include "edit/ui/DrawPageControls.h"
 
 using namespace drawpages;

@@ -24,7 +24,7 @@
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/view/ScreenCursor.h"
-#include "edit/ViewNavigation.h"
+#include "edit/commands/ViewNavigation.h"
 
 namespace {
 

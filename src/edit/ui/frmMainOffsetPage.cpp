@@ -16,7 +16,7 @@
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
-#include "edit/OffsetCommand.h"
+#include "edit/commands/OffsetCommand.h"
 
 namespace {
 

@@ -22,9 +22,9 @@
 #include "cad/engine/CADPrg2D.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
-#include "edit/DeletedEntities.h"
-#include "edit/SelectionOps.h"
-#include "edit/SelectionState.h"
+#include "edit/entities/DeletedEntities.h"
+#include "edit/entities/SelectionOps.h"
+#include "edit/commands/SelectionState.h"
 #include "import/Placement.h"
 
 namespace {

@@ -41,7 +41,7 @@
 #include "cad/shapes/Bitmap2D.h"
 #include "cad/shapes/Frame2D.h"
 #include "cad/ui/CADViewport.h"
-#include "cam/NcWords.h"
+#include "cam/nc/NcWords.h"
 #include "import/LastDxfFileName.h"
 #include "import/LoadedFile.h"
 #include "import/MonoRaster.h"

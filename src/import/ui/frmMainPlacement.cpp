@@ -26,7 +26,7 @@
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/view/CADViewport2DCore.h"
-#include "cam/NcWords.h"
+#include "cam/nc/NcWords.h"
 #include "import/LoadedFile.h"
 #include "import/Placement.h"
 

@@ -19,7 +19,7 @@
 #include "cad/engine/PositionObject.h"
 #include "cad/model/ClassRegistry.h"
 #include "cad/shapes/Line2D.h"
-#include "edit/EntityInfo.h"
+#include "edit/entities/EntityInfo.h"
 #include "edit/ui/FontPreview.h"
 #include "support/ImageTestSupport.h"
 

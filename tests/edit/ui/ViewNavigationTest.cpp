@@ -20,7 +20,7 @@
 #include "cad/shapes/Line2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/view/ScreenCursor.h"
-#include "edit/ViewNavigation.h"
+#include "edit/commands/ViewNavigation.h"
 
 namespace {
 

@@ -31,7 +31,7 @@
 #include "cad/shapes/Bitmap2D.h"
 #include "cad/shapes/Line2D.h"
 #include "cad/ui/CADViewport.h"
-#include "cam/PostSettings.h"
+#include "cam/nc/PostSettings.h"
 #include "import/LastDxfFileName.h"
 #include "import/LoadedFile.h"
 #include "import/ui/SaveDialog.h"

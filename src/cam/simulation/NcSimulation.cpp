@@ -1,0 +1,506 @@
+#include "cam/simulation/NcSimulation.h"
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <string_view>
+
+#include <QPainter>
+#include <QPolygonF>
+
+#include "cad/canvas/DecorativeCanvas.h"
+#include "cad/geometry/Geometry2D.h"
+#include "cad/geometry/VectorHelpers.h"
+
+TNcSimulation NcSimulation;
+
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+// Points of each round end of a swept area, besides its first one.
+constexpr int kCapSteps = 20;
+// Segments of a full turn of a drawn arc.
+constexpr int kArcStepsPerTurn = 72;
+// A sweep this close to a whole turn is a full circle.
+constexpr double kFullCircleTolerance = 0.001;
+
+// Removes the first occurrence of the letter with the number right after it
+// ("-", "." and digits). True, with the value and its text, when the number
+// is a well-formed one; a malformed or empty number is dropped with its letter.
+bool TakeWord(std::string& line, std::string_view letter, float& value, std::string* text = nullptr)
+{
+    const std::size_t at = line.find(letter);
+    if (at == std::string::npos)
+        return false;
+    const std::size_t first = at + letter.size();
+    std::size_t last = first;
+    bool digits = false;
+    while (last < line.size() && (line[last] == '-' || line[last] == '.' || (line[last] >= '0' && line[last] <= '9'))) {
+        digits = digits || (line[last] != '-' && line[last] != '.');
+        ++last;
+    }
+    const std::string number = line.substr(first, last - first);
+    line.erase(at, last - at);
+    if (!digits)
+        return false;
+    double parsed = 0.0;
+    const char* end = number.data() + number.size();
+    const auto result = std::from_chars(number.data(), end, parsed);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed))
+        return false;
+    value = static_cast<float>(parsed);
+    if (text != nullptr)
+        *text = number;
+    return true;
+}
+
+bool Contains(const std::string& line, std::string_view text)
+{
+    return !text.empty() && line.find(text) != std::string::npos;
+}
+
+void RemoveText(std::string& line, std::string_view text)
+{
+    const std::size_t at = line.find(text);
+    if (at != std::string::npos)
+        line.erase(at, text.size());
+}
+
+void AddTime(double& seconds, double length, double rate)
+{
+    // A rate of 0 or below would give an endless or negative time.
+    if (rate > 0.0)
+        seconds += length / rate * 60.0;
+}
+
+// The half circle of radius r around p from angle `from`, turning by pi, its
+// first point left out.
+void AppendCap(std::vector<TVect>& points, TVect p, double r, double from)
+{
+    for (int k = 1; k <= kCapSteps; ++k) {
+        const double a = from + std::numbers::pi * k / kCapSteps;
+        points.push_back({p.X + r * std::cos(a), p.Y + r * std::sin(a)});
+    }
+}
+
+// Points along an arc from angle `start`, turning by `sweep` (signed).
+void AppendArc(std::vector<TVect>& points, TVect c, double radius, double start, double sweep, bool withFirst)
+{
+    const int steps = std::max(2, static_cast<int>(std::ceil(std::abs(sweep) / kTwoPi * kArcStepsPerTurn)));
+    for (int k = withFirst ? 0 : 1; k <= steps; ++k) {
+        const double a = start + sweep * k / steps;
+        points.push_back({c.X + radius * std::cos(a), c.Y + radius * std::sin(a)});
+    }
+}
+
+void ShowLimits(TNcSimulation& sim, const TNcExtents& before)
+{
+    if (!sim.LimitShown)
+        return;
+    const TNcExtents& now = sim.Extents;
+    if (before.Empty || now.XMax != before.XMax)
+        sim.LimitShown(TNcLimit::XMax, now.XMax);
+    if (before.Empty || now.XMin != before.XMin)
+        sim.LimitShown(TNcLimit::XMin, now.XMin);
+    if (before.Empty || now.YMax != before.YMax)
+        sim.LimitShown(TNcLimit::YMax, now.YMax);
+    if (before.Empty || now.YMin != before.YMin)
+        sim.LimitShown(TNcLimit::YMin, now.YMin);
+}
+
+void IncludePoint(TNcSimulation& sim, float x, float y)
+{
+    const TNcExtents before = sim.Extents;
+    if (sim.Extents.Include(x, y))
+        ShowLimits(sim, before);
+}
+
+void SimulateStraight(TNcSimulation& sim, int motion, float toolRadius, TVect from, TVect to)
+{
+    const TColor pen = motion == MOTION_RAPID ? SIM_RAPID_COLOR : SIM_WORK_COLOR;
+    if (sim.Drawing != nullptr) {
+        if (sim.Wireframe || motion == MOTION_RAPID || toolRadius == 0.0f)
+            sim.Drawing->Polyline({from, to}, pen);
+        else if (from.X == to.X && from.Y == to.Y)
+            sim.Drawing->Disc(to, toolRadius, pen, LayerContrastColor);
+        else
+            sim.Drawing->Polygon(SweptLine(from, to, toolRadius), pen, LayerContrastColor);
+    }
+    const double length = PointDistance(from, to);
+    if (motion == MOTION_RAPID)
+        AddTime(sim.RapidSeconds, length, sim.RapidRate);
+    else
+        AddTime(sim.WorkSeconds, length, sim.FeedRate);
+}
+
+TVect ArcCentre(const TNcSimulation& sim, bool fromFile, TVect start, const TPostSettings& post)
+{
+    if (fromFile) {
+        switch (post.ArcCenter) {
+        case ARC_CENTER_FROM_START:
+            return {start.X + sim.ArcI, start.Y + sim.ArcJ};
+        case ARC_CENTER_TO_START:
+            return {start.X - sim.ArcI, start.Y - sim.ArcJ};
+        default:
+            break;
+        }
+    }
+    return {sim.ArcI, sim.ArcJ};
+}
+
+void SimulateArc(TNcSimulation& sim, bool clockwise, bool fromFile, float toolRadius, float arcR, TVect start,
+                 TVect end, const TPostSettings& post)
+{
+    const TVect c = arcR != 0.0f ? ArcCentreFromRadius(start, end, arcR, clockwise)
+                                 : ArcCentre(sim, fromFile, start, post);
+    const double radius = PointDistance(c, start);
+    const double a1 = std::atan2(start.Y - c.Y, start.X - c.X);
+    const double a2 = std::atan2(end.Y - c.Y, end.X - c.X);
+    // The counter-clockwise turn from start to end (end to start for clockwise arcs).
+    double sweep = clockwise ? a1 - a2 : a2 - a1;
+    sweep = std::fmod(sweep, kTwoPi);
+    if (sweep <= 0.0)
+        sweep += kTwoPi;
+    if (sweep > kTwoPi - kFullCircleTolerance)
+        sweep = kTwoPi;
+
+    const TNcExtents before = sim.Extents;
+    bool changed = sim.Extents.Include(static_cast<float>(c.X - radius), static_cast<float>(c.Y - radius));
+    changed = sim.Extents.Include(static_cast<float>(c.X + radius), static_cast<float>(c.Y + radius)) || changed;
+    if (changed)
+        ShowLimits(sim, before);
+
+    if (sim.Drawing != nullptr) {
+        const double signedSweep = clockwise ? -sweep : sweep;
+        std::vector<TVect> points;
+        if (sim.Wireframe || toolRadius == 0.0f) {
+            AppendArc(points, c, radius, a1, signedSweep, true);
+            sim.Drawing->Polyline(points, SIM_WORK_COLOR);
+        } else {
+            // The band between radius - r and radius + r with a round end at
+            // each end point, built counter-clockwise from the arc's first angle.
+            const double r = toolRadius;
+            const double inner = std::max(radius - r, 0.0);
+            const double first = clockwise ? a2 : a1;
+            const TVect s{c.X + radius * std::cos(first), c.Y + radius * std::sin(first)};
+            const TVect e{c.X + radius * std::cos(first + sweep), c.Y + radius * std::sin(first + sweep)};
+            AppendArc(points, c, radius + r, first, sweep, true);
+            AppendCap(points, e, r, first + sweep);
+            AppendArc(points, c, inner, first + sweep, -sweep, false);
+            AppendCap(points, s, r, first + std::numbers::pi);
+            points.pop_back();
+            sim.Drawing->Polygon(points, SIM_WORK_COLOR, LayerContrastColor);
+        }
+    }
+    AddTime(sim.WorkSeconds, radius * sweep, sim.FeedRate);
+}
+
+void SimulateDrill(TNcSimulation& sim, float z, float toolRadius, TVect from, TVect at)
+{
+    if (sim.Drawing != nullptr) {
+        if (sim.Wireframe || toolRadius == 0.0f)
+            sim.Drawing->Dot(at, SIM_WORK_COLOR);
+        else
+            sim.Drawing->Disc(at, toolRadius, SIM_WORK_COLOR, LayerContrastColor);
+        sim.Drawing->Polyline({from, at}, SIM_RAPID_COLOR);
+    }
+    const double depth = std::abs(static_cast<double>(z) - sim.CycleDepth);
+    AddTime(sim.RapidSeconds, PointDistance(from, at), sim.RapidRate);
+    AddTime(sim.WorkSeconds, depth, sim.PlungeRate);
+    AddTime(sim.RapidSeconds, depth, sim.RapidRate);
+}
+
+} // namespace
+
+bool TNcExtents::Include(float x, float y)
+{
+    if (Empty) {
+        Empty = false;
+        XMin = XMax = x;
+        YMin = YMax = y;
+        return true;
+    }
+    bool changed = false;
+    // Strict comparisons: an equal value is no change.
+    if (x > XMax) { XMax = x; changed = true; }
+    if (x < XMin) { XMin = x; changed = true; }
+    if (y > YMax) { YMax = y; changed = true; }
+    if (y < YMin) { YMin = y; changed = true; }
+    return changed;
+}
+
+bool ParseNcLine(std::string line, TNcMove& move, const TPostSettings& post, TNcSimulation& sim)
+{
+    if (post.IncrementalMode) {
+        move.X = 0.0f;
+        move.Y = 0.0f;
+    }
+    // An empty comment opener would be found at the start of every line.
+    if (Contains(line, post.StartComment)) {
+        const std::size_t tag = line.find("TLDIA=");
+        if (tag != std::string::npos) {
+            line.erase(tag, 5);
+            float diameter = 0.0f;
+            if (TakeWord(line, "=", diameter))
+                sim.ToolRadius = diameter / 2.0f;
+        }
+        line.erase(line.find(post.StartComment));
+    }
+    if (const std::size_t home = line.find("G28"); home != std::string::npos)
+        line.erase(home);
+
+    const bool rapidWord = post.HasFeedRapid && Contains(line, post.FeedRapid);
+    bool values = false;
+    float value = 0.0f;
+    switch (post.Dialect) {
+    case DIALECT_ISO:
+    case DIALECT_OTHER: {
+        if (rapidWord)
+            RemoveText(line, post.FeedRapid);
+        if (TakeWord(line, "F", value)) {
+            values = true;
+            sim.FeedRate = value;
+            sim.PlungeRate = value;
+        }
+        while (line.find('G') != std::string::npos) {
+            if (!TakeWord(line, "G", value))
+                continue;
+            const int code = static_cast<int>(value);
+            if (code == value && ((code >= MOTION_RAPID && code <= MOTION_CCW) ||
+                                  (code >= MOTION_CYCLE_CANCEL && code <= MOTION_CYCLE_LAST)))
+                move.Motion = code;
+        }
+        if (move.Motion == MOTION_CW || move.Motion == MOTION_CCW) {
+            move.I = 0.0f;
+            move.J = 0.0f;
+            move.R = 0.0f;
+            values = TakeWord(line, "I", move.I) || values;
+            values = TakeWord(line, "J", move.J) || values;
+            if (line.find('R') != std::string::npos)
+                values = TakeWord(line, "R", move.R) || values;
+            else
+                values = TakeWord(line, "U", move.R) || values;
+        } else if (IsDrillCycle(move.Motion)) {
+            values = TakeWord(line, "R", move.CycleR) || values;
+        }
+        break;
+    }
+    case DIALECT_HEI: {
+        move.R = 0.0f;
+        if (line.find('L') != std::string::npos) {
+            RemoveText(line, "L");
+            move.Motion = MOTION_LINEAR;
+        }
+        if (line.find("CC") != std::string::npos) {
+            // The centre of the next arc: not a move.
+            RemoveText(line, "CC");
+            TakeWord(line, "X", move.I);
+            TakeWord(line, "Y", move.J);
+            return false;
+        }
+        if (line.find('C') != std::string::npos) {
+            RemoveText(line, "C");
+            if (Contains(line, "DR+")) {
+                RemoveText(line, "DR+");
+                move.Motion = MOTION_CCW;
+            } else if (Contains(line, "DR-")) {
+                RemoveText(line, "DR-");
+                move.Motion = MOTION_CW;
+            }
+        }
+        break;
+    }
+    default:
+        break;
+    }
+
+    if (rapidWord && (move.Motion == MOTION_RAPID || move.Motion == MOTION_LINEAR))
+        move.Motion = MOTION_RAPID;
+    values = TakeWord(line, "X", move.X) || values;
+    values = TakeWord(line, "Y", move.Y) || values;
+    std::string zText;
+    if (TakeWord(line, "Z", value, &zText)) {
+        move.Z = zText;
+        values = true;
+    }
+    return values;
+}
+
+TVect ArcCentreFromRadius(TVect start, TVect end, double r, bool clockwise)
+{
+    const double dx = end.X - start.X;
+    const double dy = end.Y - start.Y;
+    const double chord = std::hypot(dx, dy);
+    const TVect mid{(start.X + end.X) / 2.0, (start.Y + end.Y) / 2.0};
+    if (chord == 0.0)
+        return mid;
+    const double h2 = r * r - chord * chord / 4.0;
+    const double h = h2 > 0.0 ? std::sqrt(h2) : 0.0;
+    // The unit normal to the left of the chord: a counter-clockwise arc of
+    // at most half a turn has its centre there.
+    const TVect left{-dy / chord, dx / chord};
+    const double side = (r > 0.0) != clockwise ? 1.0 : -1.0;
+    return {mid.X + side * h * left.X, mid.Y + side * h * left.Y};
+}
+
+std::vector<TVect> SweptLine(TVect from, TVect to, double r)
+{
+    const double a = std::atan2(to.Y - from.Y, to.X - from.X);
+    const double right = a - std::numbers::pi / 2.0;
+    std::vector<TVect> points;
+    points.reserve(2 * kCapSteps + 2);
+    points.push_back({from.X + r * std::cos(right), from.Y + r * std::sin(right)});
+    points.push_back({to.X + r * std::cos(right), to.Y + r * std::sin(right)});
+    AppendCap(points, to, r, right);
+    points.push_back({from.X - r * std::cos(right), from.Y - r * std::sin(right)});
+    AppendCap(points, from, r, right + std::numbers::pi);
+    points.pop_back();
+    return points;
+}
+
+void SimulateMove(TNcSimulation& sim, int motion, bool fromFile, float z, float toolRadius, float arcR, float x,
+                  float y, const TPostSettings& post)
+{
+    const TVect from{sim.PrevX, sim.PrevY};
+    const TVect to{x, y};
+    if (motion == MOTION_RAPID || motion == MOTION_LINEAR) {
+        IncludePoint(sim, x, y);
+        SimulateStraight(sim, motion, toolRadius, from, to);
+    } else if (motion == MOTION_CW || motion == MOTION_CCW) {
+        SimulateArc(sim, motion == MOTION_CW, fromFile, toolRadius, arcR, from, to, post);
+    } else if (IsDrillCycle(motion)) {
+        IncludePoint(sim, x, y);
+        SimulateDrill(sim, z, toolRadius, from, to);
+    }
+    sim.PrevX = x;
+    sim.PrevY = y;
+}
+
+void AddZMoveTime(TNcSimulation& sim, bool isWork, float z)
+{
+    if (sim.ZKnown && z == sim.LastZ)
+        return;
+    // The first Z of a program only tells where the tool is.
+    if (sim.ZKnown)
+        AddTime(isWork ? sim.WorkSeconds : sim.RapidSeconds, std::abs(sim.LastZ - z),
+                isWork ? sim.PlungeRate : sim.RapidRate);
+    sim.LastZ = z;
+    sim.ZKnown = true;
+}
+
+void ShowZDepth(TNcSimulation& sim, bool isWork, float z)
+{
+    float& lowest = isWork ? sim.ZMinWork : sim.ZMinRapid;
+    const bool below = z < lowest;
+    if (below)
+        lowest = z;
+    if (sim.ZGauge)
+        sim.ZGauge(isWork, z, below);
+}
+
+void ResetSimulation(TNcSimulation& sim)
+{
+    sim.ZMinWork = 9999.0f;
+    sim.ZMinRapid = 9999.0f;
+    sim.Extents = {};
+    sim.ArcI = 0.0f;
+    sim.ArcJ = 0.0f;
+    sim.ZKnown = false;
+    if (sim.GaugeCleared)
+        sim.GaugeCleared();
+}
+
+TNcPainterDrawing::TNcPainterDrawing(QPainter& painter, const TTransform2D& worldToScreen)
+    : painter_(painter), map_(worldToScreen)
+{
+}
+
+namespace {
+
+QPointF Map(const TTransform2D& map, TVect p)
+{
+    const TPoint2D s = ApplyTransform2D({static_cast<float>(p.X), static_cast<float>(p.Y), 1.0f}, map);
+    return {s.X, s.Y};
+}
+
+QPolygonF MapAll(const TTransform2D& map, const std::vector<TVect>& points)
+{
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const TVect& p : points)
+        polygon.append(Map(map, p));
+    return polygon;
+}
+
+} // namespace
+
+void TNcPainterDrawing::Polyline(const std::vector<TVect>& points, TColor pen)
+{
+    painter_.setPen(QPen(ToQColor(pen)));
+    painter_.drawPolyline(MapAll(map_, points));
+}
+
+void TNcPainterDrawing::Polygon(const std::vector<TVect>& points, TColor pen, TColor brush)
+{
+    painter_.setPen(QPen(ToQColor(pen)));
+    painter_.setBrush(ToQColor(brush));
+    painter_.drawPolygon(MapAll(map_, points));
+}
+
+void TNcPainterDrawing::Disc(TVect centre, double radius, TColor pen, TColor brush)
+{
+    const QPointF c = Map(map_, centre);
+    const QPointF edge = Map(map_, {centre.X + radius, centre.Y});
+    const double r = std::hypot(edge.x() - c.x(), edge.y() - c.y());
+    painter_.setPen(QPen(ToQColor(pen)));
+    painter_.setBrush(ToQColor(brush));
+    painter_.drawEllipse(c, r, r);
+}
+
+void TNcPainterDrawing::Dot(TVect point, TColor pen)
+{
+    painter_.setPen(QPen(ToQColor(pen)));
+    painter_.drawPoint(Map(map_, point));
+}
+
+bool SimulateNcLine(TNcSimulation& sim, const std::string& line, const TPostSettings& post, TNcReadMode mode)
+{
+    TNcMove& move = sim.Move;
+    if (!ParseNcLine(line, move, post, sim))
+        return false;
+    if (post.IncrementalMode) {
+        move.X += sim.PrevX;
+        move.Y += sim.PrevY;
+    }
+    if (sim.FirstMove) {
+        sim.PrevX = move.X;
+        sim.PrevY = move.Y;
+        sim.FirstMove = false;
+    }
+    float z = 0.0f;
+    const char* zEnd = move.Z.data() + move.Z.size();
+    double parsed = 0.0;
+    const auto zRead = std::from_chars(move.Z.data(), zEnd, parsed);
+    const bool zKnown = zRead.ec == std::errc() && move.Z != NO_Z_TEXT;
+    if (zKnown)
+        z = static_cast<float>(parsed);
+    sim.CycleDepth = z;
+    sim.ArcI = move.I;
+    sim.ArcJ = move.J;
+    const double work = sim.WorkSeconds;
+    const double rapid = sim.RapidSeconds;
+    const float radius = mode == TNcReadMode::Step ? sim.ToolRadius : 0.0f;
+    SimulateMove(sim, move.Motion, true, move.CycleR, radius, move.R, move.X, move.Y, post);
+    if (zKnown && move.Z != sim.LastZText) {
+        sim.LastZText = move.Z;
+        // A drill cycle's depth was counted with its point.
+        if (mode == TNcReadMode::Step && !IsDrillCycle(move.Motion))
+            AddZMoveTime(sim, move.Motion != MOTION_RAPID, z);
+        ShowZDepth(sim, move.Motion != MOTION_RAPID, z);
+    }
+    if (mode == TNcReadMode::Scroll) {
+        sim.WorkSeconds = work;
+        sim.RapidSeconds = rapid;
+    }
+    return true;
+}

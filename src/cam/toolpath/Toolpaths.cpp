@@ -1,0 +1,352 @@
+#include "cam/toolpath/Toolpaths.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "cad/geometry/VectorHelpers.h"
+#include "cam/toolpath/ChainOffset.h"
+#include "cam/chains/Chains.h"
+#include "cam/toolpath/ElementDistance.h"
+#include "cam/toolpath/ElementSplit.h"
+#include "cam/toolpath/ListHelpers.h"
+#include "cam/toolpath/Loops.h"
+#include "cam/toolpath/SplitAtIntersections.h"
+
+float OffsetRadius = 0.0f;
+
+namespace {
+
+constexpr double PI = std::numbers::pi;
+
+TVect Unit(TVect v)
+{
+    const double length = std::hypot(v.X, v.Y);
+    return length > 0.0 ? TVect{v.X / length, v.Y / length} : TVect{0.0, 0.0};
+}
+
+TVect Rotated(TVect v, double angle)
+{
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    return {v.X * c - v.Y * s, v.X * s + v.Y * c};
+}
+
+// The direction in which the element arrives at its end.
+TVect EndTangent(const TChainElement& e)
+{
+    TChainElement back = MakeElement(EndPoint(e), StartPoint(e), IsStraight(e) ? 0.0 : -e.Bulge);
+    const TVect t = StartTangent(back);
+    return {-t.X, -t.Y};
+}
+
+TChain Reversed(TChain chain)
+{
+    ReverseChain(chain);
+    return chain;
+}
+
+// How many rings the group's outer chain can hold at the step, with room to
+// spare: a guard against a sequence that would not end.
+std::size_t RingLimit(const TChain& outer, double step)
+{
+    double minX = std::numeric_limits<double>::max();
+    double minY = minX;
+    double maxX = -minX;
+    double maxY = -minX;
+    for (const TChainElement& e : outer) {
+        double radius = 0.0;
+        TVect centre = StartPoint(e);
+        if (!IsStraight(e))
+            BulgeArcCentre(e, centre, radius);
+        for (const TVect p : {StartPoint(e), EndPoint(e)}) {
+            minX = std::min({minX, p.X, centre.X - radius});
+            maxX = std::max({maxX, p.X, centre.X + radius});
+            minY = std::min({minY, p.Y, centre.Y - radius});
+            maxY = std::max({maxY, p.Y, centre.Y + radius});
+        }
+    }
+    const double size = std::max(maxX - minX, maxY - minY);
+    return static_cast<std::size_t>(std::ceil(std::max(size, 0.0) / step)) + 2;
+}
+
+} // namespace
+
+std::vector<double> ContourPassOffsets(const TContourJob& job)
+{
+    std::vector<double> offsets;
+    const double allowance = job.Side == 0 ? 0.0 : job.StockXY + job.OffsetRadius;
+    if (EqualReals(allowance, 0.0))
+        return offsets;
+    const int rough = std::max(job.RoughCuts, 0);
+    const int finish = std::max(job.FinishCuts, 0);
+    for (int k = rough - 1; k >= 0; --k)
+        offsets.push_back((allowance + job.RoughSize * k + job.FinishSize * finish) * job.Side);
+    for (int k = finish - 1; k >= 0; --k)
+        offsets.push_back((allowance + job.FinishSize * k) * job.Side);
+    return offsets;
+}
+
+TCamFailure OffsetPass(const TChain& chain, double d, std::vector<TChain>& loops, TProgressSink& progress)
+{
+    TChain result;
+    OffsetChain(chain, result, d);
+    if (!SplitAtIntersections(result, progress))
+        return TCamFailure::Aborted;
+    RemoveGougingElements(result, chain, std::abs(d));
+    const bool done = IsChainClosed(chain) ? ExtractLoops(result, chain, loops, true, d, progress)
+                                           : ExtractLoopsOpen(result, chain, false, loops, d, progress);
+    return done ? TCamFailure::None : TCamFailure::Aborted;
+}
+
+void AddLeadInOut(TChain& loop, const TContourJob& job)
+{
+    if (loop.empty() || job.Side == 0 || job.LeadIn == TLead::Off)
+        return;
+    const double s = job.Side;
+    const double r = job.Reverse ? -1.0 : 1.0;
+    const double turn = s * r * PI / 2.0;
+    const double bulge = s * std::tan(r * PI / 8.0);
+
+    const TVect start = StartPoint(loop.front());
+    const TVect in = Unit(StartTangent(loop.front()));
+    const double inSize = job.LeadInSize;
+    const TVect side = Rotated({in.X * inSize, in.Y * inSize}, turn);
+    if (job.LeadIn == TLead::Line)
+        loop.insert(loop.begin(), MakeElement({start.X + side.X, start.Y + side.Y}, start));
+    else
+        loop.insert(loop.begin(), MakeElement({start.X + side.X - in.X * inSize, start.Y + side.Y - in.Y * inSize},
+                                              start, bulge));
+
+    const TVect end = EndPoint(loop.back());
+    const TVect out = Unit(EndTangent(loop.back()));
+    const double outSize = job.LeadOutSize;
+    const TVect outSide = Rotated({out.X * outSize, out.Y * outSize}, turn);
+    if (job.LeadOut == TLead::Line)
+        loop.push_back(MakeElement(end, {end.X + outSide.X, end.Y + outSide.Y}));
+    else if (job.LeadOut == TLead::Arc)
+        loop.push_back(
+            MakeElement(end, {end.X + outSide.X + out.X * outSize, end.Y + outSide.Y + out.Y * outSize}, bulge));
+}
+
+TCamFailure ContourToolpath(const TChain& chain, const TContourJob& job, std::vector<TChain>& loops,
+                            TProgressSink& progress)
+{
+    const std::vector<double> offsets = ContourPassOffsets(job);
+    if (offsets.empty()) {
+        loops.push_back(job.Reverse ? Reversed(chain) : chain);
+        return TCamFailure::None;
+    }
+    for (const double d : offsets) {
+        std::vector<TChain> pass;
+        if (const TCamFailure failure = OffsetPass(chain, d, pass, progress); failure != TCamFailure::None)
+            return failure;
+        for (TChain& loop : pass) {
+            if (job.Reverse)
+                ReverseChain(loop);
+            AddLeadInOut(loop, job);
+            loops.push_back(std::move(loop));
+        }
+    }
+    return TCamFailure::None;
+}
+
+std::vector<TPocketGroup> FindOuterChains(const std::vector<TChain>& chains)
+{
+    std::vector<TPocketGroup> groups;
+    for (std::size_t i = 0; i < chains.size(); ++i) {
+        bool inside = false;
+        for (std::size_t j = 0; j < chains.size() && !inside; ++j) {
+            if (j == i)
+                continue;
+            inside = std::any_of(chains[i].begin(), chains[i].end(),
+                                 [&](const TChainElement& e) { return PointInChain(chains[j], StartPoint(e)); });
+        }
+        if (!inside)
+            groups.push_back({{static_cast<int>(i), 0}});
+    }
+    return groups;
+}
+
+void FindIslands(const std::vector<TChain>& chains, std::vector<TPocketGroup>& groups)
+{
+    if (chains.size() == 1)
+        return;
+    for (TPocketGroup& group : groups) {
+        const TChain& outer = chains[static_cast<std::size_t>(group.front().Chain)];
+        for (std::size_t i = 0; i < chains.size(); ++i) {
+            if (static_cast<int>(i) == group.front().Chain)
+                continue;
+            if (std::any_of(chains[i].begin(), chains[i].end(),
+                            [&](const TChainElement& e) { return PointInChain(outer, StartPoint(e)); }))
+                group.push_back({static_cast<int>(i), 1});
+        }
+        for (std::size_t k = 1; k < group.size(); ++k) {
+            const TChain& around = chains[static_cast<std::size_t>(group[k].Chain)];
+            for (std::size_t m = 1; m < group.size(); ++m) {
+                if (m == k)
+                    continue;
+                const TChain& island = chains[static_cast<std::size_t>(group[m].Chain)];
+                if (std::all_of(island.begin(), island.end(),
+                                [&](const TChainElement& e) { return PointInChain(around, StartPoint(e)); }))
+                    ++group[m].Depth;
+            }
+        }
+    }
+}
+
+TChain GroupElements(const TPocketGroup& group, const std::vector<TChain>& chains)
+{
+    TChain list;
+    for (const TPocketEntry& entry : group) {
+        const TChain& chain = chains[static_cast<std::size_t>(entry.Chain)];
+        list.insert(list.end(), chain.begin(), chain.end());
+    }
+    return list;
+}
+
+namespace {
+
+// The group's chains in the direction every pass offsets them: an island
+// at an odd depth reversed. Made once for all the passes.
+std::vector<TChain> OffsetDirections(const TPocketGroup& group, const std::vector<TChain>& chains)
+{
+    std::vector<TChain> oriented;
+    oriented.reserve(group.size());
+    for (std::size_t k = 0; k < group.size(); ++k) {
+        oriented.push_back(chains[static_cast<std::size_t>(group[k].Chain)]);
+        if (k > 0 && group[k].Depth % 2 == 1)
+            ReverseChain(oriented.back());
+    }
+    return oriented;
+}
+
+// One pass of the pocket; every pass removes pieces against the same source,
+// shaped once.
+TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& chains,
+                       const std::vector<TChain>& oriented, const TPreparedSource& prepared, double d,
+                       std::vector<TChain>& loops, TProgressSink& progress)
+{
+    loops.clear();
+    TChain result;
+    for (const TChain& chain : oriented)
+        OffsetChain(chain, result, d);
+    if (!SplitAtIntersections(result, progress))
+        return TCamFailure::Aborted;
+    RemoveGougingElements(result, prepared, std::abs(d));
+    if (!result.empty() && !ExtractLoops(result, prepared, loops, true, d, progress))
+        return TCamFailure::Aborted;
+    const TChain& outer = chains[static_cast<std::size_t>(group.front().Chain)];
+    if (!loops.empty() && !PointInChain(outer, StartPoint(loops.front().front())))
+        loops.clear();
+    return TCamFailure::None;
+}
+
+} // namespace
+
+TCamFailure ComputePocketPass(const TPocketGroup& group, const std::vector<TChain>& chains, const TChain& source,
+                              double d, std::vector<TChain>& loops, TProgressSink& progress)
+{
+    return PocketPass(group, chains, OffsetDirections(group, chains), TPreparedSource(source), d, loops, progress);
+}
+
+std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& source, const TChain& boundary)
+{
+    std::vector<TChain> paths;
+    std::erase_if(rings, [](const TChain& ring) { return ring.empty(); });
+    if (rings.empty())
+        return paths;
+    TChain path = std::move(rings.front());
+    rings.erase(rings.begin());
+    TVect reference = StartPoint(path.front());
+    const TSegmentCrossing crossesBoundary(boundary);
+    const TSegmentCrossing crossesSource(source);
+    while (!rings.empty()) {
+        std::size_t nearest = 0;
+        double nearestDistance = 9999.1234;
+        for (std::size_t k = 0; k < rings.size(); ++k) {
+            const double distance = PointDistance(reference, StartPoint(rings[k].front()));
+            if (distance < nearestDistance) {
+                nearestDistance = distance;
+                nearest = k;
+            }
+        }
+        TChain& ring = rings[nearest];
+        const TChainElement link = MakeElement(EndPoint(path.back()), StartPoint(ring.front()));
+        if (crossesBoundary.Crosses(link) || crossesSource.Crosses(link)) {
+            paths.push_back(std::move(path));
+            path.clear();
+        } else {
+            path.push_back(link);
+        }
+        reference = StartPoint(ring.front());
+        path.insert(path.end(), ring.begin(), ring.end());
+        rings.erase(rings.begin() + static_cast<std::ptrdiff_t>(nearest));
+    }
+    paths.push_back(std::move(path));
+    return paths;
+}
+
+TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob& job,
+                            std::vector<TPocketToolpath>& toolpaths, TProgressSink& progress)
+{
+    const double step = job.OffsetRadius * 2.0 * job.StepOverPercent / 100.0;
+    if (!(step > 0.0))
+        return TCamFailure::StepOverZero;
+    std::vector<TPocketGroup> groups = FindOuterChains(chains);
+    FindIslands(chains, groups);
+    const int finish = std::max(job.FinishCuts, 0);
+    for (const TPocketGroup& group : groups) {
+        const TChain source = GroupElements(group, chains);
+        const TPreparedSource prepared(source);
+        const std::vector<TChain> oriented = OffsetDirections(group, chains);
+        const double first = job.OffsetRadius + job.StockXY + job.FinishSize * finish;
+        const std::size_t limit = RingLimit(chains[static_cast<std::size_t>(group.front().Chain)], step);
+
+        // The first pass is also the boundary no link may cross.
+        std::vector<TChain> rings;
+        TChain boundary;
+        std::vector<TChain> pass;
+        for (std::size_t n = 0; n < limit; ++n) {
+            const double d = first + step * static_cast<double>(n);
+            if (const TCamFailure failure = PocketPass(group, chains, oriented, prepared, d, pass, progress);
+                failure != TCamFailure::None)
+                return failure;
+            if (pass.empty())
+                break;
+            if (n == 0) {
+                for (const TChain& loop : pass)
+                    boundary.insert(boundary.end(), loop.begin(), loop.end());
+            }
+            for (TChain& loop : pass)
+                rings.push_back(std::move(loop));
+        }
+        if (job.Spiral)
+            ReverseListOrder(rings);
+        if (job.Reverse) {
+            for (TChain& ring : rings)
+                ReverseChain(ring);
+        }
+        TPocketToolpath toolpath;
+        toolpath.Paths = LinkChainsNearest(rings, source, boundary);
+
+        // Each finishing pass writes the earlier finishing rings again.
+        std::vector<TChain> finishing;
+        for (int n = finish - 1; n >= 0; --n) {
+            if (const TCamFailure failure = PocketPass(group, chains, oriented, prepared,
+                                                       job.OffsetRadius + job.StockXY + job.FinishSize * n, pass,
+                                                       progress);
+                failure != TCamFailure::None)
+                return failure;
+            for (TChain& loop : pass) {
+                if (job.Reverse)
+                    ReverseChain(loop);
+                finishing.push_back(std::move(loop));
+            }
+            toolpath.FinishWrites.push_back(finishing);
+        }
+        toolpaths.push_back(std::move(toolpath));
+    }
+    return TCamFailure::None;
+}

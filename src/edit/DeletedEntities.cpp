@@ -1,3 +1,0 @@
-#include "edit/DeletedEntities.h"
-
-std::unique_ptr<TDeletedEntities> DeletedEntities;

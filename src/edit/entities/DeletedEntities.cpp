@@ -1,0 +1,3 @@
+#include "edit/entities/DeletedEntities.h"
+
+std::unique_ptr<TDeletedEntities> DeletedEntities;
