@@ -349,7 +349,7 @@ void TDXF2DImport::ReadEntity(const std::string& name, std::vector<std::unique_p
     }
     if (!added)
         Drop(name);
-    else if (added && counter)
+    else if (counter)
         ++*counter;
 }
 
