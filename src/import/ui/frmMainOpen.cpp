@@ -35,6 +35,7 @@
 #include "cad/base/CADMessageSink.h"
 #include "cad/base/Settings.h"
 #include "cad/drawing/CADCmp2D.h"
+#include "cad/engine/CADPrg2D.h"
 #include "cad/dxf/DXF2DImport.h"
 #include "cad/fonts/FontRegistry.h"
 #include "cad/geometry/Geometry2D.h"
@@ -218,6 +219,13 @@ void TfrmMain::sbtNewClick()
     VisPagine({999});
 }
 
+void TfrmMain::ClearDrawing()
+{
+    // A running or suspended task may hold objects of the drawing (its picks).
+    LocalPrg().StopAllOperations();
+    LocalCad().DeleteAllObjects();
+}
+
 bool TfrmMain::CancellatoTutto()
 {
     if (ApplicationMessageBox(Msg(kMsgClearAll), Msg(kMsgBoxCaption), kMbYesNo + kMbIconWarning) != kIdYes)
@@ -228,7 +236,7 @@ bool TfrmMain::CancellatoTutto()
         layer = TLayer(index);
         layer.ApplyDefaultColor(DefaultLayerColor);
     }
-    LocalCad().DeleteAllObjects();
+    ClearDrawing();
     LocalCad().RepaintViewports();
     LoadedFile.ClearKinds();
     CurrLayerInfo();
@@ -443,7 +451,7 @@ void TfrmMain::LoadDxfFile(const QString& fileName)
         throw TLoadRefused{};
     }
     SetFileName(fileName);
-    LocalCad().DeleteAllObjects();
+    ClearDrawing();
     for (int index = 0; index < TLayers::Count; ++index)
         LocalCad().Layers().GetLayer(index) = read->Drawing.Layers().GetLayer(index);
     LocalCad().CurrentLayer = read->Drawing.CurrentLayer;
@@ -463,7 +471,7 @@ void TfrmMain::LoadSvgFile(const QString& fileName)
         return true;
     });
     SetFileName(fileName);
-    LocalCad().DeleteAllObjects();
+    ClearDrawing();
     ImportSvgFile(fileName.toStdString(), LocalCad());
     LoadedFile.ClearKinds();
     LoadedFile.IsSvgLoaded = true;
@@ -476,7 +484,7 @@ void TfrmMain::ShowRaster(bool mono, bool zoom)
     const QImage& picture = mono ? LoadedFile.MonoRaster : LoadedFile.SourceRaster;
     const std::uint8_t layer = drawing.CurrentLayer;
     drawing.CurrentLayer = 0;
-    drawing.DeleteAllObjects();
+    ClearDrawing();
     if (!picture.isNull()) {
         const TPoint2D first = MakePoint2D(LoadedFile.RasterOriginX, LoadedFile.RasterOriginY);
         const TPoint2D second = MakePoint2D(LoadedFile.RasterOriginX + LoadedFile.RasterWorldWidth,
