@@ -60,6 +60,8 @@ inline constexpr int kLanguageMessages[] = {
     445,
     kMsgBoxCaption, kMsgConfirmClose,
     452, 453, 454, 455, 456, 458, 459, 460, 461, 462, 463, 464,
+    // How a tracer run failed.
+    465, 466, 467, 468, 469,
     // Task prompts.
     470, 471, 472, 473, 474, 475, 476, 477, 478, 479, 480, 482, 483, 484, 485,
     // NC program, depth passes, simulation, chains, tool dialog.
