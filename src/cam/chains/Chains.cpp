@@ -201,15 +201,26 @@ void ChooseContinuation(const TChainElement& current, std::span<const TChainElem
     if (candidates.size() < 2)
         return;
     double best = d > 0.0 ? -1.0 : std::numeric_limits<double>::max();
+    bool found = false;
     for (std::size_t k = 0; k < candidates.size(); ++k) {
         const double turn = ContinuationTurn(current, *candidates[k]);
+        // A piece running straight back turns by a whole turn or by none
+        // as rounding falls, most to the left or most to the right by
+        // chance; taken, it closes a loop around no area. It is taken only
+        // when nothing else continues.
+        if (RunsStraightBack(turn)) {
+            if (kept == candidates.size())
+                kept = k;
+            continue;
+        }
         if (d > 0.0 ? turn > best : turn < best) {
             best = turn;
             taken = k;
+            found = true;
         }
-        if (RunsStraightBack(turn) && kept == candidates.size())
-            kept = k;
     }
+    if (!found)
+        taken = kept;
     if (kept == taken)
         kept = candidates.size();
 }

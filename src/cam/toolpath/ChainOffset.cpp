@@ -211,16 +211,25 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
     const bool apart = PointDistance(a, b) > ChainTol;
     const bool bothStraight = IsStraight(before) && IsStraight(e);
     TCornerPlan plan;
-    if (!apart) {
-        if (closing || side != 0)
-            plan.Action = bothStraight ? TCornerAction::Join : TCornerAction::Keep;
-        else
+    // A near-tangent corner beside an arc leaves a gap too small to count
+    // as apart, yet too wide for the walk to see the ends as one point.
+    const bool bridged = !apart && !bothStraight && !EqualPoints(a, b);
+    if (!apart && !bridged) {
+        if (side == 0 && !closing)
+            plan.Action = TCornerAction::MoveStartOntoEnd;
+        else if (bothStraight)
+            plan.Action = TCornerAction::Join;
+        return plan;
+    }
+    // Overlapping pieces are cut later by the intersection splitting, and
+    // near enough ones are made to meet.
+    if (side == 0) {
+        if (bridged)
             plan.Action = TCornerAction::MoveStartOntoEnd;
         return plan;
     }
-    // Overlapping pieces are cut later by the intersection splitting.
-    if (side == 0)
-        return plan;
+    // A gap on the outside of the corner is bridged by its corner arc,
+    // however small: moving an arc's end would bend the arc into the part.
     // A small turn between straight elements is joined at one point and
     // needs no angle; the angle only gives the arc its bulge.
     const double cosine = AngleCosine({a.X - c.X, a.Y - c.Y}, {b.X - c.X, b.Y - c.Y});
@@ -322,6 +331,8 @@ TVect CornerOffsetVector(TVect u1, TVect u2, double d)
     const TCornerPlan plan = PlanCorner(*beforeFirst, *firstSource, a, b, d, true, limit);
     if (plan.Action == TCornerAction::AddArc) {
         result.push_back(Element(a, b, plan.Bulge));
+    } else if (plan.Action == TCornerAction::MoveStartOntoEnd) {
+        SetStart(result[firstOffset], a);
     } else if (plan.Action == TCornerAction::Join) {
         const TVect meeting = JoinPoint(*beforeFirst, *firstSource, d, directions);
         SetEnd(result[previousOffset], meeting);

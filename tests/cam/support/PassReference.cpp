@@ -1,0 +1,242 @@
+#include "support/PassReference.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "support/ClipperRoundOffset.h"
+#include "cam/toolpath/ElementBoxTree.h"
+#include "cam/toolpath/ElementDistance.h"
+
+namespace {
+
+constexpr double CLIPPER_AREA = CLIPPER_SCALE * CLIPPER_SCALE;
+// Samples along each element of a loop or path.
+constexpr int SAMPLES = 9;
+// A loop narrower than this on average, its area over its length, encloses nothing.
+constexpr double SLIVER_WIDTH = 1e-3;
+// Clipper's chords stand up to its arc tolerance inside the true arcs, so
+// areas may differ by that much along the whole length.
+constexpr double CHORD_AREA = 2.0 * CLIPPER_ARC_TOLERANCE;
+
+ClipperLib::Paths RegionPaths(const TRegion& region)
+{
+    ClipperLib::Paths paths;
+    const auto add = [&](const TChain& chain) {
+        ClipperLib::Path path = ToClipperPath(chain);
+        // Vertices nearer than Clipper's grid make joins of no direction.
+        ClipperLib::CleanPolygon(path, 2.0);
+        paths.push_back(std::move(path));
+    };
+    add(region.Outer);
+    for (const TChain& island : region.Islands)
+        add(island);
+    return paths;
+}
+
+ClipperLib::Paths Offset(const ClipperLib::Paths& paths, double delta, ClipperLib::EndType end)
+{
+    ClipperLib::ClipperOffset offset;
+    offset.ArcTolerance = CLIPPER_ARC_TOLERANCE * CLIPPER_SCALE;
+    offset.AddPaths(paths, ClipperLib::jtRound, end);
+    ClipperLib::Paths solution;
+    offset.Execute(solution, delta * CLIPPER_SCALE);
+    return solution;
+}
+
+double AreaOf(const ClipperLib::Paths& paths)
+{
+    double area = 0.0;
+    for (const ClipperLib::Path& path : paths)
+        area += ClipperLib::Area(path);
+    return area / CLIPPER_AREA;
+}
+
+double LengthOf(const TChain& chain)
+{
+    double length = 0.0;
+    for (const TChainElement& e : chain)
+        length += ElementLength(e);
+    return length;
+}
+
+// The nearest distance from a point to a chain, skipping elements whose
+// boxes lie further than the nearest found so far.
+class TBoxedElements {
+public:
+    explicit TBoxedElements(const TChain& chain) : Chain(chain)
+    {
+        for (const TChainElement& e : chain)
+            Boxes.push_back(ElementBox(e));
+    }
+
+    double Distance(TVect p) const
+    {
+        double nearest = INFINITY;
+        for (std::size_t k = 0; k < Chain.size(); ++k) {
+            if (SquaredDistanceToBox(Boxes[k], p) < nearest * nearest)
+                nearest = std::min(nearest, DistanceToElement(p, Chain[k]));
+        }
+        return nearest;
+    }
+
+private:
+    const TChain& Chain;
+    std::vector<TElementBox> Boxes;
+};
+
+std::vector<TVect> Samples(const TChainElement& e)
+{
+    std::vector<TVect> points;
+    if (IsStraight(e)) {
+        for (int k = 0; k < SAMPLES; ++k) {
+            const double t = k / (SAMPLES - 1.0);
+            points.push_back({e.X1 + (e.X2 - e.X1) * t, e.Y1 + (e.Y2 - e.Y1) * t});
+        }
+        return points;
+    }
+    const TArcSpan span = ArcSpanOf(e);
+    for (int k = 0; k < SAMPLES; ++k) {
+        const double angle = span.StartAngle + span.Turn * span.Sweep * k / (SAMPLES - 1.0);
+        points.push_back({span.Centre.X + span.Radius * std::cos(angle), span.Centre.Y + span.Radius * std::sin(angle)});
+    }
+    return points;
+}
+
+// Counts the elements that come nearer to the region than the limit.
+void CountGouges(const std::vector<TChain>& chains, const TBoxedElements& region, double limit, int& gouges,
+                 double& worst)
+{
+    for (const TChain& chain : chains) {
+        for (const TChainElement& e : chain) {
+            double nearest = INFINITY;
+            for (const TVect p : Samples(e))
+                nearest = std::min(nearest, region.Distance(p));
+            if (nearest < limit) {
+                ++gouges;
+                worst = std::max(worst, limit - nearest);
+            }
+        }
+    }
+}
+
+// An open path through the elements' points, arcs as Clipper's chords.
+ClipperLib::Path OpenPath(const TChain& chain)
+{
+    ClipperLib::Path path = ToClipperPath(chain);
+    if (!chain.empty())
+        path.push_back(ToClipper(EndPoint(chain.back())));
+    return path;
+}
+
+} // namespace
+
+TChain RegionElements(const TRegion& region)
+{
+    TChain elements = region.Outer;
+    for (const TChain& island : region.Islands)
+        elements.insert(elements.end(), island.begin(), island.end());
+    return elements;
+}
+
+double RegionSize(const TRegion& region)
+{
+    TElementBox box{INFINITY, INFINITY, -INFINITY, -INFINITY};
+    for (const TChainElement& e : RegionElements(region)) {
+        const TElementBox b = ElementBox(e);
+        box = {std::min(box.MinX, b.MinX), std::min(box.MinY, b.MinY), std::max(box.MaxX, b.MaxX),
+               std::max(box.MaxY, b.MaxY)};
+    }
+    return std::max(box.MaxX - box.MinX, box.MaxY - box.MinY);
+}
+
+TReferenceOffset ClipperRegionOffset(const TRegion& region, double d)
+{
+    const ClipperLib::Paths offset = Offset(RegionPaths(region), -d, ClipperLib::etClosedPolygon);
+    return {static_cast<int>(offset.size()), AreaOf(offset)};
+}
+
+bool TPassCheck::AreaAgrees() const
+{
+    return std::abs(Area - ReferenceArea) <= AREA_SHARE * std::abs(ReferenceArea) + 1e-9;
+}
+
+std::string TPassCheck::Describe() const
+{
+    std::ostringstream text;
+    text << Loops << " loops of area " << Area << " (Clipper: " << ReferenceLoops << " of " << ReferenceArea << "), "
+         << Slivers << " slivers, " << Gouges << " gouging elements (worst " << WorstGouge << ")";
+    return text.str();
+}
+
+TPassCheck CheckPass(const TRegion& region, double d, const std::vector<TChain>& loops)
+{
+    TPassCheck check;
+    const TReferenceOffset reference = ClipperRegionOffset(region, d);
+    check.ReferenceLoops = reference.Loops;
+    check.ReferenceArea = reference.Area;
+    check.Loops = static_cast<int>(loops.size());
+    double chordArea = 0.0;
+    for (const TChain& loop : loops) {
+        const double area = ChainSignedArea(loop);
+        const double length = LengthOf(loop);
+        check.Area += area;
+        chordArea += CHORD_AREA * length;
+        if (std::abs(area) <= SLIVER_WIDTH * length)
+            ++check.Slivers;
+    }
+    // Clipper's chords make its area smaller by up to their tolerance along the length.
+    if (std::abs(check.Area - check.ReferenceArea) <= chordArea)
+        check.Area = check.ReferenceArea;
+    const TChain elements = RegionElements(region);
+    const TBoxedElements boxed(elements);
+    CountGouges(loops, boxed, std::abs(d) - GOUGE_SHARE * RegionSize(region), check.Gouges, check.WorstGouge);
+    return check;
+}
+
+bool PassAgreesWithClipper(const TRegion& region, double d, const std::vector<TChain>& loops)
+{
+    const TReferenceOffset reference = ClipperRegionOffset(region, d);
+    double area = 0.0;
+    double chordArea = 0.0;
+    for (const TChain& loop : loops) {
+        area += ChainSignedArea(loop);
+        chordArea += CHORD_AREA * LengthOf(loop);
+    }
+    return static_cast<int>(loops.size()) == reference.Loops &&
+           std::abs(area - reference.Area) <= AREA_SHARE * std::abs(reference.Area) + chordArea;
+}
+
+std::string TPocketCheck::Describe() const
+{
+    std::ostringstream text;
+    text << Uncovered << " of " << Reachable << " reachable area uncovered, " << Gouges
+         << " gouging path elements (worst " << WorstGouge << ")";
+    return text.str();
+}
+
+TPocketCheck CheckPocket(const TRegion& region, double toolRadius, const std::vector<TChain>& paths)
+{
+    TPocketCheck check;
+    const ClipperLib::Paths reachable =
+        Offset(Offset(RegionPaths(region), -toolRadius, ClipperLib::etClosedPolygon), toolRadius,
+               ClipperLib::etClosedPolygon);
+    check.Reachable = AreaOf(reachable);
+
+    ClipperLib::Paths open;
+    for (const TChain& path : paths)
+        open.push_back(OpenPath(path));
+    const ClipperLib::Paths swept = Offset(open, toolRadius, ClipperLib::etOpenRound);
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(reachable, ClipperLib::ptSubject, true);
+    clipper.AddPaths(swept, ClipperLib::ptClip, true);
+    ClipperLib::Paths uncovered;
+    clipper.Execute(ClipperLib::ctDifference, uncovered, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    check.Uncovered = AreaOf(uncovered);
+
+    const TChain elements = RegionElements(region);
+    const TBoxedElements boxed(elements);
+    CountGouges(paths, boxed, toolRadius - DISTANCE_SLACK - GOUGE_SHARE * RegionSize(region), check.Gouges,
+                check.WorstGouge);
+    return check;
+}
