@@ -185,7 +185,9 @@ std::optional<TChainElement> Offset(const TChainElement& e, double d)
     return Element(start, end, e.Bulge);
 }
 
-enum class TCornerAction { Keep, MoveStartOntoEnd, AddArc, Join };
+// Bridge: the two ends are made one, moved on a straight element where
+// there is one, along which the move bends nothing.
+enum class TCornerAction { Keep, MoveStartOntoEnd, AddArc, Join, Bridge };
 
 struct TCornerPlan {
     TCornerAction Action = TCornerAction::Keep;
@@ -222,14 +224,14 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
         return plan;
     }
     // Overlapping pieces are cut later by the intersection splitting, and
-    // near enough ones are made to meet.
-    if (side == 0) {
+    // near enough ones are made to meet. A gap on the outside of the corner
+    // is bridged by its corner arc, as long as the arc is not too short to
+    // survive the splitting: moving an arc's end bends the arc into the part.
+    if (side == 0 || (bridged && !(PointDistance(a, b) > SystemTol))) {
         if (bridged)
-            plan.Action = TCornerAction::MoveStartOntoEnd;
+            plan.Action = TCornerAction::Bridge;
         return plan;
     }
-    // A gap on the outside of the corner is bridged by its corner arc,
-    // however small: moving an arc's end would bend the arc into the part.
     // A small turn between straight elements is joined at one point and
     // needs no angle; the angle only gives the arc its bulge.
     const double cosine = AngleCosine({a.X - c.X, a.Y - c.Y}, {b.X - c.X, b.Y - c.Y});
@@ -307,8 +309,11 @@ TVect CornerOffsetVector(TVect u1, TVect u2, double d)
         } else {
             const TVect a = EndPoint(result[previousOffset]);
             const TCornerPlan plan = PlanCorner(*before, e, a, StartPoint(*offset), d, false, limit);
-            if (plan.Action == TCornerAction::MoveStartOntoEnd) {
+            if (plan.Action == TCornerAction::MoveStartOntoEnd ||
+                (plan.Action == TCornerAction::Bridge && !IsStraight(*before))) {
                 SetStart(*offset, a);
+            } else if (plan.Action == TCornerAction::Bridge) {
+                SetEnd(result[previousOffset], StartPoint(*offset));
             } else if (plan.Action == TCornerAction::AddArc) {
                 result.push_back(Element(a, StartPoint(*offset), plan.Bulge));
             } else if (plan.Action == TCornerAction::Join) {
@@ -331,7 +336,9 @@ TVect CornerOffsetVector(TVect u1, TVect u2, double d)
     const TCornerPlan plan = PlanCorner(*beforeFirst, *firstSource, a, b, d, true, limit);
     if (plan.Action == TCornerAction::AddArc) {
         result.push_back(Element(a, b, plan.Bulge));
-    } else if (plan.Action == TCornerAction::MoveStartOntoEnd) {
+    } else if (plan.Action == TCornerAction::Bridge && IsStraight(*beforeFirst)) {
+        SetEnd(result[previousOffset], b);
+    } else if (plan.Action == TCornerAction::Bridge) {
         SetStart(result[firstOffset], a);
     } else if (plan.Action == TCornerAction::Join) {
         const TVect meeting = JoinPoint(*beforeFirst, *firstSource, d, directions);

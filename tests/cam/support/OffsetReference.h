@@ -60,3 +60,15 @@ TRandomOutline RandomOutline(std::mt19937& random);
 
 // The offset distances the checks use for an outline, inward and outward.
 std::vector<double> CheckDistances();
+
+// Regions as drawings store them, for whole passes: outlines of many arcs,
+// outlines with 1 to 5 islands, polygons with tangent fillets (exact, or
+// with every point rounded to 3 decimals as a file keeps them), and joins a
+// hair off tangent or straight. Every chain counter-clockwise and simple;
+// the islands lie apart inside the outline.
+struct TRandomRegion {
+    std::string Family;
+    TChain Outline;
+    std::vector<TChain> Islands;
+};
+TRandomRegion RandomRegion(std::mt19937& random);

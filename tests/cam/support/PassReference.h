@@ -29,6 +29,8 @@ double RegionSize(const TRegion& region);
 struct TReferenceOffset {
     int Loops = 0;
     double Area = 0.0;
+    // Loops narrower on average than a sliver.
+    int ThinLoops = 0;
 };
 TReferenceOffset ClipperRegionOffset(const TRegion& region, double d);
 
