@@ -120,9 +120,7 @@ void TNcWriter::WriteArcBlock(const TChainElement& element)
         WriteTemplateLine(-1, "CC" + arcText + FormatFeedWord(job_.FeedRate));
         modal_.LastX = FORCE_XY_AFTER_CENTRE;
         modal_.LastY = FORCE_XY_AFTER_CENTRE;
-        // Appended, not "C" + ...: GCC 12 at -O3 takes that for an overlapping copy.
-        words = 'C';
-        words += FormatXWord(element.X2);
+        words = "C" + FormatXWord(element.X2);
         words += FormatYWord(element.Y2);
         WriteTemplateLine(direction, words);
         return;
