@@ -228,31 +228,6 @@ bool IsSimple(const TChain& outline)
     return outline.size() >= 2;
 }
 
-// A chain with the boxes of its elements, so that distances skip the
-// elements that cannot be nearer than the nearest found so far.
-class TBoxedChain {
-public:
-    explicit TBoxedChain(const TChain& chain) : Chain(chain)
-    {
-        for (const TChainElement& e : chain)
-            Boxes.push_back(ElementBox(e));
-    }
-
-    double Distance(TVect p, double enough = 0.0) const
-    {
-        double nearest = INFINITY;
-        for (std::size_t k = 0; k < Chain.size() && nearest > enough; ++k) {
-            if (SquaredDistanceToBox(Boxes[k], p) < nearest * nearest)
-                nearest = std::min(nearest, DistanceToElement(p, Chain[k]));
-        }
-        return nearest;
-    }
-
-private:
-    const TChain& Chain;
-    std::vector<TElementBox> Boxes;
-};
-
 bool IsOffTheOffset(const TChainElement& piece, const TBoxedChain& outline, double d, double& worst)
 {
     // Ends within ChainTol of each other are moved together, and sharp joins
@@ -290,6 +265,22 @@ TChain ToolpathPieces(const TChain& outline, double d)
     SplitAtIntersections(pieces);
     RemoveGougingElements(pieces, outline, std::abs(d));
     return pieces;
+}
+
+TBoxedChain::TBoxedChain(const TChain& chain) : Chain(chain)
+{
+    for (const TChainElement& e : chain)
+        Boxes.push_back(ElementBox(e));
+}
+
+double TBoxedChain::Distance(TVect p, double enough) const
+{
+    double nearest = INFINITY;
+    for (std::size_t k = 0; k < Chain.size() && nearest > enough; ++k) {
+        if (SquaredDistanceToBox(Boxes[k], p) < nearest * nearest)
+            nearest = std::min(nearest, DistanceToElement(p, Chain[k]));
+    }
+    return nearest;
 }
 
 double DistanceToChain(TVect point, const TChain& chain)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cam/chains/ChainElement.h"
+#include "cam/toolpath/ElementBoxTree.h"
 
 // A vertex of a closed outline: the bulge is that of the element to the next vertex.
 struct TOutlineVertex {
@@ -26,6 +27,21 @@ TChain ToolpathPieces(const TChain& outline, double d);
 
 // The distance from the point to the nearest element of the chain.
 double DistanceToChain(TVect point, const TChain& chain);
+
+// A chain with the boxes of its elements, so that distances skip the
+// elements that cannot be nearer than the nearest found so far. The chain
+// must outlive it.
+class TBoxedChain {
+public:
+    explicit TBoxedChain(const TChain& chain);
+    // The distance to the nearest element, or a distance not above `enough`
+    // once one is found.
+    double Distance(TVect p, double enough = 0.0) const;
+
+private:
+    const TChain& Chain;
+    std::vector<TElementBox> Boxes;
+};
 
 // Points along the element, both ends included, evenly by length.
 std::vector<TVect> PointsAlong(const TChainElement& e, int count);

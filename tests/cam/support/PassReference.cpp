@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "support/ClipperRoundOffset.h"
+#include "support/OffsetReference.h"
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/toolpath/ElementBoxTree.h"
 #include "cam/toolpath/ElementDistance.h"
@@ -64,57 +65,14 @@ double LengthOf(const TChain& chain)
     return length;
 }
 
-// The nearest distance from a point to a chain, skipping elements whose
-// boxes lie further than the nearest found so far.
-class TBoxedElements {
-public:
-    explicit TBoxedElements(const TChain& chain) : Chain(chain)
-    {
-        for (const TChainElement& e : chain)
-            Boxes.push_back(ElementBox(e));
-    }
-
-    double Distance(TVect p) const
-    {
-        double nearest = INFINITY;
-        for (std::size_t k = 0; k < Chain.size(); ++k) {
-            if (SquaredDistanceToBox(Boxes[k], p) < nearest * nearest)
-                nearest = std::min(nearest, DistanceToElement(p, Chain[k]));
-        }
-        return nearest;
-    }
-
-private:
-    const TChain& Chain;
-    std::vector<TElementBox> Boxes;
-};
-
-std::vector<TVect> Samples(const TChainElement& e)
-{
-    std::vector<TVect> points;
-    if (IsStraight(e)) {
-        for (int k = 0; k < SAMPLES; ++k) {
-            const double t = k / (SAMPLES - 1.0);
-            points.push_back({e.X1 + (e.X2 - e.X1) * t, e.Y1 + (e.Y2 - e.Y1) * t});
-        }
-        return points;
-    }
-    const TArcSpan span = ArcSpanOf(e);
-    for (int k = 0; k < SAMPLES; ++k) {
-        const double angle = span.StartAngle + span.Turn * span.Sweep * k / (SAMPLES - 1.0);
-        points.push_back({span.Centre.X + span.Radius * std::cos(angle), span.Centre.Y + span.Radius * std::sin(angle)});
-    }
-    return points;
-}
-
 // Counts the elements that come nearer to the region than the limit.
-void CountGouges(const std::vector<TChain>& chains, const TBoxedElements& region, double limit, int& gouges,
+void CountGouges(const std::vector<TChain>& chains, const TBoxedChain& region, double limit, int& gouges,
                  double& worst)
 {
     for (const TChain& chain : chains) {
         for (const TChainElement& e : chain) {
             double nearest = INFINITY;
-            for (const TVect p : Samples(e))
+            for (const TVect p : PointsAlong(e, SAMPLES))
                 nearest = std::min(nearest, region.Distance(p));
             if (nearest < limit) {
                 ++gouges;
@@ -204,7 +162,7 @@ TPassCheck CheckPass(const TRegion& region, double d, const std::vector<TChain>&
     if (std::abs(check.Area - check.ReferenceArea) <= chordArea)
         check.Area = check.ReferenceArea;
     const TChain elements = RegionElements(region);
-    const TBoxedElements boxed(elements);
+    const TBoxedChain boxed(elements);
     CountGouges(loops, boxed, std::abs(d) - GOUGE_SHARE * RegionSize(region), check.Gouges, check.WorstGouge);
     return check;
 }
@@ -253,7 +211,7 @@ TPocketCheck CheckPocket(const TRegion& region, double toolRadius, const std::ve
     check.Uncovered = AreaOf(uncovered);
 
     const TChain elements = RegionElements(region);
-    const TBoxedElements boxed(elements);
+    const TBoxedChain boxed(elements);
     CountGouges(paths, boxed, toolRadius - DISTANCE_SLACK - GOUGE_SHARE * RegionSize(region), check.Gouges,
                 check.WorstGouge);
     return check;
