@@ -32,6 +32,8 @@
 #include "cad/shapes/Text2D.h"
 #include "cad/stream/CADStream.h"
 #include "platform/IniFile.h"
+#include "view3d/lists/VectorLists.h"
+#include "view3d/persistence/PersistentObjectList.h"
 
 namespace {
 
@@ -169,6 +171,33 @@ void WriteLanguageFile(const fs::path& folder)
     Save(folder, "small.lng", file.ToText());
 }
 
+// Object lists of every archived list class, one nested, with an empty slot
+// and a class named a second time by its index.
+void WritePersistentArchives(const fs::path& folder)
+{
+    TAffineVectorList affine;
+    affine.Add(1, 2, 3);
+    affine.Add(-4.5f, 0, 1e6f);
+    TVectorList vectors;
+    vectors.AddPoint(0, 1, 2);
+    vectors.Add({3, 4, 5, 0});
+    TTexPointList texPoints;
+    texPoints.Add({0.25f, 0.75f});
+    TSingleList singles;
+    singles.Add(3.5f);
+    TPersistentObjectList inner;
+    inner.Add(&singles);
+    inner.Add(nullptr);
+    TPersistentObjectList outer;
+    outer.Add(&affine);
+    outer.Add(&vectors);
+    outer.Add(&texPoints);
+    outer.Add(&inner);
+    outer.Add(&affine);
+    Save(folder, "lists.bin", outer.SaveToString());
+    Save(folder, "empty.bin", TPersistentObjectList().SaveToString());
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -185,6 +214,7 @@ int main(int argc, char* argv[])
         WriteVectorFont(corpus / "VectorFont");
         WriteSettingsFiles(corpus / "SettingsFile");
         WriteLanguageFile(corpus / "LanguageFile");
+        WritePersistentArchives(corpus / "PersistentArchive");
     } catch (const std::exception& error) {
         std::cerr << "kestro_fuzzcorpus: " << error.what() << '\n';
         return 1;
