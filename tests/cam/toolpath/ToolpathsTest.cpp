@@ -455,7 +455,8 @@ TEST_F(ToolpathsTest, APassThatLosesItsLoopWhereTheToolHasRoomIsReported)
         EXPECT_EQ(OffsetPass(Rectangle(0, 0, 10, d == 1.0 ? 2 : 10), d, loops), TCamFailure::None);
         EXPECT_TRUE(loops.empty());
     }
-    const TPreparedSource square(Rectangle(0, 0, 10, 10));
+    const TChain outline = Rectangle(0, 0, 10, 10);
+    const TPreparedSource square(outline);
     EXPECT_TRUE(LeavesRoomForTool({MakeElement({1, 1}, {9, 1})}, square, 1.0));
     EXPECT_FALSE(LeavesRoomForTool({MakeElement({5, 1}, {5, 9})}, square, 5.0));
 }
