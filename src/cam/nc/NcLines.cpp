@@ -1,6 +1,7 @@
 // The line writers and the arc block of each dialect.
 
 #include <cmath>
+#include <utility>
 
 #include "cam/nc/NcWords.h"
 
@@ -66,7 +67,20 @@ void TNcWriter::WriteTemplateLine(int motion, const std::string& text)
 
 void TNcWriter::WriteTemplate(std::string_view templ, double x, double y)
 {
-    text_ += ExpandTemplate(templ, x, y);
+    const std::string text = ExpandTemplate(templ, x, y);
+    // A template may set a motion of its own ("G0", a drilling cycle, its
+    // cancel): the next move states its motion word again.
+    bool motion = text.find('G') != std::string::npos;
+    for (const std::string& word : post_.MotionWords)
+        motion = motion || (!word.empty() && text.find(word) != std::string::npos);
+    if (motion)
+        modal_.LastMotion.clear();
+    text_ += text;
+}
+
+std::optional<double> TNcWriter::TakeTemplateZ()
+{
+    return std::exchange(templateZ_, std::nullopt);
 }
 
 std::string TNcWriter::ArcText(const TChainElement& element, const TBulgeArc& arc) const

@@ -491,8 +491,10 @@ void TfrmMain::sbtPrevB5Click()
     CloseZDepth();
     OfferUndoLastOperation();
     VisPagine({MachiningPage()});
-    if (MachiningType != TMachiningType::Drill)
-        sbtConCalculate->setEnabled(!ChainList.Chains.empty());
+    // A program kept ("No") stays the one program of its Calculate; taking
+    // it back has already let the buttons run again.
+    if (MachiningType != TMachiningType::Drill && ChainList.Chains.empty())
+        sbtConCalculate->setEnabled(false);
 }
 
 // The operation ------------------------------------------------------------
