@@ -191,6 +191,25 @@ TEST(NcTemplate, RapidKeysSetTheIncrementalOrigin)
     EXPECT_EQ(rig.Writer.IncrementX(10.0), 3.0f);
     EXPECT_EQ(rig.Writer.IncrementY(10.0), 2.0f);
     EXPECT_EQ(rig.Writer.IncrementZ(-1.0), -3.0f);
+
+    // In an incremental post the rapid words are steps from where the tool stands, like every coordinate word.
+    EXPECT_EQ(rig.Writer.ExpandTemplate("[xrapid][yrapid][zrapid]", 4.0, 10.0), "X-6.000 Y0.000 Z3.000");
+    EXPECT_EQ(rig.Writer.ExpandTemplate("[f_xrapid][f_zrapid]", 5.0, 0.0), "X1.000 Z0.000");
+}
+
+// A word a template writes leaves the modal memory as the control holds it:
+// after a tap's pitch (an F word) and a cycle's depth (a Z word) the next
+// feed and Z words are written, and after a motion of the template the next
+// motion word.
+TEST(NcTemplate, TemplateWordsKeepTheModalMemoryTrue)
+{
+    TNcRig rig("[Default]\nXYZModal=1\nGModal=1\n");
+    rig.Writer.WriteNcLine(MOTION_LINEAR, rig.Writer.FormatZWord(-2.0) + rig.Writer.FormatFeedWord("1000"));
+    rig.Writer.WriteTemplate("G98 G84[x][y][depth][ref_height][pitch]\r\n", 1.0, 1.0);
+    rig.Writer.WriteTemplate("G80\r\n", 1.0, 1.0);
+    rig.Writer.WriteNcLine(MOTION_LINEAR, rig.Writer.FormatZWord(-2.0) + rig.Writer.FormatFeedWord("1000"));
+    EXPECT_EQ(rig.Writer.Text(),
+              "G1 Z-2.000 F1000\r\nG98 G84 X1.000 Y1.000 Z0.000 R2.000 F1.000\r\nG80\r\nG1 Z-2.000 F1000\r\n");
 }
 
 TEST(NcNumbers, AreWrittenWithAPointUnderACommaLocale)
