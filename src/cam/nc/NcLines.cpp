@@ -142,6 +142,9 @@ void TNcWriter::WriteArcBlock(const TChainElement& element)
         words = FormatXWord(element.X2);
         words += FormatYWord(element.Y2);
         words += arcText + " " + (direction == MOTION_CW ? post_.XILSuffixCW : post_.XILSuffixCCW);
+        // The feed of the arc, as on the arc lines of the other dialects: an
+        // arc right after the plunge would otherwise run at the plunge rate.
+        words += FormatFeedWord(job_.FeedRate);
         WriteNcLine(direction, words);
         return;
     case DIALECT_SBO: {
