@@ -36,8 +36,8 @@ void TNcWriter::WriteNcLine(int motion, const std::string& text)
 void TNcWriter::WriteMoveLine(int motion, const std::string& feedText, double x, double y)
 {
     if (post_.Dialect == DIALECT_SBO) {
-        const std::string xNumber = TrimmedNumber(x, post_.XAxis.Format);
-        const std::string yNumber = TrimmedNumber(y, post_.XAxis.Format);
+        const std::string xNumber = FormatXNumber(x).substr(post_.Separator.size());
+        const std::string yNumber = FormatYNumber(y).substr(post_.Separator.size());
         if (xNumber != modal_.LastX && yNumber != modal_.LastY) {
             modal_.LastX = xNumber;
             modal_.LastY = yNumber;
@@ -149,7 +149,7 @@ void TNcWriter::WriteArcBlock(const TChainElement& element)
         return;
     case DIALECT_SBO: {
         const std::string xNumber = FormatXNumber(element.X2);
-        const std::string yNumber = FormatXNumber(element.Y2);
+        const std::string yNumber = FormatYNumber(element.Y2);
         modal_.LastX = xNumber.substr(post_.Separator.size());
         modal_.LastY = yNumber.substr(post_.Separator.size());
         // The direction is a field of the arc command, so it is written even

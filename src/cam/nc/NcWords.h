@@ -109,7 +109,10 @@ public:
     // RAPID_FEED gives the post's rapid feed word.
     std::string FormatFeedWord(const std::string& feedText);
     std::string FormatToolWord(int n) const;
+    // The bare numbers of SBO commands, each scaled and formatted by its own axis
+    // like the X and Y words, so that both kinds of line speak the same units.
     std::string FormatXNumber(double v) const;
+    std::string FormatYNumber(double v) const;
 
     // The value minus the last one; the value becomes the last one.
     float IncrementX(double x);

@@ -100,9 +100,17 @@ const TWordCase WORD_CASES[] = {
      "[X Axis]\nScale=2\n[Y Axis]\nScale=3\n[Z Axis]\nScale=-1\n",
      [](TNcWriter& w, TNcJobValues&) {
          return Joined({w.FormatXWord(1.5), w.FormatYWord(1.5), w.FormatZWord(1.5), w.FormatIWord(1.5),
-                        w.FormatJWord(1.5), w.FormatRWord(1.5), w.FormatCycleWord("R", 2), w.FormatXNumber(1.5)});
+                        w.FormatJWord(1.5), w.FormatRWord(1.5), w.FormatCycleWord("R", 2), w.FormatXNumber(1.5),
+                        w.FormatYNumber(1.5)});
      },
-     " X3.000| Y4.500| Z-1.500| I3.000| J4.500| R3.000| R-2.000| 1.500"},
+     " X3.000| Y4.500| Z-1.500| I3.000| J4.500| R3.000| R-2.000| 3.000| 4.500"},
+    {"SBO numbers take their own axis's scale and format",
+     "[Default]\nDialect=SBO\nSpaces=0\n[ShopBot]\nSBO_XYPref=M2,\n[X Axis]\nScale=2\n[Y Axis]\nFormat=1.1\n",
+     [](TNcWriter& w, TNcJobValues&) {
+         w.WriteMoveLine(MOTION_LINEAR, "100", 1.5, 2.5);
+         return w.TakeText();
+     },
+     "M2,3.000,2.5\r\n"},
     {"formats: widths, zero padding and whole tool numbers",
      "[X Axis]\nFormat=8.2\n[Y Axis]\nFormat=08.2\n[Tool]\nFormat=1.3\n[ArcDef]\nFormat=.1\n",
      [](TNcWriter& w, TNcJobValues&) {
@@ -155,6 +163,9 @@ const TTemplateCase TEMPLATE_CASES[] = {
     {"unknown keys give their own name", "", "G90 [unknown] [Tool] M6", "G90 unknown Tool M6"},
     {"brackets that do not pair stay text", "", "A]B[x]C[y", "A]B X12.000C[y"},
     {"the name's delimiters are blanked", "", "[toolname]", "(END  MILL )"},
+    // A word at the very start of a template loses its separator too, where the
+    // rule read literally keeps it: the shipped canned cycles' "[x][y]" hole
+    // lines would otherwise all begin with a blank.
     {"drilling words", "", "[depth][ref_height][peck_increment][pitch]", "Z-3.000 R2.000 Q0.500 F1.250"},
     {"coolant off", "", "[coolant_on]|[spindle_and_coolant_on]|[coolant_off]|[spindle_off]", "|M3|M9|M5"},
     {"block numbers keep the blank after them", "[Block Numbering]\nOutputSeq=1\n", "[n][tool] M6\r\n[n] M30\r\n",
