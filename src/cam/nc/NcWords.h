@@ -74,7 +74,7 @@ std::string FormatPrefixedNumber(std::string_view prefix, double value, const TP
 
 // The most text one expansion of a template may give: far beyond any
 // control's need, far below what would exhaust memory.
-inline constexpr std::size_t MAX_EXPANDED_TEMPLATE = std::size_t{1} << 20;
+inline constexpr std::size_t MAX_EXPANDED_TEMPLATE = std::size_t{1} << 16;
 // The typed texts a template may name (tool name, file name, feed rate)
 // counted at this length when a post's templates are judged.
 inline constexpr std::size_t TYPED_TEXT_ALLOWANCE = 256;
