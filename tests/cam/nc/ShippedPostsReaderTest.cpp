@@ -138,8 +138,9 @@ const TFamily FAMILIES[] = {
          w.GenerateDrillProgram(kHoles, Drill(3), d.Plan);
          return TJobOut{};
      }},
-    {"tapping canned, then a contour in the same file",
+    {"drilling and tapping canned, then a contour in the same file",
      [](TNcProgramWriter& w, const TDepthJob& d) {
+         w.GenerateDrillProgram(kHoles, Drill(1), d.Plan);
          w.GenerateDrillProgram(kHoles, Drill(3), d.Plan);
          return ContourOut(w, d, Contour(1, TLead::Line, TLead::Line, 0.0), false);
      },
