@@ -108,3 +108,23 @@ TEST_P(LeadsTest, KeepTheToolRadiusAndStockFromThePart)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LeadsTest, testing::ValuesIn(LEAD_CASES));
+
+// Each loop that lost its lead is counted, so that the status line can name its chain.
+TEST(Leads, ALoopThatLostItsLeadIsCounted)
+{
+    TContourJob job;
+    job.Side = 1;
+    job.OffsetRadius = 2.5f;
+    job.LeadIn = TLead::Arc;
+    job.LeadOut = TLead::Off;
+    TChain part;
+    const std::vector<TChain> chains{Hole(50, 50, 20), Frame(0, 0, 10, 10)};
+    for (const TChain& chain : chains)
+        part.insert(part.end(), chain.begin(), chain.end());
+    int leftOut = 0;
+    std::vector<TChain> loops;
+    ASSERT_EQ(ContourToolpath(chains[0], job, loops, DefaultProgressSink(), &part, &leftOut), TCamFailure::None);
+    EXPECT_EQ(leftOut, 0) << "a round hole has room for its arc";
+    ASSERT_EQ(ContourToolpath(chains[1], job, loops, DefaultProgressSink(), &part, &leftOut), TCamFailure::None);
+    EXPECT_EQ(leftOut, 1) << "the frame's corners leave none";
+}
