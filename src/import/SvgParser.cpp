@@ -20,7 +20,10 @@ namespace svg {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 512;
+// The first chunk handed to the XML parser, and the largest (expat counts
+// a buffer's length in an int).
+constexpr std::size_t kFirstChunk = 64 * 1024;
+constexpr std::size_t kLargestChunk = 256 * 1024 * 1024;
 constexpr std::size_t kMaxTitle = 255;
 
 bool IsBlank(char c)
@@ -235,12 +238,26 @@ void parser::parse_chunks(ReadChunk read)
     XML_SetElementHandler(expat.get(), StartElement, EndElement);
     XML_SetCharacterDataHandler(expat.get(), Content);
 
-    std::array<char, kChunkSize> buffer{};
+    // Expat scans an unfinished element again with every chunk, from its
+    // start: fed in small chunks, one long path would cost the square of its
+    // length. Each chunk is as large as all before it together (up to the
+    // largest), so the bytes scanned again are at most twice the file's size.
+    m_scanned_bytes = 0;
+    std::size_t handed = 0;
     bool done = false;
     do {
-        const std::size_t len = read(buffer.data(), buffer.size());
-        done = len < kChunkSize;
-        const XML_Status status = XML_Parse(expat.get(), buffer.data(), static_cast<int>(len), done ? 1 : 0);
+        const std::size_t size = std::clamp(handed, kFirstChunk, kLargestChunk);
+        void* buffer = XML_GetBuffer(expat.get(), static_cast<int>(size));
+        if (!buffer)
+            throw svg_exception("Couldn't allocate memory for parser");
+        const std::size_t len = read(static_cast<char*>(buffer), size);
+        done = len < size;
+        // Where expat stopped: the start of the element it has not finished.
+        const XML_Index parsed = std::clamp<XML_Index>(XML_GetCurrentByteIndex(expat.get()), 0,
+                                                       static_cast<XML_Index>(handed));
+        m_scanned_bytes += handed - static_cast<std::size_t>(parsed) + len;
+        handed += len;
+        const XML_Status status = XML_ParseBuffer(expat.get(), static_cast<int>(len), done ? 1 : 0);
         if (m_fault)
             std::rethrow_exception(m_fault);
         if (status == XML_STATUS_ERROR)

@@ -32,6 +32,9 @@ public:
 
     // The document's title, at most 255 characters, control characters blanked.
     const std::string& title() const { return m_title; }
+    // The bytes the XML parser scanned in the last reading, counting again
+    // those of an unfinished element that it took up anew with a later chunk.
+    std::size_t scanned_bytes() const { return m_scanned_bytes; }
 
     // Callbacks of the XML parser.
     void begin_element(const char* el, const char** attr);
@@ -59,6 +62,7 @@ private:
     std::string m_title;
     bool m_title_flag = false;
     bool m_path_flag = false;
+    std::size_t m_scanned_bytes = 0;
     // A fault raised inside a callback, carried past the C parser.
     std::exception_ptr m_fault;
 };

@@ -25,6 +25,7 @@ void path_renderer::begin_path()
     m_attr_storage.push_back(cur_attr());
     m_attr_storage.back().index = index;
     m_has_point = false;
+    m_closed = false;
     m_cur_x = m_cur_y = m_start_x = m_start_y = 0.0;
     m_last_curve = 0;
 }
@@ -173,6 +174,7 @@ void path_renderer::path_command(char command, path_tokenizer& tok)
 
 void path_renderer::move_to(double x, double y)
 {
+    m_closed = false;
     m_storage.move_to(x, y);
     m_cur_x = m_start_x = x;
     m_cur_y = m_start_y = y;
@@ -182,6 +184,7 @@ void path_renderer::move_to(double x, double y)
 
 void path_renderer::line_to(double x, double y)
 {
+    reopen_after_close();
     if (!m_has_point) {
         m_start_x = x;
         m_start_y = y;
@@ -195,6 +198,7 @@ void path_renderer::line_to(double x, double y)
 
 void path_renderer::curve3(double x1, double y1, double x, double y)
 {
+    reopen_after_close();
     if (!m_has_point) {
         m_start_x = m_cur_x;
         m_start_y = m_cur_y;
@@ -210,6 +214,7 @@ void path_renderer::curve3(double x1, double y1, double x, double y)
 
 void path_renderer::curve4(double x1, double y1, double x2, double y2, double x, double y)
 {
+    reopen_after_close();
     if (!m_has_point) {
         m_start_x = m_cur_x;
         m_start_y = m_cur_y;
@@ -230,6 +235,15 @@ void path_renderer::close_subpath()
     m_cur_x = m_start_x;
     m_cur_y = m_start_y;
     m_last_curve = 0;
+    m_closed = true;
+}
+
+void path_renderer::reopen_after_close()
+{
+    // A drawing command straight after a close starts a new subpath where
+    // the closed one began; without the move it would extend the closed one.
+    if (m_closed)
+        move_to(m_start_x, m_start_y);
 }
 
 void path_renderer::fill(const agg::rgba8& color)

@@ -75,6 +75,7 @@ private:
     void path_command(char command, path_tokenizer& tok);
     void curve3(double x1, double y1, double x, double y);
     void curve4(double x1, double y1, double x2, double y2, double x, double y);
+    void reopen_after_close();
 
     agg::path_storage m_storage;
     std::vector<path_attributes> m_attr_storage;
@@ -84,6 +85,7 @@ private:
     // from the storage's last vertex, which may belong to the previous path
     // or be a close marker.
     bool m_has_point = false;
+    bool m_closed = false; // the last command closed the subpath
     double m_cur_x = 0.0, m_cur_y = 0.0;
     double m_start_x = 0.0, m_start_y = 0.0;
     // The last curve's second control point, reflected by the smooth forms.

@@ -57,9 +57,7 @@ protected:
 
     void TearDown() override
     {
-        SetScreenCursor(crDefault);
-        Windows.reset();
-        FinalizeModules();
+        Stop();
         SetMessageBoxHook(PreviousHook);
         SetProgramFolder(QString());
         LanguageFile.reset();
@@ -73,6 +71,17 @@ protected:
         InitializeModules();
         Windows = std::make_unique<TProgramWindows>();
         return Windows->Main();
+    }
+
+    // The program's end, after which it may start again in the same folder.
+    void Stop()
+    {
+        if (!Windows)
+            return;
+        SetScreenCursor(crDefault);
+        Windows.reset();
+        FinalizeModules();
+        DeletedEntities.reset();
     }
 
     QString Path(const QString& name) const { return Folder.path() + QLatin1Char('/') + name; }

@@ -1,5 +1,6 @@
 // SVG files that other programs wrote, read where the system installed them:
-// the icon theme and the tablet layout drawings that tools/install-deps.sh installs.
+// the icon theme, the tablet layout drawings and the SVG test drawings of a
+// solid modeller that tools/install-deps.sh installs.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include "import/SvgToDrawing.h"
 #include "support/ImageTestSupport.h"
 #include "support/ViewportTestSupport.h"
+#include "SvgTestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -26,6 +28,7 @@ namespace {
 
 const fs::path kIconTheme = "/usr/share/icons/Adwaita";
 const fs::path kTabletLayouts = "/usr/share/libwacom/layouts";
+const fs::path kModellerDrawings = "/usr/share/openscad/testdata/svg";
 
 std::vector<fs::path> Drawings(const fs::path& folder)
 {
@@ -152,8 +155,32 @@ TEST(ForeignSvg, HandCountedFiles)
     EXPECT_EQ(reader.title(), "Wacom Bamboo Pad");
 }
 
+// A rectangle turned and moved by its group, and a rounded square with a
+// round hole drawn in cubic curves.
+TEST(ForeignSvg, TransformsAndCurvesLandWhereTheirWriterPutThem)
+{
+    TCADCmp2D rectangles;
+    ImportSvgFile((kModellerDrawings / "svg-spec/spec-shapes-rect02.svg").string(), rectangles);
+    // Rounded corners are not read: a rect is its four corners. The second
+    // is in a group of translate(700 210) rotate(-30).
+    EXPECT_EQ(svgtest::Polygons(rectangles), "1: (100,-100) (500,-100) (500,-300) (100,-300)\n"
+                                             "2: (700,-210) (1046.41,-10) (1146.41,-183.205) (800,-383.205)\n");
+
+    // The hole is a circle of radius 5 about (10, 10), written as four cubic
+    // curves that stray from it by up to 0.0048; their control points lie
+    // 0.7 off it.
+    svgtest::TChainTolScope tolerance(0.002);
+    TCADCmp2D square;
+    ImportSvgFile((kModellerDrawings / "simple.svg").string(), square);
+    ASSERT_EQ(square.ObjectsCount(), 2);
+    const std::vector<TPoint2D> hole = svgtest::PointsOf(square, 1);
+    EXPECT_GT(hole.size(), 40u);
+    for (const TPoint2D& p : hole)
+        EXPECT_NEAR(std::hypot(p.X - 10.0, p.Y + 10.0), 5.0, 0.005) << p.X << ' ' << p.Y;
+}
+
 // The trash can as the 2D view draws it, kept to be looked at: five outlines
-// on five layers, its curves drawn through their control points.
+// on five layers.
 TEST(ForeignSvg, PictureOfAnImportedIcon)
 {
     TCADCmp2D drawing;

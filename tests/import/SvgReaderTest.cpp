@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "import/SvgException.h"
@@ -38,6 +41,10 @@ TEST(SvgReader, PathDataAsDrawingProgramsWriteIt)
         // A relative path starts from the origin; after a close, from the subpath's start.
         {"m10 10 5 5", "M10,10 L15,15"},
         {"M10 10 l5 0 z m2 2 l1 0", "M10,10 L15,10 Z M12,12 L13,12"},
+        // A drawing command straight after a close starts a new subpath there.
+        {"M0 0 L10 0 L10 10 Z L0 10 L5 5 Z", "M0,0 L10,0 L10,10 Z M0,0 L0,10 L5,5 Z"},
+        {"M10 10 l5 0 z l0 5 q1 1 2 2", "M10,10 L15,10 Z M10,10 L10,15 Q11,16 Q12,17"},
+        {"M1 1 L2 2 Z Z C3 3 4 4 5 5 z h1", "M1,1 L2,2 Z M1,1 C3,3 C4,4 C5,5 Z M1,1 L2,1"},
         // Horizontal and vertical lines need a point to start from.
         {"H5 V5 M1 1", "M1,1"},
         // Curves keep their control points; relative curves count from the point before them.
@@ -72,6 +79,7 @@ TEST(SvgReader, FaultsEndTheReadingWithTheirText)
         {"<svg><rect width='1' height='-5'/></svg>", "parse_rect: Invalid height: "},
         {"<svg><rect style='fill:Blue' width='1' height='1'/></svg>", "parse_color: Invalid color name Blue"},
         {"<svg><g fill='url(#gradient)'/></svg>", "parse_color: Invalid color name url(#gradient)"},
+        {"<svg><path style='fill:currentColor' d='M0 0'/></svg>", "parse_color: Invalid color name currentColor"},
         {"<svg><g transform='matrix(1 2 3)'/></svg>", "parse_matrix: Invalid number of arguments"},
         {"<svg><g transform='rotate(1 2)'/></svg>", "parse_rotate: Invalid number of arguments"},
         {"<svg><g transform='translate(1 2'/></svg>", "parse_transform_args: Invalid syntax"},
@@ -174,6 +182,35 @@ TEST(SvgReader, TransformsMapPoints)
         EXPECT_NEAR(x, c.tx, 1e-9) << c.transform;
         EXPECT_NEAR(y, c.ty, 1e-9) << c.transform;
     }
+}
+
+// One path of many commands, as generated drawings hold: the XML parser
+// takes up an unfinished element anew with every chunk it is given, so the
+// chunks must grow with what was read, or the work grows with the square of
+// the path's length.
+TEST(SvgReader, ALongPathIsScannedInLinearWork)
+{
+    constexpr int kLines = 200'000;
+    std::string data = "M0 0";
+    for (int i = 1; i <= kLines; ++i)
+        data += " L" + std::to_string(i) + ' ' + std::to_string(i % 7);
+    const std::string document = PathDocument(data);
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "kestro-long-path.svg";
+    std::ofstream(file, std::ios::binary) << document;
+
+    for (const bool fromFile : {false, true}) {
+        svg::path_renderer paths;
+        svg::parser reader(paths);
+        if (fromFile)
+            reader.parse(file.string());
+        else
+            reader.parse_bytes(document);
+        EXPECT_EQ(paths.storage().total_vertices(), kLines + 1u);
+        EXPECT_GE(reader.scanned_bytes(), document.size());
+        EXPECT_LE(reader.scanned_bytes(), 3 * document.size()) << "from a file: " << fromFile;
+        std::printf("%zu bytes, %zu scanned\n", document.size(), reader.scanned_bytes());
+    }
+    std::filesystem::remove(file);
 }
 
 TEST(SvgReader, TitleIsCutAndBlanked)

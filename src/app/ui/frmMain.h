@@ -426,7 +426,8 @@ public:
     void VistaGraficaDblClick();
     // The fields and buttons of other commands' pages that talk to the
     // running task: the transform values, accept, close the figure, close the page.
-    void ConnectPageFields();
+    // Sends the task runner a user event when the user types a number into the field.
+    void SendEventWhenTyped(QLineEdit* field, int event, std::function<void()> before = {});
     void rbtScaleUniformClick();
     void rbtScaleXyClick();
     // The drop-down menus of the split buttons, by button.
@@ -529,6 +530,8 @@ public:
     void sbtNewClick();
     // Asks whether to clear everything; Yes frees the pictures, resets the
     // 256 layers, deletes every object and clears the loaded file's kind.
+    // Empties the drawing, once every task that could hold its objects has stopped.
+    void ClearDrawing();
     bool CancellatoTutto();
     // "Open raster or vector": asks for a file and loads it by its extension.
     // A file that cannot be read is reported and nothing of the drawing or of

@@ -60,7 +60,9 @@ void TCADCmp::AddNumbered(TGraphicObjList& list, std::int32_t& nextID, std::int3
                           std::unique_ptr<TGraphicObject> object)
 {
     list.CheckNoIterators("Add"); // before any ID is spent
-    if (id < 0)
+    // An ID in use is never given twice: selection, deletion and the stored
+    // file all find objects by it.
+    if (id < 0 || (id < nextID && list.FindObject(id)))
         id = nextID++;
     else if (id >= nextID)
         nextID = id + 1;

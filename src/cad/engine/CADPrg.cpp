@@ -136,8 +136,8 @@ void TCADPrg::RunChain(const TCADStateClass& first, std::unique_ptr<TCADPrgParam
         while (true) {
             if (!(first == DefaultClass) && next == DefaultClass) {
                 // Inside a nested start-up the outer operation goes on: no end is announced.
-                if (!nested && OnEndOperation)
-                    OnEndOperation(*this, Operation, Current ? Current->Param() : nullptr);
+                if (!nested)
+                    AnnounceEnd();
                 EndOperation();
                 return;
             }
@@ -192,8 +192,7 @@ void TCADPrg::SendEventToState(TCADPrgEvent kind, int button, int key, TShiftSta
             OnExitState(*this, *Current);
         while (true) {
             if (!next || next == DefaultClass) {
-                if (OnEndOperation)
-                    OnEndOperation(*this, Operation, Current ? Current->Param() : nullptr);
+                AnnounceEnd();
                 EndOperation();
                 return;
             }
@@ -208,6 +207,24 @@ void TCADPrg::SendEventToState(TCADPrgEvent kind, int button, int key, TShiftSta
     } catch (...) {
         FailureCleanup();
     }
+}
+
+void TCADPrg::AnnounceEnd()
+{
+    if (!OnEndOperation)
+        return;
+    // The ending state may have handed its work on already (a placed object
+    // belongs to the drawing): what the hook makes the view do, such as a
+    // repaint, is not sent to it.
+    const bool blocked = Blocked;
+    Blocked = true;
+    try {
+        OnEndOperation(*this, Operation, Current ? Current->Param() : nullptr);
+    } catch (...) {
+        Blocked = blocked;
+        throw;
+    }
+    Blocked = blocked;
 }
 
 void TCADPrg::EndOperation()
@@ -290,6 +307,14 @@ void TCADPrg::StopOperation()
     EndOperation();
     if (OnStopOperation)
         OnStopOperation(*this, Operation, nullptr);
+}
+
+void TCADPrg::StopAllOperations()
+{
+    // Stopping a suspending operation resumes the one it suspended; that one
+    // is stopped in turn.
+    for (int k = 0; k < 2 && Busy; ++k)
+        StopOperation();
 }
 
 bool TCADPrg::SuspendOperation(TCADStateClass stateClass, std::unique_ptr<TCADPrgParam> param)

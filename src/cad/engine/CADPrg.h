@@ -49,6 +49,8 @@ public:
     // operation is stopped first.
     bool StartOperation(TCADStateClass stateClass, std::unique_ptr<TCADPrgParam> param = nullptr);
     void StopOperation();
+    // Stops the running operation and any operation it suspended.
+    void StopAllOperations();
     // Runs the operation nested in the running one, which resumes when it
     // ends. False while already nested or when the running state cannot be
     // suspended; with nothing running the operation just starts (false).
@@ -110,6 +112,8 @@ private:
     // Replaces the current state by a new one of the class; returns the class
     // its constructor asked to move on to (none to stay).
     TCADStateClass EnterState(const TCADStateClass& stateClass, std::unique_ptr<TCADPrgParam> param);
+    // Calls the end-of-operation hook with events to the ending state held back.
+    void AnnounceEnd();
     void EndOperation();
     void FailureCleanup();
     void RefreshView();

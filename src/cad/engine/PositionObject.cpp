@@ -33,25 +33,34 @@ TCAD2DPositionObject::TCAD2DPositionObject(TCADPrg& engine, std::unique_ptr<TCAD
     SetPrompt(473);
 }
 
+TObject2D* TCAD2DPositionObject::Object() const
+{
+    auto* placing = static_cast<TCAD2DPositionObjectParam*>(Param());
+    return placing ? placing->Object.get() : nullptr;
+}
+
 void TCAD2DPositionObject::PlaceAtPointer()
 {
     const TPoint2D p = SnappedPoint();
-    Object().SetCurrentTransform(
+    Object()->SetCurrentTransform(
         MultiplyTransforms2D(StartTransform, MakeTranslation2D(p.X - Reference.X, p.Y - Reference.Y)));
 }
 
 bool TCAD2DPositionObject::ProcessEvent(TCADPrgEvent kind, int button, TShiftState, int key,
                                         TCADStateClass& nextState)
 {
+    TObject2D* const object = Object();
+    if (!object)
+        return false;
     switch (kind) {
     case TCADPrgEvent::MouseMove:
-        HideRubber(Object());
+        HideRubber(*object);
         PlaceAtPointer();
-        ShowRubber(Object());
+        ShowRubber(*object);
         return false;
     case TCADPrgEvent::ViewRepainted:
-        if (Object().HasTransform())
-            ShowRubber(Object());
+        if (object->HasTransform())
+            ShowRubber(*object);
         return false;
     case TCADPrgEvent::MouseDown: {
         if (!IsLeft(button))
@@ -60,11 +69,10 @@ bool TCAD2DPositionObject::ProcessEvent(TCADPrgEvent kind, int button, TShiftSta
             nextState = Param()->AfterState;
             return true;
         }
-        HideRubber(Object());
+        HideRubber(*object);
         PlaceAtPointer();
-        std::unique_ptr<TObject2D> object = std::move(static_cast<TCAD2DPositionObjectParam&>(*Param()).Object);
         TObject2D& placed = *object;
-        AddToDrawing(std::move(object), nextState);
+        AddToDrawing(std::move(static_cast<TCAD2DPositionObjectParam&>(*Param()).Object), nextState);
         placed.UpdateExtension();
         return true;
     }

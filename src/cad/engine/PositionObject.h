@@ -28,7 +28,8 @@ public:
     bool ProcessEvent(TCADPrgEvent kind, int button, TShiftState shift, int key, TCADStateClass& nextState) override;
 
 private:
-    TObject2D& Object() const { return *static_cast<TCAD2DPositionObjectParam&>(*Param()).Object; }
+    // None once the click has handed the object to the drawing.
+    TObject2D* Object() const;
     void PlaceAtPointer();
 
     TPoint2D Reference;

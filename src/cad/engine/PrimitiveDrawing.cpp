@@ -55,8 +55,8 @@ void TCAD2DDrawingState::AddToDrawing(std::unique_ptr<TObject2D> object, TCADSta
         const bool drawOnAdd = drawing->DrawOnAdd;
         drawing->DrawOnAdd = true;
         try {
-            const std::int32_t id = object->ID;
-            drawing->AddObject(id, std::move(object));
+            // A new object: whatever ID its starter gave it, it gets the drawing's next.
+            drawing->AddObject(-1, std::move(object));
         } catch (...) {
             drawing->DrawOnAdd = drawOnAdd;
             throw;

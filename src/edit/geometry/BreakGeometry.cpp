@@ -19,18 +19,40 @@ std::vector<std::vector<TVect>> Rebuild(const std::vector<TVect>& run, std::vect
     });
     std::vector<std::vector<TVect>> pieces;
     std::vector<TVect> piece{run.front()};
+    // A crossing at a vertex is found on both segments that meet there, and
+    // a run may repeat a point: neither makes a zero-length piece or a
+    // repeated point.
+    const auto cutAt = [&](TVect point) {
+        if (EqualPoints(point, piece.back()))
+            return;
+        piece.push_back(point);
+        pieces.push_back(std::move(piece));
+        piece = {point};
+    };
+    bool cutAtStart = false;
     auto next = records.begin();
     for (std::size_t k = 1; k < run.size(); ++k) {
         for (; next != records.end() && next->Segment == k - 1; ++next) {
-            if (next->Distance > 0.001f) {
-                piece.push_back(next->Point);
-                pieces.push_back(piece);
-                piece = {next->Point};
-            }
+            if (next->Distance > 0.001f)
+                cutAt(next->Point);
+            else if (k == 1)
+                cutAtStart = true;
         }
-        piece.push_back(run[k]);
+        if (!EqualPoints(run[k], piece.back()))
+            piece.push_back(run[k]);
     }
-    pieces.push_back(piece);
+    const bool cutAtEnd = piece.size() < 2;
+    if (!cutAtEnd)
+        pieces.push_back(std::move(piece));
+    // A closed run is cut only where something crosses it: unless a crossing
+    // lies on its closing vertex, the last piece goes on into the first.
+    const bool closed = run.size() > 2 && EqualPoints(run.front(), run.back());
+    if (closed && !cutAtStart && !cutAtEnd && pieces.size() > 1) {
+        std::vector<TVect>& last = pieces.back();
+        last.insert(last.end(), pieces.front().begin() + 1, pieces.front().end());
+        pieces.front() = std::move(last);
+        pieces.pop_back();
+    }
     return pieces;
 }
 

@@ -17,7 +17,9 @@ struct TRunBreak {
 
 // Runs A and B cut at every crossing of a segment of A with one of B (shared
 // segment ends do not cross). A cut within 0.001 of the start of its segment
-// makes no piece. Empty when nothing crosses.
+// makes no piece, and no piece has zero length or a repeated point. A closed
+// run (its ends equal) is cut only at the crossings: cut at one point, it
+// opens there. Empty when nothing crosses.
 TRunBreak BreakRuns(const std::vector<TVect>& a, const std::vector<TVect>& b);
 
 // The pieces of segment PQ cut at the points in order, each kept only when

@@ -288,7 +288,6 @@ void TfrmMain::CreateCommands()
             previous();
         VistaGraficaDblClick();
     };
-    ConnectPageFields();
 }
 
 void TfrmMain::StartCommand(std::int32_t code)
@@ -446,47 +445,15 @@ void TfrmMain::VistaGraficaDblClick()
     VistaGrafica->Core().Repaint();
 }
 
-void TfrmMain::ConnectPageFields()
+void TfrmMain::SendEventWhenTyped(QLineEdit* field, int event, std::function<void()> before)
 {
-    const auto sendWhenTyped = [this](const char* fieldName, int event, std::function<void()> before = {}) {
-        auto* field = findChild<QLineEdit*>(QString::fromLatin1(fieldName));
-        if (field == nullptr)
-            return;
-        // textEdited comes only from the user's typing in the focused field.
-        connect(field, &QLineEdit::textEdited, this, [this, field, event, before](const QString& text) {
-            if (before)
-                before();
-            if (field->hasFocus() && NumeroOk(text))
-                LocalPrg().SendUserEvent(event);
-        });
-    };
-    sendWhenTyped("txtTransDx", CADPRG_APPLY_MOVE);
-    sendWhenTyped("txtTransDy", CADPRG_APPLY_MOVE);
-    sendWhenTyped("txtRotateAngle", CADPRG_APPLY_ANGLE);
-    sendWhenTyped("txtScaleX", CADPRG_APPLY_SCALE, [this] {
-        auto* uniform = findChild<QAbstractButton*>(QStringLiteral("rbtScaleUniform"));
-        auto* x = findChild<QLineEdit*>(QStringLiteral("txtScaleX"));
-        auto* y = findChild<QLineEdit*>(QStringLiteral("txtScaleY"));
-        if (uniform != nullptr && uniform->isChecked() && x != nullptr && y != nullptr)
-            y->setText(x->text());
+    // textEdited comes only from the user's typing in the focused field.
+    connect(field, &QLineEdit::textEdited, this, [this, field, event, before](const QString& text) {
+        if (before)
+            before();
+        if (field->hasFocus() && NumeroOk(text))
+            LocalPrg().SendUserEvent(event);
     });
-    sendWhenTyped("txtScaleY", CADPRG_APPLY_SCALE);
-    if (auto* angle = findChild<QLineEdit*>(QStringLiteral("txtRotateAngle")))
-        connect(angle, &QLineEdit::returnPressed, this, [this] { LocalPrg().SendUserEvent(CADPRG_ACCEPT); });
-    for (const char* name : {"sbtTranslateOk", "SpeedButton3", "sbtRotateOk"})
-        if (auto* button = findChild<QAbstractButton*>(QString::fromLatin1(name)))
-            connect(button, &QAbstractButton::clicked, this, &TfrmMain::sbtDoneClick);
-    for (const char* name : {"sbtClosePoly", "sbtSplineClose"})
-        if (auto* button = findChild<QAbstractButton*>(QString::fromLatin1(name)))
-            connect(button, &QAbstractButton::clicked, this, &TfrmMain::sbtClosePolyClick);
-    if (auto* close = findChild<QAbstractButton*>(QStringLiteral("SpeedButton5")))
-        connect(close, &QAbstractButton::clicked, this, [this] { Commands().CloseDistancePage(); });
-    if (auto* close = findChild<QAbstractButton*>(QStringLiteral("SpeedButton7")))
-        connect(close, &QAbstractButton::clicked, this, [this] { Commands().CloseTextPage(); });
-    if (auto* uniform = findChild<QAbstractButton*>(QStringLiteral("rbtScaleUniform")))
-        connect(uniform, &QAbstractButton::clicked, this, &TfrmMain::rbtScaleUniformClick);
-    if (auto* xy = findChild<QAbstractButton*>(QStringLiteral("rbtScaleXy")))
-        connect(xy, &QAbstractButton::clicked, this, &TfrmMain::rbtScaleXyClick);
 }
 
 void TfrmMain::rbtScaleUniformClick()

@@ -75,8 +75,9 @@ void TfrmMain::CreateTextAndInfoPages()
         sbtFont = page.Button("sbtFont", QStringLiteral("Font..."));
         pbxFont = Named(new TFontPreview(*TTF2Vector, page.Widget()), "pbxFont");
         page.Layout()->addWidget(pbxFont);
-        QToolButton* close = page.Button("sbtFontClose", QStringLiteral("Close"));
-        connect(close, &QToolButton::clicked, this, &TfrmMain::SpeedButton6Click);
+        // Closing the text page also cancels the placing of the text.
+        connect(page.Button("SpeedButton7", QStringLiteral("Close")), &QToolButton::clicked, this,
+                [this] { Commands().CloseTextPage(); });
     }
     InstallKeyFilter(*txtAltFont, SoloNumeriPos);
     InstallKeyFilter(*txtSpaFont, SoloNumeriEMeno);
@@ -126,6 +127,9 @@ void TfrmMain::CreateTextAndInfoPages()
         for (const char* name : {"txtDistX1", "txtDistY1", "txtDistX2", "txtDistY2", "txtDistDx", "txtDistDy",
                                  "txtDistLen", "txtDistAngle"})
             page.Edit("", QString::fromLatin1(name + 7) + QStringLiteral(":"), name, QString())->setReadOnly(true);
+        // Closing the distance page also ends the object snap the measure turned on.
+        connect(page.Button("SpeedButton5", QStringLiteral("Close")), &QToolButton::clicked, this,
+                [this] { Commands().CloseDistancePage(); });
     }
 
     // The live read-outs find their labels and fields by name.

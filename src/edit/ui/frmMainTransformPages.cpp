@@ -13,6 +13,7 @@
 
 #include "app/ui/controls/NumericKeyFilter.h"
 #include "app/ui/frmMain.h"
+#include "cad/engine/CADPrg2D.h"
 #include "cad/engine/EngineGlobals.h"
 #include "edit/ui/DrawPageControls.h"
 #include "app/ui/PageWidgets.h"
@@ -109,9 +110,18 @@ void TfrmMain::CreateTransformPages()
         rbtScaleUniform->setChecked(true);
         page.Layout()->addWidget(rbtScaleUniform);
         page.Layout()->addWidget(rbtScaleXy);
+        connect(rbtScaleUniform, &QAbstractButton::clicked, this, &TfrmMain::rbtScaleUniformClick);
+        connect(rbtScaleXy, &QAbstractButton::clicked, this, &TfrmMain::rbtScaleXyClick);
+        // A uniform factor is both factors.
+        SendEventWhenTyped(txtScaleX, CADPRG_APPLY_SCALE, [this] {
+            if (rbtScaleUniform->isChecked())
+                txtScaleY->setText(txtScaleX->text());
+        });
+        SendEventWhenTyped(txtScaleY, CADPRG_APPLY_SCALE);
         CopiesRows(page, "rbtScaleCopy", "rbtScaleMove", "txtScaleRepeat");
         // Accepts the typed factors, as the other pages' Done buttons do.
-        page.Button("SpeedButton3", QStringLiteral("Done"));
+        connect(page.Button("SpeedButton3", QStringLiteral("Done")), &QToolButton::clicked, this,
+                &TfrmMain::sbtDoneClick);
         sbtScaleAll = page.Button("sbtScaleAll", QStringLiteral("All entities"));
         connect(sbtScaleAll, &QToolButton::clicked, this, &TfrmMain::ScaleAllFromPage);
         connect(page.Button("sbtScaleClose", QStringLiteral("Close")), &QToolButton::clicked, this,
@@ -122,18 +132,24 @@ void TfrmMain::CreateTransformPages()
         QLineEdit* angle = page.Edit("lblRotateAngle", QStringLiteral("Angle:"), "txtRotateAngle", QStringLiteral("0"));
         // Enter in the angle accepts it.
         InstallKeyFilter(*angle, SoloNumeriEMenoEEnter);
+        SendEventWhenTyped(angle, CADPRG_APPLY_ANGLE);
+        connect(angle, &QLineEdit::returnPressed, this, [this] { LocalPrg().SendUserEvent(CADPRG_ACCEPT); });
         CopiesRows(page, "rbtRotateCopy", "rbtRotateMove", "txtRotateRepeat");
-        page.Button("sbtRotateOk", QStringLiteral("Done"));
+        connect(page.Button("sbtRotateOk", QStringLiteral("Done")), &QToolButton::clicked, this,
+                &TfrmMain::sbtDoneClick);
         connect(page.Button("sbtRotateClose", QStringLiteral("Close")), &QToolButton::clicked, this,
                 &TfrmMain::SpeedButton6Click);
     }
     {
         TPageColumn page(Page(kTranslatePage));
         for (QLineEdit* field : {page.Edit("lblTransDx", QStringLiteral("dX:"), "txtTransDx", QStringLiteral("0")),
-                                 page.Edit("lblTransDy", QStringLiteral("dY:"), "txtTransDy", QStringLiteral("0"))})
+                                 page.Edit("lblTransDy", QStringLiteral("dY:"), "txtTransDy", QStringLiteral("0"))}) {
             InstallKeyFilter(*field, SoloNumeriEMeno);
+            SendEventWhenTyped(field, CADPRG_APPLY_MOVE);
+        }
         CopiesRows(page, "rbtTransCopy", "rbtTransMove", "txtTransRepeat");
-        page.Button("sbtTranslateOk", QStringLiteral("Done"));
+        connect(page.Button("sbtTranslateOk", QStringLiteral("Done")), &QToolButton::clicked, this,
+                &TfrmMain::sbtDoneClick);
         connect(page.Button("sbtTranslateClose", QStringLiteral("Close")), &QToolButton::clicked, this,
                 &TfrmMain::SpeedButton6Click);
     }

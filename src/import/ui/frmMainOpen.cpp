@@ -35,6 +35,7 @@
 #include "cad/base/CADMessageSink.h"
 #include "cad/base/Settings.h"
 #include "cad/drawing/CADCmp2D.h"
+#include "cad/engine/CADPrg2D.h"
 #include "cad/dxf/DXF2DImport.h"
 #include "cad/fonts/FontRegistry.h"
 #include "cad/geometry/Geometry2D.h"
@@ -190,6 +191,13 @@ void TfrmMain::sbtNewClick()
     VisPagine({999});
 }
 
+void TfrmMain::ClearDrawing()
+{
+    // A running or suspended task may hold objects of the drawing (its picks).
+    LocalPrg().StopAllOperations();
+    LocalCad().DeleteAllObjects();
+}
+
 bool TfrmMain::CancellatoTutto()
 {
     if (ApplicationMessageBox(Msg(kMsgClearAll), Msg(kMsgBoxCaption), kMbYesNo + kMbIconWarning) != kIdYes)
@@ -200,7 +208,7 @@ bool TfrmMain::CancellatoTutto()
         layer = TLayer(index);
         layer.ApplyDefaultColor(DefaultLayerColor);
     }
-    LocalCad().DeleteAllObjects();
+    ClearDrawing();
     LocalCad().RepaintViewports();
     LoadedFile.ClearKinds();
     CurrLayerInfo();
@@ -407,7 +415,7 @@ void TfrmMain::LoadDxfFile(const QString& fileName)
 {
     ProbeImport([&](TCADCmp2D& scratch) { return !ImportDxf(fileName, scratch).Failed; });
     SetFileName(fileName);
-    LocalCad().DeleteAllObjects();
+    ClearDrawing();
     const TDXFImportResult result = ImportDxf(fileName, LocalCad());
     LastDxfFileName = fileName.toStdString();
     LoadedFile.ClearKinds();
@@ -422,7 +430,7 @@ void TfrmMain::LoadSvgFile(const QString& fileName)
         return true;
     });
     SetFileName(fileName);
-    LocalCad().DeleteAllObjects();
+    ClearDrawing();
     ImportSvgFile(fileName.toStdString(), LocalCad());
     LoadedFile.ClearKinds();
     LoadedFile.IsSvgLoaded = true;
@@ -435,7 +443,7 @@ void TfrmMain::ShowRaster(bool mono, bool zoom)
     const QImage& picture = mono ? LoadedFile.MonoRaster : LoadedFile.SourceRaster;
     const std::uint8_t layer = drawing.CurrentLayer;
     drawing.CurrentLayer = 0;
-    drawing.DeleteAllObjects();
+    ClearDrawing();
     if (!picture.isNull()) {
         const TPoint2D first = MakePoint2D(LoadedFile.RasterOriginX, LoadedFile.RasterOriginY);
         const TPoint2D second = MakePoint2D(LoadedFile.RasterOriginX + LoadedFile.RasterWorldWidth,

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "edit/geometry/BreakGeometry.h"
@@ -256,4 +257,124 @@ TEST(EditGeometry, BreakAndJoinRebuildTheRuns)
         EXPECT_NEAR(joined.End, Deg(180), 1e-9);
     }
     EXPECT_FALSE(SameCircle({0, 0}, 5, {0, 0}, 6));
+}
+
+// A join keeps all of both pieces: overlapping, touching, nested and slightly
+// tilted lines, and overlapping arcs in either pick order.
+TEST(EditGeometry, JoinCoversBothPieces)
+{
+    const auto overlap = JoinLines({{0, 0}, {10, 0}}, {{5, 0}, {15, 0}}, 0.01);
+    ASSERT_TRUE(overlap);
+    ExpectNear(overlap->Start, {0, 0}, "overlapping lines from the first start");
+    ExpectNear(overlap->End, {15, 0}, "to the second end");
+    const auto nested = JoinLines({{0, 0}, {10, 0}}, {{3, 0}, {5, 0}}, 0.01);
+    ExpectNear(nested->Start, {0, 0}, "a nested line keeps the first whole");
+    ExpectNear(nested->End, {10, 0}, "a nested line keeps the first whole");
+    for (const auto& [first, second] : {std::pair{TArcAngles{0, Deg(120)}, TArcAngles{Deg(90), Deg(180)}},
+                                        std::pair{TArcAngles{Deg(90), Deg(180)}, TArcAngles{0, Deg(120)}}}) {
+        const TArcAngles joined = JoinArcs({0, 0}, 5, first, second);
+        EXPECT_NEAR(joined.Start, 0.0, 1e-9);
+        EXPECT_NEAR(joined.End, Deg(180), 1e-9);
+    }
+    const TArcAngles whole = JoinArcs({0, 0}, 5, {0, Deg(270)}, {Deg(180), Deg(90)});
+    EXPECT_NEAR(whole.End - whole.Start, 2 * kPi, 1e-9) << "arcs that cover the circle join into one full turn";
+
+    // Random pairs that overlap or touch: every point of both lies on the join.
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int k = 0; k < 2000; ++k) {
+        const double a0 = 360 * unit(random), aSweep = 10 + 300 * unit(random);
+        const double b0 = a0 + aSweep * unit(random), bSweep = 10 + 300 * unit(random);
+        const TArcAngles a{Deg(a0), Deg(a0 + aSweep)}, b{Deg(b0), Deg(b0 + bSweep)};
+        const TArcAngles joined = k % 2 ? JoinArcs({0, 0}, 5, a, b) : JoinArcs({0, 0}, 5, b, a);
+        const double reach = std::fmod(joined.End - joined.Start + 4 * kPi, 2 * kPi);
+        const double covered = reach < 1e-9 ? 2 * kPi : reach;
+        for (const TArcAngles& arc : {a, b})
+            for (const double t : {0.0, 0.5, 1.0}) {
+                const double angle = arc.Start + t * (arc.End - arc.Start);
+                const double into = std::fmod(angle - joined.Start + 4 * kPi, 2 * kPi);
+                ASSERT_LE(into, covered + 1e-9) << "arcs " << a0 << "+" << aSweep << " and " << b0 << "+" << bSweep;
+            }
+
+        // Lines along a random axis, the second tilted within the tolerance.
+        const TVect axis{std::cos(Deg(a0)), std::sin(Deg(a0))};
+        const TVect normal{-axis.Y, axis.X};
+        const auto at = [&](double s, double lift) {
+            return TVect{s * axis.X + lift * normal.X, s * axis.Y + lift * normal.Y};
+        };
+        const double s0 = 20 * unit(random), s1 = s0 + 1 + 20 * unit(random);
+        const double t0 = s0 + (s1 - s0) * unit(random), t1 = t0 + 1 + 20 * unit(random);
+        const double lift = 0.0002 * (unit(random) - 0.5);
+        const TSegmentEnds first{at(s0, 0), at(s1, 0)};
+        const TSegmentEnds second = k % 3 ? TSegmentEnds{at(t0, lift), at(t1, -lift)} : TSegmentEnds{at(t1, lift), at(t0, -lift)};
+        const auto line = JoinLines(first, second, 0.01);
+        ASSERT_TRUE(line);
+        const auto along = [&](TVect p) { return p.X * axis.X + p.Y * axis.Y; };
+        const double from = std::min(along(line->Start), along(line->End));
+        const double to = std::max(along(line->Start), along(line->End));
+        for (const TVect p : {first.Start, first.End, second.Start, second.End}) {
+            ASSERT_GE(along(p), from - 1e-6) << "line join at " << k;
+            ASSERT_LE(along(p), to + 1e-6) << "line join at " << k;
+        }
+        EXPECT_GT(along(line->End), along(line->Start)) << "the join keeps the first line's direction";
+    }
+}
+
+// A break through a vertex cuts there once: no zero-length piece, no repeated
+// point, nothing of the run lost; a closed run cut at one vertex opens there.
+TEST(EditGeometry, BreakThroughAVertexCutsItOnce)
+{
+    const auto length = [](const std::vector<TVect>& run) {
+        double total = 0.0;
+        for (std::size_t k = 1; k < run.size(); ++k)
+            total += std::hypot(run[k].X - run[k - 1].X, run[k].Y - run[k - 1].Y);
+        return total;
+    };
+    const auto expectSoundPieces = [&](const std::vector<TVect>& run, const std::vector<std::vector<TVect>>& pieces) {
+        double total = 0.0;
+        for (const std::vector<TVect>& piece : pieces) {
+            ASSERT_GE(piece.size(), 2u);
+            for (std::size_t k = 1; k < piece.size(); ++k)
+                EXPECT_GT(std::hypot(piece[k].X - piece[k - 1].X, piece[k].Y - piece[k - 1].Y), 1e-4)
+                    << "a repeated point or a zero-length piece";
+            total += length(piece);
+        }
+        EXPECT_NEAR(total, length(run), 1e-6) << "the pieces cover the run once";
+    };
+
+    const std::vector<TVect> peak{{0, 0}, {5, 5}, {10, 0}};
+    const TRunBreak atPeak = BreakRuns(peak, {{0, 5}, {10, 5}});
+    ASSERT_EQ(atPeak.PiecesA.size(), 2u);
+    expectSoundPieces(peak, atPeak.PiecesA);
+    ASSERT_EQ(atPeak.PiecesB.size(), 2u);
+    expectSoundPieces({{0, 5}, {10, 5}}, atPeak.PiecesB);
+
+    const std::vector<TVect> square{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    const TRunBreak atClosure = BreakRuns(square, {{-5, -5}, {5, 5}});
+    ASSERT_EQ(atClosure.PiecesA.size(), 1u) << "cut at its closing vertex, the square opens there";
+    expectSoundPieces(square, atClosure.PiecesA);
+    const TRunBreak across = BreakRuns(square, {{5, -5}, {5, 15}});
+    ASSERT_EQ(across.PiecesA.size(), 2u) << "cut twice, a closed run gives two pieces, not three";
+    expectSoundPieces(square, across.PiecesA);
+    const TRunBreak atCorner = BreakRuns(square, {{5, 15}, {15, 5}});
+    ASSERT_EQ(atCorner.PiecesA.size(), 1u) << "cut at one corner, the square opens there";
+    ExpectNear(atCorner.PiecesA[0].front(), {10, 10}, "the opened square starts at the cut corner");
+    expectSoundPieces(square, atCorner.PiecesA);
+
+    // Random zigzags broken by lines through one of their vertices.
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int k = 0; k < 500; ++k) {
+        std::vector<TVect> zigzag;
+        for (int i = 0; i < 6; ++i)
+            zigzag.push_back({10.0 * i, (i % 2 ? 10.0 : 0.0) + unit(random)});
+        const TVect vertex = zigzag[1 + k % 4];
+        const double angle = Deg(20 + 140 * unit(random));
+        const TVect way{std::cos(angle), std::sin(angle)};
+        const TRunBreak cut = BreakRuns(zigzag, {{vertex.X - 30 * way.X, vertex.Y - 30 * way.Y},
+                                                {vertex.X + 30 * way.X, vertex.Y + 30 * way.Y}});
+        if (cut.Cuts.empty())
+            continue;
+        expectSoundPieces(zigzag, cut.PiecesA);
+    }
 }
