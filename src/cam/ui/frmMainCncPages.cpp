@@ -625,6 +625,9 @@ void TfrmMain::txtCCoffsetChange()
     OffsetRadius = ok ? static_cast<float>(radius) : 0.0f;
 }
 
+// A changed Z field lets the Calculate buttons run again; showing the plan
+// (a field taking the focus, the page coming up) does not, so that a program
+// kept on the NC page is not written a second time.
 void TfrmMain::ZFieldChange(int page)
 {
     ShowPassPlan(page);

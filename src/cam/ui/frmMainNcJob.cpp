@@ -401,7 +401,6 @@ void TfrmMain::ShowPassPlan(int page)
     }
     fields.PassesLabel->setText(first);
     fields.LastPassLabel->setText(second);
-    TogliAssoc();
 }
 
 void TfrmMain::sbtConCalculateClick()
