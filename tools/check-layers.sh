@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fails when a folder of a layered subsystem includes a header from a folder
 # of the same subsystem that stands above it, or when a source file sits at
-# the top of such a subsystem without being one every folder uses. The
-# folders are listed from the bottom up; ui/ may use all of them.
+# the top of such a subsystem without being one every folder uses, or when
+# the CAD engine includes the 3D view. The folders are listed from the bottom
+# up; ui/ may use all of them.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 status=0
@@ -46,4 +47,11 @@ check() {
 check cad "base geometry stream canvas model fonts shapes drawing dxf view engine ui" ""
 check cam "chains toolpath nc simulation ui" "ProgressSink.h ProgressSink.cpp"
 check edit "geometry entities commands ui" ""
+check view3d "maths persistence lists utility" ""
+
+# The 3D view builds on the CAD engine's shared geometry, never the reverse.
+while IFS=: read -r file line used; do
+  echo "$file:$line: the CAD engine includes the 3D view, which stands above it" >&2
+  status=1
+done < <(grep -rn '#include "view3d/' "$top/src/cad" || true)
 exit $status

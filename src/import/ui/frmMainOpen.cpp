@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -475,22 +476,23 @@ void TfrmMain::PresetGridForOpen()
 void TfrmMain::CreateOpenPages()
 {
     QWidget* page = Page(kPageAttrib);
-    // The page's lower part holds the placement's size fields, which fill
-    // themselves: this group keeps to the top.
+    // The information on top; the placement puts its size group below it.
+    auto* layout = new QVBoxLayout(page);
     grpInfoFile = new QGroupBox(page);
     grpInfoFile->setObjectName(QStringLiteral("grpInfoFile"));
-    grpInfoFile->setGeometry(4, 4, 211, 220);
+    auto* infoLayout = new QVBoxLayout(grpInfoFile);
     treInfoRas = new QTreeWidget(grpInfoFile);
     treInfoRas->setObjectName(QStringLiteral("treInfoRas"));
     treInfoRas->setHeaderHidden(true);
     // Long file names and corner words scroll rather than lose their ends.
     treInfoRas->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     treInfoRas->header()->setStretchLastSection(false);
-    treInfoRas->setGeometry(6, 18, 199, 196);
+    infoLayout->addWidget(treInfoRas);
+    layout->addWidget(grpInfoFile, 1);
     auto* next = new QToolButton(page);
     next->setObjectName(QStringLiteral("sbtAttribNext"));
     next->setText(QStringLiteral("Next Page"));
-    next->setGeometry(131, 330, 84, 24);
+    layout->addWidget(next, 0, Qt::AlignRight);
     connect(next, &QToolButton::clicked, this, [this] { SetActivePage(kPageOpen2); });
     connect(sbtNew, &QToolButton::clicked, this, &TfrmMain::sbtNewClick);
     connect(sbtOpen, &QToolButton::clicked, this, &TfrmMain::sbtOpenClick);
