@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/toolpath/ChainOffset.h"
@@ -152,38 +153,117 @@ TCamFailure OffsetPass(const TChain& chain, double d, std::vector<TChain>& loops
     return loops.size() == before ? NoLoopFailure(pieces, prepared, d) : TCamFailure::None;
 }
 
+namespace {
+
+// The lead-in of the Part's shape and of the given size, ending at the loop's start.
+TChainElement LeadInElement(const TChain& loop, const TContourJob& job, double size)
+{
+    const double s = job.Side;
+    const double r = job.Reverse ? -1.0 : 1.0;
+    const TVect start = StartPoint(loop.front());
+    const TVect in = Unit(StartTangent(loop.front()));
+    const TVect side = Rotated({in.X * size, in.Y * size}, s * r * PI / 2.0);
+    if (job.LeadIn == TLead::Line)
+        return MakeElement({start.X + side.X, start.Y + side.Y}, start);
+    return MakeElement({start.X + side.X - in.X * size, start.Y + side.Y - in.Y * size}, start,
+                       s * std::tan(r * PI / 8.0));
+}
+
+// The lead-out of the given size, starting at the loop's end.
+TChainElement LeadOutElement(const TChain& loop, const TContourJob& job, double size)
+{
+    const double s = job.Side;
+    const double r = job.Reverse ? -1.0 : 1.0;
+    const TVect end = EndPoint(loop.back());
+    const TVect out = Unit(EndTangent(loop.back()));
+    const TVect side = Rotated({out.X * size, out.Y * size}, s * r * PI / 2.0);
+    if (job.LeadOut == TLead::Line)
+        return MakeElement(end, {end.X + side.X, end.Y + side.Y});
+    return MakeElement(end, {end.X + side.X + out.X * size, end.Y + side.Y + out.Y * size},
+                       s * std::tan(r * PI / 8.0));
+}
+
+// What a lead may lose to the rounding of the loop it joins, whose end lies
+// at the clearance itself.
+constexpr double kLeadSlack = 1e-6;
+// A lead is tried at its size and at each half of it down to this share;
+// shorter than that it no longer brings the tool in along the side.
+constexpr int kLeadHalvings = 4;
+
+bool LeadKeepsClear(const TChainElement& lead, const TChain& part, double clearance)
+{
+    return std::all_of(part.begin(), part.end(), [&](const TChainElement& e) {
+        return DistanceBetweenElements(lead, e) >= clearance - kLeadSlack;
+    });
+}
+
+// The longest lead of the sizes tried that keeps the clearance.
+template <typename Build>
+std::optional<TChainElement> FittingLead(double size, const TChain& part, double clearance, Build build)
+{
+    for (int k = 0; k <= kLeadHalvings; ++k) {
+        const TChainElement lead = build(size / (1 << k));
+        if (LeadKeepsClear(lead, part, clearance))
+            return lead;
+    }
+    return std::nullopt;
+}
+
+struct TFittedLeads {
+    std::optional<TChainElement> In;
+    std::optional<TChainElement> Out;
+    bool Complete(const TContourJob& job) const { return In && (Out || job.LeadOut == TLead::Off); }
+};
+
+TFittedLeads FitLeads(const TChain& loop, const TContourJob& job, const TChain& part, double clearance)
+{
+    TFittedLeads leads;
+    leads.In = FittingLead(job.LeadInSize, part, clearance,
+                           [&](double size) { return LeadInElement(loop, job, size); });
+    if (leads.In && job.LeadOut != TLead::Off)
+        leads.Out = FittingLead(job.LeadOutSize, part, clearance,
+                                [&](double size) { return LeadOutElement(loop, job, size); });
+    return leads;
+}
+
+} // namespace
+
 void AddLeadInOut(TChain& loop, const TContourJob& job)
 {
     if (loop.empty() || job.Side == 0 || job.LeadIn == TLead::Off)
         return;
-    const double s = job.Side;
-    const double r = job.Reverse ? -1.0 : 1.0;
-    const double turn = s * r * PI / 2.0;
-    const double bulge = s * std::tan(r * PI / 8.0);
+    const TChainElement in = LeadInElement(loop, job, job.LeadInSize);
+    if (job.LeadOut != TLead::Off)
+        loop.push_back(LeadOutElement(loop, job, job.LeadOutSize));
+    loop.insert(loop.begin(), in);
+}
 
-    const TVect start = StartPoint(loop.front());
-    const TVect in = Unit(StartTangent(loop.front()));
-    const double inSize = job.LeadInSize;
-    const TVect side = Rotated({in.X * inSize, in.Y * inSize}, turn);
-    if (job.LeadIn == TLead::Line)
-        loop.insert(loop.begin(), MakeElement({start.X + side.X, start.Y + side.Y}, start));
-    else
-        loop.insert(loop.begin(), MakeElement({start.X + side.X - in.X * inSize, start.Y + side.Y - in.Y * inSize},
-                                              start, bulge));
-
-    const TVect end = EndPoint(loop.back());
-    const TVect out = Unit(EndTangent(loop.back()));
-    const double outSize = job.LeadOutSize;
-    const TVect outSide = Rotated({out.X * outSize, out.Y * outSize}, turn);
-    if (job.LeadOut == TLead::Line)
-        loop.push_back(MakeElement(end, {end.X + outSide.X, end.Y + outSide.Y}));
-    else if (job.LeadOut == TLead::Arc)
-        loop.push_back(
-            MakeElement(end, {end.X + outSide.X + out.X * outSize, end.Y + outSide.Y + out.Y * outSize}, bulge));
+bool AddClearLeadInOut(TChain& loop, const TContourJob& job, const TChain& part)
+{
+    if (loop.empty() || job.Side == 0 || job.LeadIn == TLead::Off)
+        return true;
+    const double clearance = job.OffsetRadius + job.StockXY;
+    TFittedLeads leads = FitLeads(loop, job, part, clearance);
+    if (!leads.Complete(job) && IsChainClosed(loop) && loop.size() > 1) {
+        // The other end of the first element: the loop starts one element on.
+        TChain moved(loop.begin() + 1, loop.end());
+        moved.push_back(loop.front());
+        TFittedLeads there = FitLeads(moved, job, part, clearance);
+        if (there.Complete(job) || (there.In && !leads.In)) {
+            loop = std::move(moved);
+            leads = std::move(there);
+        }
+    }
+    if (!leads.In)
+        return false;
+    if (leads.Out)
+        loop.push_back(*leads.Out);
+    loop.insert(loop.begin(), *leads.In);
+    return leads.Complete(job);
 }
 
 TCamFailure ContourToolpath(const TChain& chain, const TContourJob& job, std::vector<TChain>& loops,
-                            TProgressSink& progress)
+                            TProgressSink& progress, const TChain* part, int* leadsLeftOut)
 {
     const std::vector<double> offsets = ContourPassOffsets(job);
     if (offsets.empty()) {
@@ -197,7 +277,8 @@ TCamFailure ContourToolpath(const TChain& chain, const TContourJob& job, std::ve
         for (TChain& loop : pass) {
             if (job.Reverse)
                 ReverseChain(loop);
-            AddLeadInOut(loop, job);
+            if (!AddClearLeadInOut(loop, job, part ? *part : chain) && leadsLeftOut)
+                ++*leadsLeftOut;
             loops.push_back(std::move(loop));
         }
     }

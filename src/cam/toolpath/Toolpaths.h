@@ -64,13 +64,25 @@ TCamFailure OffsetPass(const TChain& chain, double d, std::vector<TChain>& loops
                        TProgressSink& progress = DefaultProgressSink());
 
 // Puts a lead-in before the loop and, when chosen, a lead-out after it, on
-// the compensation side. Nothing without a side or a lead-in.
+// the compensation side, at their full sizes. Nothing without a side or a lead-in.
 void AddLeadInOut(TChain& loop, const TContourJob& job);
 
+// The leads of AddLeadInOut kept at least the tool radius plus the stock
+// away from every element of the part (the outline and its islands): a lead
+// that would come nearer is shortened (halved, down to a sixteenth), or the
+// closed loop starts at the other end of its first element, or the lead is
+// left out. False when a lead asked for was left out.
+bool AddClearLeadInOut(TChain& loop, const TContourJob& job, const TChain& part);
+
+// What the user is told of a chain whose loop lost a lead, before the chain's number.
+inline constexpr char LEAD_LEFT_OUT[] = "A lead would cut into the part and was left out: chain";
+
 // Every pass of the chain in cutting order, each loop reversed when asked
-// and with its leads.
+// and with its clear leads, kept off the part (the chain itself when none
+// is given); leadsLeftOut counts the loops that lost a lead.
 TCamFailure ContourToolpath(const TChain& chain, const TContourJob& job, std::vector<TChain>& loops,
-                            TProgressSink& progress = DefaultProgressSink());
+                            TProgressSink& progress = DefaultProgressSink(), const TChain* part = nullptr,
+                            int* leadsLeftOut = nullptr);
 
 // Pockets ----------------------------------------------------------------
 
