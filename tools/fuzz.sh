@@ -6,6 +6,8 @@
 #                                  corpus it grows is kept in build/fuzz/corpus/TARGET
 #   tools/fuzz.sh --ci [SECONDS]   every target for SECONDS (30) each, as tools/test.sh does
 #   tools/fuzz.sh --list           the targets
+#   tools/fuzz.sh walk SECONDS     the random walk over the main window (AddressSanitizer
+#                                  and UndefinedBehaviorSanitizer build, not libFuzzer)
 #
 # Each run starts from the target's seeds (tests/fuzz/corpus/TARGET) and every
 # file in ../shared/hostile-inputs beside the clone (or $KESTRO_HOSTILE_INPUTS),
@@ -47,10 +49,7 @@ run_target() {
   export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   # New inputs go to the first folder; the seeds and the hostile files are only read.
-  # One input may run for a minute before it counts as a hang: some small
-  # drawings (block references nested around dashed lines) take tens of
-  # seconds to draw under the sanitizers without hanging.
-  "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 \
+  "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$work" "${inputs[@]}" 2>"$build/fuzz_$name.log" || {
     tail -n 60 "$build/fuzz_$name.log"
     echo "fuzz target $name failed; the input is in $findings" >&2
@@ -70,9 +69,19 @@ case "${1:-}" in
       run_target "$name" "$seconds" "$build/ci-corpus/$name"
     done
     ;;
-  ''|-*) sed -n '2,16p' "$0" >&2; exit 2 ;;
+  walk)
+    # The seeded random walk over the main window, under the sanitizers, for as
+    # long as asked; a failing seed is printed with its last steps.
+    [ $# -eq 2 ] || { sed -n '2,15p' "$0" >&2; exit 2; }
+    "$top/tools/build.sh" asan
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+    export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    (cd "$top/build/asan" && KESTRO_WALK_SECONDS="$2" ./tests/app/kestro_app_tests --gtest_filter='RandomWalk.*')
+    ;;
+  ''|-*) sed -n '2,15p' "$0" >&2; exit 2 ;;
   *)
-    [ $# -eq 2 ] || { sed -n '2,16p' "$0" >&2; exit 2; }
+    [ $# -eq 2 ] || { sed -n '2,15p' "$0" >&2; exit 2; }
     [[ " $(targets | tr '\n' ' ') " == *" $1 "* ]] || { echo "no fuzz target $1; targets: $(targets | tr '\n' ' ')" >&2; exit 2; }
     build_targets
     run_target "$1" "$2" "$build/corpus/$1"

@@ -18,4 +18,8 @@ for flavour in release asan; do
   (cd "$top/build/$flavour" && xvfb-run -a -s "-screen 0 1280x1024x24" \
       ctest --output-on-failure -j "$jobs")
 done
+# A minute of the seeded random walk over the main window, under the sanitizers
+# (tools/fuzz.sh walk SECONDS walks for longer).
+echo "== random walk over the main window: 60 s =="
+(cd "$top/build/asan" && KESTRO_WALK_SECONDS=60 ./tests/app/kestro_app_tests --gtest_filter='RandomWalk.*')
 "$top/tools/fuzz.sh" --ci 30

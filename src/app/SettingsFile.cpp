@@ -31,7 +31,7 @@ TSettingsWindowValues ReadSettings(const IniFile& file)
     values.WindowColor = FormColor;
     values.BackgroundColor = file.ReadInteger(kColor, "BackGround", values.BackgroundColor);
     LayerContrastColor = LayerContrastForBackground(values.BackgroundColor);
-    DefaultLayerColor = file.ReadInteger(kColor, "DefLayers", 0x808080);
+    DefaultLayerColor = file.ReadInteger(kColor, "DefLayers", kResetLayerColor);
     values.GridColor = file.ReadInteger(kColor, "Grid", values.GridColor);
 
     // Only two units modes exist; any other number would leave every

@@ -25,6 +25,10 @@ class IniFile;
 // clWindow, the system's window colour, as the settings file stores it.
 inline constexpr TColor kClWindow = static_cast<TColor>(0xFF000005u);
 
+// The layers' colour that "Reset def." gives, and the one a first start
+// takes: lime, seen on the grey background that a first start also takes.
+inline constexpr TColor kResetLayerColor = 0x00FF00;
+
 // The values of the settings file that the main window applies to its
 // controls, and hands back at close.
 struct TSettingsWindowValues {

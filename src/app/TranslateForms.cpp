@@ -44,8 +44,11 @@ std::optional<QString> Translation(const IniFile& file, const std::string& secti
     return JoinLangLines(*value);
 }
 
-void SetCaption(QObject& control, const QString& text)
+void SetCaption(QObject& control, const QString& value)
 {
+    // A caption of two lines breaks as Qt's controls break their texts.
+    QString text = value;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (auto* button = qobject_cast<QAbstractButton*>(&control))
         button->setText(text);
     else if (auto* label = qobject_cast<QLabel*>(&control))

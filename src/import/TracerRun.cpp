@@ -9,8 +9,10 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 
+#include "cad/base/CADMessageSink.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/dxf/DXF2DImport.h"
+#include "cad/dxf/DXFRead.h"
 #include "cad/model/GraphicObject.h"
 #include "import/LoadedFile.h"
 #include "platform/ProcessRunner.h"
@@ -38,6 +40,39 @@ std::vector<std::int32_t> ObjectIds(TCADCmp2D& drawing)
         ids.push_back(object->ID);
     return ids;
 }
+
+// The tracer ends its result with the EOF record; a result without it was cut short.
+bool EndsWithEof(const QByteArray& bytes)
+{
+    const QByteArray tail = bytes.right(64).trimmed();
+    const qsizetype lastLine = tail.lastIndexOf('\n');
+    if (lastLine < 0 || tail.mid(lastLine + 1).trimmed() != "EOF")
+        return false;
+    const QByteArray before = tail.left(lastLine);
+    return before.mid(before.lastIndexOf('\n') + 1).trimmed() == "0";
+}
+
+// The importer's notices while it reads a result, kept for the run's own
+// message instead of each opening a window of its own.
+class TCapturedNotices {
+public:
+    TCapturedNotices()
+        : Previous(SetCADMessageSink([this](const std::string& text) {
+              if (!Text.isEmpty())
+                  Text += QLatin1Char('\n');
+              Text += QString::fromStdString(text).trimmed();
+          }))
+    {
+    }
+    ~TCapturedNotices() { SetCADMessageSink(Previous); }
+    TCapturedNotices(const TCapturedNotices&) = delete;
+    TCapturedNotices& operator=(const TCapturedNotices&) = delete;
+
+    QString Text;
+
+private:
+    TCADMessageSink Previous;
+};
 
 } // namespace
 
@@ -132,43 +167,73 @@ TTraceRunResult RunTracer(const QString& tracer, const QImage& mono, const TTrac
 
     const TProcessResult run = runner.Run(tracer, TracerArguments(parameters, resultFile, bitmapFile));
     result.Detail = run.ErrorText;
-    if (!run.Succeeded() || !QFile::exists(resultFile)) {
+    switch (run.Outcome) {
+    case TProcessResult::TOutcome::NotStarted:
+        result.Outcome = TOutcome::TracerMissing;
+        return result;
+    case TProcessResult::TOutcome::Crashed:
+        result.Outcome = TOutcome::TracerCrashed;
+        return result;
+    case TProcessResult::TOutcome::Stopped:
+        result.Outcome = TOutcome::Cancelled;
+        return result;
+    case TProcessResult::TOutcome::Exited:
+        break;
+    }
+    if (run.ExitCode != 0) {
         result.Outcome = TOutcome::TracerFailed;
         return result;
     }
-
-    QString why;
-    const int added = ImportTraceResult(resultFile, mapping, target, &why);
-    if (added < 0) {
-        result.Outcome = TOutcome::TracerFailed;
-        result.Detail = why;
-        return result;
-    }
-    result.Outcome = TOutcome::Imported;
-    result.Added = added;
-    return result;
+    return ImportTraceResult(resultFile, mapping, target);
 }
 
-int ImportTraceResult(const QString& fileName, const TRasterMapping& mapping, TCADCmp2D& target, QString* why)
+TTraceRunResult ImportTraceResult(const QString& fileName, const TRasterMapping& mapping, TCADCmp2D& target)
 {
-    TDXF2DImport import(fileName.toStdString(), &target);
-    import.SetLayerColors = false;
-    import.ScaleX = mapping.ScaleX;
-    import.ScaleY = mapping.ScaleY;
-    import.OffsetX = mapping.OffsetX;
-    import.OffsetY = mapping.OffsetY;
+    using TOutcome = TTraceRunResult::TOutcome;
+    TTraceRunResult result;
+    result.Outcome = TOutcome::ResultUnreadable;
+    QFile file(fileName);
+    if (!file.exists()) {
+        result.Detail = QStringLiteral("The tracing program wrote no result.");
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.Detail = file.errorString();
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.Detail = file.errorString();
+        return result;
+    }
+    if (!EndsWithEof(bytes)) {
+        result.Outcome = TOutcome::ResultCut;
+        return result;
+    }
+
     const int before = target.ObjectsCount();
     const std::vector<std::int32_t> kept = ObjectIds(target);
     try {
-        if (!import.Import().Failed)
-            return target.ObjectsCount() - before;
+        TCapturedNotices notices;
+        TDXF2DImport import(TDXFRead::FromBytes(bytes.toStdString()), &target);
+        import.SetLayerColors = false;
+        import.ScaleX = mapping.ScaleX;
+        import.ScaleY = mapping.ScaleY;
+        import.OffsetX = mapping.OffsetX;
+        import.OffsetY = mapping.OffsetY;
+        const bool failed = import.Import().Failed;
+        result.Detail = notices.Text;
+        if (!failed) {
+            result.Outcome = TOutcome::Imported;
+            result.Added = target.ObjectsCount() - before;
+            return result;
+        }
     } catch (const std::exception& e) {
-        if (why)
-            *why = QString::fromStdString(e.what());
+        result.Detail = QString::fromStdString(e.what());
     }
-    // A result cut short adds nothing, not a part of it.
+    // A result that does not read whole adds nothing, not a part of it.
     for (std::int32_t id : ObjectIds(target))
         if (std::find(kept.begin(), kept.end(), id) == kept.end())
             target.DeleteObject(id);
-    return -1;
+    return result;
 }

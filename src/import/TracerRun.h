@@ -50,30 +50,40 @@ struct TRasterMapping {
 };
 TRasterMapping RasterMapping(const TLoadedFile& file);
 
-// Reads the tracer's DXF result into target through mapping. Gives the
-// number of entities added, or -1 (and why, when known) for a result that
-// does not read whole, which then adds nothing.
-int ImportTraceResult(const QString& fileName, const TRasterMapping& mapping, TCADCmp2D& target,
-                      QString* why = nullptr);
-
 struct TTraceRunResult {
     enum class TOutcome {
         Imported,
         // The run's folder or picture could not be made.
         NoTempFile,
-        // The tracer did not start, failed, was stopped, or wrote no readable result.
+        // The tracer could not be started: it is missing or is no program.
+        TracerMissing,
+        // The tracer crashed or was killed from outside.
+        TracerCrashed,
+        // The user stopped the tracer (Esc or a stop control).
+        Cancelled,
+        // The tracer ended with an error code; Detail holds what it said.
         TracerFailed,
+        // The tracer left no result, or one that cannot be read as a drawing.
+        ResultUnreadable,
+        // The result stops before its end: it was cut short.
+        ResultCut,
     };
     TOutcome Outcome = TOutcome::TracerFailed;
-    // Why, in the tracer's or the system's words (may be empty).
+    // Why, in the tracer's, the importer's or the system's words (may be empty).
     QString Detail;
     // Entities added to the drawing.
     int Added = 0;
 };
 
+// Reads the tracer's DXF result into target through mapping: Imported with
+// the number of entities added, or ResultUnreadable or ResultCut, which add
+// nothing. The importer's notices go into Detail instead of a window.
+TTraceRunResult ImportTraceResult(const QString& fileName, const TRasterMapping& mapping, TCADCmp2D& target);
+
 // The whole run: writes the picture, starts the tracer with runner, and on
 // success imports its result into target with mapping. Nothing is imported
-// unless the tracer ended with code 0 and left a result that reads whole.
+// unless the tracer ended with code 0 and left a result that reads whole;
+// every failure comes back as its outcome, never as an exception.
 // tempRoot is the folder the run's private folder is made in.
 TTraceRunResult RunTracer(const QString& tracer, const QImage& mono, const TTracerParameters& parameters,
                           const TRasterMapping& mapping, const QString& tempRoot, TProcessRunner& runner,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -43,6 +45,9 @@ TEST_F(DrawEditRoad, TextAndBoltCircleArePlacedWithOneClick)
     ClickWorld(frm, 60, 60);
     EXPECT_GT(ShownObjectsByID(cad).size(), text.size());
     ExpectSoundDrawing(cad);
+    const std::filesystem::path folder(KESTRO_TEST_OUTPUT_DIR);
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(frm.grab().save(QString::fromStdString((folder / "RoadTextAndBoltCircle.png").string())));
 }
 
 // Lines and a frame drawn with clicks each get an ID of their own, so that a

@@ -1,5 +1,9 @@
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -84,3 +88,32 @@ TEST_F(EnglishFileTest, TheBuiltInTextsAreTheFilesStringSection)
 }
 
 }  // namespace
+
+// Every language shipped beside the English one answers everything the
+// English file answers, so that no text falls back to English or to nothing.
+TEST(ShippedLanguages, EachHoldsEveryKeyOfTheEnglishFile)
+{
+    const QDir folder(QStringLiteral(KESTRO_PROGRAM_DIR "/language"));
+    const QStringList files = folder.entryList({QStringLiteral("*.lng")}, QDir::Files);
+    ASSERT_GE(files.size(), 2) << "English and one more";
+    QFile englishFile(folder.filePath(QStringLiteral("english.lng")));
+    ASSERT_TRUE(englishFile.open(QIODevice::ReadOnly));
+    std::vector<std::pair<std::string, std::string>> keys;
+    std::string section;
+    for (const QByteArray& raw : englishFile.readAll().split('\n')) {
+        const std::string line = raw.trimmed().toStdString();
+        if (line.starts_with('['))
+            section = line.substr(1, line.size() - 2);
+        else if (!line.empty() && !line.starts_with(';') && line.find('=') != std::string::npos)
+            keys.emplace_back(section, line.substr(0, line.find('=')));
+    }
+    ASSERT_GT(keys.size(), 300u);
+    for (const QString& name : files) {
+        const std::optional<IniFile> language = IniFile::FromFile(folder.filePath(name));
+        ASSERT_TRUE(language.has_value()) << name.toStdString();
+        for (const auto& [where, key] : keys)
+            EXPECT_NE(language->ReadString(where, key, ""), "") << name.toStdString() << " [" << where << "] " << key;
+        for (const int message : kLanguageMessages)
+            EXPECT_NE(language->ReadString("String", std::to_string(message), ""), "") << name.toStdString() << message;
+    }
+}

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -116,8 +117,9 @@ TEST_F(HelpTopics, ViewersNameTheirLinesAndPickTheirOwn)
 
 using HelpInTheProgram = ProgramTestFolder;
 
-// The program's help menu, F1 and the About window, with the help pages as built.
-TEST_F(HelpInTheProgram, F1AndTheHelpMenuOpenTheShippedPages)
+// The program's help menu, F1 and the About window, with the help pages as
+// built: the pages open in the program's own window, whatever the desktop has.
+TEST_F(HelpInTheProgram, F1AndTheHelpMenuShowTheShippedPagesInTheProgramsWindow)
 {
     ASSERT_TRUE(QDir(Path(QString())).mkdir(QStringLiteral("hlp")));
     const QDir built(QStringLiteral(KESTRO_PROGRAM_DIR "/hlp"));
@@ -125,30 +127,40 @@ TEST_F(HelpInTheProgram, F1AndTheHelpMenuOpenTheShippedPages)
     ASSERT_TRUE(pages.contains(QStringLiteral("index.html")) && pages.contains(QStringLiteral("1000.html")));
     for (const QString& page : pages)
         ASSERT_TRUE(QFile::copy(built.filePath(page), Path(QStringLiteral("hlp/") + page)));
-    QStringList opened;
-    const THelpPageOpener previous = SetHelpPageOpener([&opened](const QString& page) { opened << page; });
     QStringList links;
     SetShellOpener([&links](const QString& link) { links << link; });
 
     const QString savedHelpFile = ApplicationHelpFile;
     TfrmMain& frm = Start();
     ConfigureApplication();
+    auto* browser = frm.findChild<QTextBrowser*>(QStringLiteral("txtHelpPage"));
+    ASSERT_NE(browser, nullptr) << "the program's own help window";
+    QWidget& help = *browser->window();
+    ASSERT_NE(&help, &frm);
+    const auto shownPage = [browser] { return browser->source().toLocalFile(); };
     frm.show();
     frm.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    EXPECT_FALSE(help.isVisible());
     QTest::keyClick(&frm, Qt::Key_F1);
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(shownPage(), Path(QStringLiteral("hlp/1000.html")));
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("main window")));
+    help.close();
     frm.mnuHelp->trigger();
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(shownPage(), Path(QStringLiteral("hlp/index.html")));
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Kestro help")));
     frm.mnuWeb->trigger();
-    EXPECT_EQ(opened, (QStringList{Path(QStringLiteral("hlp/1000.html")), Path(QStringLiteral("hlp/index.html"))}));
     EXPECT_EQ(links, QStringList{QStringLiteral("https://www.kestro.example")});
     EXPECT_EQ(CommandCode, kCommandNone);
 
     // Without the help folder help does nothing.
-    opened.clear();
+    help.close();
     ASSERT_TRUE(QDir(Path(QStringLiteral("hlp"))).removeRecursively());
     QTest::keyClick(&frm, Qt::Key_F1);
     frm.mnuHelp->trigger();
-    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_FALSE(help.isVisible());
 
     // The About window: product and version, the credit of the language file.
     frm.mnuAbout1->trigger();
@@ -163,6 +175,5 @@ TEST_F(HelpInTheProgram, F1AndTheHelpMenuOpenTheShippedPages)
     EXPECT_FALSE(frmAbout->isVisible());
 
     SetShellOpener(TShellOpener());
-    SetHelpPageOpener(previous);
     ApplicationHelpFile = savedHelpFile;
 }

@@ -279,3 +279,75 @@ TEST_F(NcJobWindow, PickedHolesArePeckedAndShownAsTheyAreWritten)
     EXPECT_GT(discPixels, 2 * 0.5 * 3.14 * 2.5 * 2.5 * pixelsPerMm * pixelsPerMm);
     LayerContrastColor = savedContrast;
 }
+
+TEST_F(NcJobWindow, NcFilesTakeThePostsExtension)
+{
+    PostSettings.FileExtension = "tap";
+    // Accepted as proposed, and typed without an extension: both end in the post's.
+    const struct {
+        const char* typed;  // null: the proposed name is accepted
+        const char* expected;
+    } cases[] = {{nullptr, "t.tap"}, {"job", "job.tap"}, {"job.cnc", "job.cnc"}};
+    for (const auto& c : cases) {
+        SetSaveDialogHook([&](TSaveDialog& dialog) {
+            Filter = dialog.Filter;
+            if (c.typed != nullptr)
+                dialog.FileName = Folder.filePath(QString::fromLatin1(c.typed));
+            return true;
+        });
+        Frm.sbtNewNc->click();
+        EXPECT_EQ(NcJobValues.NcFileName, Folder.filePath(QString::fromLatin1(c.expected)).toStdString());
+        EXPECT_EQ(Filter, GetLangString(701) + QStringLiteral(" (*.tap)|*.tap")) << "what Open lists";
+    }
+}
+
+TEST_F(NcJobWindow, ANumberFieldRefusesLettersAndCalculateNamesTheOneThatIsNoNumber)
+{
+    // Letters typed into any field of the CNC pages never arrive.
+    for (const int page : {41, 42, 43, 44, 45})
+        for (QLineEdit* field : Frm.Page(page)->findChildren<QLineEdit*>()) {
+            const QString before = field->text();
+            field->setCursorPosition(static_cast<int>(before.size()));
+            PressKey(field, Qt::Key_X, QStringLiteral("x"));
+            EXPECT_EQ(field->text(), before) << field->objectName().toStdString();
+            if (field->isEnabled()) {
+                PressKey(field, Qt::Key_5, QStringLiteral("5"));
+                EXPECT_EQ(field->text(), before + QLatin1Char('5')) << field->objectName().toStdString();
+            }
+            field->setText(before);
+        }
+
+    Frm.sbtNewNc->click();
+    ChainList.Chains = {{MakeElement({0, 0}, {10, 0}), MakeElement({10, 0}, {10, 10}),
+                         MakeElement({10, 10}, {0, 10}), MakeElement({0, 10}, {0, 0})}};
+    Frm.sbtConCalculate->click();
+    ASSERT_TRUE(Boxes.empty());
+    const QString program = Frm.ricIso->toPlainText();
+    const QByteArray file = Saved();
+    ASSERT_FALSE(file.isEmpty());
+
+    // Text pasted in is refused by its caption; the last program stays in
+    // the editor and in the file.
+    const struct {
+        QLineEdit* field;
+        QToolButton* calculate;
+        const char* caption;
+    } cases[] = {{Frm.txtConZDepthTot, Frm.sbtConCalculate, "Depth"},
+                 {Frm.txtConStockXY, Frm.sbtConCalculate, "Stock to leave"},
+                 {Frm.txtRapidFeedrate, Frm.sbtConCalculate, "Rapid feed rate"},
+                 {Frm.txtPocStepOverPer, Frm.sbtPocCalculate, "Step-over (%)"},
+                 {Frm.dri_txtPasso, Frm.sbtDriCalculate, "Pitch"}};
+    ChainList.DrillPoints = {TVect{5, 5}};
+    for (const auto& c : cases) {
+        Boxes.clear();
+        const QString before = c.field->text();
+        c.field->setText(QStringLiteral("-3x"));
+        c.calculate->setEnabled(true);
+        c.calculate->click();
+        ASSERT_EQ(Boxes.size(), 1u) << c.caption;
+        EXPECT_EQ(Boxes[0].Text, GetLangString(725) + QStringLiteral("\r\n") + QString::fromLatin1(c.caption));
+        EXPECT_EQ(Frm.ricIso->toPlainText(), program) << c.caption;
+        EXPECT_EQ(Saved(), file) << c.caption;
+        c.field->setText(before);
+    }
+}

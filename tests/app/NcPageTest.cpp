@@ -168,9 +168,10 @@ TEST(NcPage, ScrollLineCounterFindSaveAndClose)
     EXPECT_TRUE(frm.ricIso->textCursor().atEnd());
     frm.FindDialog1->hide();
 
-    // Save writes every line with CR LF under the chosen name.
+    // Save writes every line with CR LF under the chosen name, which takes
+    // the post's extension when typed without one.
     QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("pocket.nc"));
+    const QString target = dir.filePath(QStringLiteral("pocket"));
     NcJobValues.NcFileName = dir.filePath(QStringLiteral("job.nc")).toStdString();
     QString proposed;
     const TSaveDialogHook previous = SetSaveDialogHook([&](TSaveDialog& dialog) {
@@ -182,7 +183,7 @@ TEST(NcPage, ScrollLineCounterFindSaveAndClose)
     SetSaveDialogHook(previous);
     NcJobValues.NcFileName.clear();
     EXPECT_EQ(proposed, dir.filePath(QStringLiteral("job")));
-    std::ifstream saved(target.toStdString(), std::ios::binary);
+    std::ifstream saved((target + QStringLiteral(".nc")).toStdString(), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(saved), {}};
     std::string expected = kProgram;
     for (std::size_t at = expected.find('\n'); at != std::string::npos; at = expected.find('\n', at + 2))

@@ -174,9 +174,8 @@ TEST_F(ProgramStartup, ModulesStartAndEndAroundTheWindows)
 
 TEST_F(ProgramStartup, HidesTheTutorialsOfTheHelpMenu)
 {
-    InitializeModules();
-    TfrmMain frm;
-    frm.FormCreate();
+    // Started as main() starts it, so that the modules end with the test.
+    TfrmMain& frm = Start();
     EXPECT_TRUE(frm.mnuHelp->isVisible());
     EXPECT_FALSE(frm.mnuTutorials->menuAction()->isVisible());
     EXPECT_TRUE(frm.mnuAbout1->isVisible());
@@ -236,7 +235,7 @@ TEST_F(ProgramStartup, ClosingWithYesWritesTheSettingsBehindTheKeysTheFileHad)
         "GridX=10", "GridY=10", "SnapX=10", "SnapY=10", "FOpen=", ncDir,
         "MRUenable=1", "MRUpx=120", "MRUpy=80",
         "RapidFeedrate=300",  // the inch default read at start; a change of units does not convert it
-        "[Color]", "Form=-16777211", "BackGround=8421504", "DefLayers=8421504", "Grid=8388608"};
+        "[Color]", "Form=-16777211", "BackGround=8421504", "DefLayers=65280", "Grid=8388608"};
     EXPECT_EQ(SettingLines(ReadFile(QStringLiteral("kestro.ini"))), expected);
     EXPECT_TRUE(ReadFile(QStringLiteral("kestro.ini")).startsWith("; written by hand\n"));
 }
@@ -266,7 +265,7 @@ TEST_F(ProgramStartup, AFirstStartWithoutSettingsWritesEveryKeyInOrder)
     ExpectClosedAndReleased(frm);
     const std::string ncDir = "NcDir=" + Path(QStringLiteral("sample")).toStdString();
     const std::vector<std::string> expected{"[Color]", "Form=-16777211", "BackGround=8421504",
-        "DefLayers=8421504", "Grid=8388608", "[Default]", "Unit=0", "ChainTol=0.002", "SystemTol=0.0001",
+        "DefLayers=65280", "Grid=8388608", "[Default]", "Unit=0", "ChainTol=0.002", "SystemTol=0.0001",
         "CornerRound=1", "SGrid=1", "SAxis=1", "GridX=10", "GridY=10", "SnapX=10", "SnapY=10", "FOpen=", ncDir,
         "Language=english", "MRUenable=1", "MRUpx=500", "MRUpy=400", "RapidFeedrate=10000"};
     EXPECT_EQ(SettingLines(ReadFile(QStringLiteral("kestro.ini"))), expected);

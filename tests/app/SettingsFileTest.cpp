@@ -79,7 +79,9 @@ TEST_F(SettingsFileTest, AFirstStartGetsTheDefaultsOfItsUnits)
         EXPECT_EQ(FormColor, -16777211);
         EXPECT_EQ(values.WindowColor, -16777211);
         EXPECT_EQ(values.BackgroundColor, 0x808080);
-        EXPECT_EQ(DefaultLayerColor, 0x808080);
+        // Drawn on the default background, the default layer colour must show.
+        EXPECT_EQ(DefaultLayerColor, 0x00FF00);
+        EXPECT_NE(DefaultLayerColor, values.BackgroundColor);
         EXPECT_EQ(values.GridColor, 0x800000);
         EXPECT_EQ(LayerContrastColor, 0xC0C0C0);
         EXPECT_TRUE(values.ShowGrid);
@@ -194,7 +196,7 @@ TEST_F(SettingsFileTest, WritesEveryKeyInItsOrder)
               "[Color]\n"
               "Form=-16777211\n"
               "BackGround=8421504\n"
-              "DefLayers=8421504\n"
+              "DefLayers=65280\n"
               "Grid=8388608\n"
               "[Default]\n"
               "Unit=1\n"
@@ -246,7 +248,7 @@ TEST_F(SettingsFileTest, KeepsPstToolAndWhatItDoesNotKnow)
                                 "FOpen=/home/u/old.dxf\r\nWindow=maximised\r\nChainTol=0.002\r\n"))
         << text.toStdString();
     EXPECT_TRUE(text.endsWith("RapidFeedrate=10000\r\n[Color]\r\nForm=-16777211\r\nBackGround=8421504\r\n"
-                              "DefLayers=8421504\r\nGrid=8388608\r\n"))
+                              "DefLayers=65280\r\nGrid=8388608\r\n"))
         << text.toStdString();
 }
 

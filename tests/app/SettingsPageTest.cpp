@@ -52,7 +52,7 @@ TEST_F(SettingsPage, OpensAloneWithTheColoursInUse)
     EXPECT_EQ(frm.StatusText(), PageTexts[12]);
     EXPECT_EQ(frm.ColorBoxForm->Selected(), kClWindow);
     EXPECT_EQ(frm.ColorBoxBackground->Selected(), 0xC0C0C0);
-    EXPECT_EQ(frm.ColorBoxDefLayers->Selected(), 0x808080);
+    EXPECT_EQ(frm.ColorBoxDefLayers->Selected(), 0x00FF00);
     EXPECT_EQ(frm.ColorBoxGrid->Selected(), 0x800000);
     EXPECT_EQ(frm.nol_cboLang->currentText(), QStringLiteral("english"));
 

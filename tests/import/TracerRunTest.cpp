@@ -98,7 +98,7 @@ protected:
     // A tracer of a few shell lines, for the ways a tracer may fail.
     QString FakeTracer(const char* script)
     {
-        const QString path = Temp.filePath(QStringLiteral("fake-tracer"));
+        const QString path = Temp.filePath(QStringLiteral("fake-tracer-%1").arg(++FakeTracers));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("#!/bin/sh\n") + script + "\n");
@@ -116,6 +116,7 @@ protected:
     QTemporaryDir Temp;
     TProcessRunner Runner;
     TCADCmp2D Drawing;
+    int FakeTracers = 0;
 };
 
 TEST(TracerCommandLine, ArgumentsAreExactWhateverTheLocale)
@@ -181,7 +182,7 @@ TEST_F(TracerRunTest, PixelsLandOnThePictureScaledFirstThenMoved)
     out.write("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n8\n0\n66\n1\n70\n0\n0\nVERTEX\n8\n0\n10\n0.0\n20\n0.0\n"
               "0\nVERTEX\n8\n0\n10\n1000.0\n20\n500.0\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n");
     out.close();
-    ASSERT_EQ(ImportTraceResult(dxf, RasterMapping(file), Drawing), 1);
+    ASSERT_EQ(ImportTraceResult(dxf, RasterMapping(file), Drawing).Added, 1);
     const std::vector<TLine> lines = Lines(Drawing);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_FLOAT_EQ(lines[0].Points[0].X, 5.0f);
@@ -189,12 +190,12 @@ TEST_F(TracerRunTest, PixelsLandOnThePictureScaledFirstThenMoved)
     EXPECT_FLOAT_EQ(lines[0].Points[1].X, 105.0f);
     EXPECT_FLOAT_EQ(lines[0].Points[1].Y, 57.0f);
 
-    // A result cut short (no SEQEND) adds nothing at all.
+    // A result damaged inside (no SEQEND) adds nothing at all.
     ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
     out.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n0\nPOLYLINE\n8\n0\n66\n1\n70\n0\n"
               "0\nVERTEX\n8\n0\n10\n0.0\n20\n0.0\n0\nENDSEC\n0\nEOF\n");
     out.close();
-    EXPECT_EQ(ImportTraceResult(dxf, RasterMapping(file), Drawing), -1);
+    EXPECT_EQ(ImportTraceResult(dxf, RasterMapping(file), Drawing).Outcome, TTraceRunResult::TOutcome::ResultUnreadable);
     EXPECT_EQ(Drawing.ObjectsCount(), 1);
 }
 
@@ -284,25 +285,47 @@ TEST_F(TracerRunTest, CentreLinesFollowTheStrokes)
         EXPECT_NEAR(std::hypot(p.X - 30.5, p.Y - 30.5), 14.0, 1.5);
 }
 
-TEST_F(TracerRunTest, FailedTracerImportsNothing)
+TEST_F(TracerRunTest, EveryFailureIsNamedAndImportsNothing)
 {
+    using TOutcome = TTraceRunResult::TOutcome;
     const QImage square = Picture(20, 20, [](int x, int y) { return x > 5 && x < 15 && y > 5 && y < 15; });
+    // Two whole outlines, as the tracer writes them; $8 is the result file.
+    const char* const twoLines = "0\\nSECTION\\n2\\nENTITIES\\n"
+                                 "0\\nPOLYLINE\\n8\\n0\\n66\\n1\\n70\\n1\\n0\\nVERTEX\\n8\\n0\\n10\\n0\\n20\\n0\\n"
+                                 "0\\nVERTEX\\n8\\n0\\n10\\n5\\n20\\n0\\n0\\nVERTEX\\n8\\n0\\n10\\n5\\n20\\n5\\n0\\nSEQEND\\n"
+                                 "0\\nPOLYLINE\\n8\\n0\\n66\\n1\\n70\\n1\\n0\\nVERTEX\\n8\\n0\\n10\\n9\\n20\\n9\\n"
+                                 "0\\nVERTEX\\n8\\n0\\n10\\n12\\n20\\n9\\n0\\nVERTEX\\n8\\n0\\n10\\n12\\n20\\n12\\n0\\nSEQEND\\n";
+    const auto writes = [&](const char* text) { return FakeTracer((std::string("printf '") + text + "' > \"$8\"").c_str()); };
     struct TCase {
         const char* Name;
         QString Tracer;
+        TOutcome Outcome;
+        int Added;
     };
     const TCase cases[] = {
-        {"missing", Temp.filePath(QStringLiteral("no-such-tracer"))},
-        {"writes nothing", FakeTracer("exit 0")},
+        {"whole result", writes((std::string(twoLines) + "0\\nENDSEC\\n0\\nEOF\\n").c_str()), TOutcome::Imported, 2},
+        {"missing", Temp.filePath(QStringLiteral("no-such-tracer")), TOutcome::TracerMissing, 0},
+        {"writes nothing", FakeTracer("exit 0"), TOutcome::ResultUnreadable, 0},
         // A failure code counts even when a result is there.
-        {"fails after writing",
-         FakeTracer("out=$8; printf '0\\nSECTION\\n2\\nENTITIES\\n0\\nLINE\\n8\\n0\\n10\\n0\\n20\\n0\\n11\\n1\\n21\\n1\\n0\\nENDSEC\\n0\\nEOF\\n' > \"$out\"; "
-                    "echo 'kovra: bad picture' >&2; exit 3")},
+        {"fails after writing", FakeTracer("printf '0\\nSECTION\\n2\\nENTITIES\\n0\\nENDSEC\\n0\\nEOF\\n' > \"$8\"; "
+                                           "echo 'kovra: bad picture' >&2; exit 3"),
+         TOutcome::TracerFailed, 0},
+        {"crashes", FakeTracer("kill -SEGV $$"), TOutcome::TracerCrashed, 0},
+        // Cut off between the two outlines: the first alone must not pass for the result.
+        {"result cut between entities", writes(twoLines), TOutcome::ResultCut, 0},
+        {"result cut inside an entity", writes("0\\nSECTION\\n2\\nENTITIES\\n0\\nPOLYLINE\\n8\\n0\\n66\\n1\\n0\\nVER"),
+         TOutcome::ResultCut, 0},
+        {"result not a drawing", writes("123456789\\n0\\nEOF\\n"), TOutcome::ResultUnreadable, 0},
+        // A result that cannot be read at all is a failure, not an exception.
+        {"result a folder", FakeTracer("mkdir \"$8\""), TOutcome::ResultUnreadable, 0},
     };
     for (const TCase& c : cases) {
-        const TTraceRunResult result = Trace(square, {}, {}, c.Tracer);
-        EXPECT_EQ(result.Outcome, TTraceRunResult::TOutcome::TracerFailed) << c.Name;
-        EXPECT_EQ(Drawing.ObjectsCount(), 0) << c.Name;
+        Drawing.DeleteAllObjects();
+        TTraceRunResult result;
+        EXPECT_NO_THROW(result = Trace(square, {}, {}, c.Tracer)) << c.Name;
+        EXPECT_EQ(result.Outcome, c.Outcome) << c.Name << ": " << result.Detail.toStdString();
+        EXPECT_EQ(result.Added, c.Added) << c.Name;
+        EXPECT_EQ(Drawing.ObjectsCount(), c.Added) << c.Name;
     }
     EXPECT_EQ(Trace(square, {}, {}, FakeTracer("echo 'kovra: bad picture' >&2; exit 3")).Detail,
               QStringLiteral("kovra: bad picture"));
@@ -331,7 +354,7 @@ TEST_F(TracerRunTest, EscOrStopEndsATracerThatHangsWhileTheLoopRuns)
     QElapsedTimer clock;
     clock.start();
     TTraceRunResult result = Trace(square, {}, {}, hanging);
-    EXPECT_EQ(result.Outcome, TTraceRunResult::TOutcome::TracerFailed);
+    EXPECT_EQ(result.Outcome, TTraceRunResult::TOutcome::Cancelled);
     EXPECT_LT(clock.elapsed(), 30000);
     ASSERT_GE(progress.size(), 12u);
     EXPECT_EQ(progress[0], 10);
@@ -357,7 +380,7 @@ TEST_F(TracerRunTest, EscOrStopEndsATracerThatHangsWhileTheLoopRuns)
     };
     clock.restart();
     result = Trace(square, {}, {}, hanging);
-    EXPECT_EQ(result.Outcome, TTraceRunResult::TOutcome::TracerFailed);
+    EXPECT_EQ(result.Outcome, TTraceRunResult::TOutcome::Cancelled);
     EXPECT_LT(clock.elapsed(), 30000);
     EXPECT_GE(progress.size(), 5u);
     EXPECT_EQ(Drawing.ObjectsCount(), 0);
@@ -423,8 +446,8 @@ TEST_F(TracerRunTest, OutlinesMatchThePotraceProgramWithinOnePixel)
     ASSERT_EQ(QProcess::execute(kTracer, TracerArguments({}, ours, bitmap)), 0);
     ASSERT_EQ(QProcess::execute(potrace, {"-b", "dxf", "-t", "4", "-a", "0.8", "-O", "0.2", "-o", theirs, bitmap}), 0);
     TCADCmp2D theirDrawing;
-    ASSERT_GT(ImportTraceResult(ours, {}, Drawing), 0);
-    ASSERT_GT(ImportTraceResult(theirs, {}, theirDrawing), 0);
+    ASSERT_GT(ImportTraceResult(ours, {}, Drawing).Added, 0);
+    ASSERT_GT(ImportTraceResult(theirs, {}, theirDrawing).Added, 0);
     const std::vector<TLine> ourLines = Lines(Drawing), theirLines = Lines(theirDrawing);
     EXPECT_EQ(ourLines.size(), theirLines.size());
     EXPECT_LE(FarthestFrom(ourLines, theirLines), 1.0);

@@ -31,6 +31,8 @@
 #include "cad/shapes/Punto2D.h"
 #include "cad/shapes/Text2D.h"
 #include "cad/stream/CADStream.h"
+#include "import/MonoRaster.h"
+#include "import/TracerRun.h"
 #include "platform/IniFile.h"
 #include "view3d/lists/VectorLists.h"
 #include "view3d/persistence/PersistentObjectList.h"
@@ -200,6 +202,27 @@ void WritePersistentArchives(const fs::path& folder)
 
 } // namespace
 
+// The pictures the vectorize pages hand the tracer (1 bit, a ring and a bar;
+// an odd width; a single pixel), and one of 24 bits, which it reads as well.
+void WriteTracerPictures(const fs::path& folder)
+{
+    fs::create_directories(folder);
+    const auto picture = [](int width, int height) {
+        QImage mono = MakeMonoRaster(QSize(width, height));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const int d = (x - 12) * (x - 12) + (y - 12) * (y - 12);
+                mono.scanLine(y)[x] = (d >= 25 && d <= 81) || (x >= 26 && x < 30 && y > 3) ? 0 : 255;
+            }
+        return mono;
+    };
+    const auto path = [&](const char* name) { return QString::fromStdString((folder / name).string()); };
+    WriteMonoBmp(picture(36, 24), path("ring-and-bar.bmp"));
+    WriteMonoBmp(picture(65, 3), path("odd-width.bmp"));
+    WriteMonoBmp(picture(1, 1), path("one-pixel.bmp"));
+    picture(36, 24).convertToFormat(QImage::Format_RGB888).save(path("ring-and-bar-24.bmp"), "BMP");
+}
+
 int main(int argc, char* argv[])
 {
     if (argc != 2) {
@@ -215,6 +238,7 @@ int main(int argc, char* argv[])
         WriteSettingsFiles(corpus / "SettingsFile");
         WriteLanguageFile(corpus / "LanguageFile");
         WritePersistentArchives(corpus / "PersistentArchive");
+        WriteTracerPictures(corpus / "TracerPicture");
     } catch (const std::exception& error) {
         std::cerr << "kestro_fuzzcorpus: " << error.what() << '\n';
         return 1;

@@ -40,7 +40,17 @@ TInkBitmap ReadBmpFile(const std::string& fileName)
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         Bad(fileName, "cannot be opened");
-    const std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<unsigned char> data;
+    try {
+        data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        Bad(fileName, "cannot be read");
+    }
+    return ReadBmp(data, fileName);
+}
+
+TInkBitmap ReadBmp(const std::vector<unsigned char>& data, const std::string& fileName)
+{
     if (data.size() < 54 || data[0] != 'B' || data[1] != 'M')
         Bad(fileName, "is not a BMP file");
     const std::uint32_t pixelOffset = Le32(data, 10);

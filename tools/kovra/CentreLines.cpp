@@ -7,73 +7,15 @@
 #include <numbers>
 #include <numeric>
 
+#include "InkPieces.h"
+#include "Thinning.h"
 #include "Trace.h"
 
 namespace {
 
-// The skeleton in a byte grid with a one-pixel empty border, so that every
-// pixel of the picture has eight neighbours to look at.
-class TGrid {
-public:
-    TGrid(int width, int height) : Width(width + 2), Height(height + 2), Cells(static_cast<std::size_t>(Width) * Height, 0) {}
-    int Width;
-    int Height;
-    std::vector<std::uint8_t> Cells;
-    std::size_t At(int x, int y) const { return static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x); }
-};
-
-// Neighbour offsets in turning order N, NE, E, SE, S, SW, W, NW (y up).
-constexpr int kDx[8] = {0, 1, 1, 1, 0, -1, -1, -1};
-constexpr int kDy[8] = {1, 1, 0, -1, -1, -1, 0, 1};
-// The order a walk tries them in: the four sides before the corners, so that
-// a staircase is followed step by step instead of cut across.
+// The order a walk tries the neighbours in: the four sides before the
+// corners, so that a staircase is followed step by step instead of cut across.
 constexpr int kWalkOrder[8] = {0, 2, 4, 6, 1, 3, 5, 7};
-
-std::uint8_t NeighbourBits(const TGrid& grid, int x, int y)
-{
-    std::uint8_t bits = 0;
-    for (int k = 0; k < 8; ++k)
-        if (grid.Cells[grid.At(x + kDx[k], y + kDy[k])])
-            bits |= static_cast<std::uint8_t>(1u << k);
-    return bits;
-}
-
-int Transitions(std::uint8_t bits)
-{
-    int count = 0;
-    for (int k = 0; k < 8; ++k)
-        if (!(bits & (1u << k)) && (bits & (1u << ((k + 1) % 8))))
-            ++count;
-    return count;
-}
-
-// Zhang and Suen's two-step parallel thinning, repeated until nothing changes.
-void Thin(TGrid& grid)
-{
-    std::vector<std::size_t> doomed;
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (int step = 0; step < 2; ++step) {
-            doomed.clear();
-            for (int y = 1; y < grid.Height - 1; ++y)
-                for (int x = 1; x < grid.Width - 1; ++x) {
-                    if (!grid.Cells[grid.At(x, y)])
-                        continue;
-                    const std::uint8_t b = NeighbourBits(grid, x, y);
-                    const int count = std::popcount(b);
-                    if (count < 2 || count > 6 || Transitions(b) != 1)
-                        continue;
-                    const bool n = b & 1, e = b & 4, s = b & 16, w = b & 64;
-                    if (step == 0 ? (n && e && s) || (e && s && w) : (n && e && w) || (n && s && w))
-                        continue;
-                    doomed.push_back(grid.At(x, y));
-                }
-            for (std::size_t at : doomed)
-                grid.Cells[at] = 0;
-            changed = changed || !doomed.empty();
-        }
-    }
-}
 
 struct TChain {
     std::vector<std::size_t> Cells;
@@ -123,9 +65,6 @@ private:
         return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(cell) + kDy[k] * static_cast<std::ptrdiff_t>(Grid.Width) + kDx[k]);
     }
 
-    int X(std::size_t cell) const { return static_cast<int>(cell % static_cast<std::size_t>(Grid.Width)); }
-    int Y(std::size_t cell) const { return static_cast<int>(cell / static_cast<std::size_t>(Grid.Width)); }
-
     // Ends have one run of neighbours, junctions three or more; touching
     // junction pixels make one junction.
     void FindNodes()
@@ -133,11 +72,11 @@ private:
         for (std::size_t cell = 0; cell < Grid.Cells.size(); ++cell) {
             if (!Grid.Cells[cell] || Node[cell] >= 0)
                 continue;
-            const int runs = Transitions(NeighbourBits(Grid, X(cell), Y(cell)));
+            const int runs = Transitions(NeighbourBits(Grid, cell));
             if (runs == 2)
                 continue;
             if (runs == 0) {
-                // A lone dot has no line in it.
+                // A lone pixel makes no chain; its piece is given a point of its own.
                 Grid.Cells[cell] = 0;
                 continue;
             }
@@ -157,7 +96,7 @@ private:
                 NodeCells.back().push_back(at);
                 for (int k = 0; k < 8; ++k) {
                     const std::size_t next = Step(at, k);
-                    if (Grid.Cells[next] && Node[next] < 0 && Transitions(NeighbourBits(Grid, X(next), Y(next))) >= 3) {
+                    if (Grid.Cells[next] && Node[next] < 0 && Transitions(NeighbourBits(Grid, next)) >= 3) {
                         Node[next] = node;
                         pending.push_back(next);
                     }
@@ -415,10 +354,7 @@ TTraceLine Shape(std::vector<TTracePoint> points, bool closed, const TTraceOptio
 
 std::vector<TTraceLine> TraceCentreLines(const TInkBitmap& bitmap, const TTraceOptions& options)
 {
-    TGrid grid(bitmap.Width, bitmap.Height);
-    for (int y = 0; y < bitmap.Height; ++y)
-        for (int x = 0; x < bitmap.Width; ++x)
-            grid.Cells[grid.At(x + 1, y + 1)] = bitmap.Ink(x, y) ? 1 : 0;
+    TGrid grid(bitmap);
     Thin(grid);
 
     TSkeletonWalker walker(grid);
@@ -441,6 +377,8 @@ std::vector<TTraceLine> TraceCentreLines(const TInkBitmap& bitmap, const TTraceO
         middles[node] = {sum.X / count, sum.Y / count};
     }
 
+    const TInkPieces pieces(bitmap);
+    std::vector<bool> covered(pieces.Pieces.size(), false);
     std::vector<TTraceLine> lines;
     for (const TChain& chain : walker.Chains) {
         if (chain.Dropped || chain.Cells.size() < 2)
@@ -455,7 +393,21 @@ std::vector<TTraceLine> TraceCentreLines(const TInkBitmap& bitmap, const TTraceO
             if (chain.EndNode >= 0 && walker.NodeIsJunction[static_cast<std::size_t>(chain.EndNode)])
                 points.back() = middles[static_cast<std::size_t>(chain.EndNode)];
         }
-        lines.push_back(Shape(std::move(points), chain.Closed, options));
+        TTraceLine line = Shape(std::move(points), chain.Closed, options);
+        if (line.Points.empty())
+            continue;
+        const std::size_t cell = chain.Cells.front();
+        const int piece = pieces.PieceAt(static_cast<int>(cell % static_cast<std::size_t>(grid.Width)) - 1,
+                                         static_cast<int>(cell / static_cast<std::size_t>(grid.Width)) - 1);
+        if (piece >= 0)
+            covered[static_cast<std::size_t>(piece)] = true;
+        lines.push_back(std::move(line));
     }
+    // Every piece above the speck size gives a line or a point, also a dot or
+    // a short stroke whose skeleton was too short to keep or was worn away
+    // by the thinning (which leaves nothing of a block of 2 x 2 pixels).
+    for (std::size_t i = 0; i < pieces.Pieces.size(); ++i)
+        if (!covered[i] && pieces.Pieces[i].Area > options.FilterIterations)
+            lines.push_back(PieceStandIn(pieces.Pieces[i]));
     return lines;
 }

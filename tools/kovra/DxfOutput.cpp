@@ -1,4 +1,4 @@
-// Writing the traced lines as a small R12 DXF file. It holds no tables: the
+// Writing the traced lines (and the points of dots) as a small R12 DXF file. It holds no tables: the
 // importer would otherwise take the file's layers over the drawing's own.
 
 #include <charconv>
@@ -27,6 +27,15 @@ void Pair(std::string& out, const char* code, const char* value)
     out += '\n';
 }
 
+void Coordinates(std::string& out, TTracePoint p)
+{
+    out += "10\n";
+    Number(out, p.X);
+    out += "\n20\n";
+    Number(out, p.Y);
+    out += '\n';
+}
+
 } // namespace
 
 void WriteDxfFile(const std::string& fileName, const std::vector<TTraceLine>& lines)
@@ -41,7 +50,13 @@ void WriteDxfFile(const std::string& fileName, const std::vector<TTraceLine>& li
     Pair(out, "0", "SECTION");
     Pair(out, "2", "ENTITIES");
     for (const TTraceLine& line : lines) {
-        if (line.Points.size() < 2)
+        if (line.Points.size() == 1) {
+            Pair(out, "0", "POINT");
+            Pair(out, "8", "0");
+            Coordinates(out, line.Points[0]);
+            continue;
+        }
+        if (line.Points.empty())
             continue;
         Pair(out, "0", "POLYLINE");
         Pair(out, "8", "0");
@@ -50,11 +65,7 @@ void WriteDxfFile(const std::string& fileName, const std::vector<TTraceLine>& li
         for (const TTracePoint& p : line.Points) {
             Pair(out, "0", "VERTEX");
             Pair(out, "8", "0");
-            out += "10\n";
-            Number(out, p.X);
-            out += "\n20\n";
-            Number(out, p.Y);
-            out += '\n';
+            Coordinates(out, p);
         }
         Pair(out, "0", "SEQEND");
     }

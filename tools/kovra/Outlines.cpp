@@ -1,5 +1,5 @@
-// Outlines by libpotrace: its curves are flattened into short lines, since
-// the importer takes polylines and the machine follows lines and arcs.
+// Outlines by libpotrace: its curves are cut into short lines, since the
+// importer takes polylines and the machine follows lines and arcs.
 
 #include <algorithm>
 #include <cmath>
@@ -25,19 +25,64 @@ TTracePoint Point(const potrace_dpoint_t& p)
     return {p.x, p.y};
 }
 
+// A closed outline being cut into chords. Each chord cuts across the curve
+// on the inner side of its bend; Bend[k] is how far (as a vector from the
+// chord's middle to the curve's) for the chord that ends at Points[k].
+struct TChordedOutline {
+    std::vector<TTracePoint> Points;
+    std::vector<TTracePoint> Bend;
+    std::vector<bool> Corner;
+
+    void Add(TTracePoint p, TTracePoint bend, bool corner)
+    {
+        Points.push_back(p);
+        Bend.push_back(bend);
+        Corner.push_back(corner);
+    }
+
+    // Chords through points on the curve all lie inside its bends, which
+    // shrinks every rounded shape. Each point other than a corner moves out
+    // by the mean bend of its two chords, so that a chord touches the curve
+    // at its middle instead of cutting across: the outline then runs round
+    // the curve, no farther from it than before. (Moving only far enough to
+    // keep the curve's area still misses more pixels than potrace does,
+    // since its curves themselves run a little inside the ink.)
+    TTraceLine Straddled() const
+    {
+        TTraceLine line;
+        line.Closed = true;
+        const std::size_t n = Points.size();
+        line.Points.reserve(n);
+        for (std::size_t k = 0; k < n; ++k) {
+            const TTracePoint& after = Bend[(k + 1) % n];
+            const double shift = Corner[k] ? 0.0 : 0.5;
+            line.Points.push_back({Points[k].X + shift * (Bend[k].X + after.X), Points[k].Y + shift * (Bend[k].Y + after.Y)});
+        }
+        return line;
+    }
+};
+
+TTracePoint Bezier(TTracePoint p0, TTracePoint p1, TTracePoint p2, TTracePoint p3, double t)
+{
+    const double u = 1 - t;
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    return {a * p0.X + b * p1.X + c * p2.X + d * p3.X, a * p0.Y + b * p1.Y + c * p2.Y + d * p3.Y};
+}
+
 // A cubic Bézier cut into n equal steps of t strays from its chords by at most
 // 3/4 of its larger second difference over n^2; n keeps that within tolerance.
-void AddBezier(std::vector<TTracePoint>& out, TTracePoint p0, TTracePoint p1, TTracePoint p2, TTracePoint p3,
-               double tolerance)
+void AddBezier(TChordedOutline& out, TTracePoint p0, TTracePoint p1, TTracePoint p2, TTracePoint p3, double tolerance)
 {
     const double ax = p0.X - 2 * p1.X + p2.X, ay = p0.Y - 2 * p1.Y + p2.Y;
     const double bx = p1.X - 2 * p2.X + p3.X, by = p1.Y - 2 * p2.Y + p3.Y;
     const double bend = std::sqrt(std::max(ax * ax + ay * ay, bx * bx + by * by));
     const int n = std::clamp(static_cast<int>(std::ceil(std::sqrt(0.75 * bend / tolerance))), 1, 1000);
+    TTracePoint from = p0;
     for (int i = 1; i <= n; ++i) {
-        const double t = static_cast<double>(i) / n, u = 1 - t;
-        const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
-        out.push_back({a * p0.X + b * p1.X + c * p2.X + d * p3.X, a * p0.Y + b * p1.Y + c * p2.Y + d * p3.Y});
+        const TTracePoint to = Bezier(p0, p1, p2, p3, static_cast<double>(i) / n);
+        const TTracePoint middle = Bezier(p0, p1, p2, p3, (i - 0.5) / n);
+        out.Add(to, {middle.X - (from.X + to.X) / 2, middle.Y - (from.Y + to.Y) / 2}, false);
+        from = to;
     }
 }
 
@@ -66,23 +111,27 @@ std::vector<TTraceLine> TraceOutlines(const TInkBitmap& bitmap, const TTraceOpti
         const potrace_curve_t& curve = path->curve;
         if (curve.n <= 0)
             continue;
-        TTraceLine line;
-        line.Closed = true;
+        TChordedOutline outline;
         TTracePoint at = Point(curve.c[curve.n - 1][2]);
-        line.Points.push_back(at);
+        outline.Add(at, {}, false);
         for (int i = 0; i < curve.n; ++i) {
             const potrace_dpoint_t* c = curve.c[i];
             if (curve.tag[i] == POTRACE_CORNER) {
-                line.Points.push_back(Point(c[1]));
-                line.Points.push_back(Point(c[2]));
+                outline.Add(Point(c[1]), {}, true);
+                outline.Add(Point(c[2]), {}, false);
             } else {
-                AddBezier(line.Points, at, Point(c[0]), Point(c[1]), Point(c[2]), flatness);
+                AddBezier(outline, at, Point(c[0]), Point(c[1]), Point(c[2]), flatness);
             }
             at = Point(c[2]);
         }
-        // The last point repeats the first; a closed polyline closes itself.
-        line.Points.pop_back();
-        lines.push_back(std::move(line));
+        // The last point repeats the first, which takes over the bend of its
+        // chord; a closed polyline closes itself.
+        outline.Bend.front() = outline.Bend.back();
+        outline.Corner.front() = outline.Corner.back();
+        outline.Points.pop_back();
+        outline.Bend.pop_back();
+        outline.Corner.pop_back();
+        lines.push_back(outline.Straddled());
     }
     return lines;
 }

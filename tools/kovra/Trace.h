@@ -30,6 +30,7 @@ struct TTracePoint {
     double Y = 0.0;
 };
 
+// A polyline, or a point when it holds only one.
 struct TTraceLine {
     std::vector<TTracePoint> Points;
     bool Closed = false;
@@ -61,13 +62,17 @@ inline constexpr int kExitWriteFailed = 5;
 // rows stored bottom-up or top-down. Ink is the darker palette entry of a
 // 1-bit picture, and any pixel darker than middle grey otherwise.
 TInkBitmap ReadBmpFile(const std::string& fileName);
+// The same from the file's bytes; fileName only names it in errors.
+TInkBitmap ReadBmp(const std::vector<unsigned char>& data, const std::string& fileName);
 
 // The outlines of the ink areas: closed, outer outlines and holes alike.
 std::vector<TTraceLine> TraceOutlines(const TInkBitmap& bitmap, const TTraceOptions& options);
 
-// The centre lines of the ink strokes: open between ends and junctions, closed for rings.
+// The centre lines of the ink strokes: open between ends and junctions,
+// closed for rings, and a line of one point for a dot. Every piece of ink
+// larger than a speck (FilterIterations pixels) gives at least one.
 std::vector<TTraceLine> TraceCentreLines(const TInkBitmap& bitmap, const TTraceOptions& options);
 
-// Writes the lines as a DXF file of POLYLINE entities, first to a sibling
+// Writes the lines as a DXF file of POLYLINE (and POINT) entities, first to a sibling
 // file that replaces fileName only once it is whole.
 void WriteDxfFile(const std::string& fileName, const std::vector<TTraceLine>& lines);

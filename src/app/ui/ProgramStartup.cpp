@@ -10,6 +10,7 @@
 #include "app/LanguageMessages.h"
 #include "app/TranslateForms.h"
 #include "app/ui/ApplicationMessageBox.h"
+#include "app/ui/HelpWindow.h"
 #include "app/ui/frmAbout.h"
 #include "app/ui/frmCoord.h"
 #include "app/ui/frmGrid.h"
@@ -168,10 +169,14 @@ TProgramWindows::TProgramWindows()
     for (const TWindowMaker make : kOtherWindows)
         if (make != nullptr)
             OtherWindows.push_back(make(*MainWindow));
+    HelpWindow = std::make_unique<THelpWindow>(MainWindow.get());
+    HelpOpener = std::make_unique<THelpWindowOpener>(*HelpWindow);
 }
 
 TProgramWindows::~TProgramWindows()
 {
+    HelpOpener.reset();
+    HelpWindow.reset();
     while (!OtherWindows.empty())
         OtherWindows.pop_back();
     frmLayerAttr = nullptr;

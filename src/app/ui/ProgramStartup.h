@@ -12,6 +12,8 @@
 
 class QWidget;
 class TfrmMain;
+class THelpWindow;
+class THelpWindowOpener;
 
 inline constexpr const char* kApplicationTitle = "Kestro";
 // The application object's help file (ApplicationHelpFile, HelpViewer.h).
@@ -34,6 +36,7 @@ void ConfigureApplication();
 // dialog, the about box, the tool dialog, the Z-depth window, the grid
 // dialog, the layer dialog and the layer attribute dialog. Windows whose
 // part is not built yet are left out. They are freed in reverse order.
+// The help pages open in a help window of the program's own.
 class TProgramWindows {
 public:
     TProgramWindows();
@@ -46,6 +49,8 @@ public:
 private:
     std::unique_ptr<TfrmMain> MainWindow;
     std::vector<std::unique_ptr<QWidget>> OtherWindows;
+    std::unique_ptr<THelpWindow> HelpWindow;
+    std::unique_ptr<THelpWindowOpener> HelpOpener;
 };
 
 // The whole program: start-up, the message loop until the main window

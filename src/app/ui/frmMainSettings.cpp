@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/CommandCode.h"
+#include "app/SettingsFile.h"
 #include "app/Language.h"
 #include "app/TranslateForms.h"
 #include "app/UnitsMode.h"
@@ -189,7 +190,6 @@ void TfrmMain::cboUnitsChange()
 void TfrmMain::sbtResetClick()
 {
     constexpr TColor kResetWindowColor = 0xFFC0C0;
-    constexpr TColor kResetLayerColor = 0x00FF00;
     ColoraForm(kResetWindowColor);
     ColorBoxForm->SetSelected(kResetWindowColor);
     VistaGrafica->Core().SetBackGroundColor(0x808080);

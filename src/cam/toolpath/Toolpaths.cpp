@@ -71,7 +71,54 @@ std::size_t RingLimit(const TChain& outer, double step)
     return static_cast<std::size_t>(std::ceil(std::max(size, 0.0) / step)) + 2;
 }
 
+// How far beyond a kept piece the room for the tool is looked for: the
+// width of a region too narrow to count as one.
+constexpr double ROOM_PROBE = 0.001;
+
+// The middle of the element and the unit normal to its left there.
+void MiddleAndLeftNormal(const TChainElement& e, TVect& middle, TVect& normal)
+{
+    TVect tangent;
+    if (IsStraight(e)) {
+        middle = {(e.X1 + e.X2) / 2.0, (e.Y1 + e.Y2) / 2.0};
+        tangent = Unit({e.X2 - e.X1, e.Y2 - e.Y1});
+    } else {
+        const TArcSpan span = ArcSpanOf(e);
+        const double angle = span.StartAngle + span.Turn * span.Sweep / 2.0;
+        middle = {span.Centre.X + span.Radius * std::cos(angle), span.Centre.Y + span.Radius * std::sin(angle)};
+        tangent = {-std::sin(angle) * span.Turn, std::cos(angle) * span.Turn};
+    }
+    normal = {-tangent.Y, tangent.X};
+}
+
+// Whether the pass must report its missing loops; the pieces are those the
+// walk was given, when it gave no loop.
+TCamFailure NoLoopFailure(const TChain& pieces, const TPreparedSource& source, double d)
+{
+    return LeavesRoomForTool(pieces, source, d) ? TCamFailure::LostLoop : TCamFailure::None;
+}
+
 } // namespace
+
+bool LeavesRoomForTool(const TChain& pieces, const TPreparedSource& source, double d)
+{
+    // The pieces lie on the offset, at |d| from the source; the tool has
+    // room where a point beyond one, on the side away from the source,
+    // lies further still. Over a slot as wide as the tool nothing does.
+    const double side = d > 0.0 ? 1.0 : -1.0;
+    const double beyond = std::abs(d) + ROOM_PROBE / 2.0 + DISTANCE_SLACK;
+    for (const TChainElement& e : pieces) {
+        if (!(ElementLength(e) > 2.0 * ROOM_PROBE))
+            continue;
+        TVect middle;
+        TVect normal;
+        MiddleAndLeftNormal(e, middle, normal);
+        const TVect probe{middle.X + normal.X * side * ROOM_PROBE, middle.Y + normal.Y * side * ROOM_PROBE};
+        if (KeepsDistanceFromElements(probe, source, beyond))
+            return true;
+    }
+    return false;
+}
 
 std::vector<double> ContourPassOffsets(const TContourJob& job)
 {
@@ -94,10 +141,15 @@ TCamFailure OffsetPass(const TChain& chain, double d, std::vector<TChain>& loops
     OffsetChain(chain, result, d);
     if (!SplitAtIntersections(result, progress))
         return TCamFailure::Aborted;
-    RemoveGougingElements(result, chain, std::abs(d));
-    const bool done = IsChainClosed(chain) ? ExtractLoops(result, chain, loops, true, d, progress)
-                                           : ExtractLoopsOpen(result, chain, false, loops, d, progress);
-    return done ? TCamFailure::None : TCamFailure::Aborted;
+    const TPreparedSource prepared(chain);
+    RemoveGougingElements(result, prepared, std::abs(d));
+    if (!IsChainClosed(chain))
+        return ExtractLoopsOpen(result, chain, false, loops, d, progress) ? TCamFailure::None : TCamFailure::Aborted;
+    const std::size_t before = loops.size();
+    const TChain pieces = result;
+    if (!ExtractLoops(result, prepared, loops, true, d, progress))
+        return TCamFailure::Aborted;
+    return loops.size() == before ? NoLoopFailure(pieces, prepared, d) : TCamFailure::None;
 }
 
 void AddLeadInOut(TChain& loop, const TContourJob& job)
@@ -235,12 +287,13 @@ TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& cha
     if (!SplitAtIntersections(result, progress))
         return TCamFailure::Aborted;
     RemoveGougingElements(result, prepared, std::abs(d));
+    const TChain pieces = result;
     if (!result.empty() && !ExtractLoops(result, prepared, loops, true, d, progress))
         return TCamFailure::Aborted;
     const TChain& outer = chains[static_cast<std::size_t>(group.front().Chain)];
     if (!loops.empty() && !PointInChain(outer, StartPoint(loops.front().front())))
         loops.clear();
-    return TCamFailure::None;
+    return loops.empty() ? NoLoopFailure(pieces, prepared, d) : TCamFailure::None;
 }
 
 } // namespace
@@ -251,7 +304,8 @@ TCamFailure ComputePocketPass(const TPocketGroup& group, const std::vector<TChai
     return PocketPass(group, chains, OffsetDirections(group, chains), TPreparedSource(source), d, loops, progress);
 }
 
-std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& source, const TChain& boundary)
+std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& source, const TChain& boundary,
+                                      double toolRadius)
 {
     std::vector<TChain> paths;
     std::erase_if(rings, [](const TChain& ring) { return ring.empty(); });
@@ -262,6 +316,14 @@ std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& 
     TVect reference = StartPoint(path.front());
     const TSegmentCrossing crossesBoundary(boundary);
     const TSegmentCrossing crossesSource(source);
+    const TPreparedSource prepared(source);
+    // A link that crosses nothing may still pass an island's corner within
+    // the tool's radius: it gouges as a piece of a ring would.
+    const auto gouges = [&](const TChainElement& link) {
+        TChain alone{link};
+        RemoveGougingElements(alone, prepared, toolRadius);
+        return alone.empty();
+    };
     while (!rings.empty()) {
         std::size_t nearest = 0;
         double nearestDistance = 9999.1234;
@@ -274,7 +336,7 @@ std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& 
         }
         TChain& ring = rings[nearest];
         const TChainElement link = MakeElement(EndPoint(path.back()), StartPoint(ring.front()));
-        if (crossesBoundary.Crosses(link) || crossesSource.Crosses(link)) {
+        if (crossesBoundary.Crosses(link) || crossesSource.Crosses(link) || gouges(link)) {
             paths.push_back(std::move(path));
             path.clear();
         } else {
@@ -329,7 +391,7 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
                 ReverseChain(ring);
         }
         TPocketToolpath toolpath;
-        toolpath.Paths = LinkChainsNearest(rings, source, boundary);
+        toolpath.Paths = LinkChainsNearest(rings, source, boundary, job.OffsetRadius);
 
         // Each finishing pass writes the earlier finishing rings again.
         std::vector<TChain> finishing;

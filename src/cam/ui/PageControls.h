@@ -5,12 +5,12 @@
 #include <QString>
 #include <QToolButton>
 
-// A text-only speed button.
+// A text-only speed button; the text is UTF-8, as the source's literals are.
 inline QToolButton* MakeButton(QWidget* parent, const char* name, const char* text)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setText(QString::fromLatin1(text));
+    button->setText(QString::fromUtf8(text));
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return button;
 }

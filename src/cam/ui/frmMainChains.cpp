@@ -57,6 +57,8 @@ void TfrmMain::CreateChainPage()
 {
     QWidget* page = Page(kPageChain);
     auto* layout = new QVBoxLayout(page);
+    // Narrow margins leave the two columns of buttons room for longer captions.
+    layout->setContentsMargins(4, 4, 4, 4);
 
     grpChain = new QGroupBox(page);
     grpChain->setObjectName(QStringLiteral("grpChain"));
@@ -94,6 +96,8 @@ void TfrmMain::CreateChainPage()
     lblInLead->setObjectName(QStringLiteral("lblInLead"));
     lblOutLead = new QLabel(QStringLiteral("Size:"), grpCutterComp);
     lblOutLead->setObjectName(QStringLiteral("lblOutLead"));
+    lblInLead->setBuddy(txtLInSize);
+    lblOutLead->setBuddy(txtLoutSize);
     compLayout->addWidget(cboCCDir, 0, 0);
     compLayout->addWidget(txtCCoffset, 0, 2);
     compLayout->addWidget(cboLeadIn, 1, 0);
@@ -110,16 +114,17 @@ void TfrmMain::CreateChainPage()
     sbtChainPt = MakeButton(grpDrillPoints, "sbtChainPt", "Select point");
     sbtChainSel = MakeButton(grpDrillPoints, "sbtChainSel", "Select");
     sbtChainDelPt = MakeButton(grpDrillPoints, "sbtChainDelPt", "Unselect");
-    drillLayout->addWidget(sbtChainPt, 0, 0);
-    drillLayout->addWidget(sbtChainSel, 0, 1);
-    drillLayout->addWidget(sbtChainDelPt, 0, 2);
+    // The three commands two columns wide each, above the four sort arrows.
+    drillLayout->addWidget(sbtChainPt, 0, 0, 1, 2);
+    drillLayout->addWidget(sbtChainSel, 0, 2, 1, 2);
+    drillLayout->addWidget(sbtChainDelPt, 1, 0, 1, 2);
     const char* sortNames[] = {"sbtDrilSort1", "sbtDrilSort2", "sbtDrilSort3", "sbtDrilSort4"};
     const char* sortTexts[] = {"\u2196", "\u2199", "\u2197", "\u2198"};
     for (int k = 0; k < 4; ++k) {
         QToolButton* sort = MakeButton(grpDrillPoints, sortNames[k], sortTexts[k]);
         sort->setCheckable(true);
         sbtDrilSort[k] = sort;
-        drillLayout->addWidget(sort, 1, k);
+        drillLayout->addWidget(sort, 2, k);
         connect(sort, &QToolButton::toggled, this, [this, k] { sbtDrilSortClick(k + 1); });
     }
     grpDrillPoints->hide();

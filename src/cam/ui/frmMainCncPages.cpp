@@ -24,6 +24,7 @@
 #include "app/Language.h"
 #include "app/ui/ApplicationMessageBox.h"
 #include "app/ui/PageWidgets.h"
+#include "app/ui/controls/NumericKeyFilter.h"
 #include "app/ui/frmMain.h"
 #include "cad/base/CADMessageSink.h"
 #include "cad/base/Settings.h"
@@ -54,6 +55,9 @@ constexpr int kHintCutSize = 6;
 constexpr int kHintIncrement = 3;
 constexpr int kHintNoZ = 7;
 constexpr int kHintStepOver = 8;
+
+// Smaller than the pictures are drawn for, so that the machining pages fit the smallest window.
+constexpr int kHintPictureSize = 72;
 
 constexpr int kSideOff = 0;
 constexpr int kSideRight = 2;
@@ -128,7 +132,9 @@ struct TMachiningPage {
     template <typename TControl>
     TControl* AddRow(const char* labelName, const char* caption, TControl* control)
     {
-        Grid->addWidget(Caption(Page, labelName, caption), Row, 0);
+        QLabel* label = Caption(Page, labelName, caption);
+        label->setBuddy(control);
+        Grid->addWidget(label, Row, 0);
         Grid->addWidget(control, Row, 1);
         ++Row;
         return control;
@@ -144,15 +150,20 @@ TMachiningPage BeginMachiningPage(QWidget* page, const char* prefix, const char*
     TMachiningPage m{};
     m.Page = page;
     m.Layout = new QVBoxLayout(page);
+    // The pages hold many rows: close together they fit the smallest window.
+    m.Layout->setContentsMargins(4, 4, 4, 4);
+    m.Layout->setSpacing(3);
     m.Picture = Picture(page, pictureName);
     m.Layout->addWidget(m.Picture);
     m.Grid = new QGridLayout;
+    m.Grid->setVerticalSpacing(2);
     m.Layout->addLayout(m.Grid);
     for (int k = 0; k < 4; ++k) {
         const QByteArray field = QByteArray("txt") + prefix + kNames[k];
         const QByteArray label = QByteArray("lbl") + prefix + kNames[k];
         m.Labels[k] = Caption(page, label.constData(), kCaptions[k]);
         m.Fields[k] = Field(page, field.constData(), kDefaults[k]);
+        m.Labels[k]->setBuddy(m.Fields[k]);
         m.Grid->addWidget(m.Labels[k], k, 0);
         m.Grid->addWidget(m.Fields[k], k, 1);
     }
@@ -165,10 +176,15 @@ TMachiningPage BeginMachiningPage(QWidget* page, const char* prefix, const char*
     return m;
 }
 
-// The foot: the Calculate button and the Prev / Next pair.
-void EndMachiningPage(const TMachiningPage& m, QToolButton* calculate, QToolButton* previous, QToolButton* next)
+// The foot: the Calculate button beside the Write EOF check, and the Prev / Next pair.
+void EndMachiningPage(const TMachiningPage& m, QToolButton* calculate, QCheckBox* writeEof, QToolButton* previous,
+                      QToolButton* next)
 {
-    m.Layout->addWidget(calculate);
+    auto* row = new QHBoxLayout;
+    row->addWidget(calculate);
+    row->addStretch();
+    row->addWidget(writeEof);
+    m.Layout->addLayout(row);
     m.Layout->addLayout(PageButtons(previous, next));
     m.Layout->addStretch();
 }
@@ -239,8 +255,10 @@ void TfrmMain::CreateCncPages()
         layout->addWidget(tool);
 
         auto* rapid = new QGridLayout;
-        rapid->addWidget(Caption(page, "lblRapidFeedrate", "Rapid feed rate:"), 0, 0);
+        QLabel* rapidCaption = Caption(page, "lblRapidFeedrate", "Rapid feed rate:");
+        rapid->addWidget(rapidCaption, 0, 0);
         txtRapidFeedrate = Field(page, "txtRapidFeedrate", "10000");
+        rapidCaption->setBuddy(txtRapidFeedrate);
         rapid->addWidget(txtRapidFeedrate, 0, 1);
         layout->addLayout(rapid);
         sbtPrevB2 = PageTextButton(page, "sbtPrevB2", QStringLiteral("Prev Pg (1)"));
@@ -270,13 +288,12 @@ void TfrmMain::CreateCncPages()
             m.AddRow("lblConNFinishCuts", "Finish cuts:", Counter(m.Page, "speConNFinishCuts", 0, 9, 0));
         txtConFinishSize = m.AddRow("lblConFinishSize", "Finish cut size:", Field(m.Page, "txtConFinishSize", "0"));
         chkConWriteEof = Check(m.Page, "chkConWriteEof", "Write EOF");
-        m.Layout->addWidget(chkConWriteEof);
         sbtConCalculate = PageTextButton(m.Page, "sbtConCalculate", QStringLiteral("Calculate"));
         sbtPrevB4C = PageTextButton(m.Page, "sbtPrevB4C", QStringLiteral("Prev Pg (3)"));
         sbtNextB4C = PageTextButton(m.Page, "sbtNextB4C", QStringLiteral("Next Pg (5)"));
         // The NC page has something to show only after a calculation.
         sbtNextB4C->setEnabled(false);
-        EndMachiningPage(m, sbtConCalculate, sbtPrevB4C, sbtNextB4C);
+        EndMachiningPage(m, sbtConCalculate, chkConWriteEof, sbtPrevB4C, sbtNextB4C);
     }
 
     // Page 44: drilling.
@@ -293,12 +310,11 @@ void TfrmMain::CreateCncPages()
         cboCycle->addItems({QStringLiteral("Drill"), QStringLiteral("PeckDrill"), QStringLiteral("Tap")});
         dri_txtPasso = m.AddRow("lblDriPasso", "Pitch:", Field(m.Page, "dri_txtPasso", "1"));
         Dri_chkWriteEof = Check(m.Page, "Dri_chkWriteEof", "Write EOF");
-        m.Layout->addWidget(Dri_chkWriteEof);
         sbtDriCalculate = PageTextButton(m.Page, "sbtDriCalculate", QStringLiteral("Calculate"));
         sbtPrevB4D = PageTextButton(m.Page, "sbtPrevB4D", QStringLiteral("Prev Pg (3)"));
         sbtNextB4D = PageTextButton(m.Page, "sbtNextB4D", QStringLiteral("Next Pg (5)"));
         sbtNextB4D->setEnabled(false);
-        EndMachiningPage(m, sbtDriCalculate, sbtPrevB4D, sbtNextB4D);
+        EndMachiningPage(m, sbtDriCalculate, Dri_chkWriteEof, sbtPrevB4D, sbtNextB4D);
     }
 
     // Page 45: pockets.
@@ -320,11 +336,10 @@ void TfrmMain::CreateCncPages()
         chkPocSpiralInOut->setChecked(true);
         chkPocWriteEof = Check(m.Page, "chkPocWriteEof", "Write EOF");
         m.Layout->addWidget(chkPocSpiralInOut);
-        m.Layout->addWidget(chkPocWriteEof);
         sbtPocCalculate = PageTextButton(m.Page, "sbtPocCalculate", QStringLiteral("Calculate"));
         sbtPrevB4P = PageTextButton(m.Page, "sbtPrevB4P", QStringLiteral("Prev Pg (3)"));
         sbtNextB4P = PageTextButton(m.Page, "sbtNextB4P", QStringLiteral("Next Pg (5)"));
-        EndMachiningPage(m, sbtPocCalculate, sbtPrevB4P, sbtNextB4P);
+        EndMachiningPage(m, sbtPocCalculate, chkPocWriteEof, sbtPrevB4P, sbtNextB4P);
     }
 
     ConnectCncPages();
@@ -389,6 +404,16 @@ void TfrmMain::ConnectCncPages()
     for (QWidget* size : std::initializer_list<QWidget*>{txtConRoughSize, txtConFinishSize})
         OnFocus(size, [this] { ShowHint(kPageContour, kHintCutSize); });
     OnFocus(txtPocStepOverPer, [this] { ShowHint(kPagePocket, kHintStepOver); });
+
+    // Only the keys of numbers reach the number fields; the Z fields, the
+    // stock and the pitch may be negative.
+    for (QLineEdit* field : {txtConZRapid, txtConTopStock, txtConZDepthTot, txtConIncPassZ, txtDriZRapid,
+             txtDriTopStock, txtDriZDepthTot, txtDriIncPassZ, txtPocZRapid, txtPocTopStock, txtPocZDepthTot,
+             txtPocIncPassZ, txtConStockXY, txtPocStockXY, dri_txtPasso})
+        InstallKeyFilter(*field, SoloNumeriEMeno);
+    for (QLineEdit* field : {txtRapidFeedrate, txtConRoughSize, txtConFinishSize, txtPocStepOverPer,
+             txtPocFinishSize, txtLInSize, txtLoutSize, txtCCoffset})
+        InstallKeyFilter(*field, SoloNumeriPos);
 
     // Any other parameter lets the Calculate buttons run again.
     for (QLineEdit* field : {txtConStockXY, txtConRoughSize, txtConFinishSize, dri_txtPasso, txtPocStockXY,
@@ -634,7 +659,7 @@ void TfrmMain::ZFieldChange(int page)
 void TfrmMain::ShowHint(int page, int k)
 {
     QLabel* picture = page == kPageContour ? imgContour : page == kPageDrill ? imgDrill : imgPocket;
-    picture->setPixmap(CncHintPixmap(k));
+    picture->setPixmap(CncHintPixmap(k, kHintPictureSize));
 }
 
 void TfrmMain::txtConZRapidClick()

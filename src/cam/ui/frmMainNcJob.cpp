@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 
 #include <QAbstractButton>
@@ -62,6 +63,7 @@ constexpr int kMsgFailed2 = 721;
 constexpr int kMsgFailed3 = 722;
 constexpr int kMsgUndoQuestion = 723;
 constexpr int kMsgOnePass = 724;
+constexpr int kMsgNotANumber = 725;
 constexpr int kMsgMachiningTime = 754;
 
 QString Text(int message)
@@ -94,7 +96,8 @@ TDepthPage DepthPage(const TfrmMain& w, int page)
     }
 }
 
-// A number field; text that is no number counts as 0, which the depth checks refuse.
+// A number field; text that is no number reads as 0, which only the pass
+// labels ever show: Calculate refuses such a field first (FieldsHoldNumbers).
 double FieldNumber(const QLineEdit* field)
 {
     bool ok = false;
@@ -257,14 +260,52 @@ private:
     TNcProgramWriter writer_{PostSettings, NcModal, NcJobValues, NcJobState, &sink_};
 };
 
-// Something to machine, and the depth side of the page; otherwise the
-// message that says what is missing, and no calculation.
-bool ReadyToCalculate(const TfrmMain& window, bool hasInput, int page, const QCheckBox* writeEof, TDepthJob& job)
+// The caption of the label that names the field, without its colon; the
+// field's name when no label names it.
+QString FieldCaption(const QLineEdit& field)
+{
+    for (const QLabel* label : field.parentWidget()->findChildren<QLabel*>())
+        if (label->buddy() == &field) {
+            QString caption = label->text().trimmed();
+            if (caption.endsWith(QLatin1Char(':')))
+                caption.chop(1);
+            return caption;
+        }
+    return field.objectName();
+}
+
+// Every field the calculation reads holds a number; otherwise the message
+// that names the first that does not, and no calculation, so that no text
+// is read as 0 and the last program stays as it is.
+bool FieldsHoldNumbers(std::initializer_list<const QLineEdit*> fields)
+{
+    for (const QLineEdit* field : fields) {
+        bool ok = false;
+        const double value = QLocale::c().toDouble(field->text().trimmed(), &ok);
+        if (ok && std::isfinite(value))
+            continue;
+        ApplicationMessageBox(Text(kMsgNotANumber) + QStringLiteral("\r\n") + FieldCaption(*field),
+                              Text(kMsgCaption), kMbOk + kMbIconWarning);
+        return false;
+    }
+    return true;
+}
+
+// Something to machine, number fields that hold numbers, and the depth side
+// of the page; otherwise the message that says what is missing, and no
+// calculation.
+bool ReadyToCalculate(const TfrmMain& window, bool hasInput, int page, const QCheckBox* writeEof, TDepthJob& job,
+                      std::initializer_list<const QLineEdit*> pageFields)
 {
     if (!hasInput) {
         ApplicationMessageBox(Text(kMsgNoChains), Text(kMsgCaption), kMbOk + kMbIconWarning);
         return false;
     }
+    const TDepthPage depthFields = DepthPage(window, page);
+    if (!FieldsHoldNumbers({depthFields.ZRapid, depthFields.TopOfStock, depthFields.Depth, depthFields.Increment,
+                            window.txtRapidFeedrate}) ||
+        !FieldsHoldNumbers(pageFields))
+        return false;
     const TDepthFields fields = DepthFieldsOf(window, page);
     job.Plan = ComputeDepthPassPlan(fields);
     if (!job.Plan.Usable()) {
@@ -330,6 +371,10 @@ bool TfrmMain::NameNcFile(bool opening)
     dialog->OverwritePrompt = true;
     if (!dialog->Execute(this))
         return false;
+    // A name given without extension takes the post's, so that Open, which
+    // lists only those, finds the file again.
+    if (!opening)
+        dialog->FileName = WithExtension(dialog->FileName, ext);
     NcJobValues.NcFileName = dialog->FileName.toStdString();
     NcDir = QFileInfo(dialog->FileName).absolutePath().toStdString();
     ShowFileName(stxNcFileName, NcJobValues.NcFileName);
@@ -407,7 +452,8 @@ void TfrmMain::ShowPassPlan(int page)
 void TfrmMain::sbtConCalculateClick()
 {
     TDepthJob depth;
-    if (!ReadyToCalculate(*this, !ChainList.Chains.empty(), kPageContour, chkConWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.Chains.empty(), kPageContour, chkConWriteEof, depth,
+                          {txtConStockXY, txtConRoughSize, txtConFinishSize, txtLInSize, txtLoutSize}))
         return;
     TContourJob contour;
     contour.Side = CompensationSide();
@@ -436,7 +482,8 @@ void TfrmMain::sbtConCalculateClick()
 void TfrmMain::sbtPocCalculateClick()
 {
     TDepthJob depth;
-    if (!ReadyToCalculate(*this, !ChainList.Chains.empty(), kPagePocket, chkPocWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.Chains.empty(), kPagePocket, chkPocWriteEof, depth,
+                          {txtPocStockXY, txtPocStepOverPer, txtPocFinishSize}))
         return;
     TPocketJob pocket;
     pocket.OffsetRadius = OffsetRadius;
@@ -454,7 +501,7 @@ void TfrmMain::sbtPocCalculateClick()
 void TfrmMain::sbtDriCalculateClick()
 {
     TDepthJob depth;
-    if (!ReadyToCalculate(*this, !ChainList.DrillPoints.empty(), kPageDrill, Dri_chkWriteEof, depth))
+    if (!ReadyToCalculate(*this, !ChainList.DrillPoints.empty(), kPageDrill, Dri_chkWriteEof, depth, {dri_txtPasso}))
         return;
     TDrillJob drill;
     drill.Cycle = cboCycle->currentIndex() >= 0 ? cboCycle->currentIndex() + 1 : 1;

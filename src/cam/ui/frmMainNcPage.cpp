@@ -105,10 +105,19 @@ void TfrmMain::CreateNcPage()
     sbtWireSimul = MakeButton(pnlTbr1Iso, "sbtWireSimul", "Wire");
     sbtWireSimul->setCheckable(true);
     sbtPrevB5 = MakeButton(pnlTbr1Iso, "sbtPrevB5", "Prev Pg (4)");
-    QToolButton* buttons[] = {sbtIsoRewind, sbtIsoSimul,  sbtIsoEnd,    sbtIsoStop, sbtIsoStep, sbtIsoOpen,
-                              sbtIsoSave,   sbtIsoFind,   sbtIsoExit,   sbtIsoLimits, sbtWireSimul, sbtPrevB5};
-    for (int k = 0; k < static_cast<int>(std::size(buttons)); ++k)
-        bar->addWidget(buttons[k], k / 4, k % 4);
+    QToolButton* buttons[] = {sbtIsoRewind, sbtIsoSimul, sbtIsoEnd,    sbtIsoStop,   sbtIsoStep, sbtIsoFind,
+                              sbtIsoOpen,   sbtIsoSave,  sbtIsoLimits, sbtWireSimul, sbtPrevB5,  sbtIsoExit};
+    // Two to a row, as wide as the page lets them, so that every caption
+    // shows whole; the longest, the last, has a row of its own.
+    bar->setContentsMargins(0, 0, 0, 0);
+    constexpr int kCount = static_cast<int>(std::size(buttons));
+    for (int k = 0; k < kCount; ++k) {
+        buttons[k]->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        if (k == kCount - 1)
+            bar->addWidget(buttons[k], (k + 1) / 2, 0, 1, 2);
+        else
+            bar->addWidget(buttons[k], k / 2, k % 2);
+    }
     layout->addWidget(pnlTbr1Iso);
 
     sbrNcSimul = new QScrollBar(Qt::Horizontal, page);
@@ -232,6 +241,8 @@ void TfrmMain::sbtIsoSaveClick()
     SaveDialog->ForOpening = false;
     if (!SaveDialog->Execute(this))
         return;
+    // A name given without extension takes the post's, as New's does.
+    SaveDialog->FileName = WithExtension(SaveDialog->FileName, ext);
     if (!SaveNcText(SaveDialog->FileName.toStdString(), ricIso->toPlainText().toStdString()))
         ApplicationMessageBox(SaveDialog->FileName, GetLangString(450), kMbOk + kMbIconError);
 }

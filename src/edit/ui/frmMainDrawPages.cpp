@@ -74,7 +74,9 @@ void TfrmMain::CreateDrawingPages()
     }
     {
         TPageColumn page(Page(28));
-        page.Label("lblPoint", QStringLiteral("Click to place a point."));
+        QLabel* note = page.Label("lblPoint", QStringLiteral("Click to place a point."));
+        note->setWordWrap(true);
+        page.Layout()->addWidget(note);
     }
     {
         TPageColumn page(Page(30));

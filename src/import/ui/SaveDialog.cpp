@@ -30,6 +30,13 @@ QStringList NameFilters(const QString& filter)
 
 } // namespace
 
+QString WithExtension(const QString& fileName, const QString& extension)
+{
+    if (extension.isEmpty() || !QFileInfo(fileName).suffix().isEmpty())
+        return fileName;
+    return fileName + QLatin1Char('.') + extension;
+}
+
 TSaveDialogHook SetSaveDialogHook(TSaveDialogHook hook)
 {
     TSaveDialogHook previous = std::move(Hook());

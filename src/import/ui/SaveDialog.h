@@ -46,6 +46,9 @@ public:
     explicit TOpenDialog(QObject* parent = nullptr);
 };
 
+// The file name with "." and the extension added when its last part has none.
+QString WithExtension(const QString& fileName, const QString& extension);
+
 // Answers every save and open dialog in place of the user; an empty hook brings back
 // the real dialog. Gives back the hook it replaces.
 using TSaveDialogHook = std::function<bool(TSaveDialog& dialog)>;

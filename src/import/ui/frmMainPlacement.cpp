@@ -168,7 +168,6 @@ void TfrmMain::CreatePlacementPages()
     layout->addLayout(buttons);
     layout->addStretch();
 
-    // The size group sits below whatever else the information page shows.
     QWidget* attrib = Page(kAttribPage);
     grpScaleTo = NamedControl(new QGroupBox(QStringLiteral("Scale to:"), attrib), "grpScaleTo");
     auto* sizes = new QGridLayout(grpScaleTo);
@@ -193,13 +192,9 @@ void TfrmMain::CreatePlacementPages()
     connect(txtVecLarg, &QLineEdit::textEdited, this, &TfrmMain::txtVecLargChange);
     connect(txtVecAlt, &QLineEdit::textEdited, this, &TfrmMain::txtVecAltChange);
     connect(chkRatio, &QCheckBox::clicked, this, &TfrmMain::chkRatioClick);
+    // Below the information group, above the page's Next button.
     auto* attribLayout = qobject_cast<QBoxLayout*>(attrib->layout());
-    if (attribLayout == nullptr && attrib->layout() == nullptr)
-        attribLayout = new QVBoxLayout(attrib);
-    if (attribLayout != nullptr) {
-        attribLayout->addWidget(grpScaleTo);
-        attribLayout->addStretch();
-    }
+    attribLayout->insertWidget(attribLayout->indexOf(grpInfoFile) + 1, grpScaleTo);
 
     VistaGrafica->installEventFilter(new TPickOriginFilter(*this));
 }

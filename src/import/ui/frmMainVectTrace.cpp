@@ -34,6 +34,43 @@ constexpr int kMsgTracing = 410;
 constexpr int kMsgTracerFailed = 453;
 constexpr int kMsgNoTempFile = 454;
 constexpr int kMsgCheckTempFolder = 455;
+constexpr int kMsgTracerError = 465;
+constexpr int kMsgTracerCrashed = 466;
+constexpr int kMsgTracingCancelled = 467;
+constexpr int kMsgResultUnreadable = 468;
+constexpr int kMsgResultCut = 469;
+
+// The message of each way a run can fail.
+int FailureMessage(TTraceRunResult::TOutcome outcome)
+{
+    using TOutcome = TTraceRunResult::TOutcome;
+    switch (outcome) {
+    case TOutcome::TracerFailed:
+        return kMsgTracerError;
+    case TOutcome::TracerCrashed:
+        return kMsgTracerCrashed;
+    case TOutcome::Cancelled:
+        return kMsgTracingCancelled;
+    case TOutcome::ResultUnreadable:
+        return kMsgResultUnreadable;
+    case TOutcome::ResultCut:
+        return kMsgResultCut;
+    default:
+        return kMsgTracerFailed;
+    }
+}
+
+// What a failed run says: what went wrong, then why in the tracer's or the
+// system's words when they are known. A missing tracer says it as it always has.
+QString TraceFailureText(const TTraceRunResult& result)
+{
+    QString text = GetLangString(FailureMessage(result.Outcome));
+    if (result.Outcome == TTraceRunResult::TOutcome::TracerMissing)
+        text.prepend(QStringLiteral("KOVRA DLL "));
+    if (!result.Detail.isEmpty() && result.Outcome != TTraceRunResult::TOutcome::Cancelled)
+        text += QStringLiteral("\r\n\r\n") + result.Detail;
+    return text;
+}
 
 template <typename TControl>
 TControl* Named(TControl* control, const char* name)
@@ -154,13 +191,9 @@ void TfrmMain::sbtPreviewVectClick()
                                   GetLangString(kMsgCheckTempFolder),
                               GetLangString(450), kMbOk + kMbIconWarning);
         break;
-    case TTraceRunResult::TOutcome::TracerFailed: {
-        QString text = QStringLiteral("KOVRA DLL ") + GetLangString(kMsgTracerFailed);
-        if (!result.Detail.isEmpty())
-            text += QStringLiteral("\r\n\r\n") + result.Detail;
-        ApplicationMessageBox(text, GetLangString(450), kMbOk);
+    default:
+        ApplicationMessageBox(TraceFailureText(result), GetLangString(450), kMbOk);
         break;
-    }
     }
     sbtVectDone->setEnabled(true);
     Messaggio(PageTexts[kTracePage]);

@@ -2,6 +2,8 @@
 // loaded picture into black and white, and the removal of isolated spots.
 // The third page, the tracer's, fills itself.
 
+#include <utility>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -130,9 +132,13 @@ void TfrmMain::CreateVectorizePages()
     grid = new QGridLayout(group);
     sedSpotsNeri = SpinBox(group, "sedSpotsNeri", 1, 8, 1);
     sedSpotsBianchi = SpinBox(group, "sedSpotsBianchi", 1, 8, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Black spots size (pixel):"), group), 0, 0);
+    // The captions wrap: beside their spin boxes they are wider than the page.
+    for (const auto& [caption, row] : {std::pair{"Black spots size (pixel):", 0}, {"White spots size (pixel):", 1}}) {
+        auto* label = new QLabel(QString::fromLatin1(caption), group);
+        label->setWordWrap(true);
+        grid->addWidget(label, row, 0);
+    }
     grid->addWidget(sedSpotsNeri, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("White spots size (pixel):"), group), 1, 0);
     grid->addWidget(sedSpotsBianchi, 1, 1);
     sbtVec2a = PageButton(group, "sbtVec2a", "Remove");
     sbtVec2b = PageButton(group, "sbtVec2b", "Cancel");

@@ -1,15 +1,20 @@
 // The tracing page of the main window: Preview traces the loaded picture into
-// the drawing over its grey copy, a missing tracer is reported and adds
-// nothing, Accept keeps the result and Cancel drops it.
+// the drawing over its grey copy, a tracer that is missing or fails is
+// reported as what went wrong and adds nothing, Accept keeps the result and
+// Cancel drops it.
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/Language.h"
@@ -161,6 +166,48 @@ TEST_F(VectTracePage, MissingTracerIsReportedAndCancelDropsTheResult)
     Frm.sedError_threshold->SetValue(TFixed4());
     Frm.sbtPreviewVect->click();
     EXPECT_EQ(Frm.sedError_threshold->Value(), TFixed4::FromInt(10));
+}
+
+TEST_F(VectTracePage, EachFailureOfTheTracerIsNamedAndAddsNothing)
+{
+    struct TCase {
+        const char* Name;
+        // The tracer's shell lines; $8 is its result file.
+        const char* Script;
+        int Message;
+        // What the tracer or the system said, which comes with the message.
+        const char* Said;
+    };
+    const TCase cases[] = {
+        {"error", "echo 'kovra: bad picture' >&2; exit 3", 465, "kovra: bad picture"},
+        {"crash", "kill -SEGV $$", 466, ""},
+        {"Esc", "exec sleep 30", 467, ""},
+        {"unreadable result", "mkdir \"$8\"", 468, "directory"},
+        {"cut result", "printf '0\\nSECTION\\n2\\nENTITIES\\n0\\nPOINT\\n8\\n0\\n10\\n1\\n20\\n1\\n' > \"$8\"", 469, ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QTemporaryDir folder;
+        QFile tracer(folder.filePath(QStringLiteral("kovra")));
+        ASSERT_TRUE(tracer.open(QIODevice::WriteOnly));
+        tracer.write(QByteArray("#!/bin/sh\n") + c.Script + "\n");
+        tracer.close();
+        tracer.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        SetProgramFolder(folder.path());
+        Boxes.clear();
+        // Esc while the tracer runs stops it.
+        if (c.Message == 467)
+            QTimer::singleShot(300, &Frm, [this] {
+                QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QCoreApplication::sendEvent(&Frm, &esc);
+            });
+        Frm.sbtPreviewVect->click();
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_TRUE(Boxes[0].startsWith(GetLangString(c.Message))) << Boxes[0].toStdString();
+        EXPECT_TRUE(Boxes[0].contains(QString::fromLatin1(c.Said))) << Boxes[0].toStdString();
+        EXPECT_EQ(Contents(Frm.LocalCad()).Polylines, 0);
+        EXPECT_EQ(Frm.LocalCad().ObjectsCount(), 1);
+    }
 }
 
 } // namespace
