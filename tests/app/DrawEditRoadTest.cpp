@@ -12,54 +12,14 @@
 #include <QToolButton>
 
 #include "DrawingChecks.h"
-#include "ProgramTestFolder.h"
-#include "WidgetInput.h"
+#include "RoadSupport.h"
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
 
-namespace {
-
-void Settle()
-{
-    QApplication::processEvents();
-}
-
-
-QPoint OnScreen(TfrmMain& frm, float x, float y)
-{
-    const TPoint2D at = frm.VistaGrafica->Core2D().WorldToScreen(MakePoint2D(x, y));
-    return {static_cast<int>(at.X), static_cast<int>(at.Y)};
-}
-
-// Moves the pointer to a world point and clicks there, as the mouse would.
-void ClickWorld(TfrmMain& frm, float x, float y)
-{
-    const QPoint at = OnScreen(frm, x, y);
-    QTest::mouseMove(frm.VistaGrafica, at);
-    Settle();
-    Click(frm.VistaGrafica, at);
-    Settle();
-}
-
-// The program as main() starts it, on screen with the world (0, 0)-(100, 100) in its view.
-class DrawEditRoad : public ProgramTestFolder {
-protected:
-    TfrmMain& StartWithView()
-    {
-        TfrmMain& frm = Start();
-        frm.resize(1000, 700);
-        frm.show();
-        Settle();
-        frm.VistaGrafica->Core2D().ZoomWindow(MakeRect2D(0, 0, 100, 100));
-        Settle();
-        return frm;
-    }
-};
-
-} // namespace
+class DrawEditRoad : public MainWindowRoad {};
 
 // Text and bolt circles are placed with one click; the placing task ends by
 // itself and leaves the new container in the drawing under an ID of its own.
