@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "DrawingChecks.h"
 #include "RoadSupport.h"
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
@@ -35,7 +34,7 @@ TEST_F(DrawEditRoad, TextAndBoltCircleArePlacedWithOneClick)
     Settle();
     ClickWorld(frm, 30, 40);
     // The letters' outlines: A's outer and inner, B's outer and two inner.
-    const auto text = ShownObjectsByID(cad);
+    const auto text = ShownClassesByID(cad);
     EXPECT_EQ(text.size(), 5u);
     for (const auto& [id, name] : text)
         EXPECT_EQ(name, "TPolyline2D");
@@ -43,7 +42,7 @@ TEST_F(DrawEditRoad, TextAndBoltCircleArePlacedWithOneClick)
     frm.MyBoltPointClick();
     Settle();
     ClickWorld(frm, 60, 60);
-    EXPECT_GT(ShownObjectsByID(cad).size(), text.size());
+    EXPECT_GT(ShownClassesByID(cad).size(), text.size());
     ExpectSoundDrawing(cad);
     const std::filesystem::path folder(KESTRO_TEST_OUTPUT_DIR);
     std::filesystem::create_directories(folder);
@@ -69,7 +68,7 @@ TEST_F(DrawEditRoad, DrawnObjectsAreDeletedByTheirOwnPick)
     ClickWorld(frm, 10, 30);
     ClickWorld(frm, 10, 60);
     frm.FormKeyPress('\x1b');
-    const auto drawn = ShownObjectsByID(cad);
+    const auto drawn = ShownClassesByID(cad);
     ASSERT_EQ(drawn.size(), 3u);
     ExpectSoundDrawing(cad);
 
@@ -80,7 +79,7 @@ TEST_F(DrawEditRoad, DrawnObjectsAreDeletedByTheirOwnPick)
     // Gone: the first line drawn, the one with the lowest ID.
     auto expected = drawn;
     expected.erase(expected.begin());
-    EXPECT_EQ(ShownObjectsByID(cad), expected);
+    EXPECT_EQ(ShownClassesByID(cad), expected);
 }
 
 // The close buttons of the text and distance pages do their own pages' work,
@@ -97,7 +96,7 @@ TEST_F(DrawEditRoad, TextAndDistancePagesCloseWithTheirOwnHandlers)
     EXPECT_TRUE(frm.Commands().TextPlacementCancelled);
     EXPECT_FALSE(frm.PagesVisible());
     ClickWorld(frm, 30, 40);
-    EXPECT_TRUE(ShownObjectsByID(frm.LocalCad()).empty()) << "a closed text page places nothing";
+    EXPECT_TRUE(ShownClassesByID(frm.LocalCad()).empty()) << "a closed text page places nothing";
 
     frm.ChooseCommand(57);
     ASSERT_TRUE(frm.Commands().ObjectSnapActive);

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "DrawingChecks.h"
 #include "RoadSupport.h"
 #include "cad/shapes/Arc2D.h"
 #include "cad/shapes/Primitive2D.h"

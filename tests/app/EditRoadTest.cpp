@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "DrawingChecks.h"
 #include "RoadSupport.h"
 #include "cad/shapes/Primitive2D.h"
 

@@ -6,9 +6,12 @@
 // after a step, to say what the step added, removed and changed.
 
 #include <algorithm>
+#include <filesystem>
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,7 @@
 #include "app/ui/controls/MenuSpeedButtons.h"
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
+#include "cad/model/GraphicObjList.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
@@ -170,6 +174,61 @@ inline TDrawingChange ChangeBetween(const std::map<std::int32_t, TShownObject>& 
         if (!after.contains(id))
             change.Removed.push_back(id);
     return change;
+}
+
+// The visible objects' classes by ID.
+inline std::map<std::int32_t, std::string> ShownClassesByID(TCADCmp2D& cad)
+{
+    std::map<std::int32_t, std::string> classes;
+    for (const auto& [id, object] : ShownObjects(cad))
+        classes.emplace(id, object.ClassName);
+    return classes;
+}
+
+// How many objects of each class the drawing holds, hidden ones included.
+inline std::map<std::string, int> ObjectKinds(TCADCmp2D& drawing)
+{
+    std::map<std::string, int> kinds;
+    const std::unique_ptr<TGraphicObjIterator> objects = drawing.ObjectsIterator();
+    for (TGraphicObject* object = objects->First(); object != nullptr; object = objects->Next())
+        ++kinds[object->ClassName()];
+    return kinds;
+}
+
+// What is wrong with the drawing: an ID used twice, a box or an extent that
+// is not finite. Empty for a sound drawing.
+inline std::string DrawingProblems(TCADCmp2D& drawing)
+{
+    const auto finite = [](const TRect2D& box) {
+        return std::isfinite(box.FirstEdge.X) && std::isfinite(box.FirstEdge.Y) && std::isfinite(box.SecondEdge.X)
+               && std::isfinite(box.SecondEdge.Y);
+    };
+    std::ostringstream problems;
+    std::set<std::int32_t> ids;
+    const std::unique_ptr<TGraphicObjIterator> objects = drawing.ObjectsIterator();
+    for (TGraphicObject* object = objects->First(); object != nullptr; object = objects->Next()) {
+        if (!ids.insert(object->ID).second)
+            problems << object->ClassName() << " repeats ID " << object->ID << "; ";
+        if (!finite(static_cast<const TObject2D*>(object)->Box))
+            problems << object->ClassName() << " " << object->ID << " has a box that is not finite; ";
+    }
+    TRect2D extent{};
+    if (drawing.ObjectsCount() > 0 && drawing.GetExtension(extent) && !finite(extent))
+        problems << "the extent is not finite; ";
+    return problems.str();
+}
+
+inline void ExpectSoundDrawing(TCADCmp2D& drawing)
+{
+    EXPECT_EQ(DrawingProblems(drawing), "");
+}
+
+// The window as the user sees it, kept in the test output's "road" folder for review.
+inline void SaveRoadPicture(QWidget& window, const std::string& name)
+{
+    const std::filesystem::path folder = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "road";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(window.grab().save(QString::fromStdString((folder / name).string())));
 }
 
 // The classes of the objects, sorted, as one text: "TArco2D TLine2D".
