@@ -1,10 +1,11 @@
-// Offset, intersection splitting and removal of gouging pieces of closed
-// chains, each beside the same offset by Clipper (round joins, coordinates
-// scaled to integers). Every row reports our time, Clipper's time and their
-// ratio (ours over Clipper's) as counters, and a table of them is printed at
-// the end; the timed figure of a row is ours. Clipper's result is clean
-// polygons, ours the kept pieces before loop extraction. The removal is
-// also reported on its own.
+// Whole contour passes of closed chains (offset, intersection splitting,
+// removal of gouging pieces and the loop walk), each beside the same offset
+// by Clipper (round joins, coordinates scaled to integers). Every row
+// reports our time, Clipper's time and their ratio (ours over Clipper's) as
+// counters, and a table of them is printed at the end; the timed figure of a
+// row is ours. Both results are clean loops: a row whose loops differ from
+// Clipper's in count or area (beyond its chords) fails, so that a lost loop
+// cannot pass for a speed-up.
 
 #include <algorithm>
 #include <chrono>
@@ -18,10 +19,9 @@
 
 #include <benchmark/benchmark.h>
 #include "support/ClipperRoundOffset.h"
+#include "support/PassReference.h"
 #include "support/RandomStar.h"
-#include "cam/toolpath/ChainOffset.h"
-#include "cam/toolpath/ElementDistance.h"
-#include "cam/toolpath/SplitAtIntersections.h"
+#include "cam/toolpath/Toolpaths.h"
 
 namespace {
 
@@ -93,6 +93,31 @@ TChain BulgeCircle(int arcs, double radius)
     return chain;
 }
 
+// A regular polygon of sides about 6 long whose corners are rounded by
+// tangent fillets over a quarter of each side, every point rounded to 3
+// decimals as a drawing file stores it: the fillets meet the sides a hair
+// off tangent.
+TChain FilletedPolygon(int corners)
+{
+    const auto rounded = [](TVect p) { return TVect{std::round(p.X * 1000) / 1000, std::round(p.Y * 1000) / 1000}; };
+    const double radius = corners;
+    const double turn = 2 * PI / corners;
+    const double cut = radius * std::sin(turn / 2) / 4;
+    TPointList points;
+    for (int k = 0; k < corners; ++k) {
+        const double angle = turn * k;
+        const TVect corner{radius * std::cos(angle), radius * std::sin(angle)};
+        const TVect in{-std::sin(angle - turn / 2), std::cos(angle - turn / 2)};
+        const TVect out{-std::sin(angle + turn / 2), std::cos(angle + turn / 2)};
+        points.push_back(rounded({corner.X - in.X * cut, corner.Y - in.Y * cut}));
+        points.push_back(rounded({corner.X + out.X * cut, corner.Y + out.Y * cut}));
+    }
+    TChain chain;
+    for (std::size_t k = 0; k < points.size(); ++k)
+        chain.push_back(MakeElement(points[k], points[(k + 1) % points.size()], k % 2 == 0 ? std::tan(turn / 4) : 0.0));
+    return chain;
+}
+
 struct TCase {
     std::string Name;
     // The row's size: 10^3, 10^4 or 10^5 corners, teeth, arcs or points.
@@ -108,14 +133,14 @@ struct TCase {
 // largest inputs it takes seconds, which an automatic count would multiply.
 int RepetitionsFor(int size)
 {
-    return size >= 10000 ? 1 : 20;
+    return size >= 10000 ? 3 : 20;
 }
 
 struct TRow {
     std::string Name;
     double OursMs;
-    double GougingMs;
     double ClipperMs;
+    std::size_t Loops;
 };
 
 // Printed when the program ends, after Google Benchmark's own report.
@@ -125,11 +150,10 @@ public:
     {
         if (Rows.empty())
             return;
-        std::printf("\n%-26s %14s %12s %12s %10s\n", "shape/elements", "ours", "of it removal", "Clipper",
-                    "ratio");
+        std::printf("\n%-28s %14s %12s %6s %10s\n", "shape/elements", "ours", "Clipper", "loops", "ratio");
         for (const TRow& row : Rows) {
-            std::printf("%-26s %11.3f ms %9.3f ms %9.3f ms %10.4f\n", row.Name.c_str(), row.OursMs, row.GougingMs,
-                        row.ClipperMs, row.ClipperMs > 0.0 ? row.OursMs / row.ClipperMs : 0.0);
+            std::printf("%-28s %11.3f ms %9.3f ms %6zu %10.4f\n", row.Name.c_str(), row.OursMs, row.ClipperMs,
+                        row.Loops, row.ClipperMs > 0.0 ? row.OursMs / row.ClipperMs : 0.0);
         }
     }
     std::vector<TRow> Rows;
@@ -141,43 +165,44 @@ void RunCase(benchmark::State& state, const TCase& c, const TChain& chain)
 {
     const ClipperLib::Path path = ToClipperPath(chain);
     double ours = 0.0;
-    double gouging = 0.0;
     double clipper = 0.0;
-    std::size_t pieces = 0;
+    std::vector<TChain> loops;
     std::size_t clipperPoints = 0;
     for (auto _ : state) {
+        loops.clear();
         const Clock::time_point start = Clock::now();
-        TChain result;
-        OffsetChain(chain, result, c.Offset);
-        SplitAtIntersections(result);
-        const Clock::time_point split = Clock::now();
-        RemoveGougingElements(result, chain, std::abs(c.Offset));
-        const Clock::time_point cleaned = Clock::now();
+        const TCamFailure failure = OffsetPass(chain, c.Offset, loops);
+        const Clock::time_point walked = Clock::now();
         const ClipperLib::Paths solution = ClipperRoundOffset(path, c.Offset);
         const Clock::time_point done = Clock::now();
 
-        const double oursSeconds = std::chrono::duration<double>(cleaned - start).count();
+        const double oursSeconds = std::chrono::duration<double>(walked - start).count();
         state.SetIterationTime(oursSeconds);
         ours += oursSeconds;
-        gouging += std::chrono::duration<double>(cleaned - split).count();
-        clipper += std::chrono::duration<double>(done - cleaned).count();
-        pieces = result.size();
+        clipper += std::chrono::duration<double>(done - walked).count();
         clipperPoints = 0;
         for (const ClipperLib::Path& p : solution)
             clipperPoints += p.size();
-        benchmark::DoNotOptimize(result.data());
+        benchmark::DoNotOptimize(loops.data());
         benchmark::DoNotOptimize(solution.data());
+        if (failure != TCamFailure::None) {
+            state.SkipWithError("the pass failed");
+            return;
+        }
+    }
+    // The last run's loops against Clipper's, untimed.
+    if (!PassAgreesWithClipper({chain, {}}, c.Offset, loops)) {
+        state.SkipWithError("the loops differ from Clipper's in count or area");
+        return;
     }
     const double iterations = static_cast<double>(state.iterations());
     state.counters["elements"] = static_cast<double>(chain.size());
-    state.counters["pieces"] = static_cast<double>(pieces);
+    state.counters["loops"] = static_cast<double>(loops.size());
     state.counters["clipper_points"] = static_cast<double>(clipperPoints);
     state.counters["ours_ms"] = ours / iterations * 1000.0;
-    state.counters["gouge_removal_ms"] = gouging / iterations * 1000.0;
     state.counters["clipper_ms"] = clipper / iterations * 1000.0;
     state.counters["ours_per_clipper"] = clipper > 0.0 ? ours / clipper : 0.0;
-    Table.Rows.push_back(
-        {c.Name, ours / iterations * 1000.0, gouging / iterations * 1000.0, clipper / iterations * 1000.0});
+    Table.Rows.push_back({c.Name, ours / iterations * 1000.0, clipper / iterations * 1000.0, loops.size()});
 }
 
 void RegisterCase(TCase c)
@@ -221,6 +246,13 @@ void RegisterCase(TCase c)
         const auto star = [points] { return RandomStar(27, points); };
         RegisterCase({"random_star_in/" + n, points, star, 1.0});
         RegisterCase({"random_star_out/" + n, points, star, -1.0});
+    }
+    // Half as many corners as elements, each with its fillet.
+    for (const int elements : {1000, 10000}) {
+        const std::string n = std::to_string(elements);
+        const auto filleted = [elements] { return FilletedPolygon(elements / 2); };
+        RegisterCase({"fillets_3dec_in/" + n, elements, filleted, 5.0});
+        RegisterCase({"fillets_3dec_out/" + n, elements, filleted, -5.0});
     }
     return true;
 }();

@@ -1,6 +1,11 @@
-# Warnings for the project's own code: on, and treated as errors.
+# Warnings for the project's own code: on, and treated as errors. GCC 12 at
+# -O3 reports overlapping copies and uninitialized members inside the
+# standard library's string and vector code where there are none (GCC bugs
+# 105329 and 105651); those two are off for that compiler's Release builds
+# only, and every other build type still checks them.
 function(kestro_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
+    $<$<AND:$<CXX_COMPILER_ID:GNU>,$<VERSION_LESS:$<CXX_COMPILER_VERSION>,13>,$<CONFIG:Release>>:-Wno-restrict -Wno-maybe-uninitialized>)
 endfunction()
 
 # A headless library of one subsystem.

@@ -49,10 +49,7 @@ run_target() {
   export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   # New inputs go to the first folder; the seeds and the hostile files are only read.
-  # One input may run for a minute before it counts as a hang: some small
-  # drawings (block references nested around dashed lines) take tens of
-  # seconds to draw under the sanitizers without hanging.
-  "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 \
+  "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$work" "${inputs[@]}" 2>"$build/fuzz_$name.log" || {
     tail -n 60 "$build/fuzz_$name.log"
     echo "fuzz target $name failed; the input is in $findings" >&2

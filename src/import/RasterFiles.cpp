@@ -1,6 +1,9 @@
 #include "import/RasterFiles.h"
 
+#include <cstdio>
+
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include <QByteArray>
 #include <QColor>
@@ -16,11 +19,15 @@
 #include <iterator>
 #include <vector>
 
+#include "cad/canvas/BmpPicture.h"
+
 namespace {
 
 // Pictures above this many pixels are refused before anything is allocated:
 // a damaged header must not ask for gigabytes.
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
+// Run-length pictures up to this many pixels are read whatever their data holds.
+constexpr std::int64_t kSmallPicture = std::int64_t{1} << 20;
 
 std::string BaseName(const std::string& fileName) {
   return std::filesystem::path(fileName).filename().string();
@@ -128,6 +135,12 @@ void CheckBmpExtent(const BmpHeader& h, std::size_t fileSize, const std::string&
   if (static_cast<std::int64_t>(kFileHeader + h.headerSize) + masks + palette > size ||
       h.dataOffset < kFileHeader + h.headerSize || h.dataOffset + pixels > size)
     Fail(fileName, "the file is truncated.");
+  // A small picture may skip what it likes; a large one must bring the data to fill it.
+  const std::int64_t area = h.width * rows;
+  const auto runLengthPixels = static_cast<std::int64_t>(MaxRunLengthPixelsPerByte) * (size - h.dataOffset);
+  if ((h.compression == 1 || h.compression == 2) && area > std::max(kSmallPicture, runLengthPixels))
+    Fail(fileName, "its run-length data cannot fill a picture of " + std::to_string(h.width) + " x " +
+                       std::to_string(rows) + " pixels.");
 }
 
 struct JpegErrors {
@@ -201,7 +214,7 @@ LoadedRaster LoadBmpRaster(const std::string& fileName) {
   CheckBmpExtent(header, bytes.size(), fileName);
   const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                                   static_cast<qsizetype>(bytes.size()));
-  QImage image = QImage::fromData(data, "BMP");
+  const QImage image = DecodeBmpPicture(data);
   if (image.isNull()) Fail(fileName, "the picture data is damaged.");
   LoadedRaster raster;
   raster.bitCount = header.info.bitCount;
@@ -217,6 +230,15 @@ LoadedRaster LoadBmpRaster(const std::string& fileName) {
 
 namespace {
 
+// What libjpeg may take for its own buffers. A progressive picture keeps the
+// coefficients of the whole picture, two bytes a sample, however few bytes
+// the file holds: past this it is refused before the buffers are reserved.
+constexpr long kMaxJpegLibraryBytes = 512L << 20;
+
+void SetWhy(char* why, const std::string& text) {
+  std::strncpy(why, text.c_str(), JMSG_LENGTH_MAX - 1);
+}
+
 // Kept apart from LoadJpegRaster so that nothing with a destructor lives in
 // the frame that libjpeg's error exit jumps back into.
 bool DecodeJpeg(const std::vector<unsigned char>& bytes, QImage* image, char* why) {
@@ -226,25 +248,45 @@ bool DecodeJpeg(const std::vector<unsigned char>& bytes, QImage* image, char* wh
   errors.manager.error_exit = JpegErrorExit;
   errors.manager.emit_message = JpegSilent;
   if (setjmp(errors.jump)) {
+    const int code = info.err->msg_code;
     jpeg_destroy_decompress(&info);
-    std::strncpy(why, errors.text, JMSG_LENGTH_MAX);
+    if (code == JERR_NO_BACKING_STORE || code == JERR_OUT_OF_MEMORY)
+      SetWhy(why, "decoding it would need more than " + std::to_string(kMaxJpegLibraryBytes >> 20) + " MB");
+    else
+      SetWhy(why, errors.text);
     return false;
   }
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
+  // The declared size is judged before libjpeg reserves anything for it.
+  if (static_cast<std::int64_t>(info.image_width) * info.image_height > kMaxPixels) {
+    SetWhy(why, "a picture of " + std::to_string(info.image_width) + " x " + std::to_string(info.image_height) +
+                    " pixels is larger than the " + std::to_string(kMaxPixels) + " pixels a picture may have");
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  info.mem->max_memory_to_use = kMaxJpegLibraryBytes;
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
-  if (static_cast<std::int64_t>(info.output_width) * info.output_height > kMaxPixels ||
-      info.output_components != 3) {
+  // A warning means damaged or missing data: libjpeg would go on making rows
+  // of nothing for the whole declared size, so the picture is refused at once.
+  const auto damaged = [&] {
+    if (info.err->num_warnings == 0) return false;
     jpeg_destroy_decompress(&info);
-    std::strncpy(why, "its picture size is not valid", JMSG_LENGTH_MAX);
+    SetWhy(why, "the picture data is damaged or incomplete");
+    return true;
+  };
+  if (damaged()) return false;
+  if (info.output_components != 3) {
+    jpeg_destroy_decompress(&info);
+    SetWhy(why, "its colour layout is not supported");
     return false;
   }
   *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB32);
   if (image->isNull()) {
     jpeg_destroy_decompress(&info);
-    std::strncpy(why, "the picture is too large", JMSG_LENGTH_MAX);
+    SetWhy(why, "the picture is too large");
     return false;
   }
   // Each row is decoded into the tail of its own scan line and spread to 32 bits in place.
@@ -253,13 +295,13 @@ bool DecodeJpeg(const std::vector<unsigned char>& bytes, QImage* image, char* wh
     auto* line = reinterpret_cast<QRgb*>(image->scanLine(static_cast<int>(info.output_scanline)));
     JSAMPROW row = reinterpret_cast<JSAMPROW>(line) + width;
     jpeg_read_scanlines(&info, &row, 1);
+    if (damaged()) return false;
     for (int x = 0; x < width; ++x) line[x] = qRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
   }
   jpeg_finish_decompress(&info);
-  const bool damaged = info.err->num_warnings > 0;
+  if (damaged()) return false;
   jpeg_destroy_decompress(&info);
-  if (damaged) std::strncpy(why, "the picture data is damaged or incomplete", JMSG_LENGTH_MAX);
-  return !damaged;
+  return true;
 }
 
 }  // namespace

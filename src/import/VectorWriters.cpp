@@ -14,6 +14,7 @@
 
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/geometry/Geometry2D.h"
+#include "cad/shapes/Frame2D.h"
 #include "cad/shapes/Line2D.h"
 #include "cad/shapes/Outline2D.h"
 
@@ -28,11 +29,28 @@ std::vector<TPoint2D> WorldPoints(const TPointsSet2D& points, const TTransform2D
     return world;
 }
 
-// Lines give their two points; frames, curves and outlines their profile.
+// The corners P0, (P0.x, P1.y), P1, (P1.x, P0.y), P0 of the frame's two
+// points, taken from the points themselves: a frame has them at any curve
+// precision, even one that builds no profile.
+std::vector<TPoint2D> FrameCorners(TFrame2D& frame)
+{
+    if (!frame.Points() || frame.Points()->Count() < 2)
+        return {};
+    const TPoint2D p0 = CartesianPoint2D((*frame.Points())[0]);
+    const TPoint2D p1 = CartesianPoint2D((*frame.Points())[1]);
+    std::vector<TPoint2D> world;
+    for (const TPoint2D corner : {p0, MakePoint2D(p0.X, p1.Y), p1, MakePoint2D(p1.X, p0.Y), p0})
+        world.push_back(CartesianPoint2D(ApplyTransform2D(corner, frame.GetTransform())));
+    return world;
+}
+
+// Lines give their two points, frames their corners; curves and outlines their profile.
 std::vector<TPoint2D> EntityPoints(TObject2D& object)
 {
     if (auto* line = dynamic_cast<TLine2D*>(&object))
         return line->Points() ? WorldPoints(*line->Points(), line->GetTransform()) : std::vector<TPoint2D>{};
+    if (auto* frame = dynamic_cast<TFrame2D*>(&object))
+        return FrameCorners(*frame);
     auto* outline = dynamic_cast<TOutline2D*>(&object);
     if (!outline)
         return {};

@@ -463,6 +463,9 @@ TEST_F(CncProgram, FramePocketAndContourWrittenThroughTheWindows)
     // Back to the chain page by the pages' own buttons, and the pocket of the same frame.
     frm.sbtPrevB5->click();
     EXPECT_EQ(frm.ActivePage(), 43);
+    // The program was kept: its Calculate does not write it a second time.
+    EXPECT_FALSE(frm.sbtConCalculate->isEnabled());
+    frm.sbtConCalculate->click();
     frm.sbtPrevB4C->click();
     frm.sbtPrevB3->click();
     frm.rdbPocket->click();

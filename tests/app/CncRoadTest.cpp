@@ -22,7 +22,7 @@
 #include "cam/nc/PostSettings.h"
 #include "cam/toolpath/Toolpaths.h"
 #include "import/ui/SaveDialog.h"
-#include "support/RoadChecks.h"
+#include "RoadSupport.h"
 
 namespace {
 
@@ -127,13 +127,13 @@ TEST_F(CncRoad, ContourPocketWithAnIslandAndDrillingToAFileOpenedAgain)
     frm.rdbContour->click();
     frm.sbtNextB2->click();
     frm.sbtChain->click();
-    ClickAt(frm, 30, 0);
+    ClickWorld(frm, 30, 0);
     ASSERT_EQ(ChainList.Chains.size(), 1u);
     frm.cboCCDir->setCurrentIndex(1);
     frm.sbtNextB3->click();
     ASSERT_EQ(frm.ActivePage(), 43);
-    TypeInto(*frm.txtConZDepthTot, QStringLiteral("-2"));
-    TypeInto(*frm.txtConIncPassZ, QStringLiteral("2"));
+    TypeInto(frm.txtConZDepthTot, QStringLiteral("-2"));
+    TypeInto(frm.txtConIncPassZ, QStringLiteral("2"));
     frm.sbtConCalculate->click();
     ASSERT_TRUE(Boxes.empty()) << Boxes.front().Text.toStdString();
     EXPECT_EQ(frm.ActivePage(), 46);
@@ -147,11 +147,11 @@ TEST_F(CncRoad, ContourPocketWithAnIslandAndDrillingToAFileOpenedAgain)
     frm.rdbPocket->click();
     frm.sbtNextB2->click();
     frm.sbtChain->click();
-    ClickAt(frm, 36, 20);
+    ClickWorld(frm, 36, 20);
     ASSERT_EQ(ChainList.Chains.size(), 2u) << "the plate and its island";
     frm.sbtNextB3->click();
     ASSERT_EQ(frm.ActivePage(), 45);
-    TypeInto(*frm.txtPocZDepthTot, QStringLiteral("-1"));
+    TypeInto(frm.txtPocZDepthTot, QStringLiteral("-1"));
     frm.sbtPocCalculate->click();
     EXPECT_EQ(frm.ActivePage(), 46);
 
@@ -163,12 +163,12 @@ TEST_F(CncRoad, ContourPocketWithAnIslandAndDrillingToAFileOpenedAgain)
     frm.sbtNextB2->click();
     for (const double y : {10.0, 30.0}) {
         frm.sbtChainPt->click();
-        ClickAt(frm, 76.5, y);
+        ClickWorld(frm, 76.5, y);
     }
     ASSERT_EQ(ChainList.DrillPoints.size(), 2u);
     frm.sbtNextB3->click();
     ASSERT_EQ(frm.ActivePage(), 44);
-    TypeInto(*frm.txtDriZDepthTot, QStringLiteral("-3"));
+    TypeInto(frm.txtDriZDepthTot, QStringLiteral("-3"));
     SaveRoadPicture(frm, "cnc-drill-page.png");
     frm.sbtDriCalculate->click();
     ASSERT_EQ(Boxes.size(), 2u) << "only the two questions of Prev";

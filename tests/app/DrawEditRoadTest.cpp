@@ -4,60 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
-#include "DrawingChecks.h"
-#include "ProgramTestFolder.h"
-#include "WidgetInput.h"
+#include "RoadSupport.h"
 #include "app/ui/frmMain.h"
 #include "cad/drawing/CADCmp2D.h"
 #include "cad/engine/CADPrg2D.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
 
-namespace {
-
-void Settle()
-{
-    QApplication::processEvents();
-}
-
-
-QPoint OnScreen(TfrmMain& frm, float x, float y)
-{
-    const TPoint2D at = frm.VistaGrafica->Core2D().WorldToScreen(MakePoint2D(x, y));
-    return {static_cast<int>(at.X), static_cast<int>(at.Y)};
-}
-
-// Moves the pointer to a world point and clicks there, as the mouse would.
-void ClickWorld(TfrmMain& frm, float x, float y)
-{
-    const QPoint at = OnScreen(frm, x, y);
-    QTest::mouseMove(frm.VistaGrafica, at);
-    Settle();
-    Click(frm.VistaGrafica, at);
-    Settle();
-}
-
-// The program as main() starts it, on screen with the world (0, 0)-(100, 100) in its view.
-class DrawEditRoad : public ProgramTestFolder {
-protected:
-    TfrmMain& StartWithView()
-    {
-        TfrmMain& frm = Start();
-        frm.resize(1000, 700);
-        frm.show();
-        Settle();
-        frm.VistaGrafica->Core2D().ZoomWindow(MakeRect2D(0, 0, 100, 100));
-        Settle();
-        return frm;
-    }
-};
-
-} // namespace
+class DrawEditRoad : public MainWindowRoad {};
 
 // Text and bolt circles are placed with one click; the placing task ends by
 // itself and leaves the new container in the drawing under an ID of its own.
@@ -73,7 +34,7 @@ TEST_F(DrawEditRoad, TextAndBoltCircleArePlacedWithOneClick)
     Settle();
     ClickWorld(frm, 30, 40);
     // The letters' outlines: A's outer and inner, B's outer and two inner.
-    const auto text = ShownObjectsByID(cad);
+    const auto text = ShownClassesByID(cad);
     EXPECT_EQ(text.size(), 5u);
     for (const auto& [id, name] : text)
         EXPECT_EQ(name, "TPolyline2D");
@@ -81,8 +42,11 @@ TEST_F(DrawEditRoad, TextAndBoltCircleArePlacedWithOneClick)
     frm.MyBoltPointClick();
     Settle();
     ClickWorld(frm, 60, 60);
-    EXPECT_GT(ShownObjectsByID(cad).size(), text.size());
+    EXPECT_GT(ShownClassesByID(cad).size(), text.size());
     ExpectSoundDrawing(cad);
+    const std::filesystem::path folder(KESTRO_TEST_OUTPUT_DIR);
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(frm.grab().save(QString::fromStdString((folder / "RoadTextAndBoltCircle.png").string())));
 }
 
 // Lines and a frame drawn with clicks each get an ID of their own, so that a
@@ -104,7 +68,7 @@ TEST_F(DrawEditRoad, DrawnObjectsAreDeletedByTheirOwnPick)
     ClickWorld(frm, 10, 30);
     ClickWorld(frm, 10, 60);
     frm.FormKeyPress('\x1b');
-    const auto drawn = ShownObjectsByID(cad);
+    const auto drawn = ShownClassesByID(cad);
     ASSERT_EQ(drawn.size(), 3u);
     ExpectSoundDrawing(cad);
 
@@ -115,7 +79,7 @@ TEST_F(DrawEditRoad, DrawnObjectsAreDeletedByTheirOwnPick)
     // Gone: the first line drawn, the one with the lowest ID.
     auto expected = drawn;
     expected.erase(expected.begin());
-    EXPECT_EQ(ShownObjectsByID(cad), expected);
+    EXPECT_EQ(ShownClassesByID(cad), expected);
 }
 
 // The close buttons of the text and distance pages do their own pages' work,
@@ -132,7 +96,7 @@ TEST_F(DrawEditRoad, TextAndDistancePagesCloseWithTheirOwnHandlers)
     EXPECT_TRUE(frm.Commands().TextPlacementCancelled);
     EXPECT_FALSE(frm.PagesVisible());
     ClickWorld(frm, 30, 40);
-    EXPECT_TRUE(ShownObjectsByID(frm.LocalCad()).empty()) << "a closed text page places nothing";
+    EXPECT_TRUE(ShownClassesByID(frm.LocalCad()).empty()) << "a closed text page places nothing";
 
     frm.ChooseCommand(57);
     ASSERT_TRUE(frm.Commands().ObjectSnapActive);

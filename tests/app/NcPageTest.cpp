@@ -116,6 +116,16 @@ TEST(NcPage, StepDrawsTheSweptAreaAndFillsTheLimits)
     EXPECT_GT(CountColour(shot, QColor(0, 255, 255)), 500);
     EXPECT_GT(CountColour(shot, QColor(255, 255, 0)), 100);
 
+    // A dialect the read-back cannot read is named as such, not shown as
+    // limits and a time of nothing.
+    PostSettings.Dialect = DIALECT_SBO;
+    frm.ricIso->setPlainText(QStringLiteral("SA\nM2,10.000,5.000\nMZ,-1.000\n"));
+    NcSimulation.CurrentLine = 0;
+    for (int k = 0; k < 3; ++k)
+        frm.sbtIsoStep->click();
+    EXPECT_EQ(frm.nol_IsoStatus1->text(), QString::fromLatin1(DIALECT_NOT_READ));
+    PostSettings.Dialect = DIALECT_ISO;
+
     // The limits panel shows while its button is held.
     EXPECT_TRUE(frm.pnlLimits->isHidden());
     frm.sbtIsoLimits->pressed();

@@ -16,7 +16,7 @@
 #include "ProgramTestFolder.h"
 #include "import/ui/SaveDialog.h"
 #include "support/LayoutFaults.h"
-#include "support/RoadChecks.h"
+#include "RoadSupport.h"
 
 namespace {
 

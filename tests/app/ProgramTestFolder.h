@@ -57,7 +57,9 @@ protected:
 
     void TearDown() override
     {
-        Stop();
+        SetScreenCursor(crDefault);
+        Windows.reset();
+        FinalizeModules();
         SetMessageBoxHook(PreviousHook);
         SetProgramFolder(QString());
         LanguageFile.reset();
@@ -76,8 +78,6 @@ protected:
     // The program's end, after which it may start again in the same folder.
     void Stop()
     {
-        if (!Windows)
-            return;
         SetScreenCursor(crDefault);
         Windows.reset();
         FinalizeModules();

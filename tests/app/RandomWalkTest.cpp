@@ -34,6 +34,7 @@
 
 #include "EveryEntityDrawing.h"
 #include "ProgramTestFolder.h"
+#include "RoadSupport.h"
 #include "WidgetInput.h"
 #include "app/ui/controls/MenuSpeedButtons.h"
 #include "app/ui/frmMain.h"
@@ -46,25 +47,6 @@ long EnvironmentNumber(const char* name, long fallback)
 {
     const char* text = std::getenv(name);
     return text && *text ? std::strtol(text, nullptr, 10) : fallback;
-}
-
-// What is wrong with the drawing: an ID used twice, a box that is not finite.
-std::string DrawingProblems(TCADCmp2D& cad)
-{
-    std::ostringstream problems;
-    std::set<std::int32_t> ids;
-    auto it = cad.ObjectsIterator();
-    for (TGraphicObject* object = it->First(); object; object = it->Next()) {
-        if (!ids.insert(object->ID).second)
-            problems << "ID " << object->ID << " is used twice; ";
-        const TRect2D& box = static_cast<TObject2D*>(object)->Box;
-        for (const float v : {box.FirstEdge.X, box.FirstEdge.Y, box.SecondEdge.X, box.SecondEdge.Y})
-            if (!std::isfinite(v)) {
-                problems << object->ClassName() << " " << object->ID << " has a box that is not finite; ";
-                break;
-            }
-    }
-    return problems.str();
 }
 
 template <class T>
@@ -336,9 +318,10 @@ TEST_F(RandomWalk, EveryStepLeavesTheDrawingSound)
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(EnvironmentNumber("KESTRO_WALK_SECONDS", 5));
     unsigned seed = 1;
     do {
-        // Each seed starts the program afresh.
+        // Each seed starts the program afresh; the last one ends with the test.
+        if (seed > 1)
+            Stop();
         const std::string problems = RunSeed(seed, steps);
-        Stop();
         ASSERT_EQ(problems, "");
         ++seed;
     } while (std::chrono::steady_clock::now() < end);

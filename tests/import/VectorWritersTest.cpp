@@ -129,6 +129,19 @@ TEST(VectorWriters, HpglReadBackPointByPoint)
     }
 }
 
+// A frame has its corners whatever its curve precision, even one that builds no profile.
+TEST(VectorWriters, FrameOfCurvePrecisionZeroWritesItsCorners)
+{
+    TCADCmp2D drawing;
+    auto frame = std::make_unique<TFrame2D>(0, MakePoint2D(1, 2), MakePoint2D(3, 4));
+    frame->SetCurvePrecision(0);
+    drawing.AddObject(-1, std::move(frame));
+    EXPECT_EQ(Hpgl(drawing, 0), "IN;SP1;\nPU40,80;\nPD40,160,120,160,120,80,40,80;\nSP0;\n");
+    std::ostringstream points;
+    WritePointList(drawing, points, Fixed3);
+    EXPECT_EQ(points.str(), "1.000 2.000\n1.000 4.000\n3.000 4.000\n3.000 2.000\n1.000 2.000\n\n");
+}
+
 TEST(VectorWriters, FilesAreReplacedWholeOrNotAtAll)
 {
     const fs::path folder = fs::temp_directory_path() / "kestro-writers-test";

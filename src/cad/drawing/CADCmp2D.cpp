@@ -142,6 +142,24 @@ void TCADCmp2D::TransformObjects(std::span<const std::int32_t> ids, const TTrans
         RepaintViewports();
 }
 
+void TCADCmp2D::TakeAllFrom(TCADCmp2D& other)
+{
+    const std::uint8_t layer = CurrentLayer;
+    auto blocks = other.SourceBlocks.GetExclusiveIterator();
+    while (blocks->First()) {
+        std::unique_ptr<TGraphicObject> block = blocks->RemoveCurrent();
+        CurrentLayer = block->Layer;
+        AddSourceBlock(-1, std::unique_ptr<TSourceBlock2D>(static_cast<TSourceBlock2D*>(block.release())));
+    }
+    auto objects = other.Objects.GetExclusiveIterator();
+    while (objects->First()) {
+        std::unique_ptr<TGraphicObject> object = objects->RemoveCurrent();
+        CurrentLayer = object->Layer;
+        AddObject(-1, std::unique_ptr<TObject2D>(static_cast<TObject2D*>(object.release())));
+    }
+    CurrentLayer = layer;
+}
+
 bool TCADCmp2D::GetExtension(TRect2D& box)
 {
     if (ObjectsCount() == 0)

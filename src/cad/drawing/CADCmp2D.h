@@ -126,6 +126,10 @@ public:
     // Takes the object out of the drawing and hands it to the caller.
     std::unique_ptr<TObject2D> RemoveObject(std::int32_t id);
     void DeleteAllObjects();
+    // Moves the other drawing's source blocks, then its objects, to the end
+    // of this one's lists under new IDs, each on its own layer; the other
+    // drawing is left empty. References keep showing the same blocks.
+    void TakeAllFrom(TCADCmp2D& other);
     // A first ID below 0 means every object; an empty list changes nothing.
     void TransformObjects(std::span<const std::int32_t> ids, const TTransform2D& t);
     // False, and the box left as it was, for an empty drawing. Otherwise the box of

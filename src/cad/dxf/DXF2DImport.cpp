@@ -11,7 +11,9 @@
 #include "cad/dxf/DXFPolylinePoints.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/shapes/BSpline2D.h"
+#include "cad/shapes/Block2D.h"
 #include "cad/shapes/Polyline2D.h"
+#include "cad/stream/CADStream.h"
 
 int DxfVersion = 10;
 
@@ -95,10 +97,32 @@ void TDXF2DImport::Message(const std::string& text) const
         ShowCADMessage(text);
 }
 
-void TDXF2DImport::Drop()
+void TDXF2DImport::Drop(const std::string& name)
 {
-    Failed = true;
     ++Result.DroppedEntities;
+    ++Result.LeftOut[name];
+}
+
+std::string DXFImportNotice(const TDXFImportResult& result)
+{
+    std::string notice;
+    const auto sentence = [&notice](const std::string& text) { notice += (notice.empty() ? "" : "\n") + text; };
+    if (result.EndedEarly)
+        sentence("The file ends early: the drawing holds what came before its end.");
+    if (!result.LeftOut.empty()) {
+        std::string kinds;
+        for (const auto& [name, count] : result.LeftOut)
+            kinds += (kinds.empty() ? "" : ", ") + std::to_string(count) + " " + name;
+        sentence("Entities left out of the drawing: " + kinds + ".");
+    }
+    if (result.RefusedBlocks > 0)
+        sentence("Some blocks cannot be read (block references nested deeper than " +
+                 std::to_string(MaxReferenceDepth) + " levels or expanding to more than " +
+                 std::to_string(MaxExpandedObjects) + " objects): " + std::to_string(result.RefusedBlocks) + ".");
+    if (result.PaperSpaceEntities > 0)
+        sentence("Entities of paper space left out (the drawing is model space): " +
+                 std::to_string(result.PaperSpaceEntities) + ".");
+    return notice;
 }
 
 TDXFImportResult TDXF2DImport::Import()
@@ -123,7 +147,8 @@ TDXFImportResult TDXF2DImport::Import()
     AngleDirection = 1;
     LayersRead = 0;
     LayerNames.clear();
-    BlockNames.clear();
+    Blocks = TSourceBlockIndex{};
+    ExpandedObjectsLeft = MaxExpandedObjectsPerFile;
     // Sections this import does not read (CLASSES, OBJECTS, a writer's own) are passed over.
     for (;;) {
         switch (Reader.Section) {
@@ -150,6 +175,8 @@ TDXFImportResult TDXF2DImport::Import()
         Failed = true;
         ShowCADMessage(InvalidFileText);
     }
+    Result.EndedEarly = Reader.EndedEarly();
+    Failed = Failed || Result.EndedEarly;
     Result.Failed = Failed;
     return Result;
 }
@@ -239,11 +266,14 @@ void TDXF2DImport::ReadBlock(const TDXFRecord& header)
     if (objects.empty())
         return;
     auto block = std::make_unique<TSourceBlock2D>(0, std::move(objects), BlockNameFromText(name));
+    if (!Blocks.Refusal(*block).empty()) {
+        ++Result.RefusedBlocks;
+        return;
+    }
     block->ComposeTransform(MakeTranslation2D(-baseX, -baseY));
     block->BakeTransform();
     block->UpdateExtension();
-    Target->AddSourceBlock(std::move(block));
-    BlockNames.push_back(name);
+    Blocks.Add(*Target->AddSourceBlock(std::move(block)));
 }
 
 void TDXF2DImport::ReadEntities(std::vector<std::unique_ptr<TObject2D>>* block)
@@ -265,11 +295,13 @@ void TDXF2DImport::ReadEntity(const std::string& name, std::vector<std::unique_p
 {
     std::vector<std::unique_ptr<TObject2D>> built;
     int* counter = nullptr;
+    EntityInPaperSpace = false;
+    EntityFacesDown = false;
     if (name == "LWPOLYLINE") {
         built = ReadLWPolyline();
         counter = &Result.Counters.Polylines;
     } else if (name == "SPLINE") {
-        built = One(ReadSpline());
+        built = ReadSpline();
     } else {
         Reader.ReadRecord(0, Record);
         UseLayer(Record.Text(8));
@@ -277,15 +309,34 @@ void TDXF2DImport::ReadEntity(const std::string& name, std::vector<std::unique_p
             // The end of a sequence already read (or of attributes, which are not).
             return;
         }
+        EntityInPaperSpace = Record.Integer(67) == 1;
         if (name == "POLYLINE") {
+            // 3D polylines and meshes lie in world coordinates, not in a plane of their own.
+            EntityFacesDown = (Record.Integer(70) & (8 | 16 | 64)) == 0 && Record.Real(230, 1.0) < 0.0;
             built = ReadPolyline();
             counter = &Result.Counters.Polylines;
         } else {
             BuildFromRecord(name, built, counter);
         }
     }
+    // An entity the end of the file cuts off may lack any of its values: it
+    // is told as the file's early end, not built from what is left of it.
+    if (Reader.EndedEarly())
+        return;
+    if (EntityInPaperSpace) {
+        ++Result.PaperSpaceEntities;
+        return;
+    }
+    if (!block && name == "INSERT" && !built.empty() && !WithinReferenceBounds(*built.front())) {
+        ++Result.RefusedBlocks;
+        built.clear();
+    }
     bool added = false;
     for (std::unique_ptr<TObject2D>& object : built) {
+        // Seen from below, the entity's plane shows its X axis reversed; arcs
+        // then run clockwise in the world, as the transform draws them.
+        if (EntityFacesDown)
+            object->ComposeTransform(MakeScale2D(-1.0f, 1.0f));
         if (!Finish(*object, block != nullptr))
             continue;
         if (block) {
@@ -297,7 +348,7 @@ void TDXF2DImport::ReadEntity(const std::string& name, std::vector<std::unique_p
         added = true;
     }
     if (!added)
-        Drop();
+        Drop(name);
     else if (counter)
         ++*counter;
 }
@@ -309,25 +360,34 @@ void TDXF2DImport::BuildFromRecord(const std::string& name, std::vector<std::uni
     struct TKind {
         const char* Name;
         int TDXFImportCounters::*Counter;
+        // Given in the entity's own plane (its extrusion), not in world coordinates.
+        bool InOwnPlane;
         TBuild Build;
     };
     static const TKind kinds[] = {
-        {"LINE", &TDXFImportCounters::Lines, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFLine(r); }},
-        {"ARC", &TDXFImportCounters::Arcs, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFArc(r); }},
-        {"CIRCLE", &TDXFImportCounters::Circles, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFCircle(r); }},
-        {"TEXT", nullptr, [](TDXF2DImport& i, const TDXFRecord& r) { return BuildDXFText(r, i.Font); }},
-        {"POINT", &TDXFImportCounters::Points, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFPoint(r); }},
-        {"INSERT", &TDXFImportCounters::Inserts, [](TDXF2DImport& i, const TDXFRecord&) { return i.BuildInsert(); }},
-        {"ELLIPSE", &TDXFImportCounters::Ellipses,
+        {"LINE", &TDXFImportCounters::Lines, false,
+         [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFLine(r); }},
+        {"ARC", &TDXFImportCounters::Arcs, true, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFArc(r); }},
+        {"CIRCLE", &TDXFImportCounters::Circles, true,
+         [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFCircle(r); }},
+        {"TEXT", nullptr, true, [](TDXF2DImport& i, const TDXFRecord& r) { return BuildDXFText(r, i.Font); }},
+        {"POINT", &TDXFImportCounters::Points, false,
+         [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFPoint(r); }},
+        {"INSERT", &TDXFImportCounters::Inserts, true,
+         [](TDXF2DImport& i, const TDXFRecord&) { return i.BuildInsert(); }},
+        {"ELLIPSE", &TDXFImportCounters::Ellipses, false,
          [](TDXF2DImport& i, const TDXFRecord& r) { return BuildDXFEllipse(r, i.EllipseAxisRelative); }},
-        {"SOLID", &TDXFImportCounters::Polylines, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFSolid(r); }},
-        {"TRACE", &TDXFImportCounters::Polylines, [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFTrace(r); }},
+        {"SOLID", &TDXFImportCounters::Polylines, true,
+         [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFSolid(r); }},
+        {"TRACE", &TDXFImportCounters::Polylines, true,
+         [](TDXF2DImport&, const TDXFRecord& r) { return BuildDXFTrace(r); }},
     };
     for (const TKind& kind : kinds) {
         if (name != kind.Name)
             continue;
         built = One(kind.Build(*this, Record));
         counter = kind.Counter ? &(Result.Counters.*kind.Counter) : nullptr;
+        EntityFacesDown = kind.InOwnPlane && Record.Real(230, 1.0) < 0.0;
         return;
     }
 }
@@ -373,7 +433,10 @@ std::vector<std::unique_ptr<TObject2D>> TDXF2DImport::ReadPolyline()
         vertices.push_back({vertex.Real(10), vertex.Real(20), fitted ? 0.0 : vertex.Real(42)});
     }
     if (!IsName(Reader, "SEQEND")) {
-        Failed = true;
+        // Cut off by the end of the file: told as the file's early end.
+        if (Reader.AtEnd())
+            return {};
+        Failed = Result.Failed = true;
         throw ECADFileNotValid(InvalidFileText);
     }
     Reader.ReadRecord(0, vertex);
@@ -409,6 +472,12 @@ std::vector<std::unique_ptr<TObject2D>> TDXF2DImport::ReadLWPolyline()
             if (!vertices.empty())
                 vertices.back().Bulge = Reader.Value.Real;
             break;
+        case 67:
+            EntityInPaperSpace = Reader.Value.Integer == 1;
+            break;
+        case 230:
+            EntityFacesDown = Reader.Value.Real < 0.0;
+            break;
         default:
             break;
         }
@@ -419,37 +488,61 @@ std::vector<std::unique_ptr<TObject2D>> TDXF2DImport::ReadLWPolyline()
     return Pieces(DXFPolylinePoints(vertices, closed));
 }
 
-std::unique_ptr<TObject2D> TDXF2DImport::ReadSpline()
+std::vector<std::unique_ptr<TObject2D>> TDXF2DImport::ReadSpline()
 {
-    std::vector<TPoint2D> points;
+    std::vector<TPoint2D> control;
+    std::vector<TPoint2D> fit;
     std::string layer;
     while (Reader.ReadPairQuiet()) {
-        if (Reader.Code == 8)
+        const float value = DXFToFloat(Reader.Value.Real);
+        switch (Reader.Code) {
+        case 8:
             layer = Reader.Value.Text;
-        else if (Reader.Code == 10)
-            points.push_back(MakePoint2D(DXFToFloat(Reader.Value.Real), 0.0f));
-        else if (Reader.Code == 20 && !points.empty())
-            points.back().Y = DXFToFloat(Reader.Value.Real);
+            break;
+        case 67:
+            EntityInPaperSpace = Reader.Value.Integer == 1;
+            break;
+        case 10:
+            control.push_back(MakePoint2D(value, 0.0f));
+            break;
+        case 20:
+            if (!control.empty())
+                control.back().Y = value;
+            break;
+        case 11:
+            fit.push_back(MakePoint2D(value, 0.0f));
+            break;
+        case 21:
+            if (!fit.empty())
+                fit.back().Y = value;
+            break;
+        default:
+            break;
+        }
     }
     UseLayer(layer);
-    if (points.empty())
-        return nullptr;
-    return std::make_unique<TBSpline2D>(0, points);
+    if (!control.empty())
+        return One(std::make_unique<TBSpline2D>(0, control));
+    // A curve given only by the points it passes through: joined by straight
+    // segments, it passes through every one of them.
+    if (fit.size() >= 2)
+        return Pieces(fit);
+    return {};
 }
 
 std::unique_ptr<TObject2D> TDXF2DImport::BuildInsert()
 {
-    const TBlockName name = BlockNameFromText(DXFBlockName(Record.Text(2)));
-    TSourceBlock2D* found = nullptr;
-    {
-        auto blocks = Target->SourceBlocksIterator();
-        for (TGraphicObject* object = blocks->First(); object && !found; object = blocks->Next())
-            if (auto* block = dynamic_cast<TSourceBlock2D*>(object); block && block->Name == name)
-                found = block;
-    }
-    if (!found) {
-        Message("Some blocks cannot be read.");
-        return nullptr;
-    }
-    return BuildDXFInsert(Record, *found);
+    TSourceBlock2D* found = Blocks.Find(BlockNameFromText(DXFBlockName(Record.Text(2))));
+    return found ? BuildDXFInsert(Record, *found) : nullptr;
+}
+
+bool TDXF2DImport::WithinReferenceBounds(TObject2D& insert)
+{
+    if (!Blocks.Refusal(insert).empty())
+        return false;
+    const std::uint64_t expanded = Blocks.Measure(insert).Objects;
+    if (expanded > ExpandedObjectsLeft)
+        return false;
+    ExpandedObjectsLeft -= expanded;
+    return true;
 }

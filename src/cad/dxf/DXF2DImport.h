@@ -4,12 +4,15 @@
 // and its entities, scaled and moved as the caller asks (the tracer's result
 // comes back in pixels, an opened drawing as it stands).
 
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "cad/drawing/SourceBlockIndex.h"
 #include "cad/dxf/DXFRead.h"
 #include "cad/geometry/CADBaseTypes.h"
 
@@ -39,13 +42,27 @@ struct TDXFImportCounters {
 struct TDXFImportResult {
     TDXFImportCounters Counters;
     // Entities that built nothing: kinds not read, TEXT without a font,
-    // INSERTs of blocks not found, fitted polylines without fit points, and
+    // INSERTs of blocks not read, fitted polylines without fit points, and
     // geometry too large for the drawing's numbers.
     int DroppedEntities = 0;
+    // The same by entity kind ("HATCH", "INSERT", ...).
+    std::map<std::string, int> LeftOut;
+    // Entities of paper space (code 67 = 1): the drawing is model space only.
+    int PaperSpaceEntities = 0;
     // Anonymous and external-reference blocks, which are not read.
     int SkippedBlocks = 0;
+    // Blocks, and INSERTs of the entities section, whose references nest too
+    // deep or expand to too many objects; they are left out.
+    int RefusedBlocks = 0;
+    // The file ends inside a section; what came before is kept.
+    bool EndedEarly = false;
+    // The file was not read whole: it could not be opened, holds no DXF, is
+    // damaged or ends early. Entities left out do not make a failure.
     bool Failed = false;
 };
+
+// What the import left out, in words, for the user; empty when nothing was.
+std::string DXFImportNotice(const TDXFImportResult& result);
 
 class TDXF2DImport {
 public:
@@ -58,8 +75,9 @@ public:
     void SetVectFont(TVectFont* font) { Font = font; }
     // Adds what the file holds; the target is not cleared first. A POLYLINE
     // not ended by SEQEND raises ECADFileNotValid "Invalid DXF file."; what
-    // was added before it stays.
+    // was added before it stays, and LastResult tells of it.
     TDXFImportResult Import();
+    const TDXFImportResult& LastResult() const { return Result; }
 
     bool SetLayerColors = true;
     bool ShowMessages = false;
@@ -87,17 +105,22 @@ private:
     // Until ENDSEC, or ENDBLK when reading into a block.
     void ReadEntities(std::vector<std::unique_ptr<TObject2D>>* block);
     void ReadEntity(const std::string& name, std::vector<std::unique_ptr<TObject2D>>* block);
-    // The entities read as one record; nothing for kinds the import does not build.
+    // The entities read as one record; nothing for kinds the import does not
+    // build. Objects in an entity's own plane are mirrored when it faces down.
     void BuildFromRecord(const std::string& name, std::vector<std::unique_ptr<TObject2D>>& built, int*& counter);
     std::vector<std::unique_ptr<TObject2D>> ReadPolyline();
     std::vector<std::unique_ptr<TObject2D>> ReadLWPolyline();
-    std::unique_ptr<TObject2D> ReadSpline();
+    // The control points' B-spline, or a polyline through the fit points when only they are given.
+    std::vector<std::unique_ptr<TObject2D>> ReadSpline();
     std::unique_ptr<TObject2D> BuildInsert();
+    // An INSERT of the entities section within the bounds of block
+    // references, and paid from the file's budget of expanded objects.
+    bool WithinReferenceBounds(TObject2D& insert);
     // Scale and offset for the drawing, transforms baked; false when the
     // result cannot be held in the drawing's numbers.
     bool Finish(TObject2D& object, bool inBlock) const;
     void UseLayer(const std::string& name);
-    void Drop();
+    void Drop(const std::string& name);
     void Message(const std::string& text) const;
 
     TDXFRead Reader;
@@ -109,5 +132,12 @@ private:
     bool EllipseAxisRelative = false;
     int LayersRead = 0;
     std::unordered_map<std::string, int> LayerNames;
-    std::vector<std::string> BlockNames;
+    // The blocks of this file only: a block of the same name already in the
+    // target (the block library's) is not what the file's INSERTs mean.
+    TSourceBlockIndex Blocks;
+    std::uint64_t ExpandedObjectsLeft = 0;
+    // Of the entity being read: paper space (67 = 1), and its plane facing
+    // down (extrusion Z < 0), which mirrors it in X.
+    bool EntityInPaperSpace = false;
+    bool EntityFacesDown = false;
 };

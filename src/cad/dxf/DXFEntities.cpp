@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "cad/fonts/VectFontLayout.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/geometry/VectorHelpers.h"
 #include "cad/shapes/Arc2D.h"
@@ -106,7 +107,8 @@ std::unique_ptr<TObject2D> BuildDXFEllipse(const TDXFRecord& record, bool axisRe
 
 std::unique_ptr<TObject2D> BuildDXFTrace(const TDXFRecord& record)
 {
-    const TPoint2D corners[] = {PointOf(record, 10), PointOf(record, 11), PointOf(record, 13), PointOf(record, 12)};
+    const TPoint2D p1 = PointOf(record, 10);
+    const TPoint2D corners[] = {p1, PointOf(record, 11), PointOf(record, 13), PointOf(record, 12), p1};
     return std::make_unique<TPolyline2D>(0, corners);
 }
 
@@ -129,32 +131,41 @@ std::unique_ptr<TObject2D> BuildDXFText(const TDXFRecord& record, TVectFont* fon
 {
     if (!font)
         return nullptr;
-    const auto height = DXFToFloat(record.Real(40));
-    const TPoint2D insertion = PointOf(record, 10);
-    TPoint2D corner = MakePoint2D(insertion.X, insertion.Y + height);
-    std::uint8_t horizontal = VectTextJustifyLeft;
-    std::uint8_t vertical = VectTextJustifyTop;
+    const TPoint2D origin = MakePoint2D(0.0f, 0.0f);
+    auto text = std::make_unique<TJustifiedVectText2D>(0, font, TRect2D{origin, origin},
+                                                       DXFToFloat(record.Real(40)), record.Text(1));
+    // The text's box with its start on the baseline at 0: the justified
+    // point is read off it.
+    const TRect2D box = VectTextExtent(font, text->Text, text->LineSpacing, text->CharSpacing, text->Height);
+    const float width = box.SecondEdge.X - box.FirstEdge.X;
+    const float height = text->Height;
     const int h = record.Integer(72);
     const int v = record.Integer(73);
-    if (h == 1)
-        horizontal = VectTextJustifyCentre;
+    TPoint2D justified = MakePoint2D(0.0f, 0.0f);
+    if (h == 1 || h == 4)
+        justified.X = width / 2.0f;
     else if (h == 2)
-        horizontal = VectTextJustifyRight;
-    if (v == 1)
-        vertical = VectTextJustifyBottom;
-    else if (v == 2)
-        vertical = VectTextJustifyMiddle;
-    // A justified text is placed by its alignment point, which a writer may
-    // leave out only when the text is not justified.
-    if ((h > 0 || v > 0) && record.Has(11))
-        corner = PointOf(record, 11);
-    auto text =
-        std::make_unique<TJustifiedVectText2D>(0, font, TRect2D{insertion, corner}, height, record.Text(1));
-    text->HJustification = horizontal;
-    text->VJustification = vertical;
+        justified.X = width;
+    if (h == 4 || v == 2)
+        justified.Y = height / 2.0f;
+    else if (v == 1)
+        justified.Y = box.FirstEdge.Y;
+    else if (v == 3)
+        justified.Y = height;
+    // Left on the baseline, and the aligned and fitted kinds (which run from
+    // code 10 to code 11), start at code 10; every other kind is placed by
+    // its alignment point, which a writer may leave out only when unjustified.
+    const bool byAlignmentPoint = (h == 1 || h == 2 || h == 4 || v > 0) && record.Has(11);
+    const TPoint2D anchor = byAlignmentPoint ? PointOf(record, 11) : PointOf(record, 10);
+    const float left = anchor.X - justified.X;
+    const float baseline = anchor.Y - justified.Y;
+    text->Points()->SetPoint(0, MakePoint2D(left, baseline + box.FirstEdge.Y));
+    text->Points()->SetPoint(1, MakePoint2D(left + width, baseline + box.SecondEdge.Y));
+    text->HJustification = VectTextJustifyLeft;
+    text->VJustification = VectTextJustifyTop;
     text->UpdateExtension();
     if (record.Has(50))
-        text->ComposeTransform(RotationAbout(insertion, Radians(record.Real(50))));
+        text->ComposeTransform(RotationAbout(anchor, Radians(record.Real(50))));
     return text;
 }
 

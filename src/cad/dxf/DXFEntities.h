@@ -21,10 +21,13 @@ std::unique_ptr<TObject2D> BuildDXFArc(const TDXFRecord& record);
 // R13 and later; older ones (and the tracer's) give it as an absolute point
 // and the minor axis as a length.
 std::unique_ptr<TObject2D> BuildDXFEllipse(const TDXFRecord& record, bool axisRelative);
-// Corners joined in DXF's outline order 1-2-4-3; a TRACE stays open.
+// Corners joined in DXF's outline order 1-2-4-3 and closed.
 std::unique_ptr<TObject2D> BuildDXFTrace(const TDXFRecord& record);
 std::unique_ptr<TObject2D> BuildDXFSolid(const TDXFRecord& record);
-// None without a font. Turned about its insertion point.
+// None without a font. A justified text (codes 72, 73) has its justified
+// point on code 11 (baseline, bottom, middle or top by 73; left, centre or
+// right by 72), a left-baseline one its start on code 10; either is turned
+// about that point.
 std::unique_ptr<TObject2D> BuildDXFText(const TDXFRecord& record, TVectFont* font);
 // A reference to the block, scaled, turned and moved by the record.
 std::unique_ptr<TObject2D> BuildDXFInsert(const TDXFRecord& record, TSourceBlock2D& block);

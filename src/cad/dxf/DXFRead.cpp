@@ -232,6 +232,7 @@ void TDXFRead::Rewind()
 {
     Next = 0;
     DamagedValue = false;
+    InSection = false;
     Section = TDXFSection::None;
     if (ReadPair())
         FindSection();
@@ -286,6 +287,8 @@ bool TDXFRead::ReadPair()
             Value.Text.assign(valueLine);
         break;
     }
+    if (code == 0)
+        InSection = Value.Text == "SECTION" || (InSection && Value.Text != "ENDSEC" && Value.Text != "EOF");
     return true;
 }
 

@@ -80,6 +80,9 @@ public:
     bool OpenFailed() const { return OpenFailedValue; }
     // A code line that is no number stopped the reading where it stood.
     bool Damaged() const { return DamagedValue; }
+    // The file ended inside a section, before its ENDSEC: a drawing cut
+    // short. One that closes its last section needs no EOF.
+    bool EndedEarly() const { return AtEnd() && !DamagedValue && InSection; }
     const std::filesystem::path& FileName() const { return Path; }
     std::size_t Size() const { return Bytes.size(); }
     std::size_t Position() const { return Next; }
@@ -117,4 +120,5 @@ private:
     bool FailedValue = false;
     bool OpenFailedValue = false;
     bool DamagedValue = false;
+    bool InSection = false;
 };

@@ -41,6 +41,15 @@ bool TCAD2DDrawUnSizedPrimitive::Click(TCADStateClass&)
     return false;
 }
 
+void TCAD2DDrawUnSizedPrimitive::DropUnmovedPoint()
+{
+    TCAD2DDrawUnSizedPrimitiveParam& drawing = Drawing();
+    TPointsSet2D& points = *drawing.Primitive->Points();
+    const int i = drawing.CurrentPoint;
+    if (i > 1 && i < points.Count() && SamePoint2D(points[i], points[i - 1]))
+        points.Delete(i);
+}
+
 bool TCAD2DDrawUnSizedPrimitive::Close(TCADStateClass& nextState)
 {
     if (Param()->AfterState) {
@@ -61,5 +70,7 @@ bool TCAD2DDrawUnSizedPrimitive::ProcessEvent(TCADPrgEvent kind, int button, TSh
 {
     if (IsUser(kind, key, CADPRG_CLOSE_FIGURE))
         return Close(nextState);
+    if (IsUser(kind, key, CADPRG_ACCEPT))
+        DropUnmovedPoint();
     return TCAD2DPointsState::ProcessEvent(kind, button, shift, key, nextState);
 }

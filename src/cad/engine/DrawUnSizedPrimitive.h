@@ -2,7 +2,8 @@
 
 // Draws a primitive with any number of points (polyline, polygon, spline):
 // each click appends a point, a second click on the same spot adds nothing,
-// accept keeps the figure as it stands and close joins it back to its start.
+// accept keeps the figure as it stands (the moving point too, once it left
+// the last click) and close joins it back to its start.
 
 #include "cad/engine/PrimitiveDrawing.h"
 
@@ -17,4 +18,8 @@ protected:
 
 private:
     bool Close(TCADStateClass& nextState);
+    // The moving point still on the last click would end the figure with a
+    // segment of no length: accept keeps it only once it has moved (a
+    // figure of one click keeps it, to stay a figure of two points).
+    void DropUnmovedPoint();
 };

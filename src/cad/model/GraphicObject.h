@@ -38,6 +38,9 @@ public:
     // Why an object whose record was read whole still cannot be used (too few
     // control points for its class, say); empty when it can.
     virtual std::string LoadedObjectFault() const { return {}; }
+    // Once the record is read and accepted: work the object will ask for
+    // beyond its own bytes is paid from the file's budgets.
+    virtual void TakeFromFileBudgets(TCADStreamReader&) {}
 
     void UpdateExtension();
 

@@ -73,6 +73,7 @@ std::unique_ptr<TGraphicObject> CreateObjectFromStream(int classCode, TCADStream
     std::unique_ptr<TGraphicObject> object = FindStreamClass(classCode).Create();
     object->LoadFromStream(stream, version);
     CheckLoadedObject(*object);
+    object->TakeFromFileBudgets(stream);
     return object;
 }
 

@@ -27,6 +27,7 @@ public:
     std::uint8_t Order = DefaultOrder;
 
 protected:
+    std::int16_t UsualPrecision() const override { return DefaultSplinePrecision; }
     // CurvePrecision points at evenly spaced parameters, then the last control point.
     TRect2D BuildProfilePoints() override;
 };

@@ -23,6 +23,9 @@ public:
     // CurvePrecision, SavingType.
     void LoadFromStream(TCADStreamReader& stream, std::string_view version) override;
     void SaveToStream(TCADStreamWriter& stream) override;
+    // A precision above the class's usual one pays its profile points; one
+    // the file's budget cannot pay falls back to the usual precision.
+    void TakeFromFileBudgets(TCADStreamReader& stream) override;
 
     // Raise when there is no profile.
     const TPointsSet2D& ProfilePoints() const override;
@@ -41,6 +44,8 @@ public:
     std::uint8_t SavingType = 1;
 
 protected:
+    // The precision a new curve of the class is given.
+    virtual std::int16_t UsualPrecision() const { return DefaultPrecision; }
     // Builds the profile and returns its box through GetTransform. Each class
     // starts with StartProfile; the base builds an empty profile.
     virtual TRect2D BuildProfilePoints();

@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include "cad/base/CADMessageSink.h"
+#include "cad/canvas/BmpPicture.h"
 #include "cad/fonts/FontRegistry.h"
 #include "cad/model/GraphicObjectStream.h"
 #include "cad/shapes/Arc2D.h"
@@ -77,9 +78,6 @@ std::string ReadBmpImage(TCADStreamReader& stream)
 
 // A picture decoded from the stream may take at most this many bytes of memory.
 constexpr std::uint64_t MaxPictureBytes = std::uint64_t{256} << 20;
-// Run-length data makes at most 255 pixels from 2 bytes; twice that density
-// leaves room for the pixels a delta skips without coding them.
-constexpr std::uint64_t MaxRunLengthPixelsPerByte = 256;
 
 constexpr std::uint32_t BmpRle8 = 1;
 constexpr std::uint32_t BmpRle4 = 2;
@@ -197,6 +195,22 @@ void TCurve2D::LoadFromStream(TCADStreamReader& stream, std::string_view version
     SavingType = stream.ReadByte();
 }
 
+void TCurve2D::TakeFromFileBudgets(TCADStreamReader& stream)
+{
+    // Each curve's profile holds precision + 1 points, built when it is
+    // loaded and kept or rebuilt at every redraw: a record of a few dozen
+    // bytes could ask for hundreds of kilobytes. The usual precision is
+    // never cut, so files this program writes always load as they were.
+    const std::int16_t usual = UsualPrecision();
+    if (CurvePrecision <= usual || stream.TakeProfilePoints(static_cast<std::uint64_t>(CurvePrecision) + 1))
+        return;
+    if (stream.FirstProfileCut())
+        ShowCADMessage("The curves of " + stream.SourceName() +
+                       " ask for more outline points than one file may take: the curves past that are drawn "
+                       "with their usual precision");
+    CurvePrecision = usual;
+}
+
 void TCurve2D::SaveToStream(TCADStreamWriter& stream)
 {
     TOutline2D::SaveToStream(stream);
@@ -282,7 +296,7 @@ void TBitmap2D::LoadFromStream(TCADStreamReader& stream, std::string_view versio
         refusal = "the pictures of this file would need more memory than one file may take";
     if (!refusal.empty())
         throw ECADRecordRejected("TBitmap2D: " + refusal + ". Object discarded.");
-    Bitmap = QImage::fromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()), "BMP");
+    Bitmap = DecodeBmpPicture(QByteArray::fromRawData(bmp.data(), static_cast<qsizetype>(bmp.size())));
     if (Bitmap.isNull())
         throw ECADRecordRejected("TBitmap2D: the picture cannot be read. Object discarded.");
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cad/geometry/CADBaseTypes.h"
@@ -22,10 +23,13 @@ inline constexpr std::string_view CADCurrentVersion = "CAD422";
 // Versions compare as text, byte by byte; a prefix of the other is smaller.
 bool CADVersionBefore(std::string_view version, std::string_view other);
 
-// What one file may decode into pictures, in bytes, and how many objects
-// its block references may expand to in the drawing, over all its records.
+// What one file may decode into pictures, in bytes, how many objects its
+// block references may expand to in the drawing, and how many outline points
+// its curves may ask for beyond their classes' usual precision, over all its
+// records.
 inline constexpr std::uint64_t MaxPictureBytesPerFile = std::uint64_t{512} << 20;
 inline constexpr std::uint64_t MaxExpandedObjectsPerFile = std::uint64_t{1} << 20;
+inline constexpr std::uint64_t MaxProfilePointsPerFile = std::uint64_t{1} << 20;
 
 class TCADStreamReader {
 public:
@@ -61,15 +65,22 @@ public:
     // record that decodes to a huge bitmap, a few block references that
     // expand to millions of objects) is paid from budgets kept for the whole
     // file. A record takes its share before doing the work; false, with
-    // nothing taken, when the budget cannot pay it, and the record is refused.
+    // nothing taken, when the budget cannot pay it, and the record is refused
+    // (a curve is only drawn coarser).
     bool TakePictureBytes(std::uint64_t bytes) { return TakeFrom(PictureBytesLeft, bytes); }
     bool TakeExpandedObjects(std::uint64_t count) { return TakeFrom(ExpandedObjectsLeft, count); }
+    bool TakeProfilePoints(std::uint64_t count) { return TakeFrom(ProfilePointsLeft, count); }
     // The budgets start at the per-file maxima; a reader of a part of a file may give it less.
-    void SetBudgets(std::uint64_t pictureBytes, std::uint64_t expandedObjects)
+    void SetBudgets(std::uint64_t pictureBytes, std::uint64_t expandedObjects,
+                    std::uint64_t profilePoints = MaxProfilePointsPerFile)
     {
         PictureBytesLeft = pictureBytes;
         ExpandedObjectsLeft = expandedObjects;
+        ProfilePointsLeft = profilePoints;
     }
+    // True the first time only: a file whose curves overdraw their budget
+    // gets one notice, not one for each curve.
+    bool FirstProfileCut() { return !std::exchange(ProfileCutSeen, true); }
 
 private:
     const std::uint8_t* Take(std::size_t count, std::string_view what);
@@ -80,6 +91,8 @@ private:
     std::string Name;
     std::uint64_t PictureBytesLeft = MaxPictureBytesPerFile;
     std::uint64_t ExpandedObjectsLeft = MaxExpandedObjectsPerFile;
+    std::uint64_t ProfilePointsLeft = MaxProfilePointsPerFile;
+    bool ProfileCutSeen = false;
 };
 
 class TCADStreamWriter {

@@ -66,6 +66,21 @@ double ContinuationTurn(const TChainElement& current, const TChainElement& candi
     return turn;
 }
 
+// Two continuations whose directions differ by no more than this, in
+// radians, leave along one tangent as far as the pieces can tell: pieces a
+// hair off tangent, as points rounded to 3 decimals make them, differ by
+// that much.
+constexpr double TANGENT_TIE = 1e-4;
+
+// Positive for an arc bending left (counter-clockwise), 0 for a segment.
+double Curvature(const TChainElement& e)
+{
+    if (IsStraight(e))
+        return 0.0;
+    const double chord = std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
+    return chord > 0.0 ? 2.0 * std::sin(2.0 * std::atan(e.Bulge)) / chord : 0.0;
+}
+
 bool RunsStraightBack(double turn)
 {
     return std::abs(std::cos(turn) - 1.0) <= 0.00005;
@@ -201,15 +216,34 @@ void ChooseContinuation(const TChainElement& current, std::span<const TChainElem
     if (candidates.size() < 2)
         return;
     double best = d > 0.0 ? -1.0 : std::numeric_limits<double>::max();
+    double bestCurvature = 0.0;
+    bool found = false;
     for (std::size_t k = 0; k < candidates.size(); ++k) {
         const double turn = ContinuationTurn(current, *candidates[k]);
-        if (d > 0.0 ? turn > best : turn < best) {
-            best = turn;
-            taken = k;
+        // A piece running straight back turns by a whole turn or by none
+        // as rounding falls, most to the left or most to the right by
+        // chance; taken, it closes a loop around no area. It is taken only
+        // when nothing else continues.
+        if (RunsStraightBack(turn)) {
+            if (kept == candidates.size())
+                kept = k;
+            continue;
         }
-        if (RunsStraightBack(turn) && kept == candidates.size())
-            kept = k;
+        // Pieces that leave along the same tangent, as an offset line and
+        // an offset arc a hair off tangent to it, are told apart by which
+        // bends further to that side.
+        const double curvature = Curvature(*candidates[k]);
+        const bool tied = found && std::abs(turn - best) <= TANGENT_TIE;
+        if (tied ? (d > 0.0 ? curvature > bestCurvature : curvature < bestCurvature)
+                 : (d > 0.0 ? turn > best : turn < best)) {
+            best = turn;
+            bestCurvature = curvature;
+            taken = k;
+            found = true;
+        }
     }
+    if (!found)
+        taken = kept;
     if (kept == taken)
         kept = candidates.size();
 }

@@ -58,7 +58,8 @@ TChain PickChain(const TObject2D& picked, TCADCmp2D& drawing, bool& chainable);
 
 // The exact continuation of `current` among the list's elements starting at
 // its end: of several, the one turning most to the left for d > 0, most to
-// the right otherwise. With `remove`, every candidate leaves the list except
+// the right otherwise, one running straight back only when there is no
+// other. With `remove`, every candidate leaves the list except
 // one running straight back along `current`; the taken one comes back in
 // `next`. False when there is no candidate.
 bool NextElementAtPoint(const TChainElement& current, TChain& list, bool remove, TChainElement& next, double d);

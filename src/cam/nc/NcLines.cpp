@@ -1,6 +1,7 @@
 // The line writers and the arc block of each dialect.
 
 #include <cmath>
+#include <utility>
 
 #include "cam/nc/NcWords.h"
 
@@ -35,8 +36,8 @@ void TNcWriter::WriteNcLine(int motion, const std::string& text)
 void TNcWriter::WriteMoveLine(int motion, const std::string& feedText, double x, double y)
 {
     if (post_.Dialect == DIALECT_SBO) {
-        const std::string xNumber = TrimmedNumber(x, post_.XAxis.Format);
-        const std::string yNumber = TrimmedNumber(y, post_.XAxis.Format);
+        const std::string xNumber = FormatXNumber(x).substr(post_.Separator.size());
+        const std::string yNumber = FormatYNumber(y).substr(post_.Separator.size());
         if (xNumber != modal_.LastX && yNumber != modal_.LastY) {
             modal_.LastX = xNumber;
             modal_.LastY = yNumber;
@@ -66,7 +67,20 @@ void TNcWriter::WriteTemplateLine(int motion, const std::string& text)
 
 void TNcWriter::WriteTemplate(std::string_view templ, double x, double y)
 {
-    text_ += ExpandTemplate(templ, x, y);
+    const std::string text = ExpandTemplate(templ, x, y);
+    // A template may set a motion of its own ("G0", a drilling cycle, its
+    // cancel): the next move states its motion word again.
+    bool motion = text.find('G') != std::string::npos;
+    for (const std::string& word : post_.MotionWords)
+        motion = motion || (!word.empty() && text.find(word) != std::string::npos);
+    if (motion)
+        modal_.LastMotion.clear();
+    text_ += text;
+}
+
+std::optional<double> TNcWriter::TakeTemplateZ()
+{
+    return std::exchange(templateZ_, std::nullopt);
 }
 
 std::string TNcWriter::ArcText(const TChainElement& element, const TBulgeArc& arc) const
@@ -128,11 +142,14 @@ void TNcWriter::WriteArcBlock(const TChainElement& element)
         words = FormatXWord(element.X2);
         words += FormatYWord(element.Y2);
         words += arcText + " " + (direction == MOTION_CW ? post_.XILSuffixCW : post_.XILSuffixCCW);
+        // The feed of the arc, as on the arc lines of the other dialects: an
+        // arc right after the plunge would otherwise run at the plunge rate.
+        words += FormatFeedWord(job_.FeedRate);
         WriteNcLine(direction, words);
         return;
     case DIALECT_SBO: {
         const std::string xNumber = FormatXNumber(element.X2);
-        const std::string yNumber = FormatXNumber(element.Y2);
+        const std::string yNumber = FormatYNumber(element.Y2);
         modal_.LastX = xNumber.substr(post_.Separator.size());
         modal_.LastY = yNumber.substr(post_.Separator.size());
         // The direction is a field of the arc command, so it is written even

@@ -18,17 +18,25 @@ TNcProgramWriter::TNcProgramWriter(const TPostSettings& post, TNcModalMemory& mo
 {
 }
 
+void TNcProgramWriter::Template(const std::string& templ, double x, double y)
+{
+    writer_.WriteTemplate(templ, x, y);
+    // A template that lifts the tool ([zrapid]) moves it as a Z line does.
+    if (const std::optional<double> z = writer_.TakeTemplateZ(); z && sink_ && !post_.OmitZ)
+        sink_->ZMove(false, *z);
+}
+
 void TNcProgramWriter::WriteProgramStart(TVect at)
 {
     if (state_.FirstProgram) {
         // A new file owes nothing to what an earlier program told the control.
         modal_.ClearWords();
         modal_.ClearIncremental();
-        writer_.WriteTemplate(post_.StartOfFile, at.X, at.Y);
+        Template(post_.StartOfFile, at.X, at.Y);
         state_.FirstProgram = false;
         state_.LastTool = job_.ToolNumber;
     } else if (job_.ToolNumber != state_.LastTool) {
-        writer_.WriteTemplate(post_.ToolChange, at.X, at.Y);
+        Template(post_.ToolChange, at.X, at.Y);
         state_.LastTool = job_.ToolNumber;
     }
 }
@@ -106,14 +114,14 @@ TChainElement TNcProgramWriter::GenerateContourProgram(const std::vector<TChain>
             const bool first = i == 0;
             const bool lastElement = i + 1 == loop.size();
             if (first && post_.HasBeforeFirstFeedMove)
-                writer_.WriteTemplate(post_.BeforeFirstFeedMove, e.X2, e.Y2);
+                Template(post_.BeforeFirstFeedMove, e.X2, e.Y2);
             if (lastElement && post_.HasBeforeLastFeedMove)
-                writer_.WriteTemplate(post_.BeforeLastFeedMove, e.X2, e.Y2);
+                Template(post_.BeforeLastFeedMove, e.X2, e.Y2);
             Element(e);
             if (first && post_.HasAfterFirstFeedMove)
-                writer_.WriteTemplate(post_.AfterFirstFeedMove, e.X2, e.Y2);
+                Template(post_.AfterFirstFeedMove, e.X2, e.Y2);
             if (lastElement && post_.HasAfterLastFeedMove)
-                writer_.WriteTemplate(post_.AfterLastFeedMove, e.X2, e.Y2);
+                Template(post_.AfterLastFeedMove, e.X2, e.Y2);
         }
         last = loop.back();
         wroteLoop = true;
@@ -125,7 +133,7 @@ TChainElement TNcProgramWriter::GenerateContourProgram(const std::vector<TChain>
     // The end of file is written even when this pass found nothing to cut,
     // so that the file still ends as asked.
     if (writeEof)
-        writer_.WriteTemplate(post_.EndOfFile, lastPoint_.X, lastPoint_.Y);
+        Template(post_.EndOfFile, lastPoint_.X, lastPoint_.Y);
     return last;
 }
 
@@ -140,7 +148,7 @@ void TNcProgramWriter::GenerateDrillProgram(const TPointList& points, const TDri
         const TVect p = points[k];
         WriteProgramStart(p);
         if (!templates.Exploded) {
-            writer_.WriteTemplate((k == 0 ? templates.CycleDef : templates.CycleMove) + "\r\n", p.X, p.Y);
+            Template((k == 0 ? templates.CycleDef : templates.CycleMove) + "\r\n", p.X, p.Y);
             if (sink_)
                 sink_->DrillHole(kCycleMotion[static_cast<std::size_t>(cycle - 1)], p, drill.ZRapid, drill.Depth);
             lastPoint_ = p;
@@ -167,10 +175,10 @@ void TNcProgramWriter::GenerateDrillProgram(const TPointList& points, const TDri
     if (!points.empty()) {
         wroteMoves_ = true;
         if (!templates.Exploded)
-            writer_.WriteTemplate(templates.CycleCancel + "\r\n", points.back().X, points.back().Y);
+            Template(templates.CycleCancel + "\r\n", points.back().X, points.back().Y);
     }
     if (drill.WriteEof)
-        writer_.WriteTemplate(post_.EndOfFile, lastPoint_.X, lastPoint_.Y);
+        Template(post_.EndOfFile, lastPoint_.X, lastPoint_.Y);
 }
 
 namespace {
@@ -190,7 +198,7 @@ void WriteDepthPasses(TNcProgramWriter& writer, const std::vector<TChain>& loops
 } // namespace
 
 TCamFailure WriteContourJob(TNcProgramWriter& writer, const std::vector<TChain>& chains, const TContourJob& contour,
-                            const TDepthJob& depth, TProgressSink& progress)
+                            const TDepthJob& depth, TProgressSink& progress, std::vector<int>* chainsWithoutLeads)
 {
     if (ContourPassOffsets(contour).empty()) {
         // Without compensation the chains themselves are cut, all of them at each depth.
@@ -201,11 +209,18 @@ TCamFailure WriteContourJob(TNcProgramWriter& writer, const std::vector<TChain>&
                 return failure;
         WriteDepthPasses(writer, loops, depth, true);
     } else {
+        // The leads keep off every picked chain: the outline and its islands.
+        TChain part;
+        for (const TChain& chain : chains)
+            part.insert(part.end(), chain.begin(), chain.end());
         for (std::size_t c = 0; c < chains.size(); ++c) {
             std::vector<TChain> loops;
-            if (const TCamFailure failure = ContourToolpath(chains[c], contour, loops, progress);
+            int leftOut = 0;
+            if (const TCamFailure failure = ContourToolpath(chains[c], contour, loops, progress, &part, &leftOut);
                 failure != TCamFailure::None)
                 return failure;
+            if (leftOut > 0 && chainsWithoutLeads)
+                chainsWithoutLeads->push_back(static_cast<int>(c) + 1);
             WriteDepthPasses(writer, loops, depth, c + 1 == chains.size());
         }
     }

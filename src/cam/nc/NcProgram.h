@@ -67,6 +67,8 @@ public:
     void GenerateDrillProgram(const TPointList& points, const TDrillJob& drill, const TDepthPassPlan& plan);
 
 private:
+    // A template expanded at the point; its rapid Z is told to the sink.
+    void Template(const std::string& templ, double x, double y);
     // The file's start, or a tool change, before the moves at the point.
     void WriteProgramStart(TVect at);
     void ZLine(int motion, double z, const std::string& feed);
@@ -86,9 +88,11 @@ private:
 // The contour page's program: each chain's passes at every depth before the
 // next chain; without compensation every chain at each depth in turn. Stops
 // at the first failure with what was written so far; a job that gives no
-// toolpath at all fails as Aborted.
+// toolpath at all fails as Aborted. The leads keep off every chain; the
+// chains (numbered from 1) of which a loop lost a lead are listed.
 TCamFailure WriteContourJob(TNcProgramWriter& writer, const std::vector<TChain>& chains, const TContourJob& contour,
-                            const TDepthJob& depth, TProgressSink& progress = DefaultProgressSink());
+                            const TDepthJob& depth, TProgressSink& progress = DefaultProgressSink(),
+                            std::vector<int>* chainsWithoutLeads = nullptr);
 
 // The pocket page's program: each group's paths at every depth, each depth
 // followed by its finishing passes. Nothing is written when a pass fails.

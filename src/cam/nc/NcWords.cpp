@@ -181,7 +181,12 @@ std::string TNcWriter::FormatToolWord(int n) const
 
 std::string TNcWriter::FormatXNumber(double v) const
 {
-    return post_.Separator + TrimmedNumber(v, post_.XAxis.Format);
+    return post_.Separator + TrimmedNumber(post_.Scaling ? v * post_.XAxis.Scale : v, post_.XAxis.Format);
+}
+
+std::string TNcWriter::FormatYNumber(double v) const
+{
+    return post_.Separator + TrimmedNumber(post_.Scaling ? v * post_.YAxis.Scale : v, post_.YAxis.Format);
 }
 
 float TNcWriter::IncrementX(double x)

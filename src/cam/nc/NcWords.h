@@ -6,6 +6,8 @@
 // writers, the arc block of each dialect and the expansion of the post's
 // text templates. Everything is written into a string; CR LF ends each line.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -70,6 +72,20 @@ extern TNcJobValues NcJobValues;
 std::string FormatSepNumber(double value, const TPostSettings& post = PostSettings);
 std::string FormatPrefixedNumber(std::string_view prefix, double value, const TPostSettings& post = PostSettings);
 
+// The most text one expansion of a template may give: far beyond any
+// control's need, far below what would exhaust memory.
+inline constexpr std::size_t MAX_EXPANDED_TEMPLATE = std::size_t{1} << 16;
+// The typed texts a template may name (tool name, file name, feed rate)
+// counted at this length when a post's templates are judged.
+inline constexpr std::size_t TYPED_TEXT_ALLOWANCE = 256;
+
+// The most characters the template can expand to through the post, typed
+// texts counted at TYPED_TEXT_ALLOWANCE; found without expanding it.
+std::size_t TemplateExpansionBound(std::string_view templ, const TPostSettings& post);
+// The section of the first template of the post whose expansion could pass
+// MAX_EXPANDED_TEMPLATE; empty when there is none.
+std::string OversizedTemplate(const TPostSettings& post);
+
 // Writes one NC program's text through a post. It borrows the post, the modal
 // memory and the job values; the program keeps one of each.
 class TNcWriter {
@@ -93,7 +109,10 @@ public:
     // RAPID_FEED gives the post's rapid feed word.
     std::string FormatFeedWord(const std::string& feedText);
     std::string FormatToolWord(int n) const;
+    // The bare numbers of SBO commands, each scaled and formatted by its own axis
+    // like the X and Y words, so that both kinds of line speak the same units.
     std::string FormatXNumber(double v) const;
+    std::string FormatYNumber(double v) const;
 
     // The value minus the last one; the value becomes the last one.
     float IncrementX(double x);
@@ -110,8 +129,13 @@ public:
     void WriteArcBlock(const TChainElement& element);
     // The template with its bracketed keys replaced, at the point (x, y), written as it stands.
     void WriteTemplate(std::string_view templ, double x, double y);
+    // The Z (in drawing units) that the templates expanded since the last
+    // call sent the tool to with a rapid Z word; none when they sent none.
+    std::optional<double> TakeTemplateZ();
 
-    // The template with its bracketed keys replaced; an unknown key gives its own name.
+    // The template with its bracketed keys replaced; an unknown key gives its
+    // own name. An expansion that would pass MAX_EXPANDED_TEMPLATE gives an
+    // empty text, as any failed expansion does.
     std::string ExpandTemplate(std::string_view templ, double x, double y);
 
 private:
@@ -122,6 +146,8 @@ private:
     std::string ArcNumber(double v, const TAxisFormat& axis) const;
     std::string TrimmedNumber(double v, const TNumberFormat& format) const;
     std::string TemplateValue(const std::string& key, double x, double y);
+    // A cycle word of a template; the letter's modal memory is forgotten.
+    std::string CycleWordOfTemplate(const std::string& prefix, double v);
     std::string ArcText(const TChainElement& element, const TBulgeArc& arc) const;
     void WriteLine(const std::string& line);
 
@@ -129,4 +155,5 @@ private:
     TNcModalMemory& modal_;
     const TNcJobValues& job_;
     std::string text_;
+    std::optional<double> templateZ_;
 };

@@ -1,7 +1,9 @@
 #include "cam/nc/PostSettings.h"
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include <QFileInfo>
 
@@ -47,11 +49,24 @@ std::optional<int> SmallNumber(std::string_view digits)
     return value;
 }
 
+std::optional<bool> ParseBool(const std::string& text)
+{
+    const std::string word = AsciiLower(text);
+    if (word == "true" || word == "yes")
+        return true;
+    if (word == "false" || word == "no")
+        return false;
+    if (const std::optional<std::int32_t> number = ParseIniInteger(text))
+        return *number != 0;
+    return std::nullopt;
+}
+
 // Reads the keys of one file; every value falls back to the default already
-// in the record it fills.
+// in the record it fills. A value that is there but cannot be read is noted,
+// so that the user learns why the machine gets the default instead.
 class TPostReader {
 public:
-    explicit TPostReader(const IniFile& file) : file_(file) {}
+    TPostReader(const IniFile& file, std::vector<std::string>& problems) : file_(file), problems_(problems) {}
 
     void Text(const char* section, const char* key, std::string& value) const
     {
@@ -60,23 +75,22 @@ public:
     }
     void Integer(const char* section, const char* key, int& value) const
     {
-        value = file_.ReadInteger(section, key, value);
+        Value(section, key, value, [](const std::string& text) { return ParseIniInteger(text); });
     }
     void Bool(const char* section, const char* key, bool& value) const
     {
-        value = file_.ReadBool(section, key, value);
+        Value(section, key, value, ParseBool);
     }
     void Real(const char* section, const char* key, double& value) const
     {
-        value = file_.ReadFloat(section, key, value);
+        Value(section, key, value, [](const std::string& text) { return ParseIniFloat(text); });
     }
     void Format(const char* section, const char* key, TNumberFormat& value) const
     {
-        std::string text;
-        Text(section, key, text);
-        TNumberFormat parsed;
-        if (!text.empty() && ParseNumberFormat(text, parsed))
-            value = parsed;
+        Value(section, key, value, [](const std::string& text) {
+            TNumberFormat parsed;
+            return ParseNumberFormat(text, parsed) ? std::optional<TNumberFormat>(parsed) : std::nullopt;
+        });
     }
     void Axis(const char* section, TAxisFormat& axis) const
     {
@@ -99,7 +113,21 @@ public:
     }
 
 private:
+    // An empty value counts as a missing key.
+    template <typename T, typename Parse>
+    void Value(const char* section, const char* key, T& value, Parse parse) const
+    {
+        const std::optional<std::string> found = file_.Find(section, key);
+        if (!found || found->empty())
+            return;
+        if (const auto parsed = parse(*found))
+            value = static_cast<T>(*parsed);
+        else
+            problems_.push_back("[" + std::string(section) + "] " + key + "=" + *found);
+    }
+
     const IniFile& file_;
+    std::vector<std::string>& problems_;
 };
 
 bool ScaleDiffersFromOne(double scale)
@@ -141,9 +169,10 @@ TNcDialect DialectOf(std::string_view name)
     return DIALECT_OTHER;
 }
 
-TPostSettings ReadPostSettings(const IniFile& file)
+TPostSettings ReadPostSettings(const IniFile& file, std::vector<std::string>* problems)
 {
-    const TPostReader read(file);
+    std::vector<std::string> found;
+    const TPostReader read(file, found);
     TPostSettings post;
 
     read.Bool("Block Numbering", "OutputSeq", post.OutputSeq);
@@ -237,6 +266,8 @@ TPostSettings ReadPostSettings(const IniFile& file)
     // The record starts with the blank separator.
     if (!post.Spaces)
         post.Separator.clear();
+    if (problems)
+        *problems = std::move(found);
     return post;
 }
 
@@ -245,14 +276,24 @@ TPostSettings ReadPostSettingsFromText(std::string_view text)
     return ReadPostSettings(IniFile::FromText(text));
 }
 
-TPostSettings ReadPostSettingsFromFile(const QString& path)
+TPostSettings ReadPostSettingsFromFile(const QString& path, std::vector<std::string>* unreadable)
 {
     if (!QFileInfo(path).isFile())
         return TPostSettings();
     const std::optional<IniFile> file = IniFile::FromFile(path);
     if (!file)
         throw EPostError(POST_NOT_FOUND);
-    return ReadPostSettings(*file);
+    std::vector<std::string> problems;
+    TPostSettings post = ReadPostSettings(*file, &problems);
+    const std::string fileName = path.toStdString();
+    for (std::string& problem : problems)
+        problem = fileName + ": " + UNREADABLE_POST_VALUE + " " + problem;
+    if (unreadable)
+        *unreadable = std::move(problems);
+    if (const std::string tooLong = OversizedTemplate(post); !tooLong.empty())
+        throw EPostError(std::string(POST_NOT_FOUND) + "\r\n" + fileName + ": " + TEMPLATE_TOO_LONG + " [" +
+                         tooLong + "]");
+    return post;
 }
 
 QString PostFilePath(const QString& programFolder)
@@ -263,11 +304,18 @@ QString PostFilePath(const QString& programFolder)
 void LoadPostProcessor(const QString& programFolder)
 {
     const QString path = PostFilePath(programFolder);
+    std::vector<std::string> unreadable;
     try {
-        PostSettings = path.isEmpty() ? TPostSettings() : ReadPostSettingsFromFile(path);
+        PostSettings = path.isEmpty() ? TPostSettings() : ReadPostSettingsFromFile(path, &unreadable);
     } catch (const EPostError& error) {
         ShowCADMessage(error.what());
         throw;
+    }
+    if (!unreadable.empty()) {
+        std::string message;
+        for (const std::string& line : unreadable)
+            message += (message.empty() ? "" : "\r\n") + line;
+        ShowCADMessage(message);
     }
     NcModal.BlockNumber = PostSettings.SeqStart;
 }

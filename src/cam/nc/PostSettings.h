@@ -10,14 +10,20 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QString>
 
 class IniFile;
 
-// Raised when a post file exists but cannot be read; the text is shown to the user.
 // What the user is told when a post cannot be had.
 inline constexpr char POST_NOT_FOUND[] = "Pst non trovato";
+// Before "[Section] Key=value" of a value the post's reader could not use.
+inline constexpr char UNREADABLE_POST_VALUE[] = "unreadable value, the default is used:";
+// Before the name of a template whose text would grow beyond any program's need.
+inline constexpr char TEMPLATE_TOO_LONG[] = "the post is refused: its template expands beyond the limit:";
+
+// Raised when a post file exists but cannot be read; the text is shown to the user.
 
 class EPostError : public std::runtime_error {
 public:
@@ -194,12 +200,18 @@ struct TPostSettings {
 extern TPostSettings PostSettings;
 
 // Every key of the file, with its default where the key is missing or its
-// value unreadable. The separate entry points let a caller (or a fuzzer)
-// read a post from memory or from any path.
-TPostSettings ReadPostSettings(const IniFile& file);
+// value unreadable; each unreadable value is listed in problems as
+// "[Section] Key=value". Booleans are numbers (0 false) or true/false/yes/no.
+// The separate entry points let a caller (or a fuzzer) read a post from
+// memory or from any path.
+TPostSettings ReadPostSettings(const IniFile& file, std::vector<std::string>* problems = nullptr);
 TPostSettings ReadPostSettingsFromText(std::string_view text);
-// Defaults when the file does not exist; EPostError when it exists but cannot be read.
-TPostSettings ReadPostSettingsFromFile(const QString& path);
+// Defaults when the file does not exist. EPostError when it exists but cannot
+// be read, or when a template could expand beyond MAX_EXPANDED_TEMPLATE
+// (NcWords.h). The
+// unreadable values are listed, each after the file's name.
+TPostSettings ReadPostSettingsFromFile(const QString& path, std::vector<std::string>* unreadable = nullptr);
+
 
 // The path of the post named PostName in the program folder's "pst" folder,
 // found without regard to case; empty when there is none.
@@ -207,6 +219,7 @@ QString PostFilePath(const QString& programFolder);
 
 // Loads the post named PostName into PostSettings and restarts the block
 // numbers at its SeqStart. A missing file gives the defaults. A file that
-// cannot be read is reported ("Pst non trovato") through the message sink and
-// raised as EPostError, with PostSettings left as it was.
+// cannot be read or is refused is reported ("Pst non trovato") through the
+// message sink and raised as EPostError, with PostSettings left as it was.
+// Unreadable values are reported, with the key and the file, and take their defaults.
 void LoadPostProcessor(const QString& programFolder);

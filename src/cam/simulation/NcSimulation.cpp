@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string_view>
 
@@ -24,34 +25,82 @@ constexpr int kArcStepsPerTurn = 72;
 // A sweep this close to a whole turn is a full circle.
 constexpr double kFullCircleTolerance = 0.001;
 
-// Removes the first occurrence of the letter with the number right after it
-// ("-", "." and digits). True, with the value and its text, when the number
-// is a well-formed one; a malformed or empty number is dropped with its letter.
-bool TakeWord(std::string& line, std::string_view letter, float& value, std::string* text = nullptr)
+// The characters one pass over the line goes through: the parser's work.
+void CountScan(TNcSimulation& sim, const std::string& line)
 {
-    const std::size_t at = line.find(letter);
-    if (at == std::string::npos)
-        return false;
-    const std::size_t first = at + letter.size();
+    sim.ParsedCharacters += line.size() + 1;
+}
+
+// The number right after position `first` ("-", "." and digits): its end,
+// and whether it holds a value a coordinate can take. A run without a digit,
+// a malformed one and one beyond single precision are malformed.
+std::size_t ReadNumber(const std::string& line, std::size_t first, float& value, bool& wellFormed)
+{
     std::size_t last = first;
     bool digits = false;
     while (last < line.size() && (line[last] == '-' || line[last] == '.' || (line[last] >= '0' && line[last] <= '9'))) {
         digits = digits || (line[last] != '-' && line[last] != '.');
         ++last;
     }
-    const std::string number = line.substr(first, last - first);
-    line.erase(at, last - at);
+    wellFormed = false;
     if (!digits)
-        return false;
+        return last;
     double parsed = 0.0;
-    const char* end = number.data() + number.size();
-    const auto result = std::from_chars(number.data(), end, parsed);
-    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed))
-        return false;
+    const char* end = line.data() + last;
+    const auto result = std::from_chars(line.data() + first, end, parsed);
+    if (result.ec != std::errc() || result.ptr != end || !(std::fabs(parsed) <= std::numeric_limits<float>::max()))
+        return last;
     value = static_cast<float>(parsed);
-    if (text != nullptr)
-        *text = number;
-    return true;
+    wellFormed = true;
+    return last;
+}
+
+// Removes the first occurrence of the letter with the number right after it.
+// True, with the value and its text, when the number is a well-formed one; a
+// malformed or empty number is dropped with its letter.
+bool TakeWord(TNcSimulation& sim, std::string& line, std::string_view letter, float& value,
+              std::string* text = nullptr)
+{
+    CountScan(sim, line);
+    const std::size_t at = line.find(letter);
+    if (at == std::string::npos)
+        return false;
+    const std::size_t first = at + letter.size();
+    float read = 0.0f;
+    bool wellFormed = false;
+    const std::size_t last = ReadNumber(line, first, read, wellFormed);
+    if (wellFormed) {
+        value = read;
+        if (text != nullptr)
+            *text = line.substr(first, last - first);
+    }
+    line.erase(at, last - at);
+    return wellFormed;
+}
+
+// Every G word of the line in one pass, left to right, as taking the first
+// of the rest each time would give: the motion codes set the motion (the
+// last one wins), the others are ignored. The G words leave the line.
+void TakeMotionWords(TNcSimulation& sim, std::string& line, int& motion)
+{
+    CountScan(sim, line);
+    std::string rest;
+    rest.reserve(line.size());
+    std::size_t at = 0;
+    for (std::size_t g = line.find('G'); g != std::string::npos; g = line.find('G', at)) {
+        rest.append(line, at, g - at);
+        float value = 0.0f;
+        bool wellFormed = false;
+        at = ReadNumber(line, g + 1, value, wellFormed);
+        // A code beyond the motions is ignored before it could pass the range of an int.
+        if (!wellFormed || value < 0.0f || value > static_cast<float>(MOTION_CYCLE_LAST))
+            continue;
+        const int code = static_cast<int>(value);
+        if (code == value && (code <= MOTION_CCW || code >= MOTION_CYCLE_CANCEL))
+            motion = code;
+    }
+    rest.append(line, at, std::string::npos);
+    line.swap(rest);
 }
 
 bool Contains(const std::string& line, std::string_view text)
@@ -59,8 +108,9 @@ bool Contains(const std::string& line, std::string_view text)
     return !text.empty() && line.find(text) != std::string::npos;
 }
 
-void RemoveText(std::string& line, std::string_view text)
+void RemoveText(TNcSimulation& sim, std::string& line, std::string_view text)
 {
+    CountScan(sim, line);
     const std::size_t at = line.find(text);
     if (at != std::string::npos)
         line.erase(at, text.size());
@@ -115,7 +165,7 @@ void IncludePoint(TNcSimulation& sim, float x, float y)
         ShowLimits(sim, before);
 }
 
-void SimulateStraight(TNcSimulation& sim, int motion, float toolRadius, TVect from, TVect to)
+void SimulateStraight(TNcSimulation& sim, int motion, float toolRadius, TVect from, TVect to, double lengthScale)
 {
     const TColor pen = motion == MOTION_RAPID ? SIM_RAPID_COLOR : SIM_WORK_COLOR;
     if (sim.Drawing != nullptr) {
@@ -126,7 +176,7 @@ void SimulateStraight(TNcSimulation& sim, int motion, float toolRadius, TVect fr
         else
             sim.Drawing->Polygon(SweptLine(from, to, toolRadius), pen, LayerContrastColor);
     }
-    const double length = PointDistance(from, to);
+    const double length = PointDistance(from, to) * lengthScale;
     if (motion == MOTION_RAPID)
         AddTime(sim.RapidSeconds, length, sim.RapidRate);
     else
@@ -149,7 +199,7 @@ TVect ArcCentre(const TNcSimulation& sim, bool fromFile, TVect start, const TPos
 }
 
 void SimulateArc(TNcSimulation& sim, bool clockwise, bool fromFile, float toolRadius, float arcR, TVect start,
-                 TVect end, const TPostSettings& post)
+                 TVect end, const TPostSettings& post, double lengthScale)
 {
     const TVect c = arcR != 0.0f ? ArcCentreFromRadius(start, end, arcR, clockwise)
                                  : ArcCentre(sim, fromFile, start, post);
@@ -192,10 +242,10 @@ void SimulateArc(TNcSimulation& sim, bool clockwise, bool fromFile, float toolRa
             sim.Drawing->Polygon(points, SIM_WORK_COLOR, LayerContrastColor);
         }
     }
-    AddTime(sim.WorkSeconds, radius * sweep, sim.FeedRate);
+    AddTime(sim.WorkSeconds, radius * sweep * lengthScale, sim.FeedRate);
 }
 
-void SimulateDrill(TNcSimulation& sim, float z, float toolRadius, TVect from, TVect at)
+void SimulateDrill(TNcSimulation& sim, float z, float toolRadius, TVect from, TVect at, double lengthScale)
 {
     if (sim.Drawing != nullptr) {
         if (sim.Wireframe || toolRadius == 0.0f)
@@ -205,7 +255,7 @@ void SimulateDrill(TNcSimulation& sim, float z, float toolRadius, TVect from, TV
         sim.Drawing->Polyline({from, at}, SIM_RAPID_COLOR);
     }
     const double depth = std::abs(static_cast<double>(z) - sim.CycleDepth);
-    AddTime(sim.RapidSeconds, PointDistance(from, at), sim.RapidRate);
+    AddTime(sim.RapidSeconds, PointDistance(from, at) * lengthScale, sim.RapidRate);
     AddTime(sim.WorkSeconds, depth, sim.PlungeRate);
     AddTime(sim.RapidSeconds, depth, sim.RapidRate);
 }
@@ -241,7 +291,7 @@ bool ParseNcLine(std::string line, TNcMove& move, const TPostSettings& post, TNc
         if (tag != std::string::npos) {
             line.erase(tag, 5);
             float diameter = 0.0f;
-            if (TakeWord(line, "=", diameter))
+            if (TakeWord(sim, line, "=", diameter))
                 sim.ToolRadius = diameter / 2.0f;
         }
         line.erase(line.find(post.StartComment));
@@ -256,55 +306,48 @@ bool ParseNcLine(std::string line, TNcMove& move, const TPostSettings& post, TNc
     case DIALECT_ISO:
     case DIALECT_OTHER: {
         if (rapidWord)
-            RemoveText(line, post.FeedRapid);
-        if (TakeWord(line, "F", value)) {
+            RemoveText(sim, line, post.FeedRapid);
+        if (TakeWord(sim, line, "F", value)) {
             values = true;
             sim.FeedRate = value;
             sim.PlungeRate = value;
         }
-        while (line.find('G') != std::string::npos) {
-            if (!TakeWord(line, "G", value))
-                continue;
-            const int code = static_cast<int>(value);
-            if (code == value && ((code >= MOTION_RAPID && code <= MOTION_CCW) ||
-                                  (code >= MOTION_CYCLE_CANCEL && code <= MOTION_CYCLE_LAST)))
-                move.Motion = code;
-        }
+        TakeMotionWords(sim, line, move.Motion);
         if (move.Motion == MOTION_CW || move.Motion == MOTION_CCW) {
             move.I = 0.0f;
             move.J = 0.0f;
             move.R = 0.0f;
-            values = TakeWord(line, "I", move.I) || values;
-            values = TakeWord(line, "J", move.J) || values;
+            values = TakeWord(sim, line, "I", move.I) || values;
+            values = TakeWord(sim, line, "J", move.J) || values;
             if (line.find('R') != std::string::npos)
-                values = TakeWord(line, "R", move.R) || values;
+                values = TakeWord(sim, line, "R", move.R) || values;
             else
-                values = TakeWord(line, "U", move.R) || values;
+                values = TakeWord(sim, line, "U", move.R) || values;
         } else if (IsDrillCycle(move.Motion)) {
-            values = TakeWord(line, "R", move.CycleR) || values;
+            values = TakeWord(sim, line, "R", move.CycleR) || values;
         }
         break;
     }
     case DIALECT_HEI: {
         move.R = 0.0f;
         if (line.find('L') != std::string::npos) {
-            RemoveText(line, "L");
+            RemoveText(sim, line, "L");
             move.Motion = MOTION_LINEAR;
         }
         if (line.find("CC") != std::string::npos) {
             // The centre of the next arc: not a move.
-            RemoveText(line, "CC");
-            TakeWord(line, "X", move.I);
-            TakeWord(line, "Y", move.J);
+            RemoveText(sim, line, "CC");
+            TakeWord(sim, line, "X", move.I);
+            TakeWord(sim, line, "Y", move.J);
             return false;
         }
         if (line.find('C') != std::string::npos) {
-            RemoveText(line, "C");
+            RemoveText(sim, line, "C");
             if (Contains(line, "DR+")) {
-                RemoveText(line, "DR+");
+                RemoveText(sim, line, "DR+");
                 move.Motion = MOTION_CCW;
             } else if (Contains(line, "DR-")) {
-                RemoveText(line, "DR-");
+                RemoveText(sim, line, "DR-");
                 move.Motion = MOTION_CW;
             }
         }
@@ -316,14 +359,13 @@ bool ParseNcLine(std::string line, TNcMove& move, const TPostSettings& post, TNc
 
     if (rapidWord && (move.Motion == MOTION_RAPID || move.Motion == MOTION_LINEAR))
         move.Motion = MOTION_RAPID;
-    values = TakeWord(line, "X", move.X) || values;
-    values = TakeWord(line, "Y", move.Y) || values;
+    move.PlaneWord = TakeWord(sim, line, "X", move.X);
+    move.PlaneWord = TakeWord(sim, line, "Y", move.Y) || move.PlaneWord;
     std::string zText;
-    if (TakeWord(line, "Z", value, &zText)) {
+    move.ZWord = TakeWord(sim, line, "Z", value, &zText);
+    if (move.ZWord)
         move.Z = zText;
-        values = true;
-    }
-    return values;
+    return values || move.PlaneWord || move.ZWord;
 }
 
 TVect ArcCentreFromRadius(TVect start, TVect end, double r, bool clockwise)
@@ -363,14 +405,17 @@ void SimulateMove(TNcSimulation& sim, int motion, bool fromFile, float z, float 
 {
     const TVect from{sim.PrevX, sim.PrevY};
     const TVect to{x, y};
+    // Moves being written are in drawing units, the program's words in the
+    // post's: times count the lengths the control is told, at its rates.
+    const double lengthScale = !fromFile && post.Scaling ? post.XAxis.Scale : 1.0;
     if (motion == MOTION_RAPID || motion == MOTION_LINEAR) {
         IncludePoint(sim, x, y);
-        SimulateStraight(sim, motion, toolRadius, from, to);
+        SimulateStraight(sim, motion, toolRadius, from, to, lengthScale);
     } else if (motion == MOTION_CW || motion == MOTION_CCW) {
-        SimulateArc(sim, motion == MOTION_CW, fromFile, toolRadius, arcR, from, to, post);
+        SimulateArc(sim, motion == MOTION_CW, fromFile, toolRadius, arcR, from, to, post, lengthScale);
     } else if (IsDrillCycle(motion)) {
         IncludePoint(sim, x, y);
-        SimulateDrill(sim, z, toolRadius, from, to);
+        SimulateDrill(sim, z, toolRadius, from, to, lengthScale);
     }
     sim.PrevX = x;
     sim.PrevY = y;
@@ -463,40 +508,93 @@ void TNcPainterDrawing::Dot(TVect point, TColor pen)
     painter_.drawPoint(Map(map_, point));
 }
 
+bool ReadBackKnowsDialect(TNcDialect dialect)
+{
+    return dialect != DIALECT_XIL && dialect != DIALECT_SBO;
+}
+
+void RestartReadBack(TNcSimulation& sim)
+{
+    sim.WorkSeconds = 0.0;
+    sim.RapidSeconds = 0.0;
+    sim.LastZText = NO_Z_TEXT;
+    sim.ZKnown = false;
+    sim.IncrementalZ = 0.0f;
+    sim.FirstMove = true;
+    sim.Move = TNcMove();
+}
+
+namespace {
+
+// The Z of the line after it was read: known, and whether the line moved it.
+struct TLineZ {
+    float Z = 0.0f;
+    bool Known = false;
+    bool Moved = false;
+};
+
+TLineZ LineZ(TNcSimulation& sim, const TNcMove& move, const TPostSettings& post)
+{
+    TLineZ result;
+    double parsed = 0.0;
+    const char* zEnd = move.Z.data() + move.Z.size();
+    const bool read = move.Z != NO_Z_TEXT && std::from_chars(move.Z.data(), zEnd, parsed).ec == std::errc();
+    if (post.IncrementalMode) {
+        if (move.ZWord && read && parsed != 0.0) {
+            sim.IncrementalZ += static_cast<float>(parsed);
+            result.Moved = true;
+        }
+        result.Z = sim.IncrementalZ;
+        result.Known = read;
+        return result;
+    }
+    result.Known = read;
+    result.Z = read ? static_cast<float>(parsed) : 0.0f;
+    result.Moved = read && move.Z != sim.LastZText;
+    if (result.Moved)
+        sim.LastZText = move.Z;
+    return result;
+}
+
+} // namespace
+
 bool SimulateNcLine(TNcSimulation& sim, const std::string& line, const TPostSettings& post, TNcReadMode mode)
 {
     TNcMove& move = sim.Move;
     if (!ParseNcLine(line, move, post, sim))
         return false;
+    // An incremental program starts at its zero, where its steps count from.
+    if (sim.FirstMove && post.IncrementalMode) {
+        sim.PrevX = 0.0f;
+        sim.PrevY = 0.0f;
+        sim.FirstMove = false;
+    }
     if (post.IncrementalMode) {
         move.X += sim.PrevX;
         move.Y += sim.PrevY;
     }
-    if (sim.FirstMove) {
+    // Until a line names a point the tool's place in the plane is unknown:
+    // Z moves before it draw nothing and stretch no limit.
+    const bool placed = !sim.FirstMove || move.PlaneWord;
+    if (sim.FirstMove && move.PlaneWord) {
         sim.PrevX = move.X;
         sim.PrevY = move.Y;
         sim.FirstMove = false;
     }
-    float z = 0.0f;
-    const char* zEnd = move.Z.data() + move.Z.size();
-    double parsed = 0.0;
-    const auto zRead = std::from_chars(move.Z.data(), zEnd, parsed);
-    const bool zKnown = zRead.ec == std::errc() && move.Z != NO_Z_TEXT;
-    if (zKnown)
-        z = static_cast<float>(parsed);
-    sim.CycleDepth = z;
+    const TLineZ z = LineZ(sim, move, post);
+    sim.CycleDepth = z.Z;
     sim.ArcI = move.I;
     sim.ArcJ = move.J;
     const double work = sim.WorkSeconds;
     const double rapid = sim.RapidSeconds;
     const float radius = mode == TNcReadMode::Step ? sim.ToolRadius : 0.0f;
-    SimulateMove(sim, move.Motion, true, move.CycleR, radius, move.R, move.X, move.Y, post);
-    if (zKnown && move.Z != sim.LastZText) {
-        sim.LastZText = move.Z;
+    if (placed)
+        SimulateMove(sim, move.Motion, true, move.CycleR, radius, move.R, move.X, move.Y, post);
+    if (z.Moved) {
         // A drill cycle's depth was counted with its point.
         if (mode == TNcReadMode::Step && !IsDrillCycle(move.Motion))
-            AddZMoveTime(sim, move.Motion != MOTION_RAPID, z);
-        ShowZDepth(sim, move.Motion != MOTION_RAPID, z);
+            AddZMoveTime(sim, move.Motion != MOTION_RAPID, z.Z);
+        ShowZDepth(sim, move.Motion != MOTION_RAPID, z.Z);
     }
     if (mode == TNcReadMode::Scroll) {
         sim.WorkSeconds = work;

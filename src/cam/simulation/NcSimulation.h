@@ -43,7 +43,17 @@ struct TNcMove {
     float R = 0.0f;
     // The reference level of a drill cycle.
     float CycleR = 0.0f;
+    // Whether the last line read held an X or Y word, and a Z word.
+    bool PlaneWord = false;
+    bool ZWord = false;
 };
+
+// Whether the read-back understands the post's dialect: ISO and HEI words
+// (and unknown dialects, written as ISO); XIL and SBO lines are not read.
+bool ReadBackKnowsDialect(TNcDialect dialect);
+// What the NC page says instead of limits and a time it could not find.
+inline constexpr char DIALECT_NOT_READ[] =
+    "The simulation does not read this post's dialect: no limits and no machining time";
 
 // Where the simulation draws; points are drawing coordinates. Filled shapes
 // take the brush, outlines the pen.
@@ -105,6 +115,8 @@ struct TNcSimulation {
     std::string LastZText = NO_Z_TEXT;
     float LastZ = 9999.0f;
     bool ZKnown = false;
+    // The Z an incremental program has reached, from the program's zero.
+    float IncrementalZ = 0.0f;
     // The first point read becomes the last point without a move.
     bool FirstMove = true;
     TNcExtents Extents;
@@ -120,6 +132,8 @@ struct TNcSimulation {
     float CycleDepth = 0.0f;
     // Lines only, never swept areas.
     bool Wireframe = false;
+    // The characters the parser went through: the work of reading the program.
+    std::size_t ParsedCharacters = 0;
 
     // Where moves are drawn; nothing is drawn without one.
     TNcDrawing* Drawing = nullptr;
@@ -161,13 +175,19 @@ void ShowZDepth(TNcSimulation& sim, bool isWork, float z);
 // last arc centre.
 void ResetSimulation(TNcSimulation& sim);
 
+// A read of the program from its first line: the times, the Z and the last
+// point start again, so that every read of the same text counts the same.
+void RestartReadBack(TNcSimulation& sim);
+
 // How a line read back is simulated: a step draws the swept area of the
 // program's tool and adds the times, a scroll draws lines only and adds none.
 enum class TNcReadMode { Step, Scroll };
 
 // Reads one line of a program into the simulation's move and, when it is a
-// move, simulates it from the last point (the first point read only becomes
-// the last point), then follows the Z on the gauge. True when it was a move.
+// move, simulates it from the last point (the first line with an X or Y word
+// only gives the last point; the lines before it move Z alone), then follows
+// the Z on the gauge. In an incremental post Z words are steps too. True
+// when it was a move.
 bool SimulateNcLine(TNcSimulation& sim, const std::string& line, const TPostSettings& post, TNcReadMode mode);
 
 // The arc's centre from its radius word: a positive R gives the arc of at most

@@ -185,7 +185,9 @@ std::optional<TChainElement> Offset(const TChainElement& e, double d)
     return Element(start, end, e.Bulge);
 }
 
-enum class TCornerAction { Keep, MoveStartOntoEnd, AddArc, Join };
+// Bridge: the two ends are made one, moved on a straight element where
+// there is one, along which the move bends nothing.
+enum class TCornerAction { Keep, MoveStartOntoEnd, AddArc, Join, Bridge };
 
 struct TCornerPlan {
     TCornerAction Action = TCornerAction::Keep;
@@ -211,16 +213,25 @@ TCornerPlan PlanCorner(const TChainElement& before, const TChainElement& e, TVec
     const bool apart = PointDistance(a, b) > ChainTol;
     const bool bothStraight = IsStraight(before) && IsStraight(e);
     TCornerPlan plan;
-    if (!apart) {
-        if (closing || side != 0)
-            plan.Action = bothStraight ? TCornerAction::Join : TCornerAction::Keep;
-        else
+    // A near-tangent corner beside an arc leaves a gap too small to count
+    // as apart, yet too wide for the walk to see the ends as one point.
+    const bool bridged = !apart && !bothStraight && !EqualPoints(a, b);
+    if (!apart && !bridged) {
+        if (side == 0 && !closing)
             plan.Action = TCornerAction::MoveStartOntoEnd;
+        else if (bothStraight)
+            plan.Action = TCornerAction::Join;
         return plan;
     }
-    // Overlapping pieces are cut later by the intersection splitting.
-    if (side == 0)
+    // Overlapping pieces are cut later by the intersection splitting, and
+    // near enough ones are made to meet. A gap on the outside of the corner
+    // is bridged by its corner arc, as long as the arc is not too short to
+    // survive the splitting: moving an arc's end bends the arc into the part.
+    if (side == 0 || (bridged && !(PointDistance(a, b) > SystemTol))) {
+        if (bridged)
+            plan.Action = TCornerAction::Bridge;
         return plan;
+    }
     // A small turn between straight elements is joined at one point and
     // needs no angle; the angle only gives the arc its bulge.
     const double cosine = AngleCosine({a.X - c.X, a.Y - c.Y}, {b.X - c.X, b.Y - c.Y});
@@ -298,8 +309,11 @@ TVect CornerOffsetVector(TVect u1, TVect u2, double d)
         } else {
             const TVect a = EndPoint(result[previousOffset]);
             const TCornerPlan plan = PlanCorner(*before, e, a, StartPoint(*offset), d, false, limit);
-            if (plan.Action == TCornerAction::MoveStartOntoEnd) {
+            if (plan.Action == TCornerAction::MoveStartOntoEnd ||
+                (plan.Action == TCornerAction::Bridge && !IsStraight(*before))) {
                 SetStart(*offset, a);
+            } else if (plan.Action == TCornerAction::Bridge) {
+                SetEnd(result[previousOffset], StartPoint(*offset));
             } else if (plan.Action == TCornerAction::AddArc) {
                 result.push_back(Element(a, StartPoint(*offset), plan.Bulge));
             } else if (plan.Action == TCornerAction::Join) {
@@ -322,6 +336,10 @@ TVect CornerOffsetVector(TVect u1, TVect u2, double d)
     const TCornerPlan plan = PlanCorner(*beforeFirst, *firstSource, a, b, d, true, limit);
     if (plan.Action == TCornerAction::AddArc) {
         result.push_back(Element(a, b, plan.Bulge));
+    } else if (plan.Action == TCornerAction::Bridge && IsStraight(*beforeFirst)) {
+        SetEnd(result[previousOffset], b);
+    } else if (plan.Action == TCornerAction::Bridge) {
+        SetStart(result[firstOffset], a);
     } else if (plan.Action == TCornerAction::Join) {
         const TVect meeting = JoinPoint(*beforeFirst, *firstSource, d, directions);
         SetEnd(result[previousOffset], meeting);

@@ -55,8 +55,44 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
     return ArcBox(arc, span.Centre, span.Radius);
 }
 
-// Snaps a meeting point to an end of either element it equals. A point at
-// an end of both is where the two already join, and is none.
+// Whether the point is an end of the element, bit for bit.
+inline bool SameEnd(TVect p, const TChainElement& e)
+{
+    return (p.X == e.X1 && p.Y == e.Y1) || (p.X == e.X2 && p.Y == e.Y2);
+}
+
+// A meeting point no further than SystemTol from one end of an element
+// (and further from its other end) and equal to neither end of the other
+// is where that element ends on the other, as near as the pieces can tell:
+// the piece between would be too short to keep, and the element would end
+// at the meeting point while the next element of its chain still starts at
+// the old end. Moved onto that end, the meeting point leaves the element
+// whole there, the other is cut where the first ends, and all their pieces
+// meet exactly. Of two such ends the nearer wins. A point is never moved
+// further than a meeting point may lie off the elements' boxes, whatever
+// SystemTol is set to.
+[[gnu::noinline]] void SnapToNearEnd(TVect& p, const TChainElement& a, const TChainElement& b)
+{
+    const double reach = std::min(SystemTol, CROSSING_BOX_MARGIN);
+    const auto squared = [&](TVect q) { return (q.X - p.X) * (q.X - p.X) + (q.Y - p.Y) * (q.Y - p.Y); };
+    double nearest = reach * reach;
+    TVect end = p;
+    for (const TChainElement* e : {&a, &b}) {
+        const TVect ends[] = {StartPoint(*e), EndPoint(*e)};
+        for (int k = 0; k < 2; ++k) {
+            const double distance = squared(ends[k]);
+            if (distance <= nearest && squared(ends[1 - k]) > reach * reach) {
+                nearest = distance;
+                end = ends[k];
+            }
+        }
+    }
+    p = end;
+}
+
+// Snaps a meeting point to an end of either element it equals, or else to
+// one it lies next to (SnapToNearEnd). A point at an end of both is where
+// the two already join, and is none.
 [[gnu::always_inline]] inline bool SnapToEnds(TVect& p, const TChainElement& a, const TChainElement& b,
                                               bool& atEndOfA, bool& atEndOfB)
 {
@@ -80,6 +116,11 @@ TElementBox SpanBox(const TChainElement& arc, const TArcSpan& span)
             p = EndPoint(b);
     } else {
         atEndOfB = false;
+    }
+    if (!atEndOfA && !atEndOfB) {
+        SnapToNearEnd(p, a, b);
+        atEndOfA = SameEnd(p, a);
+        atEndOfB = SameEnd(p, b);
     }
     return !(atEndOfA && atEndOfB);
 }
@@ -172,12 +213,6 @@ bool LineLineCrossing(const TChainElement& f, const TElementBox& fBox, const TCh
         return false;
     crossing = ends.Points[0];
     return true;
-}
-
-// Whether the point is an end of the element, bit for bit.
-inline bool SameEnd(TVect p, const TChainElement& e)
-{
-    return (p.X == e.X1 && p.Y == e.Y1) || (p.X == e.X2 && p.Y == e.Y2);
 }
 
 // Whether every point where the segment's line meets the arc's circle, as

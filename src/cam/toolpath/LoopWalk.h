@@ -17,11 +17,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <utility>
 #include <vector>
 
 #include "cam/chains/ChainElement.h"
 #include "cam/toolpath/ElementDistance.h"
+#include "cad/base/Settings.h"
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/toolpath/PointGrid.h"
 #include "cam/ProgressSink.h"
@@ -62,11 +64,43 @@ public:
         return found;
     }
     const TChainElement& Front() const { return Elements.front(); }
+    // The pieces from the position on.
+    std::span<const TChainElement> From(std::ptrdiff_t position) const
+    {
+        return std::span<const TChainElement>(Elements).subspan(static_cast<std::size_t>(position));
+    }
 
 private:
     TChain Elements;
     TPointGrid Starts;
 };
+
+// Whether a closed loop encloses area: pieces that coincide run out and
+// back and close loops around none, which are no toolpath. The area is
+// exact (each arc adds its segment beyond the chord), and a loop narrower
+// on average than the shortest element kept encloses nothing.
+inline bool EnclosesArea(std::span<const TChainElement> loop, const TChainElement* last = nullptr)
+{
+    double twiceArea = 0.0;
+    double length = 0.0;
+    const auto add = [&](const TChainElement& e) {
+        twiceArea += e.X1 * e.Y2 - e.X2 * e.Y1;
+        const double chord = std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
+        length += chord;
+        if (e.Bulge != 0.0) {
+            // Radius c / (2 sin(sweep / 2)); the segment r^2 (sweep - sin sweep) / 2.
+            const double sweep = 4.0 * std::atan(e.Bulge);
+            const double half = std::sin(sweep / 2.0);
+            if (half != 0.0)
+                twiceArea += chord * chord / (4.0 * half * half) * (sweep - std::sin(sweep));
+        }
+    };
+    for (const TChainElement& e : loop)
+        add(e);
+    if (last != nullptr)
+        add(*last);
+    return std::abs(twiceArea) > 2.0 * SystemTol * length;
+}
 
 // The list's own walk where it keeps one, else a walk with its own index.
 template <typename TRemaining>
@@ -104,7 +138,8 @@ bool WalkLoops(TRemaining& remaining, const TSource& source, std::vector<TChain>
         TChain loop = walk.Take();
         DropElementsBefore(loop[static_cast<std::size_t>(onto)], loop);
         const bool closed = EqualPoints(StartPoint(loop.front()), EndPoint(loop.back()));
-        if ((!closedOnly || closed) && KeepsDistanceFromElements(StartPoint(loop.front()), source, distance))
+        if ((!closedOnly || closed) && (!closed || loopwalk::EnclosesArea(loop)) &&
+            KeepsDistanceFromElements(StartPoint(loop.front()), source, distance))
             loops.push_back(std::move(loop));
     };
 
@@ -133,7 +168,12 @@ bool WalkLoops(TRemaining& remaining, const TSource& source, std::vector<TChain>
             more = remaining.TakeFirst(current);
         } else {
             const std::ptrdiff_t currentOnto = walk.StartingAt(EndPoint(current));
-            if (currentOnto >= 0) {
+            // Out and back along the same pieces, as down a slot as wide as
+            // the tool, closes around no area: the walk goes on through it.
+            if (currentOnto >= 0 && !loopwalk::EnclosesArea(walk.From(currentOnto), &current)) {
+                walk.Push(current);
+                current = next;
+            } else if (currentOnto >= 0) {
                 walk.Push(current);
                 const std::ptrdiff_t nextOnto = walk.StartingAt(EndPoint(next));
                 if (nextOnto >= 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <span>
 #include <utility>
 
 #include "cam/chains/Chains.h"
@@ -123,6 +124,10 @@ public:
         return found;
     }
     const TChainElement& Front() const { return Elements.front(); }
+    std::span<const TChainElement> From(std::ptrdiff_t position) const
+    {
+        return std::span<const TChainElement>(Elements).subspan(static_cast<std::size_t>(position));
+    }
 
 private:
     void HandOut(std::uint32_t id)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/toolpath/ChainOffset.h"
@@ -71,7 +72,54 @@ std::size_t RingLimit(const TChain& outer, double step)
     return static_cast<std::size_t>(std::ceil(std::max(size, 0.0) / step)) + 2;
 }
 
+// How far beyond a kept piece the room for the tool is looked for: the
+// width of a region too narrow to count as one.
+constexpr double ROOM_PROBE = 0.001;
+
+// The middle of the element and the unit normal to its left there.
+void MiddleAndLeftNormal(const TChainElement& e, TVect& middle, TVect& normal)
+{
+    TVect tangent;
+    if (IsStraight(e)) {
+        middle = {(e.X1 + e.X2) / 2.0, (e.Y1 + e.Y2) / 2.0};
+        tangent = Unit({e.X2 - e.X1, e.Y2 - e.Y1});
+    } else {
+        const TArcSpan span = ArcSpanOf(e);
+        const double angle = span.StartAngle + span.Turn * span.Sweep / 2.0;
+        middle = {span.Centre.X + span.Radius * std::cos(angle), span.Centre.Y + span.Radius * std::sin(angle)};
+        tangent = {-std::sin(angle) * span.Turn, std::cos(angle) * span.Turn};
+    }
+    normal = {-tangent.Y, tangent.X};
+}
+
+// Whether the pass must report its missing loops; the pieces are those the
+// walk was given, when it gave no loop.
+TCamFailure NoLoopFailure(const TChain& pieces, const TPreparedSource& source, double d)
+{
+    return LeavesRoomForTool(pieces, source, d) ? TCamFailure::LostLoop : TCamFailure::None;
+}
+
 } // namespace
+
+bool LeavesRoomForTool(const TChain& pieces, const TPreparedSource& source, double d)
+{
+    // The pieces lie on the offset, at |d| from the source; the tool has
+    // room where a point beyond one, on the side away from the source,
+    // lies further still. Over a slot as wide as the tool nothing does.
+    const double side = d > 0.0 ? 1.0 : -1.0;
+    const double beyond = std::abs(d) + ROOM_PROBE / 2.0 + DISTANCE_SLACK;
+    for (const TChainElement& e : pieces) {
+        if (!(ElementLength(e) > 2.0 * ROOM_PROBE))
+            continue;
+        TVect middle;
+        TVect normal;
+        MiddleAndLeftNormal(e, middle, normal);
+        const TVect probe{middle.X + normal.X * side * ROOM_PROBE, middle.Y + normal.Y * side * ROOM_PROBE};
+        if (KeepsDistanceFromElements(probe, source, beyond))
+            return true;
+    }
+    return false;
+}
 
 std::vector<double> ContourPassOffsets(const TContourJob& job)
 {
@@ -94,44 +142,128 @@ TCamFailure OffsetPass(const TChain& chain, double d, std::vector<TChain>& loops
     OffsetChain(chain, result, d);
     if (!SplitAtIntersections(result, progress))
         return TCamFailure::Aborted;
-    RemoveGougingElements(result, chain, std::abs(d));
-    const bool done = IsChainClosed(chain) ? ExtractLoops(result, chain, loops, true, d, progress)
-                                           : ExtractLoopsOpen(result, chain, false, loops, d, progress);
-    return done ? TCamFailure::None : TCamFailure::Aborted;
+    const TPreparedSource prepared(chain);
+    RemoveGougingElements(result, prepared, std::abs(d));
+    if (!IsChainClosed(chain))
+        return ExtractLoopsOpen(result, chain, false, loops, d, progress) ? TCamFailure::None : TCamFailure::Aborted;
+    const std::size_t before = loops.size();
+    const TChain pieces = result;
+    if (!ExtractLoops(result, prepared, loops, true, d, progress))
+        return TCamFailure::Aborted;
+    return loops.size() == before ? NoLoopFailure(pieces, prepared, d) : TCamFailure::None;
 }
+
+namespace {
+
+// The lead-in of the Part's shape and of the given size, ending at the loop's start.
+TChainElement LeadInElement(const TChain& loop, const TContourJob& job, double size)
+{
+    const double s = job.Side;
+    const double r = job.Reverse ? -1.0 : 1.0;
+    const TVect start = StartPoint(loop.front());
+    const TVect in = Unit(StartTangent(loop.front()));
+    const TVect side = Rotated({in.X * size, in.Y * size}, s * r * PI / 2.0);
+    if (job.LeadIn == TLead::Line)
+        return MakeElement({start.X + side.X, start.Y + side.Y}, start);
+    return MakeElement({start.X + side.X - in.X * size, start.Y + side.Y - in.Y * size}, start,
+                       s * std::tan(r * PI / 8.0));
+}
+
+// The lead-out of the given size, starting at the loop's end.
+TChainElement LeadOutElement(const TChain& loop, const TContourJob& job, double size)
+{
+    const double s = job.Side;
+    const double r = job.Reverse ? -1.0 : 1.0;
+    const TVect end = EndPoint(loop.back());
+    const TVect out = Unit(EndTangent(loop.back()));
+    const TVect side = Rotated({out.X * size, out.Y * size}, s * r * PI / 2.0);
+    if (job.LeadOut == TLead::Line)
+        return MakeElement(end, {end.X + side.X, end.Y + side.Y});
+    return MakeElement(end, {end.X + side.X + out.X * size, end.Y + side.Y + out.Y * size},
+                       s * std::tan(r * PI / 8.0));
+}
+
+// What a lead may lose to the rounding of the loop it joins, whose end lies
+// at the clearance itself.
+constexpr double kLeadSlack = 1e-6;
+// A lead is tried at its size and at each half of it down to this share;
+// shorter than that it no longer brings the tool in along the side.
+constexpr int kLeadHalvings = 4;
+
+bool LeadKeepsClear(const TChainElement& lead, const TChain& part, double clearance)
+{
+    return std::all_of(part.begin(), part.end(), [&](const TChainElement& e) {
+        return DistanceBetweenElements(lead, e) >= clearance - kLeadSlack;
+    });
+}
+
+// The longest lead of the sizes tried that keeps the clearance.
+template <typename Build>
+std::optional<TChainElement> FittingLead(double size, const TChain& part, double clearance, Build build)
+{
+    for (int k = 0; k <= kLeadHalvings; ++k) {
+        const TChainElement lead = build(size / (1 << k));
+        if (LeadKeepsClear(lead, part, clearance))
+            return lead;
+    }
+    return std::nullopt;
+}
+
+struct TFittedLeads {
+    std::optional<TChainElement> In;
+    std::optional<TChainElement> Out;
+    bool Complete(const TContourJob& job) const { return In && (Out || job.LeadOut == TLead::Off); }
+};
+
+TFittedLeads FitLeads(const TChain& loop, const TContourJob& job, const TChain& part, double clearance)
+{
+    TFittedLeads leads;
+    leads.In = FittingLead(job.LeadInSize, part, clearance,
+                           [&](double size) { return LeadInElement(loop, job, size); });
+    if (leads.In && job.LeadOut != TLead::Off)
+        leads.Out = FittingLead(job.LeadOutSize, part, clearance,
+                                [&](double size) { return LeadOutElement(loop, job, size); });
+    return leads;
+}
+
+} // namespace
 
 void AddLeadInOut(TChain& loop, const TContourJob& job)
 {
     if (loop.empty() || job.Side == 0 || job.LeadIn == TLead::Off)
         return;
-    const double s = job.Side;
-    const double r = job.Reverse ? -1.0 : 1.0;
-    const double turn = s * r * PI / 2.0;
-    const double bulge = s * std::tan(r * PI / 8.0);
+    const TChainElement in = LeadInElement(loop, job, job.LeadInSize);
+    if (job.LeadOut != TLead::Off)
+        loop.push_back(LeadOutElement(loop, job, job.LeadOutSize));
+    loop.insert(loop.begin(), in);
+}
 
-    const TVect start = StartPoint(loop.front());
-    const TVect in = Unit(StartTangent(loop.front()));
-    const double inSize = job.LeadInSize;
-    const TVect side = Rotated({in.X * inSize, in.Y * inSize}, turn);
-    if (job.LeadIn == TLead::Line)
-        loop.insert(loop.begin(), MakeElement({start.X + side.X, start.Y + side.Y}, start));
-    else
-        loop.insert(loop.begin(), MakeElement({start.X + side.X - in.X * inSize, start.Y + side.Y - in.Y * inSize},
-                                              start, bulge));
-
-    const TVect end = EndPoint(loop.back());
-    const TVect out = Unit(EndTangent(loop.back()));
-    const double outSize = job.LeadOutSize;
-    const TVect outSide = Rotated({out.X * outSize, out.Y * outSize}, turn);
-    if (job.LeadOut == TLead::Line)
-        loop.push_back(MakeElement(end, {end.X + outSide.X, end.Y + outSide.Y}));
-    else if (job.LeadOut == TLead::Arc)
-        loop.push_back(
-            MakeElement(end, {end.X + outSide.X + out.X * outSize, end.Y + outSide.Y + out.Y * outSize}, bulge));
+bool AddClearLeadInOut(TChain& loop, const TContourJob& job, const TChain& part)
+{
+    if (loop.empty() || job.Side == 0 || job.LeadIn == TLead::Off)
+        return true;
+    const double clearance = job.OffsetRadius + job.StockXY;
+    TFittedLeads leads = FitLeads(loop, job, part, clearance);
+    if (!leads.Complete(job) && IsChainClosed(loop) && loop.size() > 1) {
+        // The other end of the first element: the loop starts one element on.
+        TChain moved(loop.begin() + 1, loop.end());
+        moved.push_back(loop.front());
+        TFittedLeads there = FitLeads(moved, job, part, clearance);
+        if (there.Complete(job) || (there.In && !leads.In)) {
+            loop = std::move(moved);
+            leads = std::move(there);
+        }
+    }
+    if (!leads.In)
+        return false;
+    if (leads.Out)
+        loop.push_back(*leads.Out);
+    loop.insert(loop.begin(), *leads.In);
+    return leads.Complete(job);
 }
 
 TCamFailure ContourToolpath(const TChain& chain, const TContourJob& job, std::vector<TChain>& loops,
-                            TProgressSink& progress)
+                            TProgressSink& progress, const TChain* part, int* leadsLeftOut)
 {
     const std::vector<double> offsets = ContourPassOffsets(job);
     if (offsets.empty()) {
@@ -145,7 +277,8 @@ TCamFailure ContourToolpath(const TChain& chain, const TContourJob& job, std::ve
         for (TChain& loop : pass) {
             if (job.Reverse)
                 ReverseChain(loop);
-            AddLeadInOut(loop, job);
+            if (!AddClearLeadInOut(loop, job, part ? *part : chain) && leadsLeftOut)
+                ++*leadsLeftOut;
             loops.push_back(std::move(loop));
         }
     }
@@ -235,12 +368,13 @@ TCamFailure PocketPass(const TPocketGroup& group, const std::vector<TChain>& cha
     if (!SplitAtIntersections(result, progress))
         return TCamFailure::Aborted;
     RemoveGougingElements(result, prepared, std::abs(d));
+    const TChain pieces = result;
     if (!result.empty() && !ExtractLoops(result, prepared, loops, true, d, progress))
         return TCamFailure::Aborted;
     const TChain& outer = chains[static_cast<std::size_t>(group.front().Chain)];
     if (!loops.empty() && !PointInChain(outer, StartPoint(loops.front().front())))
         loops.clear();
-    return TCamFailure::None;
+    return loops.empty() ? NoLoopFailure(pieces, prepared, d) : TCamFailure::None;
 }
 
 } // namespace
@@ -251,7 +385,8 @@ TCamFailure ComputePocketPass(const TPocketGroup& group, const std::vector<TChai
     return PocketPass(group, chains, OffsetDirections(group, chains), TPreparedSource(source), d, loops, progress);
 }
 
-std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& source, const TChain& boundary)
+std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& source, const TChain& boundary,
+                                      double toolRadius)
 {
     std::vector<TChain> paths;
     std::erase_if(rings, [](const TChain& ring) { return ring.empty(); });
@@ -262,6 +397,14 @@ std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& 
     TVect reference = StartPoint(path.front());
     const TSegmentCrossing crossesBoundary(boundary);
     const TSegmentCrossing crossesSource(source);
+    const TPreparedSource prepared(source);
+    // A link that crosses nothing may still pass an island's corner within
+    // the tool's radius: it gouges as a piece of a ring would.
+    const auto gouges = [&](const TChainElement& link) {
+        TChain alone{link};
+        RemoveGougingElements(alone, prepared, toolRadius);
+        return alone.empty();
+    };
     while (!rings.empty()) {
         std::size_t nearest = 0;
         double nearestDistance = 9999.1234;
@@ -274,7 +417,7 @@ std::vector<TChain> LinkChainsNearest(std::vector<TChain>& rings, const TChain& 
         }
         TChain& ring = rings[nearest];
         const TChainElement link = MakeElement(EndPoint(path.back()), StartPoint(ring.front()));
-        if (crossesBoundary.Crosses(link) || crossesSource.Crosses(link)) {
+        if (crossesBoundary.Crosses(link) || crossesSource.Crosses(link) || gouges(link)) {
             paths.push_back(std::move(path));
             path.clear();
         } else {
@@ -329,7 +472,7 @@ TCamFailure PocketToolpaths(const std::vector<TChain>& chains, const TPocketJob&
                 ReverseChain(ring);
         }
         TPocketToolpath toolpath;
-        toolpath.Paths = LinkChainsNearest(rings, source, boundary);
+        toolpath.Paths = LinkChainsNearest(rings, source, boundary, job.OffsetRadius);
 
         // Each finishing pass writes the earlier finishing rings again.
         std::vector<TChain> finishing;

@@ -516,8 +516,10 @@ void TfrmMain::sbtPrevB5Click()
     CloseZDepth();
     OfferUndoLastOperation();
     VisPagine({MachiningPage()});
-    if (MachiningType != TMachiningType::Drill)
-        sbtConCalculate->setEnabled(!ChainList.Chains.empty());
+    // A program kept ("No") stays the one program of its Calculate; taking
+    // it back has already let the buttons run again.
+    if (MachiningType != TMachiningType::Drill && ChainList.Chains.empty())
+        sbtConCalculate->setEnabled(false);
 }
 
 // The operation ------------------------------------------------------------
@@ -648,6 +650,9 @@ void TfrmMain::txtCCoffsetChange()
     OffsetRadius = ok ? static_cast<float>(radius) : 0.0f;
 }
 
+// A changed Z field lets the Calculate buttons run again; showing the plan
+// (a field taking the focus, the page coming up) does not, so that a program
+// kept on the NC page is not written a second time.
 void TfrmMain::ZFieldChange(int page)
 {
     ShowPassPlan(page);

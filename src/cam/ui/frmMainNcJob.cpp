@@ -446,7 +446,6 @@ void TfrmMain::ShowPassPlan(int page)
     }
     fields.PassesLabel->setText(first);
     fields.LastPassLabel->setText(second);
-    TogliAssoc();
 }
 
 void TfrmMain::sbtConCalculateClick()
@@ -470,13 +469,19 @@ void TfrmMain::sbtConCalculateClick()
     contour.Reverse = ChainList.Reverse;
 
     TCalculation calculation(*this);
-    const TCamFailure failure =
-        WriteContourJob(calculation.Writer(), ChainList.Chains, contour, depth, calculation.Progress());
+    std::vector<int> withoutLeads;
+    const TCamFailure failure = WriteContourJob(calculation.Writer(), ChainList.Chains, contour, depth,
+                                                calculation.Progress(), &withoutLeads);
     if (failure == TCamFailure::None) {
         sbtNextB4C->setEnabled(true);
         sbtConCalculate->setEnabled(false);
     }
-    calculation.Finish(failure);
+    if (calculation.Finish(failure) && !withoutLeads.empty()) {
+        QString chains;
+        for (const int chain : withoutLeads)
+            chains += QLatin1Char(' ') + QString::number(chain);
+        Messaggio(QString::fromLatin1(LEAD_LEFT_OUT) + chains);
+    }
 }
 
 void TfrmMain::sbtPocCalculateClick()

@@ -190,14 +190,13 @@ void TfrmMain::sbtIsoStepClick()
     }
     ricIso->setFocus();
     TNcSimulation& sim = NcSimulation;
-    if (sim.CurrentLine == 0) {
-        // A read from the first line counts the program from its start; what
-        // the calculation (or an earlier read) counted is not added twice.
-        sim.WorkSeconds = 0.0;
-        sim.RapidSeconds = 0.0;
-        sim.LastZText = NO_Z_TEXT;
-        sim.ZKnown = false;
-    }
+    // A read from the first line counts the program from its start; what
+    // the calculation (or an earlier read) counted is not added twice.
+    if (sim.CurrentLine == 0)
+        RestartReadBack(sim);
+    const bool readable = ReadBackKnowsDialect(PostSettings.Dialect);
+    if (!readable)
+        nol_IsoStatus1->setText(QString::fromLatin1(DIALECT_NOT_READ));
     const int count = ricIso->document()->blockCount();
     if (sim.CurrentLine < count) {
         SelectLine(*ricIso, sim.CurrentLine);
@@ -207,6 +206,8 @@ void TfrmMain::sbtIsoStepClick()
     }
     if (sim.CurrentLine < count)
         SelectLine(*ricIso, sim.CurrentLine);
+    else if (!readable)
+        TestoGrafico(QString::fromLatin1(DIALECT_NOT_READ));
     else
         TestoGrafico(GetLangString(kMsgMachiningTime) +
                      QString::fromStdString(FormatDuration(std::llround(sim.TotalSeconds()))));

@@ -111,7 +111,8 @@ void TCommandFramework::Escape()
 void TCommandFramework::Enter()
 {
     Shell.SendUserEvent(CADPRG_ACCEPT);
-    RepeatLastCommand();
+    if (!Shell.Busy())
+        RepeatLastCommand();
 }
 
 void TCommandFramework::Cancel()

@@ -53,6 +53,9 @@ public:
     void MiddleButton();
 
     void Escape();
+    // Accepts the running task, then repeats the last command unless the
+    // accept left a task running: a selection ended by Enter hands its
+    // objects to the transform that waits for its points.
     void Enter();
     void Cancel();
     void Stop();

@@ -116,7 +116,14 @@ std::unique_ptr<TObject2D> OffsetObject(TObject2D& source, double d)
         const TVect b = ToVect((*frame->Points())[1]);
         copy = RunObject({a, {a.X, b.Y}, b, {b.X, a.Y}, a}, true, d);
     } else if (auto* outline = dynamic_cast<TOutline2D*>(&source)) {
-        copy = RunObject(OutlinePoints(*outline), outline->IsClosed(), d);
+        std::vector<TVect> points = OutlinePoints(*outline);
+        // The run's corners wrap through a repeated first point; a polygon
+        // is closed without one.
+        const bool closed = outline->IsClosed();
+        if (closed && points.size() > 1
+            && (points.front().X != points.back().X || points.front().Y != points.back().Y))
+            points.push_back(points.front());
+        copy = RunObject(points, closed, d);
     } else {
         return nullptr;
     }

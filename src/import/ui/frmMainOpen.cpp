@@ -170,11 +170,39 @@ TVectFont* FirstVectFont()
     return nullptr;
 }
 
-TDXFImportResult ImportDxf(const QString& fileName, TCADCmp2D& drawing)
+// The drawing file read once, into a drawing of its own that starts from the
+// user's layers: a file refused whole changes nothing. What the import left
+// out, and why it stopped, is collected into one notice.
+struct TDxfRead {
+    TCADCmp2D Drawing;
+    TDXFImportResult Result;
+    std::string Notice;
+};
+
+void AddNotice(std::string& notice, const std::string& text)
 {
-    TDXF2DImport import(fileName.toStdString(), &drawing);
+    if (!text.empty())
+        notice += notice.empty() ? text : "\n" + text;
+}
+
+void ReadDxf(const QString& fileName, const TLayers& layers, TDxfRead& read)
+{
+    for (int index = 0; index < TLayers::Count; ++index)
+        read.Drawing.Layers().GetLayer(index) = layers.GetLayer(index);
+    TCADMessageSink previous = SetCADMessageSink([&](const std::string& text) { AddNotice(read.Notice, text); });
+    TDXF2DImport import(fileName.toStdString(), &read.Drawing);
     import.SetVectFont(FirstVectFont());
-    return import.Import();
+    try {
+        read.Result = import.Import();
+    } catch (const ECADFileNotValid& invalid) {
+        read.Result = import.LastResult();
+        AddNotice(read.Notice, invalid.what());
+    } catch (...) {
+        SetCADMessageSink(previous);
+        throw;
+    }
+    SetCADMessageSink(previous);
+    AddNotice(read.Notice, DXFImportNotice(read.Result));
 }
 
 } // namespace
@@ -414,14 +442,27 @@ void FinishVectorLoad(TfrmMain& frm, const QString& fileName, const TDXFImportCo
 
 void TfrmMain::LoadDxfFile(const QString& fileName)
 {
-    ProbeImport([&](TCADCmp2D& scratch) { return !ImportDxf(fileName, scratch).Failed; });
+    auto read = std::make_unique<TDxfRead>();
+    ReadDxf(fileName, LocalCad().Layers(), *read);
+    // A file that gave nothing and did not end as it should is refused; one
+    // that gave something opens with it, and the user hears what is missing.
+    const bool nothingRead = read->Drawing.ObjectsCount() == 0 && read->Drawing.SourceBlocksCount() == 0;
+    if (nothingRead && read->Result.Failed) {
+        ApplicationMessageBox(QString::fromStdString(read->Notice), Msg(kMsgBoxCaption), kMbOk + kMbIconError);
+        throw TLoadRefused{};
+    }
     SetFileName(fileName);
     ClearDrawing();
-    const TDXFImportResult result = ImportDxf(fileName, LocalCad());
+    for (int index = 0; index < TLayers::Count; ++index)
+        LocalCad().Layers().GetLayer(index) = read->Drawing.Layers().GetLayer(index);
+    LocalCad().CurrentLayer = read->Drawing.CurrentLayer;
+    LocalCad().TakeAllFrom(read->Drawing);
     LastDxfFileName = fileName.toStdString();
     LoadedFile.ClearKinds();
     LoadedFile.IsDxfLoaded = true;
-    FinishVectorLoad(*this, fileName, &result.Counters);
+    FinishVectorLoad(*this, fileName, &read->Result.Counters);
+    if (!read->Notice.empty())
+        ApplicationMessageBox(QString::fromStdString(read->Notice), Msg(kMsgBoxCaption), kMbOk + kMbIconWarning);
 }
 
 void TfrmMain::LoadSvgFile(const QString& fileName)

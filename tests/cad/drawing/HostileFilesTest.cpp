@@ -96,7 +96,10 @@ class HostileFilesTest : public TRegisteredClassesTest {};
 
 TEST_F(HostileFilesTest, RecordsThatAskForTooMuchAreRefusedAndTheRestLoads)
 {
-    const std::string notFound = "Source block not found. The block will not be loaded";
+    // One notice for every block that refers to a refused one, however many there are.
+    const auto notFound = [](int blocks) {
+        return "Source block not found for " + std::to_string(blocks) + " blocks. They will not be loaded";
+    };
     const auto expanded = [](int block) {
         return "Source block B" + std::to_string(block) +
                ": block references that expand to more than 65536 objects. The block will not be loaded";
@@ -123,8 +126,8 @@ TEST_F(HostileFilesTest, RecordsThatAskForTooMuchAreRefusedAndTheRestLoads)
            100}},
          0},
         // Each block refers twice to the one before: B<n> expands to 5 x 2^n - 3 objects.
-        {HostileFile("exponential-references-n20-k2.blk"), ChainNames(0, 13), {{expanded(14), 1}, {notFound, 6}}, 1},
-        {HostileFile("exponential-references-n40-k2.blk"), ChainNames(0, 13), {{expanded(14), 1}, {notFound, 26}}, 1},
+        {HostileFile("exponential-references-n20-k2.blk"), ChainNames(0, 13), {{expanded(14), 1}, {notFound(6), 1}}, 1},
+        {HostileFile("exponential-references-n40-k2.blk"), ChainNames(0, 13), {{expanded(14), 1}, {notFound(26), 1}}, 1},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.File);
@@ -174,9 +177,9 @@ TEST_F(HostileFilesTest, ReferencesResolveByNameAndNestOnlySoDeep)
     kept.push_back("B5");
     kept.push_back("Late");
     EXPECT_EQ(SourceBlockNames(cad), kept);
-    std::vector<std::string> expected{
-        "Source block B33: block references nested deeper than 32 levels. The block will not be loaded"};
-    expected.insert(expected.end(), 7, "Source block not found. The block will not be loaded");
+    const std::vector<std::string> expected{
+        "Source block B33: block references nested deeper than 32 levels. The block will not be loaded",
+        "Source block not found for 7 blocks. They will not be loaded"};
     EXPECT_EQ(messages.Texts, expected);
     EXPECT_EQ(cad.FindSourceBlock(BlockNameFromText("B5")).References(), 2u) << "the first of a name is taken";
 

@@ -206,6 +206,8 @@ void LoadEveryFile(const fs::path& dir)
     vectfont_test::TMessageRecorder quiet;
     int objects = 0;
     int dropped = 0;
+    int told = 0;
+    int notWhole = 0;
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.string());
         auto run = std::async(std::launch::async, [&] {
@@ -234,8 +236,11 @@ void LoadEveryFile(const fs::path& dir)
         EXPECT_LE(pointCount, fs::file_size(file) + 64);
         objects += imported.Drawing->ObjectsCount();
         dropped += imported.Result.DroppedEntities;
+        told += DXFImportNotice(imported.Result).empty() ? 0 : 1;
+        notWhole += imported.Result.Failed ? 1 : 0;
     }
-    std::printf("%zu files, %d objects, %d entities dropped\n", files.size(), objects, dropped);
+    std::printf("%zu files, %d objects, %d entities left out; %d files open with a notice, %d not read whole\n",
+                files.size(), objects, dropped, told, notWhole);
 }
 
 } // namespace

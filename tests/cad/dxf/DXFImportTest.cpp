@@ -1,4 +1,5 @@
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -88,9 +89,10 @@ TEST(DXF2DImport, BuildsEachEntityKindAndCountsWhatItDrops)
     const TDXFImportCounters counters{.Points = 1, .Lines = 1, .Arcs = 1, .Circles = 1, .Polylines = 4};
     EXPECT_EQ(imported.Result.Counters, counters);
     EXPECT_EQ(imported.Result.DroppedEntities, 3) << "the fitted polyline without fit points, the INSERT, the 3DFACE";
-    EXPECT_TRUE(imported.Result.Failed);
-    EXPECT_EQ(messages.Texts, (std::vector<std::string>{"Spline without spline-fitting isn't supported.",
-                                                        "Some blocks cannot be read."}));
+    EXPECT_EQ(imported.Result.LeftOut, (std::map<std::string, int>{{"3DFACE", 1}, {"INSERT", 1}, {"POLYLINE", 1}}));
+    EXPECT_FALSE(imported.Result.Failed) << "what is left out is told, the file was read whole";
+    EXPECT_EQ(messages.Texts, std::vector<std::string>{"Spline without spline-fitting isn't supported."});
+    EXPECT_EQ(DXFImportNotice(imported.Result), "Entities left out of the drawing: 1 3DFACE, 1 INSERT, 1 POLYLINE.");
 
     const std::vector<TObject2D*> objects = Objects(drawing);
     ASSERT_EQ(objects.size(), 9u);
@@ -105,8 +107,8 @@ TEST(DXF2DImport, BuildsEachEntityKindAndCountsWhatItDrops)
     const auto& arc = dynamic_cast<const TArco2D&>(*objects[3]);
     EXPECT_EQ(arc.Direction, 1) << "DXF arcs run counter-clockwise whatever $ANGDIR says";
     ExpectPoints(arc, {{0, 0}, {10, 0}, {10, 0}, {0, 10}});
-    // Corners in outline order 1-2-4-3: a rectangle, never a bow-tie.
-    ExpectPoints(*objects[4], {{0, 0}, {10, 0}, {10, 1}, {0, 1}});
+    // Corners in outline order 1-2-4-3: a rectangle, never a bow-tie, closed as a SOLID is.
+    ExpectPoints(*objects[4], {{0, 0}, {10, 0}, {10, 1}, {0, 1}, {0, 0}});
     ExpectPoints(*objects[5], {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0}});
     ExpectPoints(*objects[6], {{0, 0}, {4, 0}, {0, 4}, {0, 0}});
     // Two half circles, the second one closing the outline back to its start.
@@ -116,8 +118,8 @@ TEST(DXF2DImport, BuildsEachEntityKindAndCountsWhatItDrops)
     ExpectPointNear(outline.back(), 0, 0);
     EXPECT_NEAR(MaxX(outline), 15.0f, 0.01f);
     EXPECT_NEAR(MinX(outline), -5.0f, 0.01f);
-    // Turned about its insertion point: the corner above it swings to the left.
-    ExpectPoints(*objects[8], {{3, 4}, {1, 4}});
+    // Turned about its insertion point: the text rises from it, its top to the left.
+    ExpectPointNear(objects[8]->Box.FirstEdge, 1, 4, 1e-4f);
 
     TImported withoutFont = ImportText(file);
     EXPECT_EQ(withoutFont.Result.DroppedEntities, 4) << "TEXT needs a font";
@@ -282,6 +284,10 @@ TEST(DXF2DImport, FailuresAreReportedAndKeepWhatWasRead)
         "0\nSECTION\n2\nHEADER\n9\n$EXTMIN\n10\n0\n20\n0\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n70\n0\n"
         "0\nLWPOLYLINE\n90\n2\n10\n0\n20\n0\n42\n1\n10\n1\n20\n0\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
         "0\nINSERT\n2\nB\n10\n1\n20\n1\n0\nPOLYLINE\n0\nVERTEX\n10\n1\n20\n1\n0\nSEQEND\n0\nENDSEC\n0\nEOF\n";
+    // Cut inside its last section, a file was not read whole, and says so;
+    // one that closed it needs no EOF.
+    const std::size_t opened = whole.rfind("0\nSECTION") + 9;
+    const std::size_t closed = whole.rfind("0\nENDSEC\n") + 9;
     for (std::size_t cut = 0; cut <= whole.size(); cut += 3) {
         TCADCmp2D target;
         TDXF2DImport import(TDXFRead::FromBytes(whole.substr(0, cut)), &target);
@@ -290,6 +296,10 @@ TEST(DXF2DImport, FailuresAreReportedAndKeepWhatWasRead)
         } catch (const ECADFileNotValid&) {
             // A POLYLINE cut before its SEQEND.
         }
+        if (cut >= opened) {
+            EXPECT_EQ(import.LastResult().Failed, cut < closed) << cut;
+        }
+        EXPECT_EQ(import.LastResult().LeftOut, (std::map<std::string, int>{})) << "nothing is left out, only cut";
         for (TObject2D* object : Objects(target))
             for (const TPoint2D& p : WorldPoints(*object))
                 ASSERT_TRUE(Finite(p)) << cut;

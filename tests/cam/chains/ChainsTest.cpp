@@ -108,11 +108,16 @@ TEST_F(ChainsTest, NextElementAtPointRemovesEveryCandidateButOneRunningBack)
     // The unrelated element and the one running straight back stay.
     ExpectElements(left, {{5, 5, 6, 6, 0}, {0, 0, -1, 0, 0}});
 
-    // A negative offset takes the rightmost turn; the list is left alone without removal.
+    // A negative offset takes the rightmost turn, but not straight back while
+    // another continues; the list is left alone without removal.
     TChain untouched = list;
     ASSERT_TRUE(NextElementAtPoint(current, untouched, false, next, -1.0));
     EXPECT_EQ(untouched.size(), list.size());
+    ExpectElements({next}, {{0, 0, 0, -1, 0}});
+    TChain back{Line(0, 0, -1, 0)};
+    ASSERT_TRUE(NextElementAtPoint(current, back, true, next, -1.0));
     ExpectElements({next}, {{0, 0, -1, 0, 0}});
+    EXPECT_TRUE(back.empty());
 
     TChain single{Line(0, 0, 3, 3), Line(1, 1, 2, 2)};
     ASSERT_TRUE(NextElementAtPoint(current, single, true, next, 1.0));

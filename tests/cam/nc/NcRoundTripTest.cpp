@@ -16,6 +16,7 @@
 
 #include "cam/nc/NcProgram.h"
 #include "cam/simulation/NcSimulation.h"
+#include "cam/simulation/NcSimulationSink.h"
 #include "support/ImageTestSupport.h"
 #include "support/ViewportTestSupport.h"
 
@@ -80,6 +81,31 @@ private:
     double z_ = 9999.0;
 };
 
+// Hands each move to two sinks.
+class TBothSinks final : public TNcMoveSink {
+public:
+    TBothSinks(TNcMoveSink& a, TNcMoveSink& b) : a_(a), b_(b) {}
+    void PlaneMove(int motion, const TChainElement& path) override
+    {
+        a_.PlaneMove(motion, path);
+        b_.PlaneMove(motion, path);
+    }
+    void ZMove(bool work, double z) override
+    {
+        a_.ZMove(work, z);
+        b_.ZMove(work, z);
+    }
+    void DrillHole(int motion, TVect point, double zRapid, double depth) override
+    {
+        a_.DrillHole(motion, point, zRapid, depth);
+        b_.DrillHole(motion, point, zRapid, depth);
+    }
+
+private:
+    TNcMoveSink& a_;
+    TNcMoveSink& b_;
+};
+
 // The drawn arcs tell where their centre lies.
 struct TArcCatcher final : TNcDrawing {
     void Polyline(const std::vector<TVect>& p, TColor) override { Last = p; }
@@ -100,7 +126,8 @@ struct TArcCatcher final : TNcDrawing {
 };
 
 // Reads the program back line by line, in drawing units.
-std::vector<TEvent> ReadBack(const std::string& program, const TPostSettings& post, TNcDrawing* drawing = nullptr)
+std::vector<TEvent> ReadBack(const std::string& program, const TPostSettings& post, TNcDrawing* drawing = nullptr,
+                            double* seconds = nullptr)
 {
     TNcSimulation sim;
     TArcCatcher arcs;
@@ -118,14 +145,17 @@ std::vector<TEvent> ReadBack(const std::string& program, const TPostSettings& po
             continue;
         const TNcMove& m = sim.Move;
         const TVect to{m.X / xs, m.Y / ys};
-        const double z = std::strtod(m.Z.c_str(), nullptr) / zs;
+        // An incremental program's Z words are steps: the simulation adds them up.
+        const double zWord = std::strtod(m.Z.c_str(), nullptr);
+        const double z = (post.IncrementalMode ? sim.IncrementalZ : zWord) / zs;
+        const bool zMoved = post.IncrementalMode ? m.ZWord && zWord != 0.0 : m.Z != zBefore;
         if (IsDrillCycle(m.Motion)) {
             events.push_back({'h', m.Motion, to, {}, z});
             at = to;
             continue;
         }
         // A template's cycle cancel leaves the next Z move a rapid one.
-        if (m.Z != zBefore && !post.IncrementalMode)
+        if (zMoved)
             events.push_back({'z', m.Motion == MOTION_RAPID || m.Motion == MOTION_CYCLE_CANCEL ? 0 : 1, at, {}, z});
         if (m.Motion == MOTION_CW || m.Motion == MOTION_CCW) {
             const TVect c = arcs.Last.empty() ? TVect{} : arcs.Centre();
@@ -135,6 +165,8 @@ std::vector<TEvent> ReadBack(const std::string& program, const TPostSettings& po
         }
         at = to;
     }
+    if (seconds)
+        *seconds = sim.TotalSeconds();
     return events;
 }
 
@@ -152,6 +184,8 @@ std::vector<TChain> Drawing()
 struct TPrograms {
     std::string Contour, Pocket, Drill;
     std::vector<TEvent> ContourMoves, PocketMoves, DrillMoves;
+    // The machining time the calculation showed for each.
+    double ContourSeconds = 0, PocketSeconds = 0, DrillSeconds = 0;
 };
 
 TPrograms WriteAll(const TPostSettings& post)
@@ -163,29 +197,33 @@ TPrograms WriteAll(const TPostSettings& post)
     TDepthJob depth;
     depth.ZRapid = 5.0f;
     depth.Plan = ComputeDepthPassPlan({5.0, 0.0, -3.0, 1.5}, post);
-    const auto run = [&](std::string& text, std::vector<TEvent>& moves, const auto& write) {
+    const auto run = [&](std::string& text, std::vector<TEvent>& moves, double& seconds, const auto& write) {
         StartNcFile(state, modal, post);
         TWrittenMoves sink;
-        TNcProgramWriter writer(post, modal, values, state, &sink);
+        TNcSimulation sim;
+        TNcSimulationSink simulation(sim, 3.0f, post);
+        TBothSinks both(sink, simulation);
+        TNcProgramWriter writer(post, modal, values, state, &both);
         write(writer);
         text = writer.TakeText();
         moves = sink.Events;
+        seconds = sim.TotalSeconds();
     };
     const std::vector<TChain> chains = Drawing();
-    run(out.Contour, out.ContourMoves, [&](TNcProgramWriter& w) {
+    run(out.Contour, out.ContourMoves, out.ContourSeconds, [&](TNcProgramWriter& w) {
         TContourJob contour;
         contour.Side = 1;
         contour.OffsetRadius = 3.0f;
         EXPECT_EQ(WriteContourJob(w, {chains[0]}, contour, depth), TCamFailure::None);
     });
-    run(out.Pocket, out.PocketMoves, [&](TNcProgramWriter& w) {
+    run(out.Pocket, out.PocketMoves, out.PocketSeconds, [&](TNcProgramWriter& w) {
         TPocketJob pocket;
         pocket.OffsetRadius = 3.0f;
         pocket.FinishCuts = 1;
         pocket.FinishSize = 0.5;
         EXPECT_EQ(WritePocketJob(w, chains, pocket, depth), TCamFailure::None);
     });
-    run(out.Drill, out.DrillMoves, [&](TNcProgramWriter& w) {
+    run(out.Drill, out.DrillMoves, out.DrillSeconds, [&](TNcProgramWriter& w) {
         TDrillJob drill;
         drill.Cycle = 2;
         drill.ZRapid = 5.0f;
@@ -195,14 +233,14 @@ TPrograms WriteAll(const TPostSettings& post)
     return out;
 }
 
-void ExpectSameMoves(const std::vector<TEvent>& written, const std::string& program, const TPostSettings& post)
+void ExpectSameMoves(const std::vector<TEvent>& written, double writtenSeconds, const std::string& program,
+                     const TPostSettings& post)
 {
-    std::vector<TEvent> read = ReadBack(program, post);
-    std::vector<TEvent> expected;
-    for (const TEvent& e : written) {
-        if (!(post.IncrementalMode && e.Kind == 'z'))
-            expected.push_back(e);
-    }
+    double readSeconds = 0.0;
+    std::vector<TEvent> read = ReadBack(program, post, nullptr, &readSeconds);
+    // The time shown after the calculation is the time a step through the file ends with.
+    EXPECT_NEAR(readSeconds, writtenSeconds, 1e-3);
+    const std::vector<TEvent>& expected = written;
     // The start template may lift the tool to the rapid height before the
     // program's first move, which holes do not begin with.
     if (!read.empty() && read.front().Kind == 'z' && !expected.empty() && expected.front().Kind != 'z')
@@ -248,15 +286,15 @@ TEST(NcRoundTrip, EveryReadablePostGivesBackTheMovesItWrote)
         EXPECT_GT(programs.PocketMoves.size(), 50u);
         {
             SCOPED_TRACE("contour");
-            ExpectSameMoves(programs.ContourMoves, programs.Contour, post);
+            ExpectSameMoves(programs.ContourMoves, programs.ContourSeconds, programs.Contour, post);
         }
         {
             SCOPED_TRACE("pocket");
-            ExpectSameMoves(programs.PocketMoves, programs.Pocket, post);
+            ExpectSameMoves(programs.PocketMoves, programs.PocketSeconds, programs.Pocket, post);
         }
         {
             SCOPED_TRACE("drill");
-            ExpectSameMoves(programs.DrillMoves, programs.Drill, post);
+            ExpectSameMoves(programs.DrillMoves, programs.DrillSeconds, programs.Drill, post);
         }
     }
 }

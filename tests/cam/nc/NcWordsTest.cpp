@@ -100,9 +100,17 @@ const TWordCase WORD_CASES[] = {
      "[X Axis]\nScale=2\n[Y Axis]\nScale=3\n[Z Axis]\nScale=-1\n",
      [](TNcWriter& w, TNcJobValues&) {
          return Joined({w.FormatXWord(1.5), w.FormatYWord(1.5), w.FormatZWord(1.5), w.FormatIWord(1.5),
-                        w.FormatJWord(1.5), w.FormatRWord(1.5), w.FormatCycleWord("R", 2), w.FormatXNumber(1.5)});
+                        w.FormatJWord(1.5), w.FormatRWord(1.5), w.FormatCycleWord("R", 2), w.FormatXNumber(1.5),
+                        w.FormatYNumber(1.5)});
      },
-     " X3.000| Y4.500| Z-1.500| I3.000| J4.500| R3.000| R-2.000| 1.500"},
+     " X3.000| Y4.500| Z-1.500| I3.000| J4.500| R3.000| R-2.000| 3.000| 4.500"},
+    {"SBO numbers take their own axis's scale and format",
+     "[Default]\nDialect=SBO\nSpaces=0\n[ShopBot]\nSBO_XYPref=M2,\n[X Axis]\nScale=2\n[Y Axis]\nFormat=1.1\n",
+     [](TNcWriter& w, TNcJobValues&) {
+         w.WriteMoveLine(MOTION_LINEAR, "100", 1.5, 2.5);
+         return w.TakeText();
+     },
+     "M2,3.000,2.5\r\n"},
     {"formats: widths, zero padding and whole tool numbers",
      "[X Axis]\nFormat=8.2\n[Y Axis]\nFormat=08.2\n[Tool]\nFormat=1.3\n[ArcDef]\nFormat=.1\n",
      [](TNcWriter& w, TNcJobValues&) {
@@ -155,6 +163,9 @@ const TTemplateCase TEMPLATE_CASES[] = {
     {"unknown keys give their own name", "", "G90 [unknown] [Tool] M6", "G90 unknown Tool M6"},
     {"brackets that do not pair stay text", "", "A]B[x]C[y", "A]B X12.000C[y"},
     {"the name's delimiters are blanked", "", "[toolname]", "(END  MILL )"},
+    // A word at the very start of a template loses its separator too, where the
+    // rule read literally keeps it: the shipped canned cycles' "[x][y]" hole
+    // lines would otherwise all begin with a blank.
     {"drilling words", "", "[depth][ref_height][peck_increment][pitch]", "Z-3.000 R2.000 Q0.500 F1.250"},
     {"coolant off", "", "[coolant_on]|[spindle_and_coolant_on]|[coolant_off]|[spindle_off]", "|M3|M9|M5"},
     {"block numbers keep the blank after them", "[Block Numbering]\nOutputSeq=1\n", "[n][tool] M6\r\n[n] M30\r\n",
@@ -191,6 +202,25 @@ TEST(NcTemplate, RapidKeysSetTheIncrementalOrigin)
     EXPECT_EQ(rig.Writer.IncrementX(10.0), 3.0f);
     EXPECT_EQ(rig.Writer.IncrementY(10.0), 2.0f);
     EXPECT_EQ(rig.Writer.IncrementZ(-1.0), -3.0f);
+
+    // In an incremental post the rapid words are steps from where the tool stands, like every coordinate word.
+    EXPECT_EQ(rig.Writer.ExpandTemplate("[xrapid][yrapid][zrapid]", 4.0, 10.0), "X-6.000 Y0.000 Z3.000");
+    EXPECT_EQ(rig.Writer.ExpandTemplate("[f_xrapid][f_zrapid]", 5.0, 0.0), "X1.000 Z0.000");
+}
+
+// A word a template writes leaves the modal memory as the control holds it:
+// after a tap's pitch (an F word) and a cycle's depth (a Z word) the next
+// feed and Z words are written, and after a motion of the template the next
+// motion word.
+TEST(NcTemplate, TemplateWordsKeepTheModalMemoryTrue)
+{
+    TNcRig rig("[Default]\nXYZModal=1\nGModal=1\n");
+    rig.Writer.WriteNcLine(MOTION_LINEAR, rig.Writer.FormatZWord(-2.0) + rig.Writer.FormatFeedWord("1000"));
+    rig.Writer.WriteTemplate("G98 G84[x][y][depth][ref_height][pitch]\r\n", 1.0, 1.0);
+    rig.Writer.WriteTemplate("G80\r\n", 1.0, 1.0);
+    rig.Writer.WriteNcLine(MOTION_LINEAR, rig.Writer.FormatZWord(-2.0) + rig.Writer.FormatFeedWord("1000"));
+    EXPECT_EQ(rig.Writer.Text(),
+              "G1 Z-2.000 F1000\r\nG98 G84 X1.000 Y1.000 Z0.000 R2.000 F1.000\r\nG80\r\nG1 Z-2.000 F1000\r\n");
 }
 
 TEST(NcNumbers, AreWrittenWithAPointUnderACommaLocale)

@@ -5,12 +5,15 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "support/NcRig.h"
+#include "cad/base/CADMessageSink.h"
 #include "cad/base/Settings.h"
 #include "platform/IniFile.h"
 
@@ -46,8 +49,25 @@ private:
 TEST_F(PostSettingsTest, MissingEmptyAndBrokenPostsGiveTheDefaults)
 {
     const TPostSettings defaults;
-    for (const char* name : {"No_such_post", "Empty", "Broken_values"})
+    for (const char* name : {"No_such_post", "Empty"})
         EXPECT_EQ(Loaded(TEST_FOLDER, name), defaults) << name;
+
+    // A value that cannot be read keeps its default and is reported with its key and the file.
+    std::vector<std::string> shown;
+    const TCADMessageSink previous = SetCADMessageSink([&](const std::string& text) { shown.push_back(text); });
+    const TPostSettings broken = Loaded(TEST_FOLDER, "Broken_values");
+    SetCADMessageSink(previous);
+    TPostSettings expected;
+    expected.OutputSeq = true;
+    EXPECT_EQ(broken, expected);
+    ASSERT_EQ(shown.size(), 1u);
+    for (const char* entry : {"[Block Numbering] SeqStart=ten", "[X Axis] Format=%s", "[X Axis] Scale=abc",
+                              "[Y Axis] Scale=nan", "[Z Axis] Format=99.3", "[ArcDef] ArcCenter=2.5",
+                              "[Tool] Format=%n%n%n", "[Cycle] Format=1..3"})
+        EXPECT_NE(shown[0].find(std::string("Broken_values.pst: ") + UNREADABLE_POST_VALUE + " " + entry),
+                  std::string::npos)
+            << entry << " in " << shown[0];
+    EXPECT_EQ(shown[0].find("Spaces"), std::string::npos) << "yes is a Boolean";
 
     // The defaults that no golden NC text shows.
     EXPECT_EQ(defaults.SeqMax, 999999);
@@ -141,6 +161,12 @@ const TReadCase READ_CASES[] = {
          EXPECT_TRUE(p.OutputSeq);
          EXPECT_FALSE(p.FModal);
          EXPECT_EQ(p.Separator, "");
+     }},
+    {"booleans are words too",
+     "[Block Numbering]\nOutputSeq=true\n[ArcDef]\nXYModal=No\n[Default]\nSpaces=FALSE\nOmit_Z=yes\n",
+     [](const TPostSettings& p) {
+         EXPECT_TRUE(p.OutputSeq && p.OmitZ);
+         EXPECT_FALSE(p.XYModal || p.Spaces);
      }},
 };
 
@@ -313,4 +339,48 @@ TEST_F(PostSettingsTest, ShippedPostsHoldKnownKeysAndLoadWithWhatTheirCommentPro
         ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
         EXPECT_EQ(shipped.readAll().toStdString(), text);
     }
+}
+
+// A post whose block-number prefix is 99,000 characters and whose start
+// template names [n] 33,333 times would expand to 3.3 GB: it is refused when
+// read, from its key counts, and an expansion of it anyway stops at the bound.
+TEST_F(PostSettingsTest, AnAmplifyingTemplateIsRefusedWithAMessage)
+{
+    const std::string prefix(99002, 'N');
+    std::string templ;
+    for (int k = 0; k < 33333; ++k)
+        templ += "[n]";
+    const std::string text =
+        "[Default]\nDialect=ISO\n[Block Numbering]\nOutputSeq=1\nPref=" + prefix + "\n[Start_of_file]\n1=" + templ + "\n";
+    const TPostSettings post = ReadPostSettingsFromText(text);
+    EXPECT_GT(TemplateExpansionBound(post.StartOfFile, post), MAX_EXPANDED_TEMPLATE);
+    EXPECT_EQ(OversizedTemplate(post), "Start_of_file");
+    TNcModalMemory modal;
+    const TNcJobValues job;
+    TNcWriter writer(post, modal, job);
+    EXPECT_EQ(writer.ExpandTemplate(post.StartOfFile, 0, 0), "");
+    // At most one value more than the bound was ever built: 11 block numbers.
+    EXPECT_LE(modal.BlockNumber, 1 + static_cast<int>(MAX_EXPANDED_TEMPLATE / prefix.size()) + 1);
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("pst")));
+    QFile file(folder.path() + QStringLiteral("/pst/Amplified.pst"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.data(), static_cast<qint64>(text.size()));
+    file.close();
+    std::vector<std::string> shown;
+    const TCADMessageSink previous = SetCADMessageSink([&](const std::string& t) { shown.push_back(t); });
+    PostSettings = TPostSettings();
+    PostName = "Amplified";
+    EXPECT_THROW(LoadPostProcessor(folder.path()), EPostError);
+    SetCADMessageSink(previous);
+    EXPECT_EQ(PostSettings, TPostSettings()) << "the post in use stays";
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find(std::string(TEMPLATE_TOO_LONG) + " [Start_of_file]"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[0].find("Amplified.pst"), std::string::npos);
+
+    // Every shipped post stays far within the bound.
+    for (const QString& name : QDir(DATA_FOLDER + QStringLiteral("/pst")).entryList({QStringLiteral("*.pst")}))
+        EXPECT_EQ(OversizedTemplate(ReadPostSettingsFromFile(DATA_FOLDER + QStringLiteral("/pst/") + name)), "")
+            << name.toStdString();
 }

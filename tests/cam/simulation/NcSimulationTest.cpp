@@ -2,6 +2,9 @@
 // from their radius or centre words, the times and the extents.
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -277,4 +280,105 @@ TEST(NcReadBack, TimesExtentsAndTheZGauge)
     ResetSimulation(sim);
     EXPECT_TRUE(sim.Extents.Empty);
     EXPECT_EQ(sim.ZMinWork, 9999.0f);
+}
+
+namespace {
+
+std::string HostileFile(const char* name)
+{
+    std::ifstream file(std::string(KESTRO_TEST_DATA_DIR) + "/hostile/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The lines of a text, split at LF as the editor holds them.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+// Words whose number no int or float can hold are malformed: skipped, never
+// converted (the sanitizers report such a conversion as undefined).
+TEST(NcReadBack, NumbersBeyondTheirTypeAreMalformedWords)
+{
+    const TPostSettings post;
+    TRecorder recorder;
+    TNcSimulation beyondInt = Simulate(post, Lines(HostileFile("nc-g-word-beyond-int.bin")), &recorder);
+    EXPECT_EQ(beyondInt.Move.Motion, MOTION_RAPID) << "G99999999999 is no motion";
+    EXPECT_EQ(beyondInt.Move.X, 1.0f);
+
+    recorder.Shapes.clear();
+    const TNcSimulation beyondFloat = Simulate(post, Lines(HostileFile("nc-x-1e39-then-arc.bin")), &recorder);
+    EXPECT_EQ(beyondFloat.Move.Motion, MOTION_CW);
+    EXPECT_TRUE(std::isfinite(beyondFloat.TotalSeconds()));
+    EXPECT_FALSE(beyondFloat.Extents.Empty);
+    EXPECT_TRUE(std::isfinite(beyondFloat.Extents.XMax) && std::isfinite(beyondFloat.Extents.XMin));
+    for (const TRecorder::TShape& shape : recorder.Shapes)
+        for (const TVect& p : shape.Points)
+            EXPECT_TRUE(std::isfinite(p.X) && std::isfinite(p.Y));
+
+    TNcMove move;
+    TNcSimulation sim;
+    EXPECT_FALSE(ParseNcLine("G1 X-4" + std::string(39, '0'), move, post, sim));
+    EXPECT_TRUE(ParseNcLine("G-2147483649 G2147483648 G2 X1" + std::string(38, '0'), move, post, sim));
+    EXPECT_EQ(move.Motion, MOTION_CW);
+    EXPECT_EQ(move.X, 1e38f);
+}
+
+// One line of a megabyte is read in one pass over it for its G words, and a
+// constant number of passes for the other letters: the work grows with the
+// line, not with its square.
+TEST(NcReadBack, ALongLineIsReadInLinearWork)
+{
+    const TPostSettings post;
+    std::string line;
+    while (line.size() < (1u << 20))
+        line += "G1 G0 X1.5 ";
+    TNcSimulation sim;
+    SimulateNcLine(sim, line, post, TNcReadMode::Step);
+    EXPECT_EQ(sim.Move.Motion, MOTION_RAPID);
+    EXPECT_EQ(sim.Move.X, 1.5f);
+    EXPECT_LE(sim.ParsedCharacters, 16 * line.size());
+}
+
+// What the read-back shows after a whole program: limits only of the places
+// the tool goes, Z steps of an incremental post added up, and the dialects it
+// cannot read named as such.
+TEST(NcReadBack, FiguresOfAWholeProgram)
+{
+    const TPostSettings post;
+    TRecorder recorder;
+    const TNcSimulation sim = Simulate(post, {"%", "G0 Z2", "G0 X10 Y20", "G1 Z-1", "G1 X30"}, &recorder);
+    EXPECT_EQ(sim.Extents.XMin, 10.0f) << "the first line moved Z alone: the origin is no place of the tool";
+    EXPECT_EQ(sim.Extents.YMin, 20.0f);
+    for (const TRecorder::TShape& shape : recorder.Shapes)
+        for (const TVect& p : shape.Points)
+            EXPECT_GE(p.X, 10.0 - 1e-9);
+    EXPECT_DOUBLE_EQ(sim.RapidSeconds, 0.0) << "no rapid from (0, 0)";
+
+    TPostSettings incremental;
+    incremental.IncrementalMode = true;
+    TNcSimulation steps = Simulate(incremental, {"G0 Z5", "G0 X10 Y10", "G1 Z-6", "G1 X10", "G0 Z6"});
+    EXPECT_FLOAT_EQ(steps.IncrementalZ, 5.0f);
+    EXPECT_FLOAT_EQ(steps.ZMinWork, -1.0f);
+    EXPECT_DOUBLE_EQ(steps.WorkSeconds, 0.6 + 1.0);
+    EXPECT_EQ(steps.Extents.XMax, 20.0f);
+
+    for (const TNcDialect dialect : {DIALECT_ISO, DIALECT_HEI, DIALECT_OTHER})
+        EXPECT_TRUE(ReadBackKnowsDialect(dialect));
+    for (const TNcDialect dialect : {DIALECT_XIL, DIALECT_SBO})
+        EXPECT_FALSE(ReadBackKnowsDialect(dialect));
+
+    // Reading the same program again from its start counts the same time.
+    TNcSimulation twice = Simulate(post, {"G0 X10 Y20 Z2", "G1 Z-1 F600", "G1 X30"});
+    const double once = twice.TotalSeconds();
+    RestartReadBack(twice);
+    for (const char* line : {"G0 X10 Y20 Z2", "G1 Z-1 F600", "G1 X30"})
+        SimulateNcLine(twice, line, post, TNcReadMode::Step);
+    EXPECT_DOUBLE_EQ(twice.TotalSeconds(), once);
 }

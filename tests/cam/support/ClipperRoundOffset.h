@@ -28,7 +28,8 @@ inline TVect FromClipper(const ClipperLib::IntPoint& p)
     return {static_cast<double>(p.X) / CLIPPER_SCALE, static_cast<double>(p.Y) / CLIPPER_SCALE};
 }
 
-inline ClipperLib::Path ToClipperPath(const TChain& chain)
+// Arcs as chords within the tolerance of them, by default Clipper's own.
+inline ClipperLib::Path ToClipperPath(const TChain& chain, double arcTolerance = CLIPPER_ARC_TOLERANCE)
 {
     ClipperLib::Path path;
     for (const TChainElement& e : chain) {
@@ -37,7 +38,7 @@ inline ClipperLib::Path ToClipperPath(const TChain& chain)
             continue;
         }
         const TArcSpan span = ArcSpanOf(e);
-        const double step = 2.0 * std::acos(std::max(0.0, 1.0 - CLIPPER_ARC_TOLERANCE / span.Radius));
+        const double step = 2.0 * std::acos(std::max(0.0, 1.0 - arcTolerance / span.Radius));
         const int chords = std::max(1, static_cast<int>(std::ceil(span.Sweep / step)));
         for (int k = 0; k < chords; ++k) {
             const double angle = span.StartAngle + span.Turn * span.Sweep * k / chords;

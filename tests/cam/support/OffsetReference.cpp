@@ -228,31 +228,6 @@ bool IsSimple(const TChain& outline)
     return outline.size() >= 2;
 }
 
-// A chain with the boxes of its elements, so that distances skip the
-// elements that cannot be nearer than the nearest found so far.
-class TBoxedChain {
-public:
-    explicit TBoxedChain(const TChain& chain) : Chain(chain)
-    {
-        for (const TChainElement& e : chain)
-            Boxes.push_back(ElementBox(e));
-    }
-
-    double Distance(TVect p, double enough = 0.0) const
-    {
-        double nearest = INFINITY;
-        for (std::size_t k = 0; k < Chain.size() && nearest > enough; ++k) {
-            if (SquaredDistanceToBox(Boxes[k], p) < nearest * nearest)
-                nearest = std::min(nearest, DistanceToElement(p, Chain[k]));
-        }
-        return nearest;
-    }
-
-private:
-    const TChain& Chain;
-    std::vector<TElementBox> Boxes;
-};
-
 bool IsOffTheOffset(const TChainElement& piece, const TBoxedChain& outline, double d, double& worst)
 {
     // Ends within ChainTol of each other are moved together, and sharp joins
@@ -290,6 +265,22 @@ TChain ToolpathPieces(const TChain& outline, double d)
     SplitAtIntersections(pieces);
     RemoveGougingElements(pieces, outline, std::abs(d));
     return pieces;
+}
+
+TBoxedChain::TBoxedChain(const TChain& chain) : Chain(chain)
+{
+    for (const TChainElement& e : chain)
+        Boxes.push_back(ElementBox(e));
+}
+
+double TBoxedChain::Distance(TVect p, double enough) const
+{
+    double nearest = INFINITY;
+    for (std::size_t k = 0; k < Chain.size() && nearest > enough; ++k) {
+        if (SquaredDistanceToBox(Boxes[k], p) < nearest * nearest)
+            nearest = std::min(nearest, DistanceToElement(p, Chain[k]));
+    }
+    return nearest;
 }
 
 double DistanceToChain(TVect point, const TChain& chain)
@@ -397,5 +388,181 @@ TRandomOutline RandomOutline(std::mt19937& random)
             ReverseChain(outline);
         if (IsSimple(outline))
             return {family.Name, outline};
+    }
+}
+
+namespace {
+
+double Rounded(double value)
+{
+    return std::round(value * 1000.0) / 1000.0;
+}
+
+// A polygon whose corners are each rounded by a tangent fillet, convex or
+// concave, no longer than a third of either side allows. Now and then a
+// corner turns by only a degree or two, as where two lines of a drawing
+// nearly continue each other, and its fillet is tiny.
+std::vector<TVertex> Filleted(std::mt19937& random, bool rounded)
+{
+    const int points = Between(random, 3, 9);
+    const double inner = Uniform(random, 10.0, 30.0);
+    const double outer = inner + Uniform(random, 0.0, 30.0);
+    std::vector<TVect> corners;
+    for (int k = 0; k < points; ++k) {
+        const double angle = 2 * PI * (k + Uniform(random, -0.25, 0.25)) / points;
+        const double r = Uniform(random, inner, outer);
+        corners.push_back({r * std::cos(angle), r * std::sin(angle)});
+        if (Between(random, 0, 3) == 0) {
+            // A point nearly on the way to the next corner: a flat corner.
+            const double next = 2 * PI * (k + 0.5) / points;
+            corners.push_back({r * std::cos(next) * Uniform(random, 0.98, 1.02),
+                               r * std::sin(next) * Uniform(random, 0.98, 1.02)});
+        }
+    }
+    std::vector<TVertex> vertices;
+    const std::size_t n = corners.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const TVect previous = corners[(k + n - 1) % n];
+        const TVect corner = corners[k];
+        const TVect next = corners[(k + 1) % n];
+        const TVect in = NormalizeVect(SubVect(corner, previous));
+        const TVect out = NormalizeVect(SubVect(next, corner));
+        const double turn = std::atan2(in.X * out.Y - in.Y * out.X, DotProduct(in, out));
+        const double room = std::min(PointDistance(previous, corner), PointDistance(corner, next)) / 3.0;
+        const double tangent = std::tan(std::abs(turn) / 2.0);
+        const double radius = std::min(Uniform(random, 0.2, 8.0), room / std::max(tangent, 1e-9));
+        const TVect before = SubVect(corner, ScaleVect(in, radius * tangent));
+        const TVect after = AddVect(corner, ScaleVect(out, radius * tangent));
+        vertices.push_back({before.X, before.Y, std::tan(turn / 4.0)});
+        vertices.push_back({after.X, after.Y, 0.0});
+    }
+    if (rounded) {
+        for (TVertex& v : vertices)
+            v = {Rounded(v.X), Rounded(v.Y), v.Bulge};
+    }
+    return vertices;
+}
+
+std::vector<TVertex> ExactFillets(std::mt19937& random)
+{
+    return Filleted(random, false);
+}
+
+std::vector<TVertex> RoundedFillets(std::mt19937& random)
+{
+    return Filleted(random, true);
+}
+
+// Arcs meeting arcs: a blob of 3 to 16 arcs, each bulging out or in.
+std::vector<TVertex> ArcsHeavy(std::mt19937& random)
+{
+    const int points = Between(random, 3, 16);
+    const double radius = Uniform(random, 5.0, 40.0);
+    std::vector<TVertex> vertices;
+    for (int k = 0; k < points; ++k) {
+        const double angle = 2 * PI * (k + Uniform(random, -0.2, 0.2)) / points;
+        const double r = radius * Uniform(random, 0.7, 1.3);
+        vertices.push_back({r * std::cos(angle), r * std::sin(angle), Uniform(random, -0.6, 0.9)});
+    }
+    return vertices;
+}
+
+// Joins a hair off tangent: a stadium whose half circles sweep a little
+// less or more than pi, or a filleted polygon whose fillets' bulges are off
+// by a little, so that arc and line meet at a kink of a hundredth of a
+// degree to a few tenths.
+std::vector<TVertex> NearTangent(std::mt19937& random)
+{
+    if (Between(random, 0, 1) == 0) {
+        const double length = Uniform(random, 5.0, 40.0);
+        const double r = Uniform(random, 1.0, 15.0);
+        const double off = Uniform(random, -3e-3, 3e-3);
+        const double bulge = std::tan((PI + off) / 4.0);
+        return {{0, -r, 0}, {length, -r, bulge}, {length, r, 0}, {0, r, std::tan((PI - off) / 4.0)}};
+    }
+    std::vector<TVertex> vertices = Filleted(random, false);
+    for (TVertex& v : vertices) {
+        if (v.Bulge != 0.0)
+            v.Bulge = std::tan(std::atan(v.Bulge) * (1.0 + Uniform(random, -3e-3, 3e-3)));
+    }
+    return vertices;
+}
+
+// A small outline for an island: a rectangle, a circle or a star.
+std::vector<TVertex> IslandShape(std::mt19937& random, TVect centre, double size)
+{
+    switch (Between(random, 0, 2)) {
+    case 0: {
+        const double w = size * Uniform(random, 0.3, 1.0);
+        const double h = size * Uniform(random, 0.3, 1.0);
+        return {{centre.X - w, centre.Y - h, 0},
+                {centre.X + w, centre.Y - h, 0},
+                {centre.X + w, centre.Y + h, 0},
+                {centre.X - w, centre.Y + h, 0}};
+    }
+    case 1: {
+        const double r = size * Uniform(random, 0.3, 1.0);
+        return {{centre.X + r, centre.Y, 1.0}, {centre.X - r, centre.Y, 1.0}};
+    }
+    default: {
+        const int points = Between(random, 3, 9);
+        std::vector<TVertex> star;
+        for (int k = 0; k < points; ++k) {
+            const double angle = 2 * PI * (k + Uniform(random, -0.2, 0.2)) / points;
+            const double r = size * Uniform(random, 0.3, 1.0);
+            star.push_back({centre.X + r * std::cos(angle), centre.Y + r * std::sin(angle), 0});
+        }
+        return star;
+    }
+    }
+}
+
+TChain CounterClockwise(TChain chain)
+{
+    if (ChainSignedArea(chain) < 0.0)
+        ReverseChain(chain);
+    return chain;
+}
+
+} // namespace
+
+TRandomRegion RandomRegion(std::mt19937& random)
+{
+    using TMaker = std::vector<TVertex> (*)(std::mt19937&);
+    struct TFamily {
+        const char* Name;
+        TMaker Make;
+    };
+    static const TFamily families[] = {
+        {"arcs-heavy", ArcsHeavy},
+        {"islands", nullptr},
+        {"exact fillets", ExactFillets},
+        {"fillets to 3 dec.", RoundedFillets},
+        {"near-tangent joins", NearTangent},
+    };
+    const TFamily& family = families[Between(random, 0, static_cast<int>(std::size(families)) - 1)];
+    for (;;) {
+        TRandomRegion region{family.Name, {}, {}};
+        if (family.Make != nullptr) {
+            region.Outline = CounterClockwise(ClosedOutline(family.Make(random)));
+            if (IsSimple(region.Outline))
+                return region;
+            continue;
+        }
+        // Islands in cells of a grid over a rectangle or a filleted outline's box.
+        const int count = Between(random, 1, 5);
+        const int columns = Between(random, 1, count);
+        const int rows = (count + columns - 1) / columns;
+        const double cell = Uniform(random, 6.0, 25.0);
+        const double margin = cell * Uniform(random, 0.1, 0.6);
+        const double width = columns * cell + 2 * margin;
+        const double height = rows * cell + 2 * margin;
+        region.Outline = ClosedOutline({{0, 0, 0}, {width, 0, 0}, {width, height, 0}, {0, height, 0}});
+        for (int k = 0; k < count; ++k) {
+            const TVect centre{margin + cell * (k % columns + 0.5), margin + cell * (k / columns + 0.5)};
+            region.Islands.push_back(CounterClockwise(ClosedOutline(IslandShape(random, centre, cell * 0.4))));
+        }
+        if (std::all_of(region.Islands.begin(), region.Islands.end(), IsSimple))
+            return region;
     }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cam/chains/ChainElement.h"
+#include "cam/toolpath/ElementBoxTree.h"
 
 // A vertex of a closed outline: the bulge is that of the element to the next vertex.
 struct TOutlineVertex {
@@ -26,6 +27,21 @@ TChain ToolpathPieces(const TChain& outline, double d);
 
 // The distance from the point to the nearest element of the chain.
 double DistanceToChain(TVect point, const TChain& chain);
+
+// A chain with the boxes of its elements, so that distances skip the
+// elements that cannot be nearer than the nearest found so far. The chain
+// must outlive it.
+class TBoxedChain {
+public:
+    explicit TBoxedChain(const TChain& chain);
+    // The distance to the nearest element, or a distance not above `enough`
+    // once one is found.
+    double Distance(TVect p, double enough = 0.0) const;
+
+private:
+    const TChain& Chain;
+    std::vector<TElementBox> Boxes;
+};
 
 // Points along the element, both ends included, evenly by length.
 std::vector<TVect> PointsAlong(const TChainElement& e, int count);
@@ -60,3 +76,15 @@ TRandomOutline RandomOutline(std::mt19937& random);
 
 // The offset distances the checks use for an outline, inward and outward.
 std::vector<double> CheckDistances();
+
+// Regions as drawings store them, for whole passes: outlines of many arcs,
+// outlines with 1 to 5 islands, polygons with tangent fillets (exact, or
+// with every point rounded to 3 decimals as a file keeps them), and joins a
+// hair off tangent or straight. Every chain counter-clockwise and simple;
+// the islands lie apart inside the outline.
+struct TRandomRegion {
+    std::string Family;
+    TChain Outline;
+    std::vector<TChain> Islands;
+};
+TRandomRegion RandomRegion(std::mt19937& random);

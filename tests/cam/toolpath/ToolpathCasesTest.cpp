@@ -1,10 +1,16 @@
 // The smallest outlines on which the toolpath steps once went wrong, each
 // checked against the exact distance to the outline and Clipper's offset,
-// and for the particular fault it showed.
+// and for the particular fault it showed; and the outlines of the cases
+// folder through the whole pass.
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <numbers>
+#include <set>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,7 +18,9 @@
 #include "support/CamToleranceTest.h"
 #include "support/ElementExpect.h"
 #include "support/OffsetReference.h"
+#include "support/PassReference.h"
 #include "cad/geometry/VectorHelpers.h"
+#include "cam/toolpath/Toolpaths.h"
 
 namespace {
 
@@ -108,5 +116,128 @@ TEST_F(ToolpathCasesTest, EveryCaseKeepsExactlyTheTrueOffset)
         EXPECT_TRUE(check.Sound()) << check.Describe();
         if (c.Expect)
             c.Expect(pieces);
+    }
+}
+
+namespace {
+
+// A case file: vertices "x y bulge", an outline and its islands after
+// "# outer" and "# island" lines, or a single outline without them.
+std::vector<TChain> ReadCaseFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file);
+    std::vector<std::vector<TVertex>> outlines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("#", 0) == 0) {
+            outlines.emplace_back();
+            continue;
+        }
+        std::istringstream fields(line);
+        TVertex v{};
+        if (!(fields >> v.X >> v.Y >> v.Bulge))
+            continue;
+        if (outlines.empty())
+            outlines.emplace_back();
+        outlines.back().push_back(v);
+    }
+    std::vector<TChain> chains;
+    for (const std::vector<TVertex>& vertices : outlines)
+        chains.push_back(ClosedOutline(vertices));
+    return chains;
+}
+
+// The chain in the direction the region wants it: the outer one
+// counter-clockwise, an island clockwise.
+TChain Oriented(TChain chain, bool island)
+{
+    if ((ChainSignedArea(chain) > 0.0) == island)
+        ReverseChain(chain);
+    return chain;
+}
+
+TRegion RegionOf(const std::vector<TChain>& chains)
+{
+    TRegion region{Oriented(chains.front(), false), {}};
+    for (std::size_t k = 1; k < chains.size(); ++k)
+        region.Islands.push_back(Oriented(chains[k], true));
+    return region;
+}
+
+} // namespace
+
+// Every file of the cases folder through the whole pass: the contour pass at
+// each of its offsets, and where a tool is given, the pocket, ring by ring
+// and as linked paths.
+TEST_F(ToolpathCasesTest, EveryCaseFileGivesClippersLoops)
+{
+    struct TFileCase {
+        const char* File;
+        std::vector<double> Offsets;
+        // Pocket tool radius and step-over, 0 for none.
+        double ToolRadius = 0.0;
+        double StepOver = 0.0;
+    };
+    const TFileCase cases[] = {
+        {"r1_concave_fillet.txt", {-1}},
+        {"r2_small_convex_arc_in.txt", {-5}},
+        {"r2c_arc_radius_below_d.txt", {40}},
+        {"r3_triple_point.txt", {0.5}},
+        {"r4_sharp_tip.txt", {0.5}},
+        {"r5_lens.txt", {1}},
+        {"r6_near_tangent.txt", {-2}},
+        {"r8_tie_slot.txt", {-1}},
+        {"t2_arc_join_gap.txt", {-0.5}},
+        {"t3_obround_kink.txt", {-0.5}},
+        {"t6_small_flat_fillet.txt", {0.44, 0.5, 1}, 1, 40},
+        {"t8_polygon_d9.txt", {9, 8.99, 9.01}, 1, 40},
+        {"t9_pocket_link_1813.txt", {}, 5, 50},
+    };
+    const std::filesystem::path folder = std::filesystem::path(KESTRO_CAM_TEST_DIR) / "toolpath" / "cases";
+    std::set<std::string> rows;
+    for (const TFileCase& c : cases) {
+        rows.insert(c.File);
+        const std::vector<TChain> chains = ReadCaseFile(folder / c.File);
+        ASSERT_FALSE(chains.empty()) << c.File;
+        const TRegion region = RegionOf(chains);
+        // The file's d is OffsetChain's, to the left of the outline as written.
+        const double inwards = ChainSignedArea(chains.front()) > 0.0 ? 1.0 : -1.0;
+        for (const double d : c.Offsets) {
+            SCOPED_TRACE(std::string(c.File) + ", d = " + std::to_string(d));
+            std::vector<TChain> loops;
+            ASSERT_EQ(OffsetPass(region.Outer, d * inwards, loops), TCamFailure::None);
+            const TPassCheck check = CheckPass(region, d * inwards, loops);
+            EXPECT_TRUE(check.Sound()) << check.Describe();
+        }
+        if (c.ToolRadius == 0.0)
+            continue;
+        SCOPED_TRACE(std::string(c.File) + ", pocket");
+        std::vector<TChain> oriented{region.Outer};
+        oriented.insert(oriented.end(), chains.begin() + 1, chains.end());
+        std::vector<TPocketGroup> groups = FindOuterChains(oriented);
+        FindIslands(oriented, groups);
+        ASSERT_EQ(groups.size(), 1u);
+        const TChain source = GroupElements(groups.front(), oriented);
+        const double step = 2.0 * c.ToolRadius * c.StepOver / 100.0;
+        for (double d = c.ToolRadius; ClipperRegionOffset(region, d).Loops > 0; d += step) {
+            std::vector<TChain> rings;
+            ASSERT_EQ(ComputePocketPass(groups.front(), oriented, source, d, rings), TCamFailure::None);
+            const TPassCheck check = CheckPass(region, d, rings);
+            EXPECT_TRUE(check.Sound()) << "ring at " << d << ": " << check.Describe();
+        }
+        TPocketJob job;
+        job.OffsetRadius = static_cast<float>(c.ToolRadius);
+        job.StepOverPercent = c.StepOver;
+        std::vector<TPocketToolpath> toolpaths;
+        ASSERT_EQ(PocketToolpaths(oriented, job, toolpaths), TCamFailure::None);
+        ASSERT_EQ(toolpaths.size(), 1u);
+        const TPocketCheck pocket = CheckPocket(region, c.ToolRadius, toolpaths.front().Paths);
+        EXPECT_EQ(pocket.Gouges, 0) << pocket.Describe();
+        EXPECT_LT(pocket.UncoveredShare(), 0.001) << pocket.Describe();
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == ".txt") {
+            EXPECT_TRUE(rows.contains(entry.path().filename().string())) << entry.path() << " has no row";
+        }
     }
 }

@@ -368,7 +368,7 @@ TEST_F(ToolpathsTest, LinksStopAtIslandsAndPocketsRefuseWhatWouldNotEnd)
     const TChain far = Rectangle(80, 0, 90, 10);
     const TChain island = Rectangle(15, -5, 25, 15);
     std::vector<TChain> rings{left, far, right};
-    std::vector<TChain> paths = LinkChainsNearest(rings, island, {});
+    std::vector<TChain> paths = LinkChainsNearest(rings, island, {}, 1.0);
     EXPECT_TRUE(rings.empty());
     ASSERT_EQ(paths.size(), 2u);
     EXPECT_EQ(paths[0].size(), 4u);
@@ -377,9 +377,17 @@ TEST_F(ToolpathsTest, LinksStopAtIslandsAndPocketsRefuseWhatWouldNotEnd)
     ExpectElements({paths[1][4]}, {{30, 0, 80, 0, 0}});
 
     rings = {left, right};
-    paths = LinkChainsNearest(rings, {}, {});
+    paths = LinkChainsNearest(rings, {}, {}, 1.0);
     ASSERT_EQ(paths.size(), 1u);
     ExpectElements({paths[0][4]}, {{0, 0, 30, 0, 0}});
+
+    // A link that crosses nothing but passes an island nearer than the
+    // tool's radius (less the slack) gouges it: a new path begins.
+    const TChain beside = Rectangle(15, 0.5, 25, 9);
+    rings = {left, right};
+    EXPECT_EQ(LinkChainsNearest(rings, beside, {}, 0.5).size(), 1u);
+    rings = {left, right};
+    EXPECT_EQ(LinkChainsNearest(rings, beside, {}, 2.0).size(), 2u);
 
     // A step of 0, from the step-over or from the tool, is refused.
     TPocketJob job;
@@ -421,4 +429,34 @@ TEST_F(ToolpathsTest, LinksStopAtIslandsAndPocketsRefuseWhatWouldNotEnd)
     EXPECT_EQ(toolpaths.front().FinishWrites[1].size(), 2u);
     EXPECT_NEAR(toolpaths.front().FinishWrites[1][1].front().Y1, 1.0, 1e-9);
     EXPECT_NEAR(toolpaths.front().Paths.back().back().Y2, 2.0, 1e-9);
+}
+
+TEST_F(ToolpathsTest, APassThatLosesItsLoopWhereTheToolHasRoomIsReported)
+{
+    // Pieces shorter than a large SystemTol are dropped by the split, and
+    // the loop around the star's outside never closes.
+    SystemTol = 0.1;
+    const TChain star = RandomStar(1, 12);
+    std::vector<TChain> loops;
+    EXPECT_EQ(OffsetPass(star, -1.0, loops), TCamFailure::LostLoop);
+    EXPECT_TRUE(loops.empty());
+    TContourJob contour;
+    contour.Side = -1;
+    contour.OffsetRadius = 1.0f;
+    EXPECT_EQ(ContourToolpath(star, contour, loops), TCamFailure::LostLoop);
+    SystemTol = 0.0001;
+
+    // No room for the tool is no loss: a tool wider than the square, and
+    // one exactly as wide as a slot, whose path down the middle and back
+    // encloses nothing.
+    for (const double d : {6.0, 1.0}) {
+        SCOPED_TRACE(d);
+        loops.clear();
+        EXPECT_EQ(OffsetPass(Rectangle(0, 0, 10, d == 1.0 ? 2 : 10), d, loops), TCamFailure::None);
+        EXPECT_TRUE(loops.empty());
+    }
+    const TChain outline = Rectangle(0, 0, 10, 10);
+    const TPreparedSource square(outline);
+    EXPECT_TRUE(LeavesRoomForTool({MakeElement({1, 1}, {9, 1})}, square, 1.0));
+    EXPECT_FALSE(LeavesRoomForTool({MakeElement({5, 1}, {5, 9})}, square, 5.0));
 }

@@ -100,6 +100,12 @@ TEST(Offset, EachClassOnItsSide)
     ASSERT_NE(dynamic_cast<TPolyline2D*>(frameCopy.get()), nullptr);
     ExpectRun(PointsOf(*frameCopy), {{1, 1}, {1, 3}, {3, 3}, {3, 1}, {1, 1}});
 
+    // A polygon (as SVG shapes come) is closed without repeating its first
+    // point: the copy goes round all its corners and closes the same way.
+    const TPoint2D square[] = {MakePoint2D(0, 0), MakePoint2D(0, 4), MakePoint2D(4, 4), MakePoint2D(4, 0)};
+    TPolygon2D polygon(7, square);
+    ExpectRun(PointsOf(*OffsetObject(polygon, 1)), {{1, 1}, {1, 3}, {3, 3}, {3, 1}, {1, 1}});
+
     TPunto2D point(6, MakePoint2D(0, 0));
     EXPECT_EQ(OffsetObject(point, 1), nullptr);
 

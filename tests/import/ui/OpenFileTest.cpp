@@ -284,6 +284,39 @@ TEST_F(OpenFiles, AFileThatCannotBeReadChangesNothing)
     EXPECT_NE(ShownBitmap(), nullptr);
 }
 
+// A drawing opens with what the import could read: the user is told once,
+// in words, what was left out, or that the file ends early.
+TEST_F(OpenFiles, ADrawingOpensWithWhatCouldBeReadAndSaysWhatIsMissing)
+{
+    const std::string line = "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n10\n21\n0\n";
+    const std::string circle = "0\nCIRCLE\n8\n0\n10\n5\n20\n5\n40\n2\n";
+    struct TCase {
+        std::string Name;
+        std::string Text;
+        int Objects;
+        QString Told;
+    };
+    const TCase cases[] = {
+        {"library.dxf",
+         "0\nSECTION\n2\nENTITIES\n" + line + circle + circle + "0\nHATCH\n8\n0\n2\nSOLID\n0\nMTEXT\n1\nnote\n" +
+             "0\nENDSEC\n0\nEOF\n",
+         3, QStringLiteral("Entities left out of the drawing: 1 HATCH, 1 MTEXT.")},
+        {"cut.dxf", "0\nSECTION\n2\nENTITIES\n" + line + circle + "0\nLINE\n8\n0\n10\n3", 2,
+         QStringLiteral("The file ends early: the drawing holds what came before its end.")},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Boxes.clear();
+        Frm.LocalCad().DeleteAllObjects();
+        ASSERT_TRUE(Frm.OpenFile(Text(c.Name, c.Text)));
+        EXPECT_TRUE(LoadedFile.IsDxfLoaded);
+        EXPECT_EQ(Frm.LocalCad().ObjectsCount(), c.Objects);
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].Text, c.Told);
+        EXPECT_EQ(Frm.ShownPages(), (std::vector<int>{5, 13}));
+    }
+}
+
 TEST_F(OpenFiles, NewClearsThePictureTheLayersAndTheKind)
 {
     ASSERT_TRUE(Frm.OpenFile(Picture("logo.bmp", "", "BMP3:")));
