@@ -93,12 +93,7 @@ inline std::string TestFilePath(const std::string& name)
 
 inline std::string WriteTestFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
 {
-    TCADStreamWriter out;
-    out.WriteBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    const std::string path = TestFilePath(name);
-    if (!out.SaveToFile(path))
-        throw std::runtime_error("cannot write " + path);
-    return path;
+    return testfiles::WriteWholeFile(TestFilePath(name), bytes);
 }
 
 inline std::string BoxText(const TRect2D& b)

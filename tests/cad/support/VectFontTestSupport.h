@@ -11,6 +11,7 @@
 #include "cad/base/CADMessageSink.h"
 #include "cad/canvas/DecorativeCanvas.h"
 #include "cad/stream/CADStream.h"
+#include "WholeTestFile.h"
 
 namespace vectfont_test {
 
@@ -46,14 +47,7 @@ inline TGlyphSpec Stroke(char character, float width)
 // A fresh file under the build tree for this test.
 inline std::string WriteTestFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
 {
-    const std::filesystem::path dir = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "vectfont";
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / name).string();
-    TCADStreamWriter out;
-    out.WriteBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!out.SaveToFile(path))
-        throw std::runtime_error("cannot write " + path);
-    return path;
+    return testfiles::WriteWholeFile(std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "vectfont" / name, bytes);
 }
 
 class TPolylineRecorder : public TDecorativeCanvas {
