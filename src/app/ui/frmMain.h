@@ -640,9 +640,13 @@ public:
     void CreateNavigation();
     // Set by the Z-depth window while the 3D view is shown.
     bool View3DMode = false;
-    // The 3D mode: the viewer shown over the 2D view, or hidden again. Where
-    // there is no OpenGL the mode stays off and the status line says so.
+    // The 3D mode, switched through the Z-depth window (which enables its
+    // view buttons with it) while the window exists.
     void ZDepthMode3D(bool on);
+    // The viewer shown over the 2D view, or hidden again; true when it is now
+    // shown. Where there is no OpenGL the mode stays off and the status line
+    // says so.
+    bool ShowView3D(bool on);
     // Shift with the left button in the view / the pan command.
     bool PanDragActive = false;
     bool PanButtonActive = false;
@@ -806,8 +810,8 @@ public:
     void ShowToolOffset();
     // Chains and compensation for contour and pocket, drill points for drilling.
     void ShowChainGroups(bool drilling);
-    // Hooks into the NC job: the pass plan of a machining page and taking back
-    // the last operation (frmMainHooks.cpp until the job handlers exist).
+    // The NC job: the pass plan of a machining page and taking back the last
+    // operation.
     void ShowPassPlan(int page);
     void OfferUndoLastOperation();
     // The side cboCCDir had before the pocket forced "Right" (0 none).
@@ -935,11 +939,10 @@ private:
 
     bool GridSnapOn() const;
 
-    // Calls into parts of the program that are built later; they do nothing
-    // yet (frmMainHooks.cpp).
     void RepeatLastCommand();
     // The pan command keeps its own cursor while it runs.
     bool PanCommandActive() const;
+    // Hides the Z-depth window.
     void CloseZDepth();
     // Shows the Z-depth window; the 3D mode follows its check box.
     void ShowZDepth();

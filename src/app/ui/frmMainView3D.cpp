@@ -1,10 +1,13 @@
 // The 3D viewer of the main window: lying over the 2D view on the same
-// panel, sized with it, hidden until the 3D mode switches it on.
+// panel, sized with it, hidden until the 3D mode switches it on; and the
+// Z-depth window that switches the mode.
 
+#include <QCheckBox>
 #include <QLabel>
 
 #include "app/ui/frmMain.h"
 #include "view3d/ui/GLSceneViewer.h"
+#include "view3d/ui/frmZDepth.h"
 
 namespace {
 
@@ -25,6 +28,14 @@ void TfrmMain::CreateView3D()
 
 void TfrmMain::ZDepthMode3D(bool on)
 {
+    if (frmZDepth != nullptr)
+        frmZDepth->modo3d(on);
+    else
+        ShowView3D(on);
+}
+
+bool TfrmMain::ShowView3D(bool on)
+{
     if (on && SceneViewer(GLVistaGrafica) == nullptr) {
         Messaggio(QStringLiteral("The 3D view is not available: OpenGL could not be started on this machine."));
         on = false;
@@ -35,6 +46,21 @@ void TfrmMain::ZDepthMode3D(bool on)
         nol_pnlStatus1->clear();
     }
     View3DMode = on;
+    return on;
+}
+
+void TfrmMain::ShowZDepth()
+{
+    if (frmZDepth == nullptr)
+        return;
+    frmZDepth->show();
+    frmZDepth->modo3d(frmZDepth->chk3dview->isChecked());
+}
+
+void TfrmMain::CloseZDepth()
+{
+    if (frmZDepth != nullptr)
+        frmZDepth->hide();
 }
 
 // The 3D view takes the 2D view's background colour.
