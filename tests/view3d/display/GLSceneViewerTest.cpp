@@ -19,7 +19,7 @@ struct TViewerWindow {
     {
         Window->resize(320, 240);
         Viewer->setGeometry(10, 10, 200, 150);
-        Viewer->Buffer().BackgroundColor = 0x00204080; // red 0x80, green 0x40, blue 0x20
+        Viewer->Background().BackgroundColor = 0x00204080; // red 0x80, green 0x40, blue 0x20
         Viewer->hide();
     }
     std::unique_ptr<QWidget> Window;
@@ -111,7 +111,7 @@ TEST(GLSceneViewer, AFailedFrameIsReportedOnceAndSkipped)
     EXPECT_EQ(on.Viewer->FrameFailure(), QStringLiteral("invalid value"));
     EXPECT_FALSE(on.Viewer->RenderingContext().Active());
 
-    on.Viewer->Buffer().BackgroundColor = 0x000000FF;
+    on.Viewer->Background().BackgroundColor = 0x000000FF;
     const QImage frame = on.Viewer->grabFramebuffer();
     EXPECT_EQ(frame.pixelColor(5, 5), QColor(0xFF, 0, 0));
 }
