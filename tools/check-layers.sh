@@ -47,7 +47,7 @@ check() {
 check cad "base geometry stream canvas model fonts shapes drawing dxf view engine ui" ""
 check cam "chains toolpath nc simulation ui" "ProgressSink.h ProgressSink.cpp"
 check edit "geometry entities commands ui" ""
-check view3d "maths persistence lists utility opengl context ui" ""
+check view3d "maths persistence lists utility opengl context notification texture material scene objects ui" ""
 
 # The 3D view builds on the CAD engine's shared geometry, never the reverse.
 while IFS=: read -r file line used; do
