@@ -16,6 +16,7 @@ check() {
   rank() { local i; for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && echo "$i" && return; done; echo -1; }
   local folder own used file line
   for folder in "${layers[@]}"; do
+    [ -d "$top/src/$subsystem/$folder" ] || continue
     own=$(rank "$folder")
     while IFS=: read -r file line used; do
       used=${used#*\"$subsystem/}
