@@ -121,7 +121,13 @@ void TGLSceneViewer::MakeContext()
 void TGLSceneViewer::resizeGL(int width, int height)
 {
     const qreal ratio = devicePixelRatioF();
-    Frame->Resize(qRound(width * ratio), qRound(height * ratio));
+    InWidgetCall = true;
+    try {
+        Frame->Resize(qRound(width * ratio), qRound(height * ratio));
+    } catch (const std::exception& error) {
+        Report(error.what());
+    }
+    InWidgetCall = false;
 }
 
 void TGLSceneViewer::paintGL()
