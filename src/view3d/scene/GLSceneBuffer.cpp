@@ -89,10 +89,14 @@ void TGLSceneBuffer::CreateRenderingContext(TGLContext& context, TGLDevice* devi
     Context = &context;
     // The new context starts from OpenGL's defaults, which an old cache would contradict.
     States = std::make_unique<TGLStateCache>();
-    Resize(width, height);
+    ViewPortValue.Width = std::max(width, 1);
+    ViewPortValue.Height = std::max(height, 1);
     try {
         TActivation active(context);
-        if (!GLCapabilities().OpenGL11)
+        const GLubyte* version = GL().GetString(GL_VERSION);
+        const TGLVersion number =
+            ParseVersionString(version != nullptr ? reinterpret_cast<const char*>(version) : "");
+        if (number.Major < 1 || (number.Major == 1 && number.Minor < 1))
             throw EOpenGLError("Need at least OpenGL version 1.1");
         GL().Viewport(0, 0, ViewPortValue.Width, ViewPortValue.Height);
         SetupGLOptions();

@@ -3,7 +3,8 @@
 // One render target of a scene: the viewport, the background, the OpenGL
 // options and the frame itself, drawn with the buffer's camera. A viewer
 // window or a memory context drives it through the frame-renderer
-// interface; the context it draws with belongs to them.
+// interface; the context it draws with belongs to them, and outlives the
+// buffer or is released through DestroyRenderingContext first.
 
 #include <chrono>
 #include <cstdint>
