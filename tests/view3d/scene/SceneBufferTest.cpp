@@ -91,6 +91,12 @@ TEST(SceneBuffer, SetsUpTheOpenGLOptionsInTheirOrderWhenItMakesItsContext)
     EXPECT_EQ(on.Context.ColorBits(), 24);
     EXPECT_TRUE(on.Context.Options().DoubleBuffered);
 
+    // A context made again starts from OpenGL's defaults: the states are sent again.
+    on.Buffer.DestroyRenderingContext(on.Context);
+    on.MakeContext();
+    calls = on.Log.Take();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "Enable 0xb71"), calls.end());
+
     // A driver older than 1.1 leaves the buffer without a context.
     on.Buffer.DestroyRenderingContext(on.Context);
     on.Log.Strings[GL_VERSION] = "1.0";
