@@ -55,6 +55,12 @@ TGLBaseSceneObject::TGLBaseSceneObject(TGLNotifyObject* owner)
 
 TGLBaseSceneObject::~TGLBaseSceneObject()
 {
+    for (TGLBaseSceneObject* holder : Holders) {
+        std::erase(holder->Held, this);
+        holder->Notification(*this);
+    }
+    for (TGLBaseSceneObject* held : Held)
+        std::erase(held->Holders, this);
     // Freed by its parent or by its owner, after it left the scene: nothing
     // is told, the scene may be going away itself.
     while (!ChildList.empty()) {
@@ -228,6 +234,20 @@ void TGLBaseSceneObject::MoveTo(TGLBaseSceneObject& newParent)
     std::unique_ptr<TGLBaseSceneObject> self = oldParent.TakeChild(*this);
     oldParent.NotifyChange(&oldParent);
     newParent.AddChild(std::move(self));
+}
+
+void TGLBaseSceneObject::FreeNotification(TGLBaseSceneObject& holder)
+{
+    if (&holder == this || std::find(Holders.begin(), Holders.end(), &holder) != Holders.end())
+        return;
+    Holders.push_back(&holder);
+    holder.Held.push_back(this);
+}
+
+void TGLBaseSceneObject::RemoveFreeNotification(TGLBaseSceneObject& holder)
+{
+    std::erase(Holders, &holder);
+    std::erase(holder.Held, this);
 }
 
 void TGLBaseSceneObject::SetScene(TGLSceneLink* scene)
@@ -675,77 +695,6 @@ void TGLBaseSceneObject::SetObjectStyle(TGLObjectStyle style, bool on)
     Style = on ? std::uint8_t(Style | std::uint8_t(style)) : std::uint8_t(Style & ~std::uint8_t(style));
 }
 
-// ---------------------------------------------------------------- bounds
-
-Vector3f TGLBaseSceneObject::AxisAlignedDimensions() const
-{
-    const Vector3f unscaled = AxisAlignedDimensionsUnscaled();
-    const Vector4f& scale = ScaleCoordinates->AsVector();
-    return {unscaled.X * scale.X, unscaled.Y * scale.Y, unscaled.Z * scale.Z};
-}
-
-Vector3f TGLBaseSceneObject::AxisAlignedDimensionsUnscaled() const
-{
-    return {0.5f, 0.5f, 0.5f};
-}
-
-namespace {
-
-// The object and its descendants in its own coordinates, before its scale.
-TAABB UnscaledBoxWithChildren(const TGLBaseSceneObject& object)
-{
-    TAABB box;
-    SetBB(box, object.AxisAlignedDimensionsUnscaled());
-    for (int i = 0; i < object.Count(); ++i) {
-        const TGLBaseSceneObject& child = object.Children(i);
-        TAABB childBox = UnscaledBoxWithChildren(child);
-        BBTransform(childBox, child.LocalMatrix());
-        AddBB(box, childBox);
-    }
-    return box;
-}
-
-} // namespace
-
-TAABB TGLBaseSceneObject::AxisAlignedBoundingBox() const
-{
-    TAABB box = UnscaledBoxWithChildren(*this);
-    ScaleBB(box, ScaleCoordinates->ToAffineVector());
-    return box;
-}
-
-float TGLBaseSceneObject::BoundingSphereRadius() const
-{
-    return Vector3Length(AxisAlignedDimensions());
-}
-
-bool TGLBaseSceneObject::PointInObject(const Vector3f& point) const
-{
-    const Vector4f local = AbsoluteToLocal(PointMake(point));
-    const Vector3f half = AxisAlignedDimensionsUnscaled();
-    return std::fabs(local.X) <= half.X && std::fabs(local.Y) <= half.Y && std::fabs(local.Z) <= half.Z;
-}
-
-bool TGLBaseSceneObject::RayCastIntersect(const Vector4f& rayStart, const Vector4f& rayVector,
-                                          Vector4f* intersectPoint, Vector4f* intersectNormal) const
-{
-    const Vector3f direction = AffineOf(rayVector);
-    if (Vector3IsNull(direction))
-        return false;
-    const Vector3f centre = AffineOf(AbsolutePosition());
-    const TRaySphereHits hits =
-        RayCastSphereIntersect(AffineOf(rayStart), Vector3Normalize(direction), centre, BoundingSphereRadius());
-    if (hits.Count == 0)
-        return false;
-    if (intersectPoint)
-        *intersectPoint = PointMake(hits.First);
-    if (intersectNormal) {
-        const Vector3f outward = Vector3Subtract(hits.First, centre);
-        *intersectNormal = Vector3IsNull(outward) ? Vector4f{} : DirectionMake(Vector3Normalize(outward));
-    }
-    return true;
-}
-
 TGLBehaviours& TGLBaseSceneObject::Behaviours()
 {
     if (!BehaviourList)
@@ -758,4 +707,16 @@ TGLObjectEffects& TGLBaseSceneObject::Effects()
     if (!EffectList)
         EffectList = std::make_unique<TGLObjectEffects>(*this);
     return *EffectList;
+}
+
+void TGLBaseSceneObject::SetBehaviours(const TGLBehaviours& value)
+{
+    Behaviours().Assign(value);
+    NotifyChange(this);
+}
+
+void TGLBaseSceneObject::SetEffects(const TGLObjectEffects& value)
+{
+    Effects().Assign(value);
+    NotifyChange(this);
 }

@@ -25,6 +25,7 @@
 #include "view3d/notification/SortingAndCulling.h"
 #include "view3d/notification/UpdateAble.h"
 #include "view3d/utility/GeometryBB.h"
+#include "view3d/utility/Silhouette.h"
 
 class TGLBehaviours;
 class TGLListHandle;
@@ -98,6 +99,11 @@ public:
     // Refused for an object without a parent (its caller owns it) and for a
     // parent inside the object's own subtree.
     void MoveTo(TGLBaseSceneObject& newParent);
+
+    // An object that holds this one (a camera its target, a proxy its
+    // master) is told through Notification when this one is freed.
+    void FreeNotification(TGLBaseSceneObject& holder);
+    void RemoveFreeNotification(TGLBaseSceneObject& holder);
 
     // Answered by the camera: DeleteChildren frees cameras before the rest.
     virtual bool IsCamera() const { return false; }
@@ -185,10 +191,16 @@ public:
     // A hit of the bounding sphere; the hit point and normal are optional.
     virtual bool RayCastIntersect(const Vector4f& rayStart, const Vector4f& rayVector,
                                   Vector4f* intersectPoint = nullptr, Vector4f* intersectNormal = nullptr) const;
+    // Into the silhouette, emptied first: here the outline of the bounding
+    // sphere, in local coordinates.
+    virtual void GenerateSilhouette(const TGLSilhouetteParameters& parameters, TGLSilhouette& silhouette) const;
 
     // Created on first access.
     TGLBehaviours& Behaviours();
     TGLObjectEffects& Effects();
+    // Copy the other's items and notify.
+    void SetBehaviours(const TGLBehaviours& value);
+    void SetEffects(const TGLObjectEffects& value);
     bool HasBehaviours() const { return BehaviourList != nullptr; }
     bool HasEffects() const { return EffectList != nullptr; }
 
@@ -207,6 +219,8 @@ public:
     void DestroyHandles();
 
 protected:
+    // An object this one holds is being freed: drop it.
+    virtual void Notification(TGLBaseSceneObject& /*freed*/) {}
     void SetObjectStyle(TGLObjectStyle style, bool on);
     // Draws the object itself, without children: material or not, list or not.
     virtual void RenderSelf(TRenderContextInfo& rci);
@@ -251,6 +265,9 @@ private:
     TGLSceneLink* SceneObject = nullptr;
     std::vector<std::unique_ptr<TGLBaseSceneObject>> ChildList;
     std::unique_ptr<TGLListHandle> ListHandle;
+    // Told when this object goes; and those this object is told about.
+    std::vector<TGLBaseSceneObject*> Holders;
+    std::vector<TGLBaseSceneObject*> Held;
     std::unique_ptr<TGLBehaviours> BehaviourList;
     std::unique_ptr<TGLObjectEffects> EffectList;
 
