@@ -5,7 +5,8 @@
 // software renderer:
 //   QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s "-screen 0 1280x1024x24"
 //     kestro_bench --benchmark_filter=SceneRender
-// The scene side keeps its segments in a display list: the first frame
+// The scene side draws them as the program does, with a line object whose
+// nodes carry the colours, kept in a display list: the first frame
 // compiles it (SceneRenderFirstFrame), every later frame replays it.
 
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include "view3d/context/GLQtContext.h"
+#include "view3d/objects/Lines.h"
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/scene/GLCamera.h"
 #include "view3d/scene/GLScene.h"
@@ -30,13 +32,14 @@ constexpr int Width = 1024;
 constexpr int Height = 768;
 // The turn round the target between two frames, in degrees.
 constexpr float TurnPerFrame = 0.5f;
+constexpr std::size_t VertexFloats = 7;
 
-// x, y, z, r, g, b per vertex: a pocket-like raster of 200 x 200 mm cut in
+// x, y, z, r, g, b, a per vertex: a pocket-like raster of 200 x 200 mm cut in
 // ten depth passes, every 50th segment a red rapid move.
 std::vector<float> ToolpathVertices()
 {
     std::vector<float> vertices;
-    vertices.reserve(static_cast<std::size_t>(SegmentCount + 1) * 6);
+    vertices.reserve(static_cast<std::size_t>(SegmentCount + 1) * VertexFloats);
     constexpr int PerRow = 100;
     for (int i = 0; i <= SegmentCount; ++i) {
         const int row = i / PerRow;
@@ -46,29 +49,25 @@ std::vector<float> ToolpathVertices()
         const float z = -static_cast<float>(row / 100);
         const bool rapid = i % 50 == 0;
         const float shade = 0.3f - 0.07f * z;
-        vertices.insert(vertices.end(), {x, y, z, rapid ? 1.0f : 0.1f, rapid ? 0.0f : shade, rapid ? 0.0f : 1.0f});
+        vertices.insert(vertices.end(), {x, y, z, rapid ? 1.0f : 0.1f, rapid ? 0.0f : shade, rapid ? 0.0f : 1.0f, 1.0f});
     }
     return vertices;
 }
 
-// The polyline as a scene object: one line strip with a colour per vertex.
-class TToolpathStrip : public TGLBaseSceneObject {
-public:
-    explicit TToolpathStrip(const std::vector<float>& vertices) : Vertices(vertices) {}
-
-    void BuildList(TRenderContextInfo&) override
-    {
-        GL().Begin(GL_LINE_STRIP);
-        for (std::size_t i = 0; i < Vertices.size(); i += 6) {
-            GL().Color3fv(&Vertices[i + 3]);
-            GL().Vertex3fv(&Vertices[i]);
-        }
-        GL().End();
+// The polyline as the 3D view draws it: a line object with a colour per node.
+TGLLines& AddToolpathLines(TGLBaseSceneObject& parent, const std::vector<float>& vertices)
+{
+    auto& lines = parent.AddNewChild<TGLLines>();
+    lines.SetNodesAspect(TLineNodesAspect::lnaInvisible);
+    lines.SetOption(TLinesOption::loUseNodeColorForLines, true);
+    lines.Nodes().BeginUpdate();
+    for (std::size_t i = 0; i < vertices.size(); i += VertexFloats) {
+        TGLLinesNode& node = lines.AddNode({vertices[i], vertices[i + 1], vertices[i + 2]});
+        node.Color().Initialize({vertices[i + 3], vertices[i + 4], vertices[i + 5], vertices[i + 6]});
     }
-
-private:
-    const std::vector<float>& Vertices;
-};
+    lines.Nodes().EndUpdate();
+    return lines;
+}
 
 bool EnsureGuiApplication()
 {
@@ -88,7 +87,7 @@ bool EnsureGuiApplication()
 struct TToolpathScene {
     TToolpathScene()
         : Target(Scene.Objects().AddNewChild<TGLBaseSceneObject>()),
-          Strip(Scene.Objects().AddNewChild<TToolpathStrip>(Vertices)),
+          Lines(AddToolpathLines(Scene.Objects(), Vertices)),
           Camera(Scene.Cameras().AddNewChild<TGLCamera>())
     {
         Camera.SetCameraStyle(TGLCameraStyle::csOrthogonal);
@@ -115,7 +114,7 @@ struct TToolpathScene {
     TGLQtContext Context;
     TGLScene Scene;
     TGLBaseSceneObject& Target;
-    TToolpathStrip& Strip;
+    TGLLines& Lines;
     TGLCamera& Camera;
     TGLSceneBuffer Buffer;
 };
@@ -148,7 +147,7 @@ void SceneRenderFirstFrame(benchmark::State& state)
     }
     TToolpathScene on;
     for (auto _ : state) {
-        on.Strip.StructureChanged();
+        on.Lines.StructureChanged();
         on.Buffer.RenderFrame();
         GL().Finish();
     }
@@ -169,11 +168,11 @@ void SceneRenderFloorDrawArrays(benchmark::State& state)
     gl->glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     gl->glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(on.Vertices.size() * sizeof(float)), on.Vertices.data(),
                      GL_STATIC_DRAW);
-    constexpr GLsizei Stride = 6 * sizeof(float);
+    constexpr GLsizei Stride = VertexFloats * sizeof(float);
     GL().EnableClientState(GL_VERTEX_ARRAY);
     GL().EnableClientState(GL_COLOR_ARRAY);
     GL().VertexPointer(3, GL_FLOAT, Stride, nullptr);
-    GL().ColorPointer(3, GL_FLOAT, Stride, reinterpret_cast<const void*>(3 * sizeof(float)));
+    GL().ColorPointer(4, GL_FLOAT, Stride, reinterpret_cast<const void*>(3 * sizeof(float)));
     // The buffer's own options, once: depth test, no lighting.
     on.Buffer.RenderFrame();
     GL().Disable(GL_CULL_FACE);

@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <exception>
 
+#include "view3d/notification/ConvertWinColor.h"
 #include "view3d/opengl/GLCapabilities.h"
 #include "view3d/opengl/GLContext.h"
 #include "view3d/opengl/GLErrors.h"
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/scene/GLCamera.h"
 #include "view3d/scene/GLScene.h"
-#include "view3d/utility/CrossPlatform.h"
 
 namespace {
 
@@ -154,9 +154,8 @@ void TGLSceneBuffer::SetupGLOptions()
 
 void TGLSceneBuffer::ClearWithBackground()
 {
-    const TColor colour = ColorToRGB(Background);
-    GL().ClearColor(static_cast<float>(GetRValue(colour)) / 255.0f, static_cast<float>(GetGValue(colour)) / 255.0f,
-                    static_cast<float>(GetBValue(colour)) / 255.0f, BackgroundAlphaValue);
+    const Vector4f colour = ConvertWinColor(Background, BackgroundAlphaValue);
+    GL().ClearColor(colour.X, colour.Y, colour.Z, colour.W);
 }
 
 void TGLSceneBuffer::RenderFrame(TGLBaseSceneObject* baseObject)
