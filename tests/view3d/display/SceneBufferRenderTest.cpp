@@ -170,6 +170,18 @@ TEST(SceneBufferRender, TheMemoryViewerRendersIntoItsOwnContext)
     image = viewer.Image();
     ASSERT_EQ(image.size(), QSize(64, 256));
     EXPECT_TRUE(Near(image.pixelColor(32, 128), QColor(255, 255, 0)));
+
+    // Frozen, it shows the picture it held, whatever the scene does; melted, the scene again.
+    viewer.Buffer().Freeze();
+    viewer.Buffer().SetBackgroundColor(0x00FF0000);
+    viewer.Render();
+    image = viewer.Image();
+    EXPECT_TRUE(Near(image.pixelColor(5, 5), QColor(255, 0, 0))) << image.pixelColor(5, 5).name().toStdString();
+    EXPECT_TRUE(Near(image.pixelColor(32, 128), QColor(255, 255, 0)));
+    viewer.Buffer().Melt();
+    viewer.Render();
+    image = viewer.Image();
+    EXPECT_TRUE(Near(image.pixelColor(5, 5), QColor(0, 0, 255)));
 }
 
 // The scene of the 3D view in small: a lit cube, a line set coloured by its

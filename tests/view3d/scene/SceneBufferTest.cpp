@@ -247,4 +247,34 @@ TEST(SceneBuffer, ResizeKeepsAtLeastOnePixel)
     EXPECT_EQ(on.Log.Take(), Calls{"Viewport 0 0 300 200"});
 }
 
+// Fog is drawn only when enabled, with the density of the exponential
+// modes taken from the fog colour's alpha.
+TEST(SceneBuffer, AppliesTheFogEnvironmentOnlyWhenFogIsOn)
+{
+    TRecordedScene on;
+    on.MakeContext();
+    on.Log.Take();
+    on.Buffer.RenderFrame();
+    Calls calls = on.Log.Take();
+    EXPECT_EQ(std::find_if(calls.begin(), calls.end(), [](const std::string& s) { return s.rfind("Fog", 0) == 0; }),
+              calls.end());
+
+    on.Buffer.SetFogEnable(true);
+    TGLFogEnvironment& fog = on.Buffer.FogEnvironment();
+    fog.SetFogMode(TFogMode::fmExp2);
+    fog.FogColor().SetColor({0.5f, 0.5f, 0.5f, 0.25f});
+    fog.SetFogEnd(200.0f);
+    on.Buffer.RenderFrame();
+    ExpectInOrder(on.Log.Take(), {
+                                     "Enable 0xb60",
+                                     "GluLookAt",
+                                     "Fogi 0xb65 2049",
+                                     "Fogf 0xb62 0.25",
+                                     "Fogfv 0xb66 0.5 0.5 0.5 0.25",
+                                     "Fogf 0xb63 10",
+                                     "Fogf 0xb64 200",
+                                     "AlphaFunc 0x204 0",
+                                 });
+}
+
 } // namespace
