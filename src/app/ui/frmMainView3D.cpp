@@ -67,7 +67,7 @@ void TfrmMain::CloseZDepth()
 void TfrmMain::SetView3DBackground(TColor color)
 {
     if (TGLSceneViewer* viewer = SceneViewer(GLVistaGrafica)) {
-        viewer->Buffer().BackgroundColor = color;
+        viewer->Background().BackgroundColor = color;
         viewer->update();
     }
 }
