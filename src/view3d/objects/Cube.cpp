@@ -94,3 +94,20 @@ void TGLCube::GenerateSilhouette(const TGLSilhouetteParameters& parameters, TGLS
     }
     connectivity.CreateSilhouette(parameters, silhouette, false);
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLCube::CreateNew() const
+{
+    return std::make_unique<TGLCube>();
+}
+
+void TGLCube::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLCube*>(&source);
+    if (other && other != this) {
+        Size = other->Size;
+        PartSet = other->PartSet;
+        Normals = other->Normals;
+        StructureChanged();
+    }
+    TGLSceneObject::Assign(source);
+}

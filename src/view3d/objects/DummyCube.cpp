@@ -112,3 +112,23 @@ bool TGLDummyCube::RayCastIntersect(const Vector4f&, const Vector4f&, Vector4f*,
 {
     return false;
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLDummyCube::CreateNew() const
+{
+    return std::make_unique<TGLDummyCube>();
+}
+
+void TGLDummyCube::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLDummyCube*>(&source);
+    if (other && other != this) {
+        Size = other->Size;
+        EdgeColorValue.Initialize(other->EdgeColorValue.Color());
+        ShownAtRunTime = other->ShownAtRunTime;
+        Amalgamated = other->Amalgamated;
+        OnVisibilityDetermination = other->OnVisibilityDetermination;
+        GroupListStale = true;
+        StructureChanged();
+    }
+    TGLCameraInvariantObject::Assign(source);
+}

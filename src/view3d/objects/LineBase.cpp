@@ -64,3 +64,21 @@ void TGLLineBase::RestoreLineStyle()
 {
     GL().PopAttrib();
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLLineBase::CreateNew() const
+{
+    return std::make_unique<TGLLineBase>();
+}
+
+void TGLLineBase::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLLineBase*>(&source);
+    if (other && other != this) {
+        LineColorValue.Initialize(other->LineColorValue.Color());
+        Pattern = other->Pattern;
+        Width = other->Width;
+        Smooth = other->Smooth;
+        StructureChanged();
+    }
+    TGLImmaterialSceneObject::Assign(source);
+}

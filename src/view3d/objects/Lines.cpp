@@ -161,3 +161,23 @@ void TGLLines::DrawNURBS() const
     gl.GluEndCurve(nurbs);
     gl.GluDeleteNurbsRenderer(nurbs);
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLLines::CreateNew() const
+{
+    return std::make_unique<TGLLines>();
+}
+
+void TGLLines::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLLines*>(&source);
+    if (other && other != this) {
+        DivisionValue = other->DivisionValue;
+        Mode = other->Mode;
+        Options = other->Options;
+        Knots.Assign(other->Knots);
+        Order = other->Order;
+        Tolerance = other->Tolerance;
+        StructureChanged();
+    }
+    TGLNodedLines::Assign(source);
+}

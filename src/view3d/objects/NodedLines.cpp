@@ -160,3 +160,26 @@ void TGLNodedLines::DrawMarker(const TGLLinesNode& node) const
         break;
     }
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLNodedLines::CreateNew() const
+{
+    return std::make_unique<TGLNodedLines>();
+}
+
+void TGLNodedLines::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLNodedLines*>(&source);
+    if (other && other != this) {
+        Aspect = other->Aspect;
+        NodeColorValue.Initialize(other->NodeColorValue.Color());
+        PreviousNodeColor = other->PreviousNodeColor;
+        MarkerSize = other->MarkerSize;
+        NodeList.BeginUpdate();
+        NodeList.Clear();
+        for (int i = 0; i < other->NodeList.Count(); ++i)
+            NodeList.AddNode().Assign(other->NodeList[i]);
+        NodeList.EndUpdate();
+        StructureChanged();
+    }
+    TGLLineBase::Assign(source);
+}

@@ -105,3 +105,27 @@ void TGLPlane::GenerateSilhouette(const TGLSilhouetteParameters& parameters, TGL
     connectivity.AddQuad({-hw, -hh, 0}, {hw, -hh, 0}, {-hw, hh, 0}, {hw, hh, 0});
     connectivity.CreateSilhouette(parameters, silhouette, false);
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLPlane::CreateNew() const
+{
+    return std::make_unique<TGLPlane>();
+}
+
+void TGLPlane::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLPlane*>(&source);
+    if (other && other != this) {
+        WidthValue = other->WidthValue;
+        HeightValue = other->HeightValue;
+        TextureOffsetX = other->TextureOffsetX;
+        TextureOffsetY = other->TextureOffsetY;
+        TextureScopeX = other->TextureScopeX;
+        TextureScopeY = other->TextureScopeY;
+        TilesX = other->TilesX;
+        TilesY = other->TilesY;
+        Styles = other->Styles;
+        DepthWritesOff = other->DepthWritesOff;
+        StructureChanged();
+    }
+    TGLSceneObject::Assign(source);
+}

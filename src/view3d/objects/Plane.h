@@ -15,6 +15,9 @@ class TGLPlane : public TGLSceneObject {
 public:
     explicit TGLPlane(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     float Width() const { return WidthValue; }
     void SetWidth(float value) { Set(WidthValue, value); }
     float Height() const { return HeightValue; }

@@ -155,3 +155,24 @@ void TGLPoints::BuildList(TRenderContextInfo& /*rci*/)
     if (colours > 1)
         gl.DisableClientState(GL_COLOR_ARRAY);
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLPoints::CreateNew() const
+{
+    return std::make_unique<TGLPoints>();
+}
+
+void TGLPoints::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLPoints*>(&source);
+    if (other && other != this) {
+        PositionList.Assign(other->PositionList);
+        ColorList.Assign(other->ColorList);
+        PointSize = other->PointSize;
+        PointStyle = other->PointStyle;
+        DepthWritesOff = other->DepthWritesOff;
+        SetStatic(other->IsStatic);
+        Parameters.Assign(other->Parameters);
+        StructureChanged();
+    }
+    TGLImmaterialSceneObject::Assign(source);
+}

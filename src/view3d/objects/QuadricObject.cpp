@@ -30,3 +30,19 @@ void TGLQuadricObject::SetupQuadricParams(GLUquadric* quadric) const
     gl.GluQuadricOrientation(quadric, Direction == TNormalDirection::ndOutside ? GLU_OUTSIDE : GLU_INSIDE);
     gl.GluQuadricTexture(quadric, GL_TRUE);
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLQuadricObject::CreateNew() const
+{
+    return std::make_unique<TGLQuadricObject>();
+}
+
+void TGLQuadricObject::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLQuadricObject*>(&source);
+    if (other && other != this) {
+        Smoothing = other->Smoothing;
+        Direction = other->Direction;
+        StructureChanged();
+    }
+    TGLSceneObject::Assign(source);
+}

@@ -11,6 +11,9 @@ class TGLSphere : public TGLQuadricObject {
 public:
     explicit TGLSphere(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     float Radius() const { return RadiusValue; }
     void SetRadius(float value) { Set(RadiusValue, value); }
     int Slices() const { return SliceCount; }

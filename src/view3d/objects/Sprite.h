@@ -9,6 +9,9 @@ class TGLSprite : public TGLSceneObject {
 public:
     explicit TGLSprite(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     float Width() const { return WidthValue; }
     void SetWidth(float value) { Set(WidthValue, value); }
     float Height() const { return HeightValue; }
