@@ -11,6 +11,9 @@ class TGLCube : public TGLSceneObject {
 public:
     explicit TGLCube(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     float CubeWidth() const { return Size.X; }
     float CubeHeight() const { return Size.Y; }
     float CubeDepth() const { return Size.Z; }

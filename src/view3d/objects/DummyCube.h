@@ -19,6 +19,9 @@ public:
     explicit TGLDummyCube(TGLNotifyObject* owner = nullptr);
     ~TGLDummyCube() override;
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     float CubeSize() const { return Size; }
     void SetCubeSize(float value);
     TGLColor& EdgeColor() { return EdgeColorValue; }

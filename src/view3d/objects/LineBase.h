@@ -14,6 +14,9 @@ public:
 
     explicit TGLLineBase(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     TGLColor& LineColor() { return LineColorValue; }
     const TGLColor& LineColor() const { return LineColorValue; }
     void SetLineColor(const Vector4f& value) { LineColorValue.SetColor(value); }

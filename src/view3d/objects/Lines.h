@@ -18,6 +18,9 @@ class TGLLines : public TGLNodedLines {
 public:
     explicit TGLLines(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     // Steps per span of a curve; at least 1.
     int Division() const { return DivisionValue; }
     void SetDivision(int value);

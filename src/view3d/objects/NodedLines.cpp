@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "view3d/material/RenderContextInfo.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/CubeGeometry.h"
 #include "view3d/objects/Dodecahedron.h"
 #include "view3d/opengl/GLFunctions.h"
@@ -55,18 +56,12 @@ TGLLinesNode& TGLNodedLines::AddNode(const Vector3f& point)
 
 void TGLNodedLines::SetNodesAspect(TLineNodesAspect value)
 {
-    if (Aspect == value)
-        return;
-    Aspect = value;
-    StructureChanged();
+    ChangeProperty(*this, Aspect, value);
 }
 
 void TGLNodedLines::SetNodeSize(float value)
 {
-    if (MarkerSize == value)
-        return;
-    MarkerSize = value;
-    StructureChanged();
+    ChangeProperty(*this, MarkerSize, value);
 }
 
 void TGLNodedLines::NotifyChange(TGLNotifyObject* sender)
@@ -159,4 +154,27 @@ void TGLNodedLines::DrawMarker(const TGLLinesNode& node) const
         }
         break;
     }
+}
+
+std::unique_ptr<TGLBaseSceneObject> TGLNodedLines::CreateNew() const
+{
+    return std::make_unique<TGLNodedLines>();
+}
+
+void TGLNodedLines::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLNodedLines*>(&source);
+    if (other && other != this) {
+        Aspect = other->Aspect;
+        NodeColorValue.Initialize(other->NodeColorValue.Color());
+        PreviousNodeColor = other->PreviousNodeColor;
+        MarkerSize = other->MarkerSize;
+        NodeList.BeginUpdate();
+        NodeList.Clear();
+        for (int i = 0; i < other->NodeList.Count(); ++i)
+            NodeList.AddNode().Assign(other->NodeList[i]);
+        NodeList.EndUpdate();
+        StructureChanged();
+    }
+    TGLLineBase::Assign(source);
 }

@@ -13,6 +13,9 @@ class TGLNodedLines : public TGLLineBase {
 public:
     explicit TGLNodedLines(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     // Items are TGLLinesNode; a new one takes the NodeColor of the moment.
     TGLNodes& Nodes() { return NodeList; }
     const TGLNodes& Nodes() const { return NodeList; }

@@ -14,7 +14,7 @@ TGLPlane::TGLPlane(TGLNotifyObject* owner) : TGLSceneObject(owner)
 void TGLPlane::SetStyle(TPlaneStyle style, bool on)
 {
     const std::uint8_t styles = on ? Styles | std::uint8_t(style) : Styles & ~std::uint8_t(style);
-    Set(Styles, std::uint8_t(styles));
+    ChangeProperty(*this, Styles, std::uint8_t(styles));
 }
 
 void TGLPlane::BuildList(TRenderContextInfo& /*rci*/)
@@ -104,4 +104,28 @@ void TGLPlane::GenerateSilhouette(const TGLSilhouetteParameters& parameters, TGL
     // The triangles a b d and d c a: counter-clockwise seen from +Z.
     connectivity.AddQuad({-hw, -hh, 0}, {hw, -hh, 0}, {-hw, hh, 0}, {hw, hh, 0});
     connectivity.CreateSilhouette(parameters, silhouette, false);
+}
+
+std::unique_ptr<TGLBaseSceneObject> TGLPlane::CreateNew() const
+{
+    return std::make_unique<TGLPlane>();
+}
+
+void TGLPlane::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLPlane*>(&source);
+    if (other && other != this) {
+        WidthValue = other->WidthValue;
+        HeightValue = other->HeightValue;
+        TextureOffsetX = other->TextureOffsetX;
+        TextureOffsetY = other->TextureOffsetY;
+        TextureScopeX = other->TextureScopeX;
+        TextureScopeY = other->TextureScopeY;
+        TilesX = other->TilesX;
+        TilesY = other->TilesY;
+        Styles = other->Styles;
+        DepthWritesOff = other->DepthWritesOff;
+        StructureChanged();
+    }
+    TGLSceneObject::Assign(source);
 }

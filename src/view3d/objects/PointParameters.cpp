@@ -76,3 +76,13 @@ void TGLPointParameters::UnApply() const
     const float noAttenuation[3] = {1.0f, 0.0f, 0.0f};
     Send(0.0f, 128.0f, 1.0f, noAttenuation);
 }
+
+void TGLPointParameters::Assign(const TGLPointParameters& source)
+{
+    IsEnabled = source.IsEnabled;
+    Minimum = source.Minimum;
+    Maximum = source.Maximum;
+    FadeTreshold = source.FadeTreshold;
+    Attenuation.Assign(source.Attenuation);
+    NotifyChange(this);
+}

@@ -11,6 +11,9 @@ class TGLPointParameters : public TGLUpdateAbleObject {
 public:
     explicit TGLPointParameters(TGLNotifyObject* owner);
 
+    // Copies the other's settings and notifies.
+    void Assign(const TGLPointParameters& source);
+
     bool Enabled() const { return IsEnabled; }
     void SetEnabled(bool value);
     // Negative sizes become 0.

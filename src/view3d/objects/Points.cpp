@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLCapabilities.h"
 #include "view3d/opengl/GLEntryPoints.h"
 #include "view3d/opengl/GLFunctions.h"
@@ -81,18 +82,12 @@ void TGLPoints::SetSize(float value)
 
 void TGLPoints::SetStyle(TGLPointStyle value)
 {
-    if (PointStyle == value)
-        return;
-    PointStyle = value;
-    StructureChanged();
+    ChangeProperty(*this, PointStyle, value);
 }
 
 void TGLPoints::SetNoZWrite(bool value)
 {
-    if (DepthWritesOff == value)
-        return;
-    DepthWritesOff = value;
-    StructureChanged();
+    ChangeProperty(*this, DepthWritesOff, value);
 }
 
 void TGLPoints::SetStatic(bool value)
@@ -154,4 +149,25 @@ void TGLPoints::BuildList(TRenderContextInfo& /*rci*/)
     gl.DisableClientState(GL_VERTEX_ARRAY);
     if (colours > 1)
         gl.DisableClientState(GL_COLOR_ARRAY);
+}
+
+std::unique_ptr<TGLBaseSceneObject> TGLPoints::CreateNew() const
+{
+    return std::make_unique<TGLPoints>();
+}
+
+void TGLPoints::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLPoints*>(&source);
+    if (other && other != this) {
+        PositionList.Assign(other->PositionList);
+        ColorList.Assign(other->ColorList);
+        PointSize = other->PointSize;
+        PointStyle = other->PointStyle;
+        DepthWritesOff = other->DepthWritesOff;
+        SetStatic(other->IsStatic);
+        Parameters.Assign(other->Parameters);
+        StructureChanged();
+    }
+    TGLImmaterialSceneObject::Assign(source);
 }

@@ -14,6 +14,9 @@ class TGLPoints : public TGLImmaterialSceneObject {
 public:
     explicit TGLPoints(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     // After editing a list in place, call StructureChanged.
     TAffineVectorList& Positions() { return PositionList; }
     TVectorList& Colors() { return ColorList; }

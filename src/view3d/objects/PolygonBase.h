@@ -11,6 +11,9 @@ class TGLPolygonBase : public TGLSceneObject {
 public:
     explicit TGLPolygonBase(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     TGLNodes& Nodes() { return NodeList; }
     const TGLNodes& Nodes() const { return NodeList; }
     // Steps per span of a curve; at least 1.

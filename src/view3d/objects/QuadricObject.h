@@ -14,6 +14,9 @@ class TGLQuadricObject : public TGLSceneObject {
 public:
     explicit TGLQuadricObject(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     TNormalSmoothing Normals() const { return Smoothing; }
     void SetNormals(TNormalSmoothing value);
     TNormalDirection NormalDirection() const { return Direction; }

@@ -87,3 +87,26 @@ Vector3f TGLSphere::AxisAlignedDimensionsUnscaled() const
     const float r = std::abs(RadiusValue);
     return {r, r, r};
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLSphere::CreateNew() const
+{
+    return std::make_unique<TGLSphere>();
+}
+
+void TGLSphere::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLSphere*>(&source);
+    if (other && other != this) {
+        RadiusValue = other->RadiusValue;
+        SliceCount = other->SliceCount;
+        StackCount = other->StackCount;
+        TopLatitude = other->TopLatitude;
+        BottomLatitude = other->BottomLatitude;
+        StartLongitude = other->StartLongitude;
+        StopLongitude = other->StopLongitude;
+        TopCapType = other->TopCapType;
+        BottomCapType = other->BottomCapType;
+        StructureChanged();
+    }
+    TGLQuadricObject::Assign(source);
+}

@@ -68,3 +68,24 @@ void TGLSprite::BuildList(TRenderContextInfo& /*rci*/)
     if (DepthWritesOff)
         gl.DepthMask(GL_TRUE);
 }
+
+std::unique_ptr<TGLBaseSceneObject> TGLSprite::CreateNew() const
+{
+    return std::make_unique<TGLSprite>();
+}
+
+void TGLSprite::Assign(const TGLBaseSceneObject& source)
+{
+    const auto* other = dynamic_cast<const TGLSprite*>(&source);
+    if (other && other != this) {
+        WidthValue = other->WidthValue;
+        HeightValue = other->HeightValue;
+        RotationDegrees = other->RotationDegrees;
+        Alpha = other->Alpha;
+        DepthWritesOff = other->DepthWritesOff;
+        MirroredU = other->MirroredU;
+        MirroredV = other->MirroredV;
+        StructureChanged();
+    }
+    TGLSceneObject::Assign(source);
+}

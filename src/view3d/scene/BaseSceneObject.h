@@ -245,6 +245,8 @@ private:
     void RotationChanged();
     void DeleteChildCameras();
     void TurnAbout(const Vector3f& axis, float degrees);
+    // Index 0, 1, 2: pitch, turn, roll.
+    void SetAngle(int index, float degrees, const Vector3f& axis);
     std::unique_ptr<TGLBaseSceneObject> TakeChild(TGLBaseSceneObject& child);
     bool PassesCulling(const TRenderContextInfo& rci) const;
     void RenderWithEffects(TRenderContextInfo& rci);

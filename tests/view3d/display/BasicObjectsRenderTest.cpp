@@ -8,6 +8,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "../support/SceneLinkSpy.h"
 #include "view3d/context/GLFrameRenderer.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
@@ -21,7 +22,6 @@
 #include "view3d/objects/Sprite.h"
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/opengl/GLStateCache.h"
-#include "view3d/scene/SceneLink.h"
 #include "view3d/scene/SceneRootObject.h"
 
 namespace {
@@ -29,24 +29,12 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 
-// The little a scene gives its objects: the axes' length and a change sink.
-class TTestSceneLink : public TGLSceneLink {
-public:
-    void NotifyChange(TGLNotifyObject*) override {}
-    void BeginUpdate() override {}
-    void EndUpdate() override {}
-    void AddLight(TGLBaseSceneObject&) override {}
-    void RemoveLight(TGLBaseSceneObject&) override {}
-    float CurrentCameraDepthOfView() const override { return 1.8f; }
-    Matrix4f CurrentBaseViewMatrix() const override { return IdentityMatrix4f; }
-};
-
 // One frame of the objects under a root: an orthographic view 4 units high
 // looking down -Z, one white light from the front and above, the state
 // cache fresh, as the scene buffer sets it up.
 class TObjectsFrame : public TGLFrameRenderer {
 public:
-    TObjectsFrame() : Root(Link) {}
+    TObjectsFrame() : Root(Link) { Link.DepthOfView = 1.8f; }
 
     void Resize(int width, int height) override
     {
@@ -90,7 +78,7 @@ public:
         return RenderToImage(context, *this, kWidth, kHeight).convertToFormat(QImage::Format_ARGB32);
     }
 
-    TTestSceneLink Link;
+    TSceneLinkSpy Link;
     TGLSceneRootObject Root;
 
 private:

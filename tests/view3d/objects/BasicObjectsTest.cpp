@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <memory>
+#include <typeinfo>
 #include <string>
 #include <vector>
 
@@ -8,7 +10,10 @@
 #include "view3d/material/RenderContextInfo.h"
 #include "view3d/objects/Cube.h"
 #include "view3d/objects/DummyCube.h"
+#include "view3d/objects/Lines.h"
+#include "view3d/objects/Plane.h"
 #include "view3d/objects/Points.h"
+#include "view3d/objects/Sphere.h"
 #include "view3d/opengl/GLStateCache.h"
 #include "view3d/opengl/TextureCoordinateDispatch.h"
 
@@ -191,6 +196,64 @@ TEST(GLDummyCube, BarycentreOfItsChildrenAndExtents)
 
     dummy.SetCubeSize(-3);
     EXPECT_FLOAT_EQ(dummy.AxisAlignedDimensionsUnscaled().Y, 1.5f);
+}
+
+} // namespace
+
+namespace {
+
+// A clone (a new object of the same class, assigned) draws exactly as its original.
+TEST(BasicObjects, ACloneDrawsAsItsOriginal)
+{
+    TGLCallLog log;
+    std::vector<std::unique_ptr<TGLBaseSceneObject>> originals;
+
+    auto lines = std::make_unique<TGLLines>();
+    lines->SetLineWidth(2);
+    lines->SetNodeColor({1, 0, 1, 1});
+    lines->SetNodesAspect(TLineNodesAspect::lnaCube);
+    lines->SetOption(TLinesOption::loUseNodeColorForLines, true);
+    lines->SetSplineMode(TLineSplineMode::lsmSegments);
+    lines->AddNode({1, 2, 3});
+    lines->AddNode({4, 5, 6}).Color().SetColor({0, 1, 0, 1});
+    originals.push_back(std::move(lines));
+
+    auto cube = std::make_unique<TGLCube>();
+    cube->SetCubeDepth(3);
+    cube->SetParts({TCubePart::cpLeft});
+    cube->SetNormalDirection(TNormalDirection::ndInside);
+    originals.push_back(std::move(cube));
+
+    auto points = std::make_unique<TGLPoints>();
+    points->Positions().Add(1, 2, 3);
+    points->SetSize(7);
+    points->SetStyle(TGLPointStyle::psSmooth);
+    originals.push_back(std::move(points));
+
+    auto dummy = std::make_unique<TGLDummyCube>();
+    dummy->SetVisibleAtRunTime(true);
+    dummy->SetCubeSize(4);
+    dummy->EdgeColor().SetColor({0.5f, 0.5f, 0, 1});
+    originals.push_back(std::move(dummy));
+
+    auto sphere = std::make_unique<TGLSphere>();
+    sphere->SetSlices(5);
+    sphere->SetTop(45);
+    sphere->SetTopCap(TCapType::ctFlat);
+    originals.push_back(std::move(sphere));
+
+    auto plane = std::make_unique<TGLPlane>();
+    plane->SetStyle(TPlaneStyle::psSingleQuad, false);
+    plane->SetXTiles(3);
+    originals.push_back(std::move(plane));
+
+    for (const auto& original : originals) {
+        const std::unique_ptr<TGLBaseSceneObject> clone = original->CreateNew();
+        clone->Assign(*original);
+        const std::vector<std::string> expected = Build(log, *original);
+        EXPECT_FALSE(expected.empty());
+        EXPECT_EQ(Build(log, *clone), expected) << typeid(*original).name();
+    }
 }
 
 } // namespace

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "support/GLCallLog.h"
+#include "support/SceneLinkSpy.h"
 #include "view3d/material/RenderContextInfo.h"
 #include "view3d/objects/Lines.h"
+#include "view3d/opengl/GLStateCache.h"
+#include "view3d/scene/SceneRootObject.h"
 
 namespace {
 
@@ -177,6 +180,44 @@ TEST(GLLines, NewNodeColourPassesToTheNodesThatStillCarryTheOldOne)
     EXPECT_EQ(extent.X, 5);
     EXPECT_EQ(extent.Y, 3);
     EXPECT_EQ(extent.Z, 1);
+}
+
+TEST(GLLines, NodesAddedInABracketNotifyOnceAndTheListIsCompiledOnlyAfterAChange)
+{
+    TGLCallLog log;
+    TSceneLinkSpy scene;
+    TGLSceneRootObject root(scene);
+    TGLLines& lines = root.AddNewChild<TGLLines>();
+    lines.SetNodesAspect(TLineNodesAspect::lnaInvisible);
+    TGLStateCache states;
+    TRenderContextInfo rci;
+    rci.GLStates = &states;
+    lines.RenderObject(rci);
+
+    scene.Notifications = 0;
+    lines.Nodes().BeginUpdate();
+    for (int i = 0; i < 1000; ++i)
+        lines.AddNode({float(i), 0, 0});
+    lines.Nodes().EndUpdate();
+    EXPECT_EQ(scene.Notifications, 1);
+
+    log.Take();
+    lines.RenderObject(rci);
+    std::vector<std::string> calls = log.Take();
+    EXPECT_EQ(CountOf(calls, "NewList"), 1);
+    EXPECT_EQ(CountOf(calls, "Vertex3fv"), 1000);
+    // A camera move redraws the same list.
+    lines.RenderObject(rci);
+    calls = log.Take();
+    EXPECT_EQ(CountOf(calls, "NewList"), 0);
+    EXPECT_EQ(CountOf(calls, "CallList"), 1);
+    EXPECT_EQ(CountOf(calls, "Vertex3fv"), 0);
+
+    // A node's colour is part of the drawing.
+    lines.Node(5).Color().SetRed(0.5f);
+    EXPECT_EQ(scene.Notifications, 2);
+    lines.RenderObject(rci);
+    EXPECT_EQ(CountOf(log.Take(), "NewList"), 1);
 }
 
 } // namespace
