@@ -26,6 +26,7 @@
 #include "platform/ProgramFolder.h"
 #include "view3d/opengl/FloatingPointMode.h"
 #include "view3d/ui/GLSceneViewer.h"
+#include "view3d/ui/NcScene3D.h"
 #include "view3d/ui/frmZDepth.h"
 #include "cam/simulation/NcSimulation.h"
 
@@ -111,6 +112,7 @@ std::unique_ptr<QWidget> MakeZDepth(TfrmMain& main)
 {
     auto window = std::make_unique<TfrmZDepth>(NcSimulation, &main);
     window->SwitchView3D = [&main](bool on) { return main.ShowView3D(on); };
+    window->PresetChosen = [&main](TViewPreset preset) { main.Scene3D->Preset(preset); };
     frmZDepth = window.get();
     return window;
 }

@@ -56,6 +56,8 @@ class TFontPreview;
 struct TInfoNode;
 class TMruBar;
 class TNcFindDialog;
+class TNcScene3D;
+enum class TNcReadMode;
 class TObject2D;
 class TOpenDialog;
 class TProcessRunner;
@@ -647,6 +649,14 @@ public:
     // shown. Where there is no OpenGL the mode stays off and the status line
     // says so.
     bool ShowView3D(bool on);
+    // The scene the 3D viewer shows: the NC toolpath and its camera.
+    std::unique_ptr<TNcScene3D> Scene3D;
+    // The mouse over the 3D viewer: a press keeps its place, a move orbits,
+    // pans (with Shift, or during the pan command) or zooms (with Ctrl).
+    void GLVistaGraficaMouseDown(int x, int y);
+    void GLVistaGraficaMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, int x, int y);
+    // The viewer lets the scene go before the scene goes.
+    void ReleaseView3D();
     // Shift with the left button in the view / the pan command.
     bool PanDragActive = false;
     bool PanButtonActive = false;
@@ -726,6 +736,9 @@ public:
     void CreateNcPage();
     void sbtIsoStepClick();
     void sbrNcSimulChange(int position);
+    // Reads one editor line back: the move goes into the 3D toolpath while
+    // the 3D view is shown, over the drawing otherwise.
+    void ReadBackLine(int line, TNcReadMode mode);
     void sbtIsoSaveClick();
     void sbtIsoExitClick();
     void sbtIsoFindClick();
