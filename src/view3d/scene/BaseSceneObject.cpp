@@ -26,6 +26,19 @@ std::uint32_t NextPickName()
     return ++last;
 }
 
+// Direction x Up; when the two are parallel, the Z axis or else the X axis
+// takes the direction's place.
+Vector3f RightAxis(const Vector3f& direction, const Vector3f& up)
+{
+    Vector3f right = Vector3Cross(direction, up);
+    if (Vector3Length(right) < kParallelLimit) {
+        right = Vector3Cross({0, 0, 1}, up);
+        if (Vector3Length(right) < kParallelLimit)
+            right = Vector3Cross({1, 0, 0}, up);
+    }
+    return right;
+}
+
 Vector3f MatrixRow(const Matrix4f& m, int row)
 {
     return {m.M[row][0], m.M[row][1], m.M[row][2]};
@@ -55,7 +68,10 @@ TGLBaseSceneObject::TGLBaseSceneObject(TGLNotifyObject* owner)
 
 TGLBaseSceneObject::~TGLBaseSceneObject()
 {
-    for (TGLBaseSceneObject* holder : Holders) {
+    // A holder may drop other references while it is told.
+    const std::vector<TGLBaseSceneObject*> holders = std::move(Holders);
+    Holders.clear();
+    for (TGLBaseSceneObject* holder : holders) {
         std::erase(holder->Held, this);
         holder->Notification(*this);
     }
@@ -323,37 +339,30 @@ void TGLBaseSceneObject::TurnAbout(const Vector3f& axis, float degrees)
     MarkTransformChanged();
 }
 
+void TGLBaseSceneObject::SetAngle(int index, float degrees, const Vector3f& axis)
+{
+    Vector4f angles = RotationCoordinates->AsVector();
+    float& angle = index == 0 ? angles.X : index == 1 ? angles.Y : angles.Z;
+    if (degrees == angle)
+        return;
+    TurnAbout(axis, angle - degrees);
+    angle = NormalizeDegAngle(degrees);
+    RotationCoordinates->Initialize(angles);
+}
+
 void TGLBaseSceneObject::SetPitchAngle(float degrees)
 {
-    const float old = RotationCoordinates->X();
-    if (degrees == old)
-        return;
-    TurnAbout(Right(), old - degrees);
-    Vector4f angles = RotationCoordinates->AsVector();
-    angles.X = NormalizeDegAngle(degrees);
-    RotationCoordinates->Initialize(angles);
+    SetAngle(0, degrees, Right());
 }
 
 void TGLBaseSceneObject::SetTurnAngle(float degrees)
 {
-    const float old = RotationCoordinates->Y();
-    if (degrees == old)
-        return;
-    TurnAbout(UpCoordinates->ToAffineVector(), old - degrees);
-    Vector4f angles = RotationCoordinates->AsVector();
-    angles.Y = NormalizeDegAngle(degrees);
-    RotationCoordinates->Initialize(angles);
+    SetAngle(1, degrees, UpCoordinates->ToAffineVector());
 }
 
 void TGLBaseSceneObject::SetRollAngle(float degrees)
 {
-    const float old = RotationCoordinates->Z();
-    if (degrees == old)
-        return;
-    TurnAbout(DirectionCoordinates->ToAffineVector(), old - degrees);
-    Vector4f angles = RotationCoordinates->AsVector();
-    angles.Z = NormalizeDegAngle(degrees);
-    RotationCoordinates->Initialize(angles);
+    SetAngle(2, degrees, DirectionCoordinates->ToAffineVector());
 }
 
 void TGLBaseSceneObject::ResetRotations()
@@ -598,13 +607,7 @@ void TGLBaseSceneObject::DirectionChanged()
     if (Vector3IsNull(direction))
         direction = {0, 0, 1};
     direction = Vector3Normalize(direction);
-    const Vector3f up = UpCoordinates->ToAffineVector();
-    Vector3f right = Vector3Cross(direction, up);
-    if (Vector3Length(right) < kParallelLimit) {
-        right = Vector3Cross({0, 0, 1}, up);
-        if (Vector3Length(right) < kParallelLimit)
-            right = Vector3Cross({1, 0, 0}, up);
-    }
+    const Vector3f right = RightAxis(direction, UpCoordinates->ToAffineVector());
     DirectionCoordinates->Initialize(DirectionMake(direction));
     UpCoordinates->Initialize(DirectionMake(Vector3Normalize(Vector3Cross(right, direction))));
 }
@@ -615,13 +618,7 @@ void TGLBaseSceneObject::UpChanged()
     if (Vector3IsNull(up))
         up = {0, 1, 0};
     up = Vector3Normalize(up);
-    const Vector3f direction = DirectionCoordinates->ToAffineVector();
-    Vector3f right = Vector3Cross(direction, up);
-    if (Vector3Length(right) < kParallelLimit) {
-        right = Vector3Cross({0, 0, 1}, up);
-        if (Vector3Length(right) < kParallelLimit)
-            right = Vector3Cross({1, 0, 0}, up);
-    }
+    const Vector3f right = RightAxis(DirectionCoordinates->ToAffineVector(), up);
     UpCoordinates->Initialize(DirectionMake(up));
     DirectionCoordinates->Initialize(DirectionMake(Vector3Normalize(Vector3Cross(up, right))));
 }

@@ -184,8 +184,10 @@ public:
     // --- bounds
     Vector3f AxisAlignedDimensions() const;
     virtual Vector3f AxisAlignedDimensionsUnscaled() const;
-    // The object and all its descendants, in the object's own coordinates.
+    // The object and all its descendants, in the object's own coordinates,
+    // with and without its own scale.
     TAABB AxisAlignedBoundingBox() const;
+    TAABB AxisAlignedBoundingBoxUnscaled() const;
     float BoundingSphereRadius() const;
     virtual bool PointInObject(const Vector3f& point) const;
     // A hit of the bounding sphere; the hit point and normal are optional.
@@ -245,6 +247,8 @@ private:
     void RotationChanged();
     void DeleteChildCameras();
     void TurnAbout(const Vector3f& axis, float degrees);
+    // Index 0, 1, 2: pitch, turn, roll.
+    void SetAngle(int index, float degrees, const Vector3f& axis);
     std::unique_ptr<TGLBaseSceneObject> TakeChild(TGLBaseSceneObject& child);
     bool PassesCulling(const TRenderContextInfo& rci) const;
     void RenderWithEffects(TRenderContextInfo& rci);
