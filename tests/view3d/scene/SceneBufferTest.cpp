@@ -148,6 +148,22 @@ TEST(SceneBuffer, RendersAFrameInItsFixedOrder)
     EXPECT_EQ(on.Context.Activations, on.Context.Deactivations) << "the frame leaves the context as it found it";
 }
 
+// A driver error ends the frame with EOpenGLError (the window reports it
+// and skips the frame); the buffer is left ready for the next one.
+TEST(SceneBuffer, AFailedFrameLeavesTheBufferReadyForTheNext)
+{
+    TRecordedScene on;
+    on.MakeContext();
+    // The first read is the clean-up before the frame; the error shows after the clear.
+    on.Log.PendingErrors = {GL_NO_ERROR, GL_INVALID_ENUM};
+    EXPECT_THROW(on.Buffer.RenderFrame(), EOpenGLError);
+    EXPECT_FALSE(on.Buffer.Rendering());
+    EXPECT_FALSE(on.Context.Active());
+    EXPECT_EQ(on.Buffer.FrameCount(), 0);
+    on.Buffer.RenderFrame();
+    EXPECT_EQ(on.Buffer.FrameCount(), 1);
+}
+
 TEST(SceneBuffer, ClearsTheBuffersItsOptionsName)
 {
     struct Case {
