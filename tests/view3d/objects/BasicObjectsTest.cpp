@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <typeinfo>
 #include <string>
@@ -66,10 +67,13 @@ TEST(GLPoints, SizeStaysAboveZeroAndStyleSetsSmoothingAndBlending)
 {
     TGLCallLog log;
     TGLPoints points;
-    for (float size : {0.0f, -3.0f}) {
+    for (float size : {0.0f, -3.0f, std::nanf("")}) {
+        points.SetSize(5);
         points.SetSize(size);
-        EXPECT_GT(points.Size(), 0.0f) << size;
+        EXPECT_EQ(points.Size(), 1.0f) << size;
     }
+    points.SetSize(0.25f);
+    EXPECT_EQ(points.Size(), 0.25f);
     points.SetSize(4);
     points.SetNoZWrite(true);
     std::vector<std::string> calls = Build(log, points);
