@@ -42,7 +42,6 @@ TEST(NcScene3D, IsBuiltAsTheViewShowsIt)
     TNcScene3D scene;
     EXPECT_EQ(scene.GLCamera1.CameraStyle(), TGLCameraStyle::csOrthogonal);
     EXPECT_EQ(scene.GLCamera1.DepthOfView(), 10000.0f);
-    EXPECT_EQ(scene.GLCamera1.FocalLength(), 1.0f);
     EXPECT_EQ(scene.GLCamera1.TargetObject(), &scene.GLDummyCube1);
     ExpectNear(scene.GLCamera1.Position().AsVector(), 2500, -2500, 2300);
     ExpectNear(scene.GLCamera1.Up().AsVector(), 0, 0, 1);
@@ -51,21 +50,16 @@ TEST(NcScene3D, IsBuiltAsTheViewShowsIt)
     ExpectNear(scene.GLCamera1.Direction().AsVector(), -std::sqrt(0.5f), std::sqrt(0.5f), 0);
     EXPECT_EQ(scene.GLLuce1.Parent(), &scene.GLCamera1);
     ExpectNear(scene.GLLuce1.Position().AsVector(), 100, 100, 500);
-    EXPECT_EQ(scene.GLLuce1.SpotCutOff(), 180.0f);
-    EXPECT_EQ(scene.GLLuce1.ConstAttenuation(), 1.0f);
 
     EXPECT_FALSE(scene.GLDummyCube1.Visible());
     EXPECT_EQ(scene.GLCube1.Parent(), &scene.GLDummyCube1);
     EXPECT_TRUE(scene.GLOrigine.ShowAxes());
-    EXPECT_EQ(scene.GLOrigine.Size(), 0.1f);
     EXPECT_EQ(scene.GLCncMov.Parent(), &scene.GLOrigine);
-    EXPECT_EQ(scene.GLCncMov.NodesAspect(), TLineNodesAspect::lnaInvisible);
     EXPECT_TRUE(scene.GLCncMov.HasOption(TLinesOption::loUseNodeColorForLines));
     EXPECT_EQ(scene.GLCncMov.Nodes().Count(), 0);
     EXPECT_EQ(scene.GLEstensioneCnc.Parent(), &scene.GLOrigine);
     EXPECT_FALSE(scene.GLEstensioneCnc.Visible());
     EXPECT_EQ(scene.GLEstensioneCnc.Material().BlendingMode(), TBlendingMode::bmTransparency);
-    EXPECT_FLOAT_EQ(scene.GLEstensioneCnc.Material().FrontProperties().Diffuse().Alpha(), 0.222f);
     EXPECT_EQ(scene.Buffer.Camera(), &scene.GLCamera1);
     EXPECT_EQ(scene.Buffer.ShadeModel(), TGLShadeModel::smFlat);
     scene.SetBackgroundColor(0x00123456);

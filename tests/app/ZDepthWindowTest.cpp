@@ -43,17 +43,12 @@ TEST(ZDepthWindow, LoadsItsControls)
     EXPECT_EQ(window.grp3DSimulation->title(), QStringLiteral("3D simulation:"));
 
     EXPECT_EQ(window.TrackBarOffset->orientation(), Qt::Vertical);
-    EXPECT_EQ(window.TrackBarOffset->minimum(), 0);
     EXPECT_EQ(window.TrackBarOffset->maximum(), 400);
     EXPECT_EQ(window.TrackBarOffset->value(), 200);
-    EXPECT_EQ(window.TrackBarOffset->tickInterval(), 50);
-    EXPECT_EQ(window.TrackBarSca->minimum(), 1);
     EXPECT_EQ(window.TrackBarSca->maximum(), 10);
     EXPECT_EQ(window.TrackBarSca->value(), 2);
     EXPECT_EQ(window.VertRuler1->ScalaOffset(), 200);
     EXPECT_EQ(window.VertRuler1->ScalaTextIncrement(), -5.0);
-    EXPECT_EQ(window.VertRuler1->ScalaFontSize(), 6);
-    EXPECT_EQ(window.VertRuler1->ScalaColor(), QColor(0, 0, 128));
     EXPECT_FALSE(window.VertRuler1->ShowUnit());
 
     const std::pair<QToolButton*, const char*> buttons[] = {{window.sbtTopView, "Top view"},
@@ -63,9 +58,7 @@ TEST(ZDepthWindow, LoadsItsControls)
     for (const auto& [button, hint] : buttons) {
         EXPECT_EQ(button->toolTip(), QString::fromLatin1(hint));
         EXPECT_EQ(button->size(), QSize(22, 22));
-        EXPECT_TRUE(button->autoRaise());
         EXPECT_TRUE(button->isEnabled());
-        EXPECT_EQ(window.findChild<QToolButton*>(button->objectName()), button);
     }
     EXPECT_EQ(window.chk3dview->text(), QStringLiteral("3Dview"));
     EXPECT_EQ(window.chk3dview->toolTip(), QStringLiteral("Enable / disable 3d view"));

@@ -15,17 +15,13 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "CncPagesSupport.h"
 #include "ProgramTestFolder.h"
 #include "WidgetInput.h"
 #include "app/ui/frmMain.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
-#include "cam/ProgressSink.h"
-#include "cam/chains/Chains.h"
-#include "cam/nc/NcWords.h"
-#include "cam/nc/PostSettings.h"
 #include "cam/simulation/NcSimulation.h"
-#include "cam/toolpath/Toolpaths.h"
 #include "import/ui/SaveDialog.h"
 #include "view3d/objects/Cube.h"
 #include "view3d/objects/Lines.h"
@@ -35,28 +31,6 @@
 #include "view3d/ui/frmZDepth.h"
 
 namespace {
-
-// Puts back the CAM globals the pages write.
-class TCamGlobalsGuard {
-public:
-    ~TCamGlobalsGuard()
-    {
-        ChainList = TChainList();
-        MachiningType = TMachiningType::Contour;
-        OffsetRadius = Offset;
-        NcJobValues = Job;
-        PostSettings = Post;
-        PostName = Name;
-        LastKey = 0;
-        NcSimulation = TNcSimulation();
-    }
-
-private:
-    float Offset = OffsetRadius;
-    TNcJobValues Job = NcJobValues;
-    TPostSettings Post = PostSettings;
-    std::string Name = PostName;
-};
 
 class NcView3D : public ProgramTestFolder {
 protected:
@@ -131,15 +105,7 @@ void Drag(QWidget* viewer, QPoint from, QPoint to, Qt::KeyboardModifiers keys = 
 TEST_F(NcView3D, APocketProgramSteppedIntoThe3DViewAndTurned)
 {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    // A 100 x 60 frame of lines and a circle inside it.
-    WriteFile(QStringLiteral("plate.dxf"),
-              "0\nSECTION\n2\nENTITIES\n"
-              "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n100\n21\n0\n"
-              "0\nLINE\n8\n0\n10\n100\n20\n0\n11\n100\n21\n60\n"
-              "0\nLINE\n8\n0\n10\n100\n20\n60\n11\n0\n21\n60\n"
-              "0\nLINE\n8\n0\n10\n0\n20\n60\n11\n0\n21\n0\n"
-              "0\nCIRCLE\n8\n0\n10\n50\n20\n30\n40\n10\n"
-              "0\nENDSEC\n0\nEOF\n");
+    WriteFile(QStringLiteral("plate.dxf"), kFramePlateDxf);
     TfrmMain& frm = Start();
     frm.resize(1000, 700);
     frm.show();
