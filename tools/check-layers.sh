@@ -16,6 +16,7 @@ check() {
   rank() { local i; for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && echo "$i" && return; done; echo -1; }
   local folder own used file line
   for folder in "${layers[@]}"; do
+    [ -d "$top/src/$subsystem/$folder" ] || continue
     own=$(rank "$folder")
     while IFS=: read -r file line used; do
       used=${used#*\"$subsystem/}
@@ -47,7 +48,7 @@ check() {
 check cad "base geometry stream canvas model fonts shapes drawing dxf view engine ui" ""
 check cam "chains toolpath nc simulation ui" "ProgressSink.h ProgressSink.cpp"
 check edit "geometry entities commands ui" ""
-check view3d "maths persistence lists utility opengl context ui" ""
+check view3d "maths persistence lists utility opengl context notification texture material scene objects ui" ""
 
 # The 3D view builds on the CAD engine's shared geometry, never the reverse.
 while IFS=: read -r file line used; do
