@@ -55,6 +55,12 @@ TGLBaseSceneObject::TGLBaseSceneObject(TGLNotifyObject* owner)
 
 TGLBaseSceneObject::~TGLBaseSceneObject()
 {
+    for (TGLBaseSceneObject* holder : Holders) {
+        std::erase(holder->Held, this);
+        holder->Notification(*this);
+    }
+    for (TGLBaseSceneObject* held : Held)
+        std::erase(held->Holders, this);
     // Freed by its parent or by its owner, after it left the scene: nothing
     // is told, the scene may be going away itself.
     while (!ChildList.empty()) {
@@ -228,6 +234,20 @@ void TGLBaseSceneObject::MoveTo(TGLBaseSceneObject& newParent)
     std::unique_ptr<TGLBaseSceneObject> self = oldParent.TakeChild(*this);
     oldParent.NotifyChange(&oldParent);
     newParent.AddChild(std::move(self));
+}
+
+void TGLBaseSceneObject::FreeNotification(TGLBaseSceneObject& holder)
+{
+    if (&holder == this || std::find(Holders.begin(), Holders.end(), &holder) != Holders.end())
+        return;
+    Holders.push_back(&holder);
+    holder.Held.push_back(this);
+}
+
+void TGLBaseSceneObject::RemoveFreeNotification(TGLBaseSceneObject& holder)
+{
+    std::erase(Holders, &holder);
+    std::erase(holder.Held, this);
 }
 
 void TGLBaseSceneObject::SetScene(TGLSceneLink* scene)

@@ -99,6 +99,11 @@ public:
     // parent inside the object's own subtree.
     void MoveTo(TGLBaseSceneObject& newParent);
 
+    // An object that holds this one (a camera its target, a proxy its
+    // master) is told through Notification when this one is freed.
+    void FreeNotification(TGLBaseSceneObject& holder);
+    void RemoveFreeNotification(TGLBaseSceneObject& holder);
+
     // Answered by the camera: DeleteChildren frees cameras before the rest.
     virtual bool IsCamera() const { return false; }
 
@@ -207,6 +212,8 @@ public:
     void DestroyHandles();
 
 protected:
+    // An object this one holds is being freed: drop it.
+    virtual void Notification(TGLBaseSceneObject& /*freed*/) {}
     void SetObjectStyle(TGLObjectStyle style, bool on);
     // Draws the object itself, without children: material or not, list or not.
     virtual void RenderSelf(TRenderContextInfo& rci);
@@ -251,6 +258,9 @@ private:
     TGLSceneLink* SceneObject = nullptr;
     std::vector<std::unique_ptr<TGLBaseSceneObject>> ChildList;
     std::unique_ptr<TGLListHandle> ListHandle;
+    // Told when this object goes; and those this object is told about.
+    std::vector<TGLBaseSceneObject*> Holders;
+    std::vector<TGLBaseSceneObject*> Held;
     std::unique_ptr<TGLBehaviours> BehaviourList;
     std::unique_ptr<TGLObjectEffects> EffectList;
 
