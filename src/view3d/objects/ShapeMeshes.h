@@ -28,6 +28,7 @@ struct TFrustrumParts {
     bool fpBack = true;
     bool fpLeft = true;
     bool fpRight = true;
+    bool operator==(const TFrustrumParts&) const = default;
 };
 
 struct TMeshQuad {

@@ -12,6 +12,7 @@ struct TXYZGridParts {
     bool gpX = true;
     bool gpY = true;
     bool gpZ = false;
+    bool operator==(const TXYZGridParts&) const = default;
 };
 
 enum class TXYZGridLinesStyle { glsLine, glsSegments };

@@ -1,0 +1,43 @@
+#include "view3d/objects/Torus.h"
+
+#include <cmath>
+
+#include "view3d/objects/LocalRayCast.h"
+#include "view3d/objects/ShapeMeshes.h"
+#include "view3d/objects/ShapeRayCasts.h"
+#include "view3d/objects/ShapeProperty.h"
+#include "view3d/opengl/GLFunctions.h"
+
+void TGLTorus::SetMajorRadius(float value) { SetShapeProperty(*this, MajorRadiusValue, value); }
+void TGLTorus::SetMinorRadius(float value) { SetShapeProperty(*this, MinorRadiusValue, value); }
+void TGLTorus::SetRings(int value) { SetShapeProperty(*this, RingsValue, value); }
+void TGLTorus::SetSides(int value) { SetShapeProperty(*this, SidesValue, value); }
+
+void TGLTorus::BuildList(TRenderContextInfo& /*rci*/)
+{
+    for (const std::vector<TMeshVertex>& strip : TorusQuadStrips(MajorRadiusValue, MinorRadiusValue, RingsValue,
+                                                                 SidesValue)) {
+        GL().Begin(GL_QUAD_STRIP);
+        for (const TMeshVertex& vertex : strip) {
+            GL().Normal3fv(&vertex.Normal.X);
+            GL().TexCoord2f(vertex.S, vertex.T);
+            GL().Vertex3fv(&vertex.Position.X);
+        }
+        GL().End();
+    }
+}
+
+Vector3f TGLTorus::AxisAlignedDimensionsUnscaled() const
+{
+    const float outer = std::abs(MajorRadiusValue) + std::abs(MinorRadiusValue);
+    return {outer, outer, std::abs(MinorRadiusValue)};
+}
+
+bool TGLTorus::RayCastIntersect(const Vector4f& rayStart, const Vector4f& rayVector, Vector4f* intersectPoint,
+                                Vector4f* intersectNormal) const
+{
+    return RayCastInLocalCoordinates(*this, rayStart, rayVector, intersectPoint, intersectNormal,
+                                     [this](const TShapeRay& ray) {
+                                         return RayCastTorus(ray, MajorRadiusValue, MinorRadiusValue);
+                                     });
+}
