@@ -97,7 +97,8 @@ bool TGLLibMaterial::Unapply(TRenderContextInfo& rci)
     } else {
         OwnMaterial.Unapply(rci);
     }
-    if (!anotherPass && !TextureMatrixIsIdentity())
+    // The cache knows whether a matrix was loaded, even one since changed back to identity.
+    if (!anotherPass)
         rci.GLStates->ResetTextureMatrix();
     return anotherPass;
 }

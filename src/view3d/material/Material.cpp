@@ -260,4 +260,6 @@ void TGLMaterial::NotifyTexMapChange(TGLNotifyObject* /*sender*/)
 
 void TGLMaterial::PrepareBuildList()
 {
+    // Only textures upload anything, and a material holds none yet: the
+    // owner may compile its list as it is.
 }

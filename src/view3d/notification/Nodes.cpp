@@ -1,10 +1,16 @@
 #include "view3d/notification/Nodes.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <deque>
+
+#include <GL/glu.h>
 
 #include "view3d/lists/CubicSpline.h"
 #include "view3d/maths/PlaneGeometry.h"
+#include "view3d/opengl/GLFunctions.h"
+#include "view3d/opengl/TextureCoordinateDispatch.h"
 
 TGLNode::TGLNode(TGLNodes& collection) : Owner(&collection) {}
 
@@ -120,4 +126,101 @@ std::unique_ptr<TCubicSpline> TGLNodes::CreateNewCubicSpline() const
         z.push_back(node->Z());
     }
     return std::make_unique<TCubicSpline>(x, y, z, std::vector<float>{});
+}
+
+namespace {
+
+using TVertex = std::array<GLfloat, 3>;
+
+// What the tessellator's callbacks share while one polygon is drawn.
+struct TTessellation {
+    // Vertices made where edges cross; their addresses must hold until the polygon ends.
+    std::deque<TVertex> Scratch;
+};
+
+void TessBegin(GLenum mode)
+{
+    GL().Begin(mode);
+}
+
+void TessEnd()
+{
+    GL().End();
+}
+
+void TessVertex(void* vertex)
+{
+    GL().Vertex3fv(static_cast<const GLfloat*>(vertex));
+}
+
+// The vertex's X and Y are its texture coordinates.
+void TessTexturedVertex(void* vertex)
+{
+    XGL().TexCoord2fv(static_cast<const GLfloat*>(vertex));
+    GL().Vertex3fv(static_cast<const GLfloat*>(vertex));
+}
+
+// A polygon the tessellator cannot take is drawn as far as it goes.
+void TessError(GLenum) {}
+
+void TessCombine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4], void** out, void* polygon)
+{
+    auto& scratch = static_cast<TTessellation*>(polygon)->Scratch;
+    scratch.push_back({static_cast<GLfloat>(coords[0]), static_cast<GLfloat>(coords[1]),
+                       static_cast<GLfloat>(coords[2])});
+    *out = scratch.back().data();
+}
+
+template <typename TCallback>
+_GLUfuncptr Callback(TCallback* callback)
+{
+    return reinterpret_cast<_GLUfuncptr>(callback);
+}
+
+} // namespace
+
+void TGLNodes::RenderTesselatedPolygon(bool textured, const Vector3f* normal, int splineSegments, bool reverse) const
+{
+    if (Items.size() < 3)
+        return;
+    std::vector<TVertex> outline;
+    if (splineSegments <= 1) {
+        for (const auto& node : Items)
+            outline.push_back({node->X(), node->Y(), node->Z()});
+    } else {
+        const auto spline = CreateNewCubicSpline();
+        const int samples = static_cast<int>(Items.size() - 1) * splineSegments;
+        const float step = 1.0f / static_cast<float>(splineSegments);
+        for (int i = 0; i <= samples; ++i) {
+            const Vector3f p = spline->SplineVector(static_cast<float>(i) * step);
+            outline.push_back({p.X, p.Y, p.Z});
+        }
+    }
+    if (reverse)
+        std::reverse(outline.begin(), outline.end());
+    std::vector<std::array<GLdouble, 3>> locations;
+    locations.reserve(outline.size());
+    for (const TVertex& v : outline)
+        locations.push_back({v[0], v[1], v[2]});
+
+    const auto deleteTess = [](GLUtesselator* tess) { GL().GluDeleteTess(tess); };
+    const std::unique_ptr<GLUtesselator, decltype(deleteTess)> tess(GL().GluNewTess(), deleteTess);
+    if (!tess)
+        return;
+    GL().GluTessCallback(tess.get(), GLU_TESS_BEGIN, Callback(&TessBegin));
+    GL().GluTessCallback(tess.get(), GLU_TESS_VERTEX, textured ? Callback(&TessTexturedVertex) : Callback(&TessVertex));
+    GL().GluTessCallback(tess.get(), GLU_TESS_END, Callback(&TessEnd));
+    GL().GluTessCallback(tess.get(), GLU_TESS_ERROR, Callback(&TessError));
+    GL().GluTessCallback(tess.get(), GLU_TESS_COMBINE_DATA, Callback(&TessCombine));
+    if (normal) {
+        GL().Normal3fv(&normal->X);
+        GL().GluTessNormal(tess.get(), normal->X, normal->Y, normal->Z);
+    }
+    TTessellation tessellation;
+    GL().GluTessBeginPolygon(tess.get(), &tessellation);
+    GL().GluTessBeginContour(tess.get());
+    for (std::size_t i = 0; i < outline.size(); ++i)
+        GL().GluTessVertex(tess.get(), locations[i].data(), outline[i].data());
+    GL().GluTessEndContour(tess.get());
+    GL().GluTessEndPolygon(tess.get());
 }

@@ -26,6 +26,19 @@ std::uint32_t NextPickName()
     return ++last;
 }
 
+// Direction x Up; when the two are parallel, the Z axis or else the X axis
+// takes the direction's place.
+Vector3f RightAxis(const Vector3f& direction, const Vector3f& up)
+{
+    Vector3f right = Vector3Cross(direction, up);
+    if (Vector3Length(right) < kParallelLimit) {
+        right = Vector3Cross({0, 0, 1}, up);
+        if (Vector3Length(right) < kParallelLimit)
+            right = Vector3Cross({1, 0, 0}, up);
+    }
+    return right;
+}
+
 Vector3f MatrixRow(const Matrix4f& m, int row)
 {
     return {m.M[row][0], m.M[row][1], m.M[row][2]};
@@ -323,37 +336,30 @@ void TGLBaseSceneObject::TurnAbout(const Vector3f& axis, float degrees)
     MarkTransformChanged();
 }
 
+void TGLBaseSceneObject::SetAngle(int index, float degrees, const Vector3f& axis)
+{
+    Vector4f angles = RotationCoordinates->AsVector();
+    float& angle = index == 0 ? angles.X : index == 1 ? angles.Y : angles.Z;
+    if (degrees == angle)
+        return;
+    TurnAbout(axis, angle - degrees);
+    angle = NormalizeDegAngle(degrees);
+    RotationCoordinates->Initialize(angles);
+}
+
 void TGLBaseSceneObject::SetPitchAngle(float degrees)
 {
-    const float old = RotationCoordinates->X();
-    if (degrees == old)
-        return;
-    TurnAbout(Right(), old - degrees);
-    Vector4f angles = RotationCoordinates->AsVector();
-    angles.X = NormalizeDegAngle(degrees);
-    RotationCoordinates->Initialize(angles);
+    SetAngle(0, degrees, Right());
 }
 
 void TGLBaseSceneObject::SetTurnAngle(float degrees)
 {
-    const float old = RotationCoordinates->Y();
-    if (degrees == old)
-        return;
-    TurnAbout(UpCoordinates->ToAffineVector(), old - degrees);
-    Vector4f angles = RotationCoordinates->AsVector();
-    angles.Y = NormalizeDegAngle(degrees);
-    RotationCoordinates->Initialize(angles);
+    SetAngle(1, degrees, UpCoordinates->ToAffineVector());
 }
 
 void TGLBaseSceneObject::SetRollAngle(float degrees)
 {
-    const float old = RotationCoordinates->Z();
-    if (degrees == old)
-        return;
-    TurnAbout(DirectionCoordinates->ToAffineVector(), old - degrees);
-    Vector4f angles = RotationCoordinates->AsVector();
-    angles.Z = NormalizeDegAngle(degrees);
-    RotationCoordinates->Initialize(angles);
+    SetAngle(2, degrees, DirectionCoordinates->ToAffineVector());
 }
 
 void TGLBaseSceneObject::ResetRotations()
@@ -598,13 +604,7 @@ void TGLBaseSceneObject::DirectionChanged()
     if (Vector3IsNull(direction))
         direction = {0, 0, 1};
     direction = Vector3Normalize(direction);
-    const Vector3f up = UpCoordinates->ToAffineVector();
-    Vector3f right = Vector3Cross(direction, up);
-    if (Vector3Length(right) < kParallelLimit) {
-        right = Vector3Cross({0, 0, 1}, up);
-        if (Vector3Length(right) < kParallelLimit)
-            right = Vector3Cross({1, 0, 0}, up);
-    }
+    const Vector3f right = RightAxis(direction, UpCoordinates->ToAffineVector());
     DirectionCoordinates->Initialize(DirectionMake(direction));
     UpCoordinates->Initialize(DirectionMake(Vector3Normalize(Vector3Cross(right, direction))));
 }
@@ -615,13 +615,7 @@ void TGLBaseSceneObject::UpChanged()
     if (Vector3IsNull(up))
         up = {0, 1, 0};
     up = Vector3Normalize(up);
-    const Vector3f direction = DirectionCoordinates->ToAffineVector();
-    Vector3f right = Vector3Cross(direction, up);
-    if (Vector3Length(right) < kParallelLimit) {
-        right = Vector3Cross({0, 0, 1}, up);
-        if (Vector3Length(right) < kParallelLimit)
-            right = Vector3Cross({1, 0, 0}, up);
-    }
+    const Vector3f right = RightAxis(DirectionCoordinates->ToAffineVector(), up);
     UpCoordinates->Initialize(DirectionMake(up));
     DirectionCoordinates->Initialize(DirectionMake(Vector3Normalize(Vector3Cross(up, right))));
 }
@@ -695,77 +689,6 @@ void TGLBaseSceneObject::SetObjectStyle(TGLObjectStyle style, bool on)
     Style = on ? std::uint8_t(Style | std::uint8_t(style)) : std::uint8_t(Style & ~std::uint8_t(style));
 }
 
-// ---------------------------------------------------------------- bounds
-
-Vector3f TGLBaseSceneObject::AxisAlignedDimensions() const
-{
-    const Vector3f unscaled = AxisAlignedDimensionsUnscaled();
-    const Vector4f& scale = ScaleCoordinates->AsVector();
-    return {unscaled.X * scale.X, unscaled.Y * scale.Y, unscaled.Z * scale.Z};
-}
-
-Vector3f TGLBaseSceneObject::AxisAlignedDimensionsUnscaled() const
-{
-    return {0.5f, 0.5f, 0.5f};
-}
-
-namespace {
-
-// The object and its descendants in its own coordinates, before its scale.
-TAABB UnscaledBoxWithChildren(const TGLBaseSceneObject& object)
-{
-    TAABB box;
-    SetBB(box, object.AxisAlignedDimensionsUnscaled());
-    for (int i = 0; i < object.Count(); ++i) {
-        const TGLBaseSceneObject& child = object.Children(i);
-        TAABB childBox = UnscaledBoxWithChildren(child);
-        BBTransform(childBox, child.LocalMatrix());
-        AddBB(box, childBox);
-    }
-    return box;
-}
-
-} // namespace
-
-TAABB TGLBaseSceneObject::AxisAlignedBoundingBox() const
-{
-    TAABB box = UnscaledBoxWithChildren(*this);
-    ScaleBB(box, ScaleCoordinates->ToAffineVector());
-    return box;
-}
-
-float TGLBaseSceneObject::BoundingSphereRadius() const
-{
-    return Vector3Length(AxisAlignedDimensions());
-}
-
-bool TGLBaseSceneObject::PointInObject(const Vector3f& point) const
-{
-    const Vector4f local = AbsoluteToLocal(PointMake(point));
-    const Vector3f half = AxisAlignedDimensionsUnscaled();
-    return std::fabs(local.X) <= half.X && std::fabs(local.Y) <= half.Y && std::fabs(local.Z) <= half.Z;
-}
-
-bool TGLBaseSceneObject::RayCastIntersect(const Vector4f& rayStart, const Vector4f& rayVector,
-                                          Vector4f* intersectPoint, Vector4f* intersectNormal) const
-{
-    const Vector3f direction = AffineOf(rayVector);
-    if (Vector3IsNull(direction))
-        return false;
-    const Vector3f centre = AffineOf(AbsolutePosition());
-    const TRaySphereHits hits =
-        RayCastSphereIntersect(AffineOf(rayStart), Vector3Normalize(direction), centre, BoundingSphereRadius());
-    if (hits.Count == 0)
-        return false;
-    if (intersectPoint)
-        *intersectPoint = PointMake(hits.First);
-    if (intersectNormal) {
-        const Vector3f outward = Vector3Subtract(hits.First, centre);
-        *intersectNormal = Vector3IsNull(outward) ? Vector4f{} : DirectionMake(Vector3Normalize(outward));
-    }
-    return true;
-}
-
 TGLBehaviours& TGLBaseSceneObject::Behaviours()
 {
     if (!BehaviourList)
@@ -778,4 +701,16 @@ TGLObjectEffects& TGLBaseSceneObject::Effects()
     if (!EffectList)
         EffectList = std::make_unique<TGLObjectEffects>(*this);
     return *EffectList;
+}
+
+void TGLBaseSceneObject::SetBehaviours(const TGLBehaviours& value)
+{
+    Behaviours().Assign(value);
+    NotifyChange(this);
+}
+
+void TGLBaseSceneObject::SetEffects(const TGLObjectEffects& value)
+{
+    Effects().Assign(value);
+    NotifyChange(this);
 }

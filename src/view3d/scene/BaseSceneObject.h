@@ -25,6 +25,7 @@
 #include "view3d/notification/SortingAndCulling.h"
 #include "view3d/notification/UpdateAble.h"
 #include "view3d/utility/GeometryBB.h"
+#include "view3d/utility/Silhouette.h"
 
 class TGLBehaviours;
 class TGLListHandle;
@@ -190,10 +191,16 @@ public:
     // A hit of the bounding sphere; the hit point and normal are optional.
     virtual bool RayCastIntersect(const Vector4f& rayStart, const Vector4f& rayVector,
                                   Vector4f* intersectPoint = nullptr, Vector4f* intersectNormal = nullptr) const;
+    // Into the silhouette, emptied first: here the outline of the bounding
+    // sphere, in local coordinates.
+    virtual void GenerateSilhouette(const TGLSilhouetteParameters& parameters, TGLSilhouette& silhouette) const;
 
     // Created on first access.
     TGLBehaviours& Behaviours();
     TGLObjectEffects& Effects();
+    // Copy the other's items and notify.
+    void SetBehaviours(const TGLBehaviours& value);
+    void SetEffects(const TGLObjectEffects& value);
     bool HasBehaviours() const { return BehaviourList != nullptr; }
     bool HasEffects() const { return EffectList != nullptr; }
 
@@ -238,6 +245,8 @@ private:
     void RotationChanged();
     void DeleteChildCameras();
     void TurnAbout(const Vector3f& axis, float degrees);
+    // Index 0, 1, 2: pitch, turn, roll.
+    void SetAngle(int index, float degrees, const Vector3f& axis);
     std::unique_ptr<TGLBaseSceneObject> TakeChild(TGLBaseSceneObject& child);
     bool PassesCulling(const TRenderContextInfo& rci) const;
     void RenderWithEffects(TRenderContextInfo& rci);

@@ -74,10 +74,21 @@ TEST(MaterialLibrary, ALinkedMaterialAppliesAndAnswersForItsLibraryMaterialAndHe
     object.Changes = 0;
     glass.Material().FrontProperties().Diffuse().SetRed(0.5f);
     EXPECT_EQ(object.Changes, 1);
-    glass.TextureScale().SetX(2.0f);
-    EXPECT_EQ(object.StructureChanges, 2);
     material.Unapply(rci);
-    glass.TextureScale().SetX(1.0f);
+    log.Take();
+    glass.TextureOffset().SetX(0.5f);
+    EXPECT_EQ(object.StructureChanges, 2);
+    material.Apply(rci);
+    glass.TextureOffset().SetX(0.0f);
+    material.Unapply(rci);
+    const auto textureMatrix = [&log] {
+        std::vector<std::string> calls;
+        for (std::string& call : log.Take())
+            if (call.rfind("Load", 0) == 0)
+                calls.push_back(call);
+        return calls;
+    };
+    EXPECT_EQ(textureMatrix(), (std::vector<std::string>{"LoadMatrixf 0.5", "LoadIdentity"}));
 
     // A library material that names the user's own material is not followed round.
     TGLLibMaterial& loop = library.Materials().Add();

@@ -303,6 +303,25 @@ TEST_F(SceneObjectTest, BoundsPointInsideAndRayCast)
     ExpectNear(hit, {10 - object.BoundingSphereRadius(), 0, 0, 1});
     ExpectNear(normal, {-1, 0, 0, 0});
     EXPECT_FALSE(object.RayCastIntersect({0, 0, 0, 1}, {-1, 0, 0, 0}));
+
+    // The outline of the unscaled bounding sphere, square to the view.
+    const float radius = std::sqrt(0.75f);
+    for (const bool capped : {false, true}) {
+        TGLSilhouette silhouette;
+        object.GenerateSilhouette({{0, 0, 5}, TSilhouetteStyle::Parallel, capped}, silhouette);
+        ASSERT_EQ(silhouette.Vertices.Count(), capped ? 22 : 21);
+        EXPECT_EQ(silhouette.Indices.Count(), 42);
+        EXPECT_EQ(silhouette.CapIndices.Count(), capped ? 63 : 0);
+        for (int i = 0; i < 21; ++i) {
+            const Vector4f v = silhouette.Vertices.Items()[static_cast<std::size_t>(i)];
+            EXPECT_NEAR(v.Z, 0.0f, kTolerance);
+            EXPECT_NEAR(Vector4Length3(v), 0.98f * radius, kTolerance);
+        }
+    }
+    // Seen from inside the sphere the outline is the sphere's own.
+    TGLSilhouette inside;
+    object.GenerateSilhouette({{0, 0, 0.1f}, TSilhouetteStyle::Omnidirectional, false}, inside);
+    EXPECT_NEAR(Vector4Length3(inside.Vertices.Items()[0]), 0.98f * radius, kTolerance);
 }
 
 TEST_F(SceneObjectTest, OrbitClampsThePitchAtBothPolesAndKeepsTheTurn)
