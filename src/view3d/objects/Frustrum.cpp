@@ -3,6 +3,22 @@
 #include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
+std::unique_ptr<TGLBaseSceneObject> TGLFrustrum::CreateNew() const { return std::make_unique<TGLFrustrum>(); }
+
+void TGLFrustrum::Assign(const TGLBaseSceneObject& source)
+{
+    if (const auto* other = dynamic_cast<const TGLFrustrum*>(&source); other && other != this) {
+        ApexHeightValue = other->ApexHeightValue;
+        BaseDepthValue = other->BaseDepthValue;
+        BaseWidthValue = other->BaseWidthValue;
+        HeightValue = other->HeightValue;
+        PartsValue = other->PartsValue;
+        NormalDirectionValue = other->NormalDirectionValue;
+        StructureChanged();
+    }
+    TGLCustomSceneObject::Assign(source);
+}
+
 void TGLFrustrum::SetApexHeight(float value)
 {
     if (value < 0.0f || value == ApexHeightValue)

@@ -10,6 +10,9 @@ class TGLFrustrum : public TGLCustomSceneObject {
 public:
     using TGLCustomSceneObject::TGLCustomSceneObject;
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     float ApexHeight() const { return ApexHeightValue; }
     float BaseDepth() const { return BaseDepthValue; }
     float BaseWidth() const { return BaseWidthValue; }

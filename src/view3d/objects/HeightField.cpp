@@ -27,6 +27,22 @@ GLenum ColorMaterialMode(THeightFieldColorMode mode)
 
 TGLHeightField::TGLHeightField(TGLNotifyObject* owner) : TGLSceneObject(owner), XScale(this), YScale(this) {}
 
+std::unique_ptr<TGLBaseSceneObject> TGLHeightField::CreateNew() const { return std::make_unique<TGLHeightField>(); }
+
+void TGLHeightField::Assign(const TGLBaseSceneObject& source)
+{
+    if (const auto* other = dynamic_cast<const TGLHeightField*>(&source); other && other != this) {
+        XScale.Assign(other->XScale);
+        YScale.Assign(other->YScale);
+        ColorModeValue = other->ColorModeValue;
+        OptionsValue = other->OptionsValue;
+        OnGetHeight = other->OnGetHeight;
+        OnGetHeight2 = other->OnGetHeight2;
+        StructureChanged();
+    }
+    TGLSceneObject::Assign(source);
+}
+
 void TGLHeightField::SetColorMode(THeightFieldColorMode value) { SetShapeProperty(*this, ColorModeValue, value); }
 void TGLHeightField::SetOptions(THeightFieldOptions value) { SetShapeProperty(*this, OptionsValue, value); }
 

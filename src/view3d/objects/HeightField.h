@@ -27,6 +27,9 @@ public:
 
     explicit TGLHeightField(TGLNotifyObject* owner = nullptr);
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     TGLSamplingScale& XSamplingScale() { return XScale; }
     TGLSamplingScale& YSamplingScale() { return YScale; }
     THeightFieldColorMode ColorMode() const { return ColorModeValue; }

@@ -43,6 +43,15 @@ void TGLSamplingScale::SetStep(float value)
     NotifyChange(this);
 }
 
+void TGLSamplingScale::Assign(const TGLSamplingScale& source)
+{
+    MinValue = source.MinValue;
+    MaxValue = source.MaxValue;
+    OriginValue = source.OriginValue;
+    StepValue = source.StepValue;
+    NotifyChange(this);
+}
+
 float TGLSamplingScale::StepBase() const
 {
     if (OriginValue == MinValue || !HasSteps())

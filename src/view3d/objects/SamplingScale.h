@@ -23,6 +23,8 @@ public:
     void SetMax(float value);
     void SetOrigin(float value);
     void SetStep(float value);
+    // Takes the other's four values, then notifies once.
+    void Assign(const TGLSamplingScale& source);
 
     // A step that is not positive samples nothing between Min and Max: the
     // scale then behaves as a single sample at Min.

@@ -8,6 +8,20 @@
 #include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
+std::unique_ptr<TGLBaseSceneObject> TGLTorus::CreateNew() const { return std::make_unique<TGLTorus>(); }
+
+void TGLTorus::Assign(const TGLBaseSceneObject& source)
+{
+    if (const auto* other = dynamic_cast<const TGLTorus*>(&source); other && other != this) {
+        MajorRadiusValue = other->MajorRadiusValue;
+        MinorRadiusValue = other->MinorRadiusValue;
+        RingsValue = other->RingsValue;
+        SidesValue = other->SidesValue;
+        StructureChanged();
+    }
+    TGLCustomSceneObject::Assign(source);
+}
+
 void TGLTorus::SetMajorRadius(float value) { SetShapeProperty(*this, MajorRadiusValue, value); }
 void TGLTorus::SetMinorRadius(float value) { SetShapeProperty(*this, MinorRadiusValue, value); }
 void TGLTorus::SetRings(int value) { SetShapeProperty(*this, RingsValue, value); }

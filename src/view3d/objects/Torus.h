@@ -8,6 +8,9 @@ class TGLTorus : public TGLCustomSceneObject {
 public:
     using TGLCustomSceneObject::TGLCustomSceneObject;
 
+    std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
+    void Assign(const TGLBaseSceneObject& source) override;
+
     float MajorRadius() const { return MajorRadiusValue; }
     float MinorRadius() const { return MinorRadiusValue; }
     int Rings() const { return RingsValue; }

@@ -1,0 +1,126 @@
+#include "view3d/objects/ArrowLine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "view3d/objects/ScopedQuadric.h"
+#include "view3d/objects/ShapeProperty.h"
+#include "view3d/opengl/GLFunctions.h"
+
+namespace {
+
+// A disk at the current origin that faces -Z.
+void DiskFacingDown(GLUquadric* quadric, float radius, int slices, int loops)
+{
+    GL().PushMatrix();
+    GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
+    GL().GluDisk(quadric, 0.0, radius, slices, loops);
+    GL().PopMatrix();
+}
+
+} // namespace
+
+TGLArrowLine::TGLArrowLine(TGLNotifyObject* owner) : TGLCylinderBase(owner)
+{
+    BottomRadiusValue = 0.1f;
+}
+
+std::unique_ptr<TGLBaseSceneObject> TGLArrowLine::CreateNew() const { return std::make_unique<TGLArrowLine>(); }
+
+void TGLArrowLine::Assign(const TGLBaseSceneObject& source)
+{
+    if (const auto* other = dynamic_cast<const TGLArrowLine*>(&source); other && other != this) {
+        TopRadiusValue = other->TopRadiusValue;
+        TopArrowHeadRadiusValue = other->TopArrowHeadRadiusValue;
+        TopArrowHeadHeightValue = other->TopArrowHeadHeightValue;
+        BottomArrowHeadRadiusValue = other->BottomArrowHeadRadiusValue;
+        BottomArrowHeadHeightValue = other->BottomArrowHeadHeightValue;
+        HeadStackingStyleValue = other->HeadStackingStyleValue;
+        PartsValue = other->PartsValue;
+        StructureChanged();
+    }
+    TGLCylinderBase::Assign(source);
+}
+
+void TGLArrowLine::SetTopRadius(float value) { SetShapeProperty(*this, TopRadiusValue, value); }
+void TGLArrowLine::SetTopArrowHeadRadius(float value) { SetShapeProperty(*this, TopArrowHeadRadiusValue, value); }
+void TGLArrowLine::SetTopArrowHeadHeight(float value) { SetShapeProperty(*this, TopArrowHeadHeightValue, value); }
+void TGLArrowLine::SetBottomArrowHeadRadius(float value)
+{
+    SetShapeProperty(*this, BottomArrowHeadRadiusValue, value);
+}
+void TGLArrowLine::SetBottomArrowHeadHeight(float value)
+{
+    SetShapeProperty(*this, BottomArrowHeadHeightValue, value);
+}
+void TGLArrowLine::SetHeadStackingStyle(TArrowHeadStackingStyle value)
+{
+    SetShapeProperty(*this, HeadStackingStyleValue, value);
+}
+void TGLArrowLine::SetParts(TArrowLineParts value) { SetShapeProperty(*this, PartsValue, value); }
+
+TArrowLineLayout TGLArrowLine::Layout() const
+{
+    return ArrowLineLayout(HeightValue, TopArrowHeadHeightValue, BottomArrowHeadHeightValue, HeadStackingStyleValue,
+                           PartsValue.alTopArrow, PartsValue.alBottomArrow);
+}
+
+void TGLArrowLine::BuildList(TRenderContextInfo& /*rci*/)
+{
+    const TArrowLineLayout layout = Layout();
+    TScopedQuadric quadric;
+    if (!quadric.Get())
+        return;
+    SetupQuadricParams(quadric.Get());
+    if (PartsValue.alLine) {
+        GL().PushMatrix();
+        GL().Translatef(0.0f, 0.0f, layout.LineBottom);
+        GL().GluCylinder(quadric.Get(), BottomRadiusValue, TopRadiusValue, layout.LineTop - layout.LineBottom,
+                         SlicesValue, StacksValue);
+        // An end without a head is closed flat.
+        if (!PartsValue.alBottomArrow)
+            DiskFacingDown(quadric.Get(), BottomRadiusValue, SlicesValue, LoopsValue);
+        if (!PartsValue.alTopArrow) {
+            GL().Translatef(0.0f, 0.0f, layout.LineTop - layout.LineBottom);
+            GL().GluDisk(quadric.Get(), 0.0, TopRadiusValue, SlicesValue, LoopsValue);
+        }
+        GL().PopMatrix();
+    }
+    if (PartsValue.alTopArrow) {
+        GL().PushMatrix();
+        GL().Translatef(0.0f, 0.0f, layout.TopHeadBase);
+        GL().GluCylinder(quadric.Get(), TopArrowHeadRadiusValue, 0.0, TopArrowHeadHeightValue, SlicesValue,
+                         StacksValue);
+        DiskFacingDown(quadric.Get(), TopArrowHeadRadiusValue, SlicesValue, LoopsValue);
+        GL().PopMatrix();
+    }
+    if (PartsValue.alBottomArrow) {
+        GL().PushMatrix();
+        GL().Translatef(0.0f, 0.0f, layout.BottomHeadBase);
+        GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
+        GL().GluCylinder(quadric.Get(), BottomArrowHeadRadiusValue, 0.0, BottomArrowHeadHeightValue, SlicesValue,
+                         StacksValue);
+        DiskFacingDown(quadric.Get(), BottomArrowHeadRadiusValue, SlicesValue, LoopsValue);
+        GL().PopMatrix();
+    }
+}
+
+Vector3f TGLArrowLine::AxisAlignedDimensionsUnscaled() const
+{
+    const TArrowLineLayout layout = Layout();
+    float radius = 0.0f;
+    float length = 0.0f;
+    if (PartsValue.alLine) {
+        radius = std::max(std::abs(BottomRadiusValue), std::abs(TopRadiusValue));
+        length = std::max(std::abs(layout.LineBottom), std::abs(layout.LineTop));
+    }
+    if (PartsValue.alTopArrow) {
+        radius = std::max(radius, std::abs(TopArrowHeadRadiusValue));
+        length = std::max({length, std::abs(layout.TopHeadBase), std::abs(layout.TopHeadTip)});
+    }
+    if (PartsValue.alBottomArrow) {
+        radius = std::max(radius, std::abs(BottomArrowHeadRadiusValue));
+        length = std::max({length, std::abs(layout.BottomHeadBase), std::abs(layout.BottomHeadTip)});
+    }
+    return {radius, radius, length};
+}

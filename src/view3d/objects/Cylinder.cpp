@@ -1,0 +1,82 @@
+#include "view3d/objects/Cylinder.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "view3d/objects/LocalRayCast.h"
+#include "view3d/objects/ScopedQuadric.h"
+#include "view3d/objects/ShapeProperty.h"
+#include "view3d/opengl/GLFunctions.h"
+
+std::unique_ptr<TGLBaseSceneObject> TGLCylinder::CreateNew() const { return std::make_unique<TGLCylinder>(); }
+
+void TGLCylinder::Assign(const TGLBaseSceneObject& source)
+{
+    if (const auto* other = dynamic_cast<const TGLCylinder*>(&source); other && other != this) {
+        TopRadiusValue = other->TopRadiusValue;
+        PartsValue = other->PartsValue;
+        AlignmentValue = other->AlignmentValue;
+        StructureChanged();
+    }
+    TGLCylinderBase::Assign(source);
+}
+
+void TGLCylinder::SetTopRadius(float value) { SetShapeProperty(*this, TopRadiusValue, value); }
+void TGLCylinder::SetParts(TCylinderParts value) { SetShapeProperty(*this, PartsValue, value); }
+void TGLCylinder::SetAlignment(TCylinderAlignment value) { SetShapeProperty(*this, AlignmentValue, value); }
+
+float TGLCylinder::BottomY() const
+{
+    switch (AlignmentValue) {
+    case TCylinderAlignment::caTop:
+        return -HeightValue;
+    case TCylinderAlignment::caBottom:
+        return 0.0f;
+    case TCylinderAlignment::caCenter:
+        break;
+    }
+    return -HeightValue * 0.5f;
+}
+
+void TGLCylinder::BuildList(TRenderContextInfo& /*rci*/)
+{
+    TScopedQuadric quadric;
+    if (!quadric.Get())
+        return;
+    SetupQuadricParams(quadric.Get());
+    GL().PushMatrix();
+    // GLU builds along +Z; the cylinder stands on +Y.
+    GL().Rotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+    GL().Translatef(0.0f, 0.0f, BottomY());
+    if (PartsValue.cySides)
+        GL().GluCylinder(quadric.Get(), BottomRadiusValue, TopRadiusValue, HeightValue, SlicesValue, StacksValue);
+    if (PartsValue.cyTop) {
+        GL().PushMatrix();
+        GL().Translatef(0.0f, 0.0f, HeightValue);
+        GL().GluDisk(quadric.Get(), 0.0, TopRadiusValue, SlicesValue, LoopsValue);
+        GL().PopMatrix();
+    }
+    if (PartsValue.cyBottom) {
+        GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
+        GL().GluDisk(quadric.Get(), 0.0, BottomRadiusValue, SlicesValue, LoopsValue);
+    }
+    GL().PopMatrix();
+}
+
+Vector3f TGLCylinder::AxisAlignedDimensionsUnscaled() const
+{
+    const float radius = std::max(std::abs(BottomRadiusValue), std::abs(TopRadiusValue));
+    return {radius, std::abs(HeightValue) * 0.5f, radius};
+}
+
+bool TGLCylinder::RayCastIntersect(const Vector4f& rayStart, const Vector4f& rayVector, Vector4f* intersectPoint,
+                                   Vector4f* intersectNormal) const
+{
+    const float bottom = BottomY();
+    const TCylinderShape shape{{bottom, bottom + HeightValue, BottomRadiusValue, TopRadiusValue, false},
+                               PartsValue.cySides,
+                               PartsValue.cyBottom,
+                               PartsValue.cyTop};
+    return RayCastInLocalCoordinates(*this, rayStart, rayVector, intersectPoint, intersectNormal,
+                                     [&shape](const TShapeRay& ray) { return RayCastCylinder(ray, shape); });
+}

@@ -1,0 +1,227 @@
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QColor>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "view3d/context/GLFrameRenderer.h"
+#include "view3d/context/GLQtContext.h"
+#include "view3d/context/MemoryRender.h"
+#include "view3d/material/RenderContextInfo.h"
+#include "view3d/objects/Annulus.h"
+#include "view3d/objects/ArrowLine.h"
+#include "view3d/objects/Cone.h"
+#include "view3d/objects/Cylinder.h"
+#include "view3d/objects/Disk.h"
+#include "view3d/objects/Frustrum.h"
+#include "view3d/objects/HeightField.h"
+#include "view3d/objects/Polygon.h"
+#include "view3d/objects/Torus.h"
+#include "view3d/objects/XYZGrid.h"
+#include "view3d/opengl/GLFunctions.h"
+#include "view3d/opengl/GLStateCache.h"
+
+namespace {
+
+constexpr int kWidth = 480;
+constexpr int kHeight = 360;
+// The view shows x in [-2.4, 2.4] and y in [-1.8, 1.8]: three rows of three
+// cells, 1.5 apart.
+constexpr float kHalfHeight = 2.25f;
+
+// Every shape in a cell of its own, seen from +Z in parallel projection
+// with one white light over the viewer's shoulder.
+class TShapesFrame : public TGLFrameRenderer {
+public:
+    std::vector<std::unique_ptr<TGLBaseSceneObject>> Objects;
+
+    void Resize(int width, int height) override
+    {
+        Width = width;
+        Height = height;
+    }
+
+    void RenderFrame() override
+    {
+        const float aspect = float(Width) / float(Height);
+        GL().Viewport(0, 0, Width, Height);
+        GL().ClearColor(0.1f, 0.1f, 0.2f, 1.0f);
+        GL().Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        GL().MatrixMode(GL_PROJECTION);
+        GL().LoadIdentity();
+        GL().Ortho(-kHalfHeight * aspect, kHalfHeight * aspect, -kHalfHeight, kHalfHeight, -10, 10);
+        GL().MatrixMode(GL_MODELVIEW);
+        GL().LoadIdentity();
+        const float lightDirection[4] = {0.3f, 0.5f, 1.0f, 0.0f};
+        const float white[4] = {1, 1, 1, 1};
+        GL().Lightfv(GL_LIGHT0, GL_POSITION, lightDirection);
+        GL().Lightfv(GL_LIGHT0, GL_DIFFUSE, white);
+        GL().Enable(GL_LIGHT0);
+        GL().Enable(GL_NORMALIZE);
+        States.ResetAll();
+        States.Enable(TGLState::stDepthTest);
+        States.Enable(TGLState::stLighting);
+        TRenderContextInfo rci;
+        rci.GLStates = &States;
+        rci.ObjectsSorting = TGLObjectsSorting::osNone;
+        rci.BufferDepthTest = true;
+        for (const auto& object : Objects)
+            object->RenderObject(rci);
+    }
+
+private:
+    TGLStateCache States;
+    int Width = 1;
+    int Height = 1;
+};
+
+template <typename T>
+T& AddShape(TShapesFrame& frame, int column, int row, const Vector4f& color)
+{
+    auto shape = std::make_unique<T>();
+    T& result = *shape;
+    result.SetPosition({(column - 1) * 1.5f, (1 - row) * 1.5f, 0, 1});
+    result.Material().FrontProperties().Diffuse().SetColor(color);
+    result.Material().FrontProperties().Ambient().SetColor({color.X * 0.3f, color.Y * 0.3f, color.Z * 0.3f, 1});
+    frame.Objects.push_back(std::move(shape));
+    return result;
+}
+
+void AddNode(TGLPolygon& polygon, float x, float y)
+{
+    TGLNode& node = polygon.Nodes().AddNode();
+    node.SetX(x);
+    node.SetY(y);
+}
+
+// Where a point of the scene lands in the picture.
+QPoint Pixel(float x, float y)
+{
+    const float scale = kHeight / (2 * kHalfHeight);
+    return {int(kWidth / 2 + x * scale), int(kHeight / 2 - y * scale)};
+}
+
+QPoint CellPixel(int column, int row, float dx = 0, float dy = 0)
+{
+    return Pixel((column - 1) * 1.5f + dx, (1 - row) * 1.5f + dy);
+}
+
+enum class Hue { Background, Red, Green, Blue, Yellow, Cyan, Magenta, Orange, Grey, White };
+
+// A lit colour keeps its hue: the channels that are on stand clearly above those that are off.
+bool LooksLike(const QColor& c, Hue hue)
+{
+    const int r = c.red(), g = c.green(), b = c.blue();
+    switch (hue) {
+    case Hue::Background:
+        return std::abs(r - 26) <= 2 && std::abs(g - 26) <= 2 && std::abs(b - 51) <= 2;
+    case Hue::Red:
+        return r > 60 && g < r / 2 && b < r / 2;
+    case Hue::Green:
+        return g > 60 && r < g / 2 && b < g / 2;
+    case Hue::Blue:
+        return b > 60 && r < b / 2 && g < b / 2;
+    case Hue::Yellow:
+        return r > 60 && g > 60 && b < r / 2 && b < g / 2;
+    case Hue::Cyan:
+        return g > 60 && b > 60 && r < g / 2 && r < b / 2;
+    case Hue::Magenta:
+        return r > 60 && b > 60 && g < r / 2 && g < b / 2;
+    case Hue::Orange:
+        return r > 80 && g > r / 4 && g < r * 3 / 4 && b < g / 2;
+    case Hue::Grey:
+        return r > 40 && std::abs(r - g) < 12 && std::abs(r - b) < 12;
+    case Hue::White:
+        return r > 200 && g > 200 && b > 200;
+    }
+    return false;
+}
+
+TEST(ShapesOnMesa, EveryShapeAndAHeightFieldShowInTheirCells)
+{
+    TShapesFrame frame;
+    auto& disk = AddShape<TGLDisk>(frame, 0, 0, {1, 0, 0, 1});
+    disk.SetSweepAngle(270); // the quarter from -X to +Y is left open
+    auto& cone = AddShape<TGLCone>(frame, 1, 0, {0, 1, 0, 1});
+    cone.SetPitchAngle(-20);
+    auto& cylinder = AddShape<TGLCylinder>(frame, 2, 0, {0, 0, 1, 1});
+    cylinder.SetTopRadius(0.3f);
+    cylinder.SetPitchAngle(-30);
+    auto& annulus = AddShape<TGLAnnulus>(frame, 0, 1, {1, 1, 0, 1});
+    annulus.SetHeight(0.4f);
+    annulus.SetPitchAngle(-70);
+    auto& torus = AddShape<TGLTorus>(frame, 1, 1, {0, 1, 1, 1});
+    torus.SetMajorRadius(0.45f);
+    torus.SetMinorRadius(0.15f);
+    auto& arrow = AddShape<TGLArrowLine>(frame, 2, 1, {1, 0, 1, 1});
+    arrow.SetParts({true, true, true});
+    arrow.SetDirection({1, 0, 0, 0}); // pointing right
+    arrow.SetHeight(0.6f);
+    arrow.SetTopArrowHeadHeight(0.3f);
+    arrow.SetBottomArrowHeadHeight(0.3f);
+    auto& frustrum = AddShape<TGLFrustrum>(frame, 0, 2, {1, 0.5f, 0, 1});
+    frustrum.SetPitchAngle(-25);
+    frustrum.SetTurnAngle(30);
+    auto& polygon = AddShape<TGLPolygon>(frame, 1, 2, {0.8f, 0.8f, 0.8f, 1});
+    // An L: the tessellator must cope with the concave corner.
+    for (const auto& [x, y] : std::vector<std::pair<float, float>>{
+             {-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, -0.1f}, {-0.1f, -0.1f}, {-0.1f, 0.5f}, {-0.5f, 0.5f}})
+        AddNode(polygon, x, y);
+    auto& field = AddShape<TGLHeightField>(frame, 2, 2, {1, 1, 1, 1});
+    field.XSamplingScale().SetMin(-0.6f);
+    field.XSamplingScale().SetMax(0.6f);
+    field.XSamplingScale().SetStep(0.05f);
+    field.YSamplingScale().SetMin(-0.6f);
+    field.YSamplingScale().SetMax(0.6f);
+    field.YSamplingScale().SetStep(0.05f);
+    field.SetPitchAngle(50);
+    field.SetColorMode(THeightFieldColorMode::hfcmAmbientAndDiffuse);
+    // Coloured by height: low blue, high red.
+    field.SetOnGetHeight([](float x, float y, float& z, Vector4f& color, TTexPoint& texPoint) {
+        BuiltInHeight(x, y, z, color, texPoint);
+        const float t = std::clamp(z + 0.5f, 0.0f, 1.0f);
+        color = {t, 0.2f, 1 - t, 1};
+    });
+
+    TGLQtContext context;
+    context.SetDepthBits(24);
+    const QImage image = RenderToImage(context, frame, kWidth, kHeight);
+    ASSERT_EQ(image.size(), QSize(kWidth, kHeight));
+    const std::filesystem::path dir = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "view3d";
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(image.save(QString::fromStdString((dir / "shapes.png").string())));
+
+    struct Sample {
+        std::string What;
+        QPoint Where;
+        Hue Expected;
+    };
+    const Sample samples[] = {
+        {"corner", {2, 2}, Hue::Background},
+        {"disk", CellPixel(0, 0, 0.25f, -0.25f), Hue::Red},
+        {"disk's open quarter", CellPixel(0, 0, -0.25f, 0.25f), Hue::Background},
+        {"cone", CellPixel(1, 0, 0, -0.2f), Hue::Green},
+        {"above the cone's point", CellPixel(1, 0, 0, 0.65f), Hue::Background},
+        {"cylinder", CellPixel(2, 0), Hue::Blue},
+        {"annulus wall", CellPixel(0, 1, 0.4f, 0), Hue::Yellow},
+        {"torus ring", CellPixel(1, 1, 0.45f, 0), Hue::Cyan},
+        {"torus hole", CellPixel(1, 1), Hue::Background},
+        {"arrow line", CellPixel(2, 1), Hue::Magenta},
+        {"arrow's right head", CellPixel(2, 1, 0.45f, 0), Hue::Magenta},
+        {"beyond the arrow's tip", CellPixel(2, 1, 0.7f, 0), Hue::Background},
+        {"frustrum", CellPixel(0, 2), Hue::Orange},
+        {"polygon", CellPixel(1, 2, -0.3f, 0.3f), Hue::Grey},
+        {"polygon's notch", CellPixel(1, 2, 0.3f, 0.3f), Hue::Background},
+        {"height field's peak", CellPixel(2, 2, 0, 0.2f), Hue::Red},
+    };
+    for (const Sample& s : samples) {
+        const QColor c = image.pixelColor(s.Where);
+        EXPECT_TRUE(LooksLike(c, s.Expected)) << s.What << " at " << s.Where.x() << "," << s.Where.y() << " is "
+                                              << c.name().toStdString();
+    }
+}
+
+} // namespace

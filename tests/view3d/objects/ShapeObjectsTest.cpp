@@ -1,0 +1,259 @@
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/GLCallLog.h"
+#include "view3d/material/RenderContextInfo.h"
+#include "view3d/objects/Annulus.h"
+#include "view3d/objects/ArrowLine.h"
+#include "view3d/objects/Cone.h"
+#include "view3d/objects/Cylinder.h"
+#include "view3d/objects/Disk.h"
+#include "view3d/objects/Frustrum.h"
+#include "view3d/objects/Torus.h"
+#include "view3d/opengl/GLStateCache.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+template <typename T>
+std::unique_ptr<TGLBaseSceneObject> Make(std::function<void(T&)> set = {})
+{
+    auto object = std::make_unique<T>();
+    if (set)
+        set(*object);
+    return object;
+}
+
+TEST(ShapeObjects, HalfExtentsFollowTheSizes)
+{
+    struct Case {
+        std::string Name;
+        std::unique_ptr<TGLBaseSceneObject> Object;
+        Vector3f Expected;
+    };
+    Case cases[] = {
+        {"disk", Make<TGLDisk>(), {0.5f, 0.5f, 0}},
+        {"cone", Make<TGLCone>([](TGLCone& c) { c.SetHeight(3); }), {0.5f, 1.5f, 0.5f}},
+        {"cylinder", Make<TGLCylinder>(), {0.5f, 0.5f, 0.5f}},
+        {"cylinder wider at the top, aligned on it", Make<TGLCylinder>([](TGLCylinder& c) {
+             c.SetTopRadius(0.8f);
+             c.SetHeight(2);
+             c.SetAlignment(TCylinderAlignment::caTop);
+         }),
+         {0.8f, 1, 0.8f}},
+        {"annulus", Make<TGLAnnulus>([](TGLAnnulus& a) { a.SetTopRadius(0.7f); }), {0.7f, 0.5f, 0.7f}},
+        {"torus", Make<TGLTorus>(), {0.5f, 0.5f, 0.1f}},
+        {"arrow with a stacked head", Make<TGLArrowLine>(), {0.2f, 0.2f, 1}},
+        {"arrow with an included head",
+         Make<TGLArrowLine>([](TGLArrowLine& a) { a.SetHeadStackingStyle(TArrowHeadStackingStyle::ahssIncluded); }),
+         {0.2f, 0.2f, 0.5f}},
+        {"arrow line alone", Make<TGLArrowLine>([](TGLArrowLine& a) { a.SetParts({true, false, false}); }),
+         {0.1f, 0.1f, 0.5f}},
+        {"frustrum", Make<TGLFrustrum>(), {0.5f, 0.25f, 0.5f}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const Vector3f got = c.Object->AxisAlignedDimensionsUnscaled();
+        EXPECT_FLOAT_EQ(got.X, c.Expected.X);
+        EXPECT_FLOAT_EQ(got.Y, c.Expected.Y);
+        EXPECT_FLOAT_EQ(got.Z, c.Expected.Z);
+    }
+}
+
+void ExpectVector(const Vector4f& got, const Vector4f& expected)
+{
+    EXPECT_NEAR(got.X, expected.X, 1e-5);
+    EXPECT_NEAR(got.Y, expected.Y, 1e-5);
+    EXPECT_NEAR(got.Z, expected.Z, 1e-5);
+    EXPECT_NEAR(got.W, expected.W, 1e-5);
+}
+
+TEST(ShapeObjects, RayCastsWorkInAbsoluteCoordinates)
+{
+    // Moved and scaled: the hit comes back where the scaled wall stands.
+    TGLCylinder cylinder;
+    cylinder.SetPosition({5, 0, 0, 1});
+    cylinder.SetScale({2, 2, 2, 0});
+    Vector4f point;
+    Vector4f normal;
+    ASSERT_TRUE(cylinder.RayCastIntersect({10, 0, 0, 1}, {-1, 0, 0, 0}, &point, &normal));
+    ExpectVector(point, {6, 0, 0, 1});
+    ExpectVector(normal, {1, 0, 0, 0});
+    EXPECT_FALSE(cylinder.RayCastIntersect({10, 3, 0, 1}, {-1, 0, 0, 0}));
+
+    // Stretched unevenly, a sloping wall keeps a normal at right angles to it.
+    TGLCylinder cone;
+    cone.SetTopRadius(0);
+    cone.SetScale({1, 2, 1, 0});
+    ASSERT_TRUE(cone.RayCastIntersect({1, 0, 0, 1}, {-1, 0, 0, 0}, &point, &normal));
+    ExpectVector(point, {0.25f, 0, 0, 1});
+    const float length = std::sqrt(4.0f + 0.25f);
+    ExpectVector(normal, {2 / length, 0.5f / length, 0, 0});
+
+    // A disk faces its object's Direction.
+    TGLDisk disk;
+    disk.SetDirection({1, 0, 0, 0});
+    ASSERT_TRUE(disk.RayCastIntersect({3, 0.2f, 0, 1}, {-1, 0, 0, 0}, &point, &normal));
+    ExpectVector(point, {0, 0.2f, 0, 1});
+    ExpectVector(normal, {1, 0, 0, 0});
+
+    TGLAnnulus annulus;
+    EXPECT_FALSE(annulus.RayCastIntersect({0, 3, 0, 1}, {0, -1, 0, 0}));
+    ASSERT_TRUE(annulus.RayCastIntersect({0, 0, 0, 1}, {0, 0, 1, 0}, &point, &normal));
+    ExpectVector(point, {0, 0, 0.3f, 1});
+
+    TGLTorus torus;
+    torus.SetPosition({0, 0, 1, 1});
+    ASSERT_TRUE(torus.RayCastIntersect({0.4f, 0, 3, 1}, {0, 0, -1, 0}, &point, &normal));
+    ExpectVector(point, {0.4f, 0, 1.1f, 1});
+    ExpectVector(normal, {0, 0, 1, 0});
+}
+
+TEST(ShapeObjects, EverySetterOfANewValueRebuildsTheDrawing)
+{
+    struct Case {
+        std::string Name;
+        std::function<std::unique_ptr<TGLBaseSceneObject>()> Change;
+    };
+    const Case cases[] = {
+        {"disk inner radius", [] { return Make<TGLDisk>([](TGLDisk& d) { d.SetInnerRadius(0.1f); }); }},
+        {"disk sweep", [] { return Make<TGLDisk>([](TGLDisk& d) { d.SetSweepAngle(90); }); }},
+        {"disk loops", [] { return Make<TGLDisk>([](TGLDisk& d) { d.SetLoops(3); }); }},
+        {"cylinder base height", [] { return Make<TGLCone>([](TGLCone& c) { c.SetHeight(2); }); }},
+        {"cylinder base stacks", [] { return Make<TGLCone>([](TGLCone& c) { c.SetStacks(2); }); }},
+        {"cone parts", [] { return Make<TGLCone>([](TGLCone& c) { c.SetParts({true, false}); }); }},
+        {"cylinder alignment",
+         [] { return Make<TGLCylinder>([](TGLCylinder& c) { c.SetAlignment(TCylinderAlignment::caBottom); }); }},
+        {"annulus inner radius",
+         [] { return Make<TGLAnnulus>([](TGLAnnulus& a) { a.SetBottomInnerRadius(0.2f); }); }},
+        {"torus rings", [] { return Make<TGLTorus>([](TGLTorus& t) { t.SetRings(8); }); }},
+        {"arrow head height",
+         [] { return Make<TGLArrowLine>([](TGLArrowLine& a) { a.SetBottomArrowHeadHeight(0.3f); }); }},
+        {"frustrum normals",
+         [] {
+             return Make<TGLFrustrum>([](TGLFrustrum& f) { f.SetNormalDirection(TNormalDirection::ndInside); });
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_TRUE(c.Change()->HasChange(TGLObjectChange::ocStructure));
+    }
+}
+
+TEST(ShapeObjects, FrustrumKeepsItsCutBetweenBaseAndApex)
+{
+    TGLFrustrum frustrum;
+    frustrum.SetApexHeight(0.2f);
+    EXPECT_FLOAT_EQ(frustrum.Height(), 0.2f);
+    frustrum.SetHeight(2);
+    EXPECT_FLOAT_EQ(frustrum.ApexHeight(), 2);
+    frustrum.SetHeight(-1);
+    frustrum.SetBaseWidth(-1);
+    EXPECT_FLOAT_EQ(frustrum.Height(), 2);
+    EXPECT_FLOAT_EQ(frustrum.BaseWidth(), 1);
+}
+
+class ShapeDrawing : public testing::Test {
+protected:
+    ShapeDrawing() { Rci.GLStates = &States; }
+
+    Calls Draw(TGLBaseSceneObject& object)
+    {
+        Log.Take();
+        object.BuildList(Rci);
+        return Log.Take();
+    }
+
+    static bool Has(const Calls& calls, const std::string& call)
+    {
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
+    static long CountOf(const Calls& calls, const std::string& prefix)
+    {
+        return std::count_if(calls.begin(), calls.end(),
+                             [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
+    }
+
+    TGLCallLog Log;
+    TGLStateCache States;
+    TRenderContextInfo Rci;
+};
+
+TEST_F(ShapeDrawing, CylinderAlignmentMovesItsBottomAndPartsPickTheCaps)
+{
+    TGLCylinder cylinder;
+    cylinder.SetHeight(2);
+    const struct {
+        TCylinderAlignment Alignment;
+        std::string Shift;
+    } alignments[] = {{TCylinderAlignment::caCenter, "Translatef 0 0 -1"},
+                      {TCylinderAlignment::caTop, "Translatef 0 0 -2"},
+                      {TCylinderAlignment::caBottom, "Translatef 0 0 0"}};
+    for (const auto& a : alignments) {
+        cylinder.SetAlignment(a.Alignment);
+        const Calls calls = Draw(cylinder);
+        EXPECT_TRUE(Has(calls, "Rotatef -90 1 0 0"));
+        EXPECT_TRUE(Has(calls, a.Shift)) << a.Shift;
+    }
+    const Calls closed = Draw(cylinder);
+    EXPECT_EQ(closed.front(), "GluNewQuadric");
+    EXPECT_EQ(closed.back(), "GluDeleteQuadric");
+    EXPECT_TRUE(Has(closed, "GluCylinder 0.5 0.5 2 16 4"));
+    EXPECT_EQ(CountOf(closed, "GluDisk 0 0.5 16 1"), 2);
+
+    cylinder.SetParts({true, false, false});
+    const Calls open = Draw(cylinder);
+    EXPECT_EQ(CountOf(open, "GluDisk"), 0);
+    EXPECT_EQ(CountOf(open, "GluCylinder"), 1);
+}
+
+TEST_F(ShapeDrawing, AnnulusTurnsItsInnerWallInwards)
+{
+    TGLAnnulus annulus;
+    const Calls calls = Draw(annulus);
+    const auto inner = std::find(calls.begin(), calls.end(), "GluCylinder 0.3 0.3 1 16 4");
+    ASSERT_NE(inner, calls.end());
+    EXPECT_EQ(*(inner - 1), "GluQuadricOrientation 0x186b5");
+    EXPECT_EQ(*(inner + 1), "GluQuadricOrientation 0x186b4");
+    EXPECT_TRUE(Has(calls, "GluDisk 0.3 0.5 16 1"));
+}
+
+TEST_F(ShapeDrawing, ArrowLineDrawsItsTubeUpToTheHead)
+{
+    TGLArrowLine arrow;
+    const Calls calls = Draw(arrow);
+    EXPECT_TRUE(Has(calls, "GluCylinder 0.1 0.1 1 16 4"));
+    EXPECT_TRUE(Has(calls, "Translatef 0 0 0.5"));
+    EXPECT_TRUE(Has(calls, "GluCylinder 0.2 0 0.5 16 4"));
+    // The bottom end has no head, so it is closed flat; the top is under the head.
+    EXPECT_EQ(CountOf(calls, "GluDisk 0 0.1 "), 1);
+    EXPECT_EQ(CountOf(calls, "GluDisk 0 0.2 "), 1);
+    EXPECT_EQ(CountOf(calls, "PushMatrix"), CountOf(calls, "PopMatrix"));
+}
+
+TEST_F(ShapeDrawing, TorusAndFrustrumSendNormalsWithEachVertex)
+{
+    TGLTorus torus;
+    torus.SetRings(3);
+    torus.SetSides(4);
+    const Calls ring = Draw(torus);
+    EXPECT_EQ(CountOf(ring, "Begin 0x8"), 3);
+    EXPECT_EQ(CountOf(ring, "Vertex3fv"), 3 * 10);
+    EXPECT_EQ(CountOf(ring, "Normal3fv"), 3 * 10);
+
+    TGLFrustrum frustrum;
+    frustrum.SetParts({true, false, false, false, false, false});
+    frustrum.SetNormalDirection(TNormalDirection::ndInside);
+    const Calls top = Draw(frustrum);
+    EXPECT_EQ(CountOf(top, "Vertex3fv"), 4);
+    EXPECT_TRUE(Has(top, "Normal3fv -0 -1 -0")) << testing::PrintToString(top);
+}
+
+} // namespace
