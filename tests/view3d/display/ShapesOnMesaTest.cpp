@@ -23,6 +23,7 @@
 #include "view3d/objects/XYZGrid.h"
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/opengl/GLStateCache.h"
+#include "view3d/texture/Texture.h"
 
 namespace {
 
@@ -33,10 +34,13 @@ constexpr int kHeight = 360;
 constexpr float kHalfHeight = 2.25f;
 
 // Every shape in a cell of its own, seen from +Z in parallel projection
-// with one white light over the viewer's shoulder.
+// with one white light over the viewer's shoulder. The textured object is
+// drawn with the texture bound around it.
 class TShapesFrame : public TGLFrameRenderer {
 public:
     std::vector<std::unique_ptr<TGLBaseSceneObject>> Objects;
+    TGLBaseSceneObject* Textured = nullptr;
+    TGLTexture* Texture = nullptr;
 
     void Resize(int width, int height) override
     {
@@ -68,8 +72,17 @@ public:
         rci.GLStates = &States;
         rci.ObjectsSorting = TGLObjectsSorting::osNone;
         rci.BufferDepthTest = true;
-        for (const auto& object : Objects)
+        const TGLTextureApplyInfo textureInfo{&States};
+        for (const auto& object : Objects) {
+            const bool textured = object.get() == Textured && Texture != nullptr;
+            if (textured)
+                Texture->Apply(textureInfo);
             object->RenderObject(rci);
+            if (textured)
+                Texture->UnApply(textureInfo);
+        }
+        if (Texture != nullptr)
+            Texture->DestroyHandles();
     }
 
 private:
@@ -109,7 +122,7 @@ QPoint CellPixel(int column, int row, float dx = 0, float dy = 0)
     return Pixel((column - 1) * 1.5f + dx, (1 - row) * 1.5f + dy);
 }
 
-enum class Hue { Background, Red, Green, Blue, Yellow, Cyan, Magenta, Orange, Grey, White };
+enum class Hue { Background, Red, Green, Blue, Yellow, Cyan, Magenta, Orange, Grey, White, Dark };
 
 // A lit colour keeps its hue: the channels that are on stand clearly above those that are off.
 bool LooksLike(const QColor& c, Hue hue)
@@ -136,6 +149,8 @@ bool LooksLike(const QColor& c, Hue hue)
         return r > 40 && std::abs(r - g) < 12 && std::abs(r - b) < 12;
     case Hue::White:
         return r > 200 && g > 200 && b > 200;
+    case Hue::Dark:
+        return r < 30 && g < 30 && b < 30;
     }
     return false;
 }
@@ -179,12 +194,38 @@ TEST(ShapesOnMesa, EveryShapeAndAHeightFieldShowInTheirCells)
     field.YSamplingScale().SetStep(0.05f);
     field.SetPitchAngle(50);
     field.SetColorMode(THeightFieldColorMode::hfcmAmbientAndDiffuse);
+    field.SetOptions({true, true});
     // Coloured by height: low blue, high red.
     field.SetOnGetHeight([](float x, float y, float& z, Vector4f& color, TTexPoint& texPoint) {
         BuiltInHeight(x, y, z, color, texPoint);
         const float t = std::clamp(z + 0.5f, 0.0f, 1.0f);
         color = {t, 0.2f, 1 - t, 1};
     });
+
+    // A texture white on the left half, black on the right: it darkens the
+    // right half of the field, if the texture points arrive.
+    QImage halves(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            halves.setPixel(x, y, x < 4 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    TGLTexture texture(nullptr);
+    texture.AssignPicture(halves);
+    texture.SetTextureMode(TGLTextureMode::tmModulate);
+    texture.SetMagFilter(TGLMagFilter::maNearest);
+    texture.SetDisabled(false);
+    frame.Textured = &field;
+    frame.Texture = &texture;
+
+    // A grid behind the polygon, seen through its notch.
+    auto grid = std::make_unique<TGLXYZGrid>();
+    grid->SetPosition({0, -1.5f, -1, 1});
+    for (TGLSamplingScale* scale : {&grid->XSamplingScale(), &grid->YSamplingScale()}) {
+        scale->SetMin(-0.7f);
+        scale->SetMax(0.7f);
+        scale->SetStep(0.35f);
+    }
+    grid->SetLineWidth(3);
+    frame.Objects.push_back(std::move(grid));
 
     TGLQtContext context;
     context.SetDepthBits(24);
@@ -214,8 +255,10 @@ TEST(ShapesOnMesa, EveryShapeAndAHeightFieldShowInTheirCells)
         {"beyond the arrow's tip", CellPixel(2, 1, 0.7f, 0), Hue::Background},
         {"frustrum", CellPixel(0, 2), Hue::Orange},
         {"polygon", CellPixel(1, 2, -0.3f, 0.3f), Hue::Grey},
-        {"polygon's notch", CellPixel(1, 2, 0.3f, 0.3f), Hue::Background},
-        {"height field's peak", CellPixel(2, 2, 0, 0.2f), Hue::Red},
+        {"polygon's notch", CellPixel(1, 2, 0.2f, 0.2f), Hue::Background},
+        {"grid crossing in the notch", CellPixel(1, 2, 0.35f, 0.35f), Hue::White},
+        {"height field's peak", CellPixel(2, 2, -0.1f, 0.2f), Hue::Red},
+        {"height field under the black half", CellPixel(2, 2, 0.3f, 0.2f), Hue::Dark},
     };
     for (const Sample& s : samples) {
         const QColor c = image.pixelColor(s.Where);
