@@ -15,7 +15,10 @@
 #include "view3d/objects/Cylinder.h"
 #include "view3d/objects/Disk.h"
 #include "view3d/objects/Frustrum.h"
+#include "view3d/objects/HeightField.h"
+#include "view3d/objects/Polygon.h"
 #include "view3d/objects/Torus.h"
+#include "view3d/objects/XYZGrid.h"
 #include "view3d/opengl/GLStateCache.h"
 
 namespace {
@@ -160,6 +163,38 @@ TEST(ShapeObjects, FrustrumKeepsItsCutBetweenBaseAndApex)
     EXPECT_FLOAT_EQ(frustrum.BaseWidth(), 1);
 }
 
+TEST(ShapeObjects, ClonesKeepTheirClassAndSettings)
+{
+    TGLBaseSceneObject original;
+    original.AddNewChild<TGLTorus>().SetMajorRadius(0.7f);
+    original.AddNewChild<TGLArrowLine>().SetHeadStackingStyle(TArrowHeadStackingStyle::ahssIncluded);
+    auto& field = original.AddNewChild<TGLHeightField>();
+    field.XSamplingScale().SetMax(2);
+    field.SetColorMode(THeightFieldColorMode::hfcmEmission);
+    auto& polygon = original.AddNewChild<TGLPolygon>();
+    polygon.Nodes().AddNode().SetX(3);
+    polygon.SetParts({false, true});
+    original.AddNewChild<TGLXYZGrid>().ZSamplingScale().SetStep(0.25f);
+
+    TGLBaseSceneObject copy;
+    copy.Assign(original);
+    ASSERT_EQ(copy.Count(), 5);
+    auto* torus = dynamic_cast<TGLTorus*>(&copy.Children(0));
+    auto* arrow = dynamic_cast<TGLArrowLine*>(&copy.Children(1));
+    auto* fieldCopy = dynamic_cast<TGLHeightField*>(&copy.Children(2));
+    auto* polygonCopy = dynamic_cast<TGLPolygon*>(&copy.Children(3));
+    auto* grid = dynamic_cast<TGLXYZGrid*>(&copy.Children(4));
+    ASSERT_TRUE(torus && arrow && fieldCopy && polygonCopy && grid);
+    EXPECT_FLOAT_EQ(torus->MajorRadius(), 0.7f);
+    EXPECT_EQ(arrow->HeadStackingStyle(), TArrowHeadStackingStyle::ahssIncluded);
+    EXPECT_FLOAT_EQ(fieldCopy->XSamplingScale().Max(), 2);
+    EXPECT_EQ(fieldCopy->ColorMode(), THeightFieldColorMode::hfcmEmission);
+    ASSERT_EQ(polygonCopy->Nodes().Count(), 1);
+    EXPECT_FLOAT_EQ(polygonCopy->Nodes()[0].X(), 3);
+    EXPECT_EQ(polygonCopy->Parts(), (TPolygonParts{false, true}));
+    EXPECT_FLOAT_EQ(grid->ZSamplingScale().Step(), 0.25f);
+}
+
 class ShapeDrawing : public testing::Test {
 protected:
     ShapeDrawing() { Rci.GLStates = &States; }
@@ -254,6 +289,57 @@ TEST_F(ShapeDrawing, TorusAndFrustrumSendNormalsWithEachVertex)
     const Calls top = Draw(frustrum);
     EXPECT_EQ(CountOf(top, "Vertex3fv"), 4);
     EXPECT_TRUE(Has(top, "Normal3fv -0 -1 -0")) << testing::PrintToString(top);
+}
+
+void AddNode(TGLPolygon& polygon, float x, float y)
+{
+    TGLNode& node = polygon.Nodes().AddNode();
+    node.SetX(x);
+    node.SetY(y);
+}
+
+TEST_F(ShapeDrawing, PolygonFillsBothFacesWithOppositeNormals)
+{
+    TGLPolygon polygon;
+    AddNode(polygon, 0, 0);
+    AddNode(polygon, 2, 0);
+    EXPECT_TRUE(Draw(polygon).empty());
+    AddNode(polygon, 2, 1);
+    AddNode(polygon, 0, 1);
+    const Calls both = Draw(polygon);
+    EXPECT_EQ(CountOf(both, "GluTessBeginPolygon"), 2);
+    EXPECT_TRUE(Has(both, "GluTessNormal 0 0 1"));
+    EXPECT_TRUE(Has(both, "GluTessNormal -0 -0 -1")) << testing::PrintToString(both);
+    EXPECT_EQ(CountOf(both, "GluTessVertex"), 8);
+    const Vector3f extents = polygon.AxisAlignedDimensionsUnscaled();
+    EXPECT_FLOAT_EQ(extents.X, 2);
+    EXPECT_FLOAT_EQ(extents.Y, 1);
+
+    polygon.SetParts({true, false});
+    EXPECT_EQ(CountOf(Draw(polygon), "GluTessBeginPolygon"), 1);
+    // A curve through the nodes is sampled Division times per span.
+    polygon.SetSplineMode(TLineSplineMode::lsmCubicSpline);
+    polygon.SetDivision(4);
+    EXPECT_GT(CountOf(Draw(polygon), "GluTessVertex"), 4);
+}
+
+TEST_F(ShapeDrawing, XYZGridDrawsItsStripsInsideTheLineStyle)
+{
+    TGLXYZGrid grid;
+    grid.XSamplingScale().SetMax(1);
+    grid.XSamplingScale().SetStep(0.5f);
+    grid.YSamplingScale().SetMax(1);
+    grid.YSamplingScale().SetStep(0.5f);
+    const Calls calls = Draw(grid);
+    EXPECT_EQ(CountOf(calls, "Begin 0x3"), 6);
+    EXPECT_EQ(CountOf(calls, "Vertex3fv"), 18);
+    EXPECT_EQ(calls.front().rfind("PushAttrib", 0), 0u);
+    EXPECT_EQ(calls.back(), "PopAttrib");
+
+    grid.GetHandle(Rci);
+    EXPECT_FALSE(grid.HasChange(TGLObjectChange::ocStructure));
+    grid.ZSamplingScale().SetOrigin(1);
+    EXPECT_TRUE(grid.HasChange(TGLObjectChange::ocStructure));
 }
 
 } // namespace
