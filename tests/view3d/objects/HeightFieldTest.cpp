@@ -103,15 +103,4 @@ TEST_F(HeightFieldTest, TheSecondHandlerGetsTheFieldAndTheBuiltInSurfaceIsTheLas
     EXPECT_EQ(CountOf(Draw(), "Vertex4fv 0 0 0.5 1"), 1);
 }
 
-TEST_F(HeightFieldTest, AScaleChangeRebuildsTheDrawing)
-{
-    Field.BuildList(Rci);
-    TRenderContextInfo rci;
-    rci.GLStates = &States;
-    Field.GetHandle(rci);
-    EXPECT_FALSE(Field.HasChange(TGLObjectChange::ocStructure));
-    Field.YSamplingScale().SetStep(0.2f);
-    EXPECT_TRUE(Field.HasChange(TGLObjectChange::ocStructure));
-}
-
 } // namespace

@@ -46,18 +46,6 @@ TEST(HeightFieldSamples, StripsCarryHeightsColoursTexturePointsAndNormals)
     EXPECT_EQ(strips, 0);
 }
 
-TEST(HeightFieldSamples, BuiltInSurfaceRipplesFromTheOrigin)
-{
-    float z = 0;
-    Vector4f color;
-    TTexPoint point;
-    BuiltInHeight(0, 0, z, color, point);
-    EXPECT_FLOAT_EQ(z, 0.5f);
-    EXPECT_FLOAT_EQ(color.X, 0.8f);
-    BuiltInHeight(0.5f, 0, z, color, point);
-    EXPECT_NEAR(z, std::cos(3.0f) / (2.57f * 2), 1e-6);
-}
-
 void SetScale(TGLSamplingScale& scale, float min, float max, float origin, float step)
 {
     scale.SetMax(max);
