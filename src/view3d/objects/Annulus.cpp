@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "view3d/objects/LocalRayCast.h"
-#include "view3d/objects/ScopedQuadric.h"
 #include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
@@ -29,35 +28,22 @@ void TGLAnnulus::SetParts(TAnnulusParts value) { SetShapeProperty(*this, PartsVa
 
 void TGLAnnulus::BuildList(TRenderContextInfo& /*rci*/)
 {
-    TScopedQuadric quadric;
-    if (!quadric.Get())
-        return;
-    SetupQuadricParams(quadric.Get());
-    GL().PushMatrix();
-    // GLU builds along +Z; the tube stands on +Y.
-    GL().Rotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-    GL().Translatef(0.0f, 0.0f, -HeightValue * 0.5f);
-    if (PartsValue.anOuterSides)
-        GL().GluCylinder(quadric.Get(), BottomRadiusValue, TopRadiusValue, HeightValue, SlicesValue, StacksValue);
-    if (PartsValue.anInnerSides) {
-        // The inner wall faces the axis: the other way round from the object's normals.
-        const bool outside = NormalDirection() == TNormalDirection::ndOutside;
-        GL().GluQuadricOrientation(quadric.Get(), outside ? GLU_INSIDE : GLU_OUTSIDE);
-        GL().GluCylinder(quadric.Get(), BottomInnerRadiusValue, TopInnerRadiusValue, HeightValue, SlicesValue,
-                         StacksValue);
-        GL().GluQuadricOrientation(quadric.Get(), outside ? GLU_OUTSIDE : GLU_INSIDE);
-    }
-    if (PartsValue.anTop) {
-        GL().PushMatrix();
-        GL().Translatef(0.0f, 0.0f, HeightValue);
-        GL().GluDisk(quadric.Get(), TopInnerRadiusValue, TopRadiusValue, SlicesValue, LoopsValue);
-        GL().PopMatrix();
-    }
-    if (PartsValue.anBottom) {
-        GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
-        GL().GluDisk(quadric.Get(), BottomInnerRadiusValue, BottomRadiusValue, SlicesValue, LoopsValue);
-    }
-    GL().PopMatrix();
+    DrawStandingOnY(-HeightValue * 0.5f, [this](GLUquadric* quadric) {
+        if (PartsValue.anOuterSides)
+            GL().GluCylinder(quadric, BottomRadiusValue, TopRadiusValue, HeightValue, SlicesValue, StacksValue);
+        if (PartsValue.anInnerSides) {
+            // The inner wall faces the axis: the other way round from the object's normals.
+            const bool outside = NormalDirection() == TNormalDirection::ndOutside;
+            GL().GluQuadricOrientation(quadric, outside ? GLU_INSIDE : GLU_OUTSIDE);
+            GL().GluCylinder(quadric, BottomInnerRadiusValue, TopInnerRadiusValue, HeightValue, SlicesValue,
+                             StacksValue);
+            GL().GluQuadricOrientation(quadric, outside ? GLU_OUTSIDE : GLU_INSIDE);
+        }
+        if (PartsValue.anTop)
+            DrawRing(quadric, HeightValue, TopInnerRadiusValue, TopRadiusValue, false);
+        if (PartsValue.anBottom)
+            DrawRing(quadric, 0.0f, BottomInnerRadiusValue, BottomRadiusValue, true);
+    });
 }
 
 Vector3f TGLAnnulus::AxisAlignedDimensionsUnscaled() const

@@ -3,22 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view3d/objects/ScopedQuadric.h"
 #include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
-
-namespace {
-
-// A disk at the current origin that faces -Z.
-void DiskFacingDown(GLUquadric* quadric, float radius, int slices, int loops)
-{
-    GL().PushMatrix();
-    GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
-    GL().GluDisk(quadric, 0.0, radius, slices, loops);
-    GL().PopMatrix();
-}
-
-} // namespace
 
 TGLArrowLine::TGLArrowLine(TGLNotifyObject* owner) : TGLCylinderBase(owner)
 {
@@ -68,41 +54,37 @@ TArrowLineLayout TGLArrowLine::Layout() const
 void TGLArrowLine::BuildList(TRenderContextInfo& /*rci*/)
 {
     const TArrowLineLayout layout = Layout();
-    TScopedQuadric quadric;
-    if (!quadric.Get())
-        return;
-    SetupQuadricParams(quadric.Get());
-    if (PartsValue.alLine) {
-        GL().PushMatrix();
-        GL().Translatef(0.0f, 0.0f, layout.LineBottom);
-        GL().GluCylinder(quadric.Get(), BottomRadiusValue, TopRadiusValue, layout.LineTop - layout.LineBottom,
-                         SlicesValue, StacksValue);
-        // An end without a head is closed flat.
-        if (!PartsValue.alBottomArrow)
-            DiskFacingDown(quadric.Get(), BottomRadiusValue, SlicesValue, LoopsValue);
-        if (!PartsValue.alTopArrow) {
-            GL().Translatef(0.0f, 0.0f, layout.LineTop - layout.LineBottom);
-            GL().GluDisk(quadric.Get(), 0.0, TopRadiusValue, SlicesValue, LoopsValue);
+    DrawWithQuadric([&](GLUquadric* quadric) {
+        if (PartsValue.alLine) {
+            GL().PushMatrix();
+            GL().Translatef(0.0f, 0.0f, layout.LineBottom);
+            GL().GluCylinder(quadric, BottomRadiusValue, TopRadiusValue, layout.LineTop - layout.LineBottom,
+                             SlicesValue, StacksValue);
+            GL().PopMatrix();
+            // An end without a head is closed flat.
+            if (!PartsValue.alBottomArrow)
+                DrawRing(quadric, layout.LineBottom, 0.0f, BottomRadiusValue, true);
+            if (!PartsValue.alTopArrow)
+                DrawRing(quadric, layout.LineTop, 0.0f, TopRadiusValue, false);
         }
-        GL().PopMatrix();
-    }
-    if (PartsValue.alTopArrow) {
-        GL().PushMatrix();
-        GL().Translatef(0.0f, 0.0f, layout.TopHeadBase);
-        GL().GluCylinder(quadric.Get(), TopArrowHeadRadiusValue, 0.0, TopArrowHeadHeightValue, SlicesValue,
-                         StacksValue);
-        DiskFacingDown(quadric.Get(), TopArrowHeadRadiusValue, SlicesValue, LoopsValue);
-        GL().PopMatrix();
-    }
-    if (PartsValue.alBottomArrow) {
-        GL().PushMatrix();
-        GL().Translatef(0.0f, 0.0f, layout.BottomHeadBase);
-        GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
-        GL().GluCylinder(quadric.Get(), BottomArrowHeadRadiusValue, 0.0, BottomArrowHeadHeightValue, SlicesValue,
-                         StacksValue);
-        DiskFacingDown(quadric.Get(), BottomArrowHeadRadiusValue, SlicesValue, LoopsValue);
-        GL().PopMatrix();
-    }
+        if (PartsValue.alTopArrow) {
+            GL().PushMatrix();
+            GL().Translatef(0.0f, 0.0f, layout.TopHeadBase);
+            GL().GluCylinder(quadric, TopArrowHeadRadiusValue, 0.0, TopArrowHeadHeightValue, SlicesValue,
+                             StacksValue);
+            GL().PopMatrix();
+            DrawRing(quadric, layout.TopHeadBase, 0.0f, TopArrowHeadRadiusValue, true);
+        }
+        if (PartsValue.alBottomArrow) {
+            GL().PushMatrix();
+            GL().Translatef(0.0f, 0.0f, layout.BottomHeadBase);
+            GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
+            GL().GluCylinder(quadric, BottomArrowHeadRadiusValue, 0.0, BottomArrowHeadHeightValue, SlicesValue,
+                             StacksValue);
+            GL().PopMatrix();
+            DrawRing(quadric, layout.BottomHeadBase, 0.0f, BottomArrowHeadRadiusValue, false);
+        }
+    });
 }
 
 Vector3f TGLArrowLine::AxisAlignedDimensionsUnscaled() const

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "view3d/objects/ScopedQuadric.h"
 #include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
@@ -21,21 +20,12 @@ void TGLCone::SetParts(TConeParts value) { SetShapeProperty(*this, PartsValue, v
 
 void TGLCone::BuildList(TRenderContextInfo& /*rci*/)
 {
-    TScopedQuadric quadric;
-    if (!quadric.Get())
-        return;
-    SetupQuadricParams(quadric.Get());
-    GL().PushMatrix();
-    // GLU builds along +Z; the cone stands on +Y.
-    GL().Rotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-    GL().Translatef(0.0f, 0.0f, -HeightValue * 0.5f);
-    if (PartsValue.coSides)
-        GL().GluCylinder(quadric.Get(), BottomRadiusValue, 0.0, HeightValue, SlicesValue, StacksValue);
-    if (PartsValue.coBottom) {
-        GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
-        GL().GluDisk(quadric.Get(), 0.0, BottomRadiusValue, SlicesValue, LoopsValue);
-    }
-    GL().PopMatrix();
+    DrawStandingOnY(-HeightValue * 0.5f, [this](GLUquadric* quadric) {
+        if (PartsValue.coSides)
+            GL().GluCylinder(quadric, BottomRadiusValue, 0.0, HeightValue, SlicesValue, StacksValue);
+        if (PartsValue.coBottom)
+            DrawRing(quadric, 0.0f, 0.0f, BottomRadiusValue, true);
+    });
 }
 
 Vector3f TGLCone::AxisAlignedDimensionsUnscaled() const

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "view3d/objects/LocalRayCast.h"
-#include "view3d/objects/ScopedQuadric.h"
 #include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
@@ -40,27 +39,14 @@ float TGLCylinder::BottomY() const
 
 void TGLCylinder::BuildList(TRenderContextInfo& /*rci*/)
 {
-    TScopedQuadric quadric;
-    if (!quadric.Get())
-        return;
-    SetupQuadricParams(quadric.Get());
-    GL().PushMatrix();
-    // GLU builds along +Z; the cylinder stands on +Y.
-    GL().Rotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-    GL().Translatef(0.0f, 0.0f, BottomY());
-    if (PartsValue.cySides)
-        GL().GluCylinder(quadric.Get(), BottomRadiusValue, TopRadiusValue, HeightValue, SlicesValue, StacksValue);
-    if (PartsValue.cyTop) {
-        GL().PushMatrix();
-        GL().Translatef(0.0f, 0.0f, HeightValue);
-        GL().GluDisk(quadric.Get(), 0.0, TopRadiusValue, SlicesValue, LoopsValue);
-        GL().PopMatrix();
-    }
-    if (PartsValue.cyBottom) {
-        GL().Rotatef(180.0f, 1.0f, 0.0f, 0.0f);
-        GL().GluDisk(quadric.Get(), 0.0, BottomRadiusValue, SlicesValue, LoopsValue);
-    }
-    GL().PopMatrix();
+    DrawStandingOnY(BottomY(), [this](GLUquadric* quadric) {
+        if (PartsValue.cySides)
+            GL().GluCylinder(quadric, BottomRadiusValue, TopRadiusValue, HeightValue, SlicesValue, StacksValue);
+        if (PartsValue.cyTop)
+            DrawRing(quadric, HeightValue, 0.0f, TopRadiusValue, false);
+        if (PartsValue.cyBottom)
+            DrawRing(quadric, 0.0f, 0.0f, BottomRadiusValue, true);
+    });
 }
 
 Vector3f TGLCylinder::AxisAlignedDimensionsUnscaled() const

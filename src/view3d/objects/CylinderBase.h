@@ -3,6 +3,8 @@
 // The sizes and subdivisions shared by the shapes built from GLU cylinders
 // and disks.
 
+#include <functional>
+
 #include "view3d/objects/QuadricObject.h"
 
 class TGLCylinderBase : public TGLQuadricObject {
@@ -24,6 +26,14 @@ public:
     void SetLoops(int value);
 
 protected:
+    // Draws with a quadric set up from the object; nothing when GLU has none to give.
+    void DrawWithQuadric(const std::function<void(GLUquadric*)>& draw) const;
+    // The same in GLU's frame turned so that its +Z runs up the local Y
+    // axis, with z = 0 at bottomY.
+    void DrawStandingOnY(float bottomY, const std::function<void(GLUquadric*)>& draw) const;
+    // A flat ring at height z of GLU's frame, facing +Z or, facingDown, -Z.
+    void DrawRing(GLUquadric* quadric, float z, float innerRadius, float outerRadius, bool facingDown) const;
+
     float BottomRadiusValue = 0.5f;
     float HeightValue = 1.0f;
     int SlicesValue = 16;

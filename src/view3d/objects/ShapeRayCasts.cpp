@@ -33,8 +33,8 @@ Vector3f UnitSingle(double x, double y, double z)
     return {static_cast<float>(x / length), static_cast<float>(y / length), static_cast<float>(z / length)};
 }
 
-// The hit on the plane {coordinate index} = level, or none when the ray is
-// parallel to it or the plane lies behind the start.
+// Where the ray meets the plane on which one coordinate equals level: none
+// when the ray runs parallel to it or the plane lies behind the start.
 std::optional<double> PlaneParameter(double start, double direction, double level)
 {
     if (std::abs(direction) < RayParallelEpsilon)
