@@ -68,7 +68,10 @@ TGLBaseSceneObject::TGLBaseSceneObject(TGLNotifyObject* owner)
 
 TGLBaseSceneObject::~TGLBaseSceneObject()
 {
-    for (TGLBaseSceneObject* holder : Holders) {
+    // A holder may drop other references while it is told.
+    const std::vector<TGLBaseSceneObject*> holders = std::move(Holders);
+    Holders.clear();
+    for (TGLBaseSceneObject* holder : holders) {
         std::erase(holder->Held, this);
         holder->Notification(*this);
     }

@@ -184,8 +184,10 @@ public:
     // --- bounds
     Vector3f AxisAlignedDimensions() const;
     virtual Vector3f AxisAlignedDimensionsUnscaled() const;
-    // The object and all its descendants, in the object's own coordinates.
+    // The object and all its descendants, in the object's own coordinates,
+    // with and without its own scale.
     TAABB AxisAlignedBoundingBox() const;
+    TAABB AxisAlignedBoundingBoxUnscaled() const;
     float BoundingSphereRadius() const;
     virtual bool PointInObject(const Vector3f& point) const;
     // A hit of the bounding sphere; the hit point and normal are optional.

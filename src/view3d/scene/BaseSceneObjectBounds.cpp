@@ -21,27 +21,21 @@ Vector3f TGLBaseSceneObject::AxisAlignedDimensionsUnscaled() const
     return {0.5f, 0.5f, 0.5f};
 }
 
-namespace {
-
-// The object and its descendants in its own coordinates, before its scale.
-TAABB UnscaledBoxWithChildren(const TGLBaseSceneObject& object)
+TAABB TGLBaseSceneObject::AxisAlignedBoundingBoxUnscaled() const
 {
     TAABB box;
-    SetBB(box, object.AxisAlignedDimensionsUnscaled());
-    for (int i = 0; i < object.Count(); ++i) {
-        const TGLBaseSceneObject& child = object.Children(i);
-        TAABB childBox = UnscaledBoxWithChildren(child);
-        BBTransform(childBox, child.LocalMatrix());
+    SetBB(box, AxisAlignedDimensionsUnscaled());
+    for (const auto& child : ChildList) {
+        TAABB childBox = child->AxisAlignedBoundingBoxUnscaled();
+        BBTransform(childBox, child->LocalMatrix());
         AddBB(box, childBox);
     }
     return box;
 }
 
-} // namespace
-
 TAABB TGLBaseSceneObject::AxisAlignedBoundingBox() const
 {
-    TAABB box = UnscaledBoxWithChildren(*this);
+    TAABB box = AxisAlignedBoundingBoxUnscaled();
     ScaleBB(box, ScaleCoordinates->ToAffineVector());
     return box;
 }

@@ -65,11 +65,8 @@ bool TGLBaseSceneObject::PassesCulling(const TRenderContextInfo& rci) const
     case TGLVisibilityCulling::vcObjectBased:
         return !IsVolumeClipped(AffineOf(AbsolutePosition()), BoundingSphereRadius(), rci.ViewFrustum);
     case TGLVisibilityCulling::vcHierarchical: {
-        // The box already holds the scale; the absolute matrix adds it again.
-        TAABB box = AxisAlignedBoundingBox();
-        const Vector4f& scale = Scale().AsVector();
-        if (scale.X != 0.0f && scale.Y != 0.0f && scale.Z != 0.0f)
-            ScaleBB(box, {1.0f / scale.X, 1.0f / scale.Y, 1.0f / scale.Z});
+        // The absolute matrix holds the object's scale.
+        TAABB box = AxisAlignedBoundingBoxUnscaled();
         BBTransform(box, AbsoluteMatrix());
         return !IsBoxClipped(box.Min, box.Max, rci.ViewFrustum);
     }
