@@ -1,6 +1,7 @@
 #include "view3d/objects/Cube.h"
 
 #include "view3d/maths/VectorGeometry.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/opengl/TextureCoordinateDispatch.h"
 
@@ -11,10 +12,7 @@ TGLCube::TGLCube(TGLNotifyObject* owner) : TGLSceneObject(owner)
 
 void TGLCube::SetSize(float Vector3f::*axis, float value)
 {
-    if (Size.*axis == value)
-        return;
-    Size.*axis = value;
-    StructureChanged();
+    ChangeProperty(*this, Size.*axis, value);
 }
 
 void TGLCube::SetCubeWidth(float value)
@@ -34,18 +32,12 @@ void TGLCube::SetCubeDepth(float value)
 
 void TGLCube::SetParts(TCubeParts value)
 {
-    if (PartSet == value)
-        return;
-    PartSet = value;
-    StructureChanged();
+    ChangeProperty(*this, PartSet, value);
 }
 
 void TGLCube::SetNormalDirection(TNormalDirection value)
 {
-    if (Normals == value)
-        return;
-    Normals = value;
-    StructureChanged();
+    ChangeProperty(*this, Normals, value);
 }
 
 void TGLCube::BuildList(TRenderContextInfo& /*rci*/)

@@ -4,6 +4,7 @@
 
 #include "view3d/material/RenderContextInfo.h"
 #include "view3d/maths/VectorGeometry.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/CubeGeometry.h"
 #include "view3d/opengl/GLFunctions.h"
 
@@ -17,26 +18,17 @@ TGLDummyCube::~TGLDummyCube() = default;
 
 void TGLDummyCube::SetCubeSize(float value)
 {
-    if (Size == value)
-        return;
-    Size = value;
-    StructureChanged();
+    ChangeProperty(*this, Size, value);
 }
 
 void TGLDummyCube::SetVisibleAtRunTime(bool value)
 {
-    if (ShownAtRunTime == value)
-        return;
-    ShownAtRunTime = value;
-    StructureChanged();
+    ChangeProperty(*this, ShownAtRunTime, value);
 }
 
 void TGLDummyCube::SetAmalgamate(bool value)
 {
-    if (Amalgamated == value)
-        return;
-    Amalgamated = value;
-    StructureChanged();
+    ChangeProperty(*this, Amalgamated, value);
 }
 
 Vector4f TGLDummyCube::BarycenterAbsolutePosition() const

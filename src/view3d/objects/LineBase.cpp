@@ -1,5 +1,6 @@
 #include "view3d/objects/LineBase.h"
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 TGLLineBase::TGLLineBase(TGLNotifyObject* owner)
@@ -9,26 +10,17 @@ TGLLineBase::TGLLineBase(TGLNotifyObject* owner)
 
 void TGLLineBase::SetLinePattern(std::uint16_t value)
 {
-    if (Pattern == value)
-        return;
-    Pattern = value;
-    StructureChanged();
+    ChangeProperty(*this, Pattern, value);
 }
 
 void TGLLineBase::SetLineWidth(float value)
 {
-    if (Width == value)
-        return;
-    Width = value;
-    StructureChanged();
+    ChangeProperty(*this, Width, value);
 }
 
 void TGLLineBase::SetAntiAliased(bool value)
 {
-    if (Smooth == value)
-        return;
-    Smooth = value;
-    StructureChanged();
+    ChangeProperty(*this, Smooth, value);
 }
 
 void TGLLineBase::SetupLineStyle() const

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/LineSampling.h"
 #include "view3d/opengl/GLFunctions.h"
 
@@ -11,19 +12,12 @@ TGLLines::TGLLines(TGLNotifyObject* owner) : TGLNodedLines(owner) {}
 
 void TGLLines::SetDivision(int value)
 {
-    value = std::max(value, 1);
-    if (DivisionValue == value)
-        return;
-    DivisionValue = value;
-    StructureChanged();
+    ChangeProperty(*this, DivisionValue, std::max(value, 1));
 }
 
 void TGLLines::SetSplineMode(TLineSplineMode value)
 {
-    if (Mode == value)
-        return;
-    Mode = value;
-    StructureChanged();
+    ChangeProperty(*this, Mode, value);
 }
 
 void TGLLines::SetOption(TLinesOption option, bool on)
@@ -37,18 +31,12 @@ void TGLLines::SetOption(TLinesOption option, bool on)
 
 void TGLLines::SetNURBSOrder(int value)
 {
-    if (Order == value)
-        return;
-    Order = value;
-    StructureChanged();
+    ChangeProperty(*this, Order, value);
 }
 
 void TGLLines::SetNURBSTolerance(float value)
 {
-    if (Tolerance == value)
-        return;
-    Tolerance = value;
-    StructureChanged();
+    ChangeProperty(*this, Tolerance, value);
 }
 
 void TGLLines::BuildList(TRenderContextInfo& rci)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "view3d/material/RenderContextInfo.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/CubeGeometry.h"
 #include "view3d/objects/Dodecahedron.h"
 #include "view3d/opengl/GLFunctions.h"
@@ -55,18 +56,12 @@ TGLLinesNode& TGLNodedLines::AddNode(const Vector3f& point)
 
 void TGLNodedLines::SetNodesAspect(TLineNodesAspect value)
 {
-    if (Aspect == value)
-        return;
-    Aspect = value;
-    StructureChanged();
+    ChangeProperty(*this, Aspect, value);
 }
 
 void TGLNodedLines::SetNodeSize(float value)
 {
-    if (MarkerSize == value)
-        return;
-    MarkerSize = value;
-    StructureChanged();
+    ChangeProperty(*this, MarkerSize, value);
 }
 
 void TGLNodedLines::NotifyChange(TGLNotifyObject* sender)

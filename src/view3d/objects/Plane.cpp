@@ -14,7 +14,7 @@ TGLPlane::TGLPlane(TGLNotifyObject* owner) : TGLSceneObject(owner)
 void TGLPlane::SetStyle(TPlaneStyle style, bool on)
 {
     const std::uint8_t styles = on ? Styles | std::uint8_t(style) : Styles & ~std::uint8_t(style);
-    Set(Styles, std::uint8_t(styles));
+    ChangeProperty(*this, Styles, std::uint8_t(styles));
 }
 
 void TGLPlane::BuildList(TRenderContextInfo& /*rci*/)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/scene/CustomSceneObject.h"
 #include "view3d/utility/Silhouette.h"
 
@@ -19,26 +20,26 @@ public:
     void Assign(const TGLBaseSceneObject& source) override;
 
     float Width() const { return WidthValue; }
-    void SetWidth(float value) { Set(WidthValue, value); }
+    void SetWidth(float value) { ChangeProperty(*this, WidthValue, value); }
     float Height() const { return HeightValue; }
-    void SetHeight(float value) { Set(HeightValue, value); }
+    void SetHeight(float value) { ChangeProperty(*this, HeightValue, value); }
     // Where the texture range starts, and how much of the texture it covers.
     float XOffset() const { return TextureOffsetX; }
-    void SetXOffset(float value) { Set(TextureOffsetX, value); }
+    void SetXOffset(float value) { ChangeProperty(*this, TextureOffsetX, value); }
     float YOffset() const { return TextureOffsetY; }
-    void SetYOffset(float value) { Set(TextureOffsetY, value); }
+    void SetYOffset(float value) { ChangeProperty(*this, TextureOffsetY, value); }
     float XScope() const { return TextureScopeX; }
-    void SetXScope(float value) { Set(TextureScopeX, value); }
+    void SetXScope(float value) { ChangeProperty(*this, TextureScopeX, value); }
     float YScope() const { return TextureScopeY; }
-    void SetYScope(float value) { Set(TextureScopeY, value); }
+    void SetYScope(float value) { ChangeProperty(*this, TextureScopeY, value); }
     int XTiles() const { return TilesX; }
-    void SetXTiles(int value) { Set(TilesX, std::max(value, 1)); }
+    void SetXTiles(int value) { ChangeProperty(*this, TilesX, std::max(value, 1)); }
     int YTiles() const { return TilesY; }
-    void SetYTiles(int value) { Set(TilesY, std::max(value, 1)); }
+    void SetYTiles(int value) { ChangeProperty(*this, TilesY, std::max(value, 1)); }
     bool HasStyle(TPlaneStyle style) const { return (Styles & std::uint8_t(style)) != 0; }
     void SetStyle(TPlaneStyle style, bool on);
     bool NoZWrite() const { return DepthWritesOff; }
-    void SetNoZWrite(bool value) { Set(DepthWritesOff, value); }
+    void SetNoZWrite(bool value) { ChangeProperty(*this, DepthWritesOff, value); }
 
     void BuildList(TRenderContextInfo& rci) override;
     Vector3f AxisAlignedDimensionsUnscaled() const override;
@@ -49,14 +50,6 @@ public:
     void GenerateSilhouette(const TGLSilhouetteParameters& parameters, TGLSilhouette& silhouette) const override;
 
 private:
-    template <class T>
-    void Set(T& field, T value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        StructureChanged();
-    }
     void DrawTiles() const;
 
     float WidthValue = 1.0f;

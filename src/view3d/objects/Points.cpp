@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLCapabilities.h"
 #include "view3d/opengl/GLEntryPoints.h"
 #include "view3d/opengl/GLFunctions.h"
@@ -81,18 +82,12 @@ void TGLPoints::SetSize(float value)
 
 void TGLPoints::SetStyle(TGLPointStyle value)
 {
-    if (PointStyle == value)
-        return;
-    PointStyle = value;
-    StructureChanged();
+    ChangeProperty(*this, PointStyle, value);
 }
 
 void TGLPoints::SetNoZWrite(bool value)
 {
-    if (DepthWritesOff == value)
-        return;
-    DepthWritesOff = value;
-    StructureChanged();
+    ChangeProperty(*this, DepthWritesOff, value);
 }
 
 void TGLPoints::SetStatic(bool value)

@@ -2,23 +2,18 @@
 
 #include <algorithm>
 
+#include "view3d/objects/ChangeProperty.h"
+
 TGLPolygonBase::TGLPolygonBase(TGLNotifyObject* owner) : TGLSceneObject(owner), NodeList(this) {}
 
 void TGLPolygonBase::SetDivision(int value)
 {
-    value = std::max(value, 1);
-    if (DivisionValue == value)
-        return;
-    DivisionValue = value;
-    StructureChanged();
+    ChangeProperty(*this, DivisionValue, std::max(value, 1));
 }
 
 void TGLPolygonBase::SetSplineMode(TLineSplineMode value)
 {
-    if (Mode == value)
-        return;
-    Mode = value;
-    StructureChanged();
+    ChangeProperty(*this, Mode, value);
 }
 
 void TGLPolygonBase::NotifyChange(TGLNotifyObject* sender)

@@ -1,23 +1,18 @@
 #include "view3d/objects/QuadricObject.h"
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 TGLQuadricObject::TGLQuadricObject(TGLNotifyObject* owner) : TGLSceneObject(owner) {}
 
 void TGLQuadricObject::SetNormals(TNormalSmoothing value)
 {
-    if (Smoothing == value)
-        return;
-    Smoothing = value;
-    StructureChanged();
+    ChangeProperty(*this, Smoothing, value);
 }
 
 void TGLQuadricObject::SetNormalDirection(TNormalDirection value)
 {
-    if (Direction == value)
-        return;
-    Direction = value;
-    StructureChanged();
+    ChangeProperty(*this, Direction, value);
 }
 
 void TGLQuadricObject::SetupQuadricParams(GLUquadric* quadric) const

@@ -3,6 +3,7 @@
 // A textured rectangle that always faces the camera, turned by Rotation
 // (degrees) about the line of sight.
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/scene/CustomSceneObject.h"
 
 class TGLSprite : public TGLSceneObject {
@@ -13,33 +14,25 @@ public:
     void Assign(const TGLBaseSceneObject& source) override;
 
     float Width() const { return WidthValue; }
-    void SetWidth(float value) { Set(WidthValue, value); }
+    void SetWidth(float value) { ChangeProperty(*this, WidthValue, value); }
     float Height() const { return HeightValue; }
-    void SetHeight(float value) { Set(HeightValue, value); }
+    void SetHeight(float value) { ChangeProperty(*this, HeightValue, value); }
     float Rotation() const { return RotationDegrees; }
-    void SetRotation(float value) { Set(RotationDegrees, value); }
+    void SetRotation(float value) { ChangeProperty(*this, RotationDegrees, value); }
     // Clamped to 0..1; a value other than 1 becomes the material's diffuse alpha.
     float AlphaChannel() const { return Alpha; }
     void SetAlphaChannel(float value);
     bool NoZWrite() const { return DepthWritesOff; }
-    void SetNoZWrite(bool value) { Set(DepthWritesOff, value); }
+    void SetNoZWrite(bool value) { ChangeProperty(*this, DepthWritesOff, value); }
     // Swap the texture's ends across or up.
     bool MirrorU() const { return MirroredU; }
-    void SetMirrorU(bool value) { Set(MirroredU, value); }
+    void SetMirrorU(bool value) { ChangeProperty(*this, MirroredU, value); }
     bool MirrorV() const { return MirroredV; }
-    void SetMirrorV(bool value) { Set(MirroredV, value); }
+    void SetMirrorV(bool value) { ChangeProperty(*this, MirroredV, value); }
 
     void BuildList(TRenderContextInfo& rci) override;
 
 private:
-    template <class T>
-    void Set(T& field, T value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        StructureChanged();
-    }
 
     float WidthValue = 1.0f;
     float HeightValue = 1.0f;

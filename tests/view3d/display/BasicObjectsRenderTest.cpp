@@ -8,11 +8,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "../support/SceneLinkSpy.h"
-#include "view3d/context/GLFrameRenderer.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
-#include "view3d/material/RenderContextInfo.h"
 #include "view3d/objects/Cube.h"
 #include "view3d/objects/DummyCube.h"
 #include "view3d/objects/Lines.h"
@@ -20,70 +17,47 @@
 #include "view3d/objects/Points.h"
 #include "view3d/objects/Sphere.h"
 #include "view3d/objects/Sprite.h"
-#include "view3d/opengl/GLFunctions.h"
-#include "view3d/opengl/GLStateCache.h"
-#include "view3d/scene/SceneRootObject.h"
+#include "view3d/scene/GLCamera.h"
+#include "view3d/scene/GLLightSource.h"
+#include "view3d/scene/GLScene.h"
+#include "view3d/scene/GLSceneBuffer.h"
 
 namespace {
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 
-// One frame of the objects under a root: an orthographic view 4 units high
-// looking down -Z, one white light from the front and above, the state
-// cache fresh, as the scene buffer sets it up.
-class TObjectsFrame : public TGLFrameRenderer {
+// The scene of the objects through the scene buffer: an orthographic camera
+// looking down -Z that shows 4 units over the picture's height, with a
+// parallel white light along its line of sight.
+class TObjectsScene {
 public:
-    TObjectsFrame() : Root(Link) { Link.DepthOfView = 1.8f; }
-
-    void Resize(int width, int height) override
+    TObjectsScene() : Camera(Scene.Cameras().AddNewChild<TGLCamera>())
     {
-        Width = width;
-        Height = height;
+        Camera.SetCameraStyle(TGLCameraStyle::csOrthogonal);
+        Camera.SetFocalLength(1.0f);
+        // With focal length 1 the width shows 100 / SceneScale units.
+        Camera.SetSceneScale(100.0f * kHeight / (4.0f * kWidth));
+        Camera.SetDepthOfView(20.0f);
+        Camera.SetPosition({0.0f, 0.0f, 10.0f, 1.0f});
+        Camera.SetDirection({0.0f, 0.0f, -1.0f, 0.0f});
+        Camera.AddNewChild<TGLLightSource>().SetLightStyle(TLightStyle::lsParallel);
+        Buffer.SetCamera(&Camera);
+        Buffer.SetBackgroundColor(0x00000000);
     }
 
-    void RenderFrame() override
-    {
-        const TGLFunctions& gl = GL();
-        gl.Viewport(0, 0, Width, Height);
-        gl.ClearColor(0, 0, 0, 1);
-        gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        gl.MatrixMode(GL_PROJECTION);
-        gl.LoadIdentity();
-        const double halfWidth = 2.0 * Width / Height;
-        gl.Ortho(-halfWidth, halfWidth, -2, 2, -100, 100);
-        gl.MatrixMode(GL_MODELVIEW);
-        gl.LoadIdentity();
-        gl.Enable(GL_DEPTH_TEST);
-        const float position[4] = {0.3f, 0.5f, 1.0f, 0.0f};
-        const float white[4] = {1, 1, 1, 1};
-        gl.Lightfv(GL_LIGHT0, GL_POSITION, position);
-        gl.Lightfv(GL_LIGHT0, GL_DIFFUSE, white);
-        gl.Enable(GL_LIGHT0);
-        // Each picture has a context of its own, whose states start at the defaults.
-        TGLStateCache states;
-        states.Enable(TGLState::stLighting);
-        states.Enable(TGLState::stDepthTest);
-        TRenderContextInfo rci;
-        rci.GLStates = &states;
-        rci.BufferDepthTest = true;
-        Root.RenderObject(rci);
-    }
+    TGLSceneRootObject& Objects() { return Scene.Objects(); }
 
     QImage Render()
     {
-        TGLQtContext context;
-        context.SetDepthBits(24);
         // Blended smooth lines leave an alpha below 1: read the colours as the saved picture shows them.
-        return RenderToImage(context, *this, kWidth, kHeight).convertToFormat(QImage::Format_ARGB32);
+        return RenderToImage(Context, Buffer, kWidth, kHeight).convertToFormat(QImage::Format_ARGB32);
     }
 
-    TSceneLinkSpy Link;
-    TGLSceneRootObject Root;
-
-private:
-    int Width = 1;
-    int Height = 1;
+    TGLScene Scene;
+    TGLCamera& Camera;
+    TGLSceneBuffer Buffer;
+    TGLQtContext Context;
 };
 
 // The pixel at scene coordinates (x, y) of the frame above.
@@ -124,8 +98,8 @@ int LitAlongRightEdge(const QImage& image)
 
 TEST(BasicObjectsRender, LitCubeShadedByItsMaterialOnlyWhereItStands)
 {
-    TObjectsFrame frame;
-    TGLCube& cube = frame.Root.AddNewChild<TGLCube>();
+    TObjectsScene frame;
+    TGLCube& cube = frame.Objects().AddNewChild<TGLCube>();
     cube.Material().FrontProperties().Diffuse().SetColor({1, 0, 0, 1});
     cube.Material().FrontProperties().Ambient().SetColor({0, 0, 0, 1});
     const QImage image = frame.Render();
@@ -146,8 +120,8 @@ TEST(BasicObjectsRender, LitCubeShadedByItsMaterialOnlyWhereItStands)
 
 TEST(BasicObjectsRender, LineSegmentTakesItsEndNodesColour)
 {
-    TObjectsFrame frame;
-    TGLLines& lines = frame.Root.AddNewChild<TGLLines>();
+    TObjectsScene frame;
+    TGLLines& lines = frame.Objects().AddNewChild<TGLLines>();
     lines.SetNodesAspect(TLineNodesAspect::lnaInvisible);
     lines.SetLineWidth(3);
     lines.SetOption(TLinesOption::loUseNodeColorForLines, true);
@@ -167,6 +141,13 @@ TEST(BasicObjectsRender, LineSegmentTakesItsEndNodesColour)
     ExpectColor(At(image, 0, -1), QColor(0, 0, 255), "bottom: blue to the node colour, blue", 20);
     ExpectColor(At(image, 0, 0), kBlack, "inside");
 
+    // Flat shaded, each segment shows its end node's colour.
+    frame.Buffer.SetShadeModel(TGLShadeModel::smFlat);
+    const QImage flat = frame.Render();
+    ExpectColor(At(flat, 0, 1), QColor(0, 255, 0), "top, flat");
+    ExpectColor(At(flat, 1.5f, 0), QColor(0, 0, 255), "right, flat");
+    frame.Buffer.SetShadeModel(TGLShadeModel::smSmooth);
+
     // One node: nothing.
     lines.Nodes().Clear();
     lines.AddNode({0, 0, 0});
@@ -176,17 +157,17 @@ TEST(BasicObjectsRender, LineSegmentTakesItsEndNodesColour)
 
 TEST(BasicObjectsRender, PointsDummyCubeSphereAndPlane)
 {
-    TObjectsFrame frame;
-    TGLPoints& points = frame.Root.AddNewChild<TGLPoints>();
+    TObjectsScene frame;
+    TGLPoints& points = frame.Objects().AddNewChild<TGLPoints>();
     points.SetSize(9);
     points.Positions().Add(-2, 1.2f, 0);
     points.Colors().Add(Vector4f{1, 1, 0, 1});
-    TGLDummyCube& dummy = frame.Root.AddNewChild<TGLDummyCube>();
+    TGLDummyCube& dummy = frame.Objects().AddNewChild<TGLDummyCube>();
     dummy.SetPosition({1.5f, 1.2f, 0, 1});
     dummy.SetCubeSize(1);
     TGLSphere& sphere = dummy.AddNewChild<TGLSphere>();
     sphere.Material().FrontProperties().Diffuse().SetColor({0, 1, 0, 1});
-    TGLPlane& plane = frame.Root.AddNewChild<TGLPlane>();
+    TGLPlane& plane = frame.Objects().AddNewChild<TGLPlane>();
     plane.SetPosition({0, -1.2f, 0, 1});
     plane.Material().FrontProperties().Diffuse().SetColor({0, 0, 1, 1});
 
@@ -213,8 +194,8 @@ TEST(BasicObjectsRender, PointsDummyCubeSphereAndPlane)
 
 TEST(BasicObjectsRender, SpriteFacesTheViewer)
 {
-    TObjectsFrame frame;
-    TGLSprite& sprite = frame.Root.AddNewChild<TGLSprite>();
+    TObjectsScene frame;
+    TGLSprite& sprite = frame.Objects().AddNewChild<TGLSprite>();
     sprite.SetWidth(2);
     sprite.SetHeight(1);
     // Turned away from the viewer, it still shows its full face.
@@ -227,13 +208,13 @@ TEST(BasicObjectsRender, SpriteFacesTheViewer)
 
 TEST(BasicObjectsRender, ACubeAColouredLineSetAndAxes)
 {
-    TObjectsFrame frame;
-    TGLCube& cube = frame.Root.AddNewChild<TGLCube>();
+    TObjectsScene frame;
+    TGLCube& cube = frame.Objects().AddNewChild<TGLCube>();
     cube.SetPosition({0.8f, 0, 0, 1});
     cube.SetTurnAngle(30);
     cube.SetPitchAngle(20);
     cube.Material().FrontProperties().Diffuse().SetColor({0.9f, 0.4f, 0.1f, 1});
-    TGLLines& path = frame.Root.AddNewChild<TGLLines>();
+    TGLLines& path = frame.Objects().AddNewChild<TGLLines>();
     path.SetPosition({-1.2f, -0.5f, 0, 1});
     path.SetNodesAspect(TLineNodesAspect::lnaCube);
     path.SetNodeSize(0.1f);
@@ -245,7 +226,7 @@ TEST(BasicObjectsRender, ACubeAColouredLineSetAndAxes)
         path.AddNode({t * 1.4f, std::sin(t * 6.3f) * 0.6f, 0}).Color().SetColor({1 - t, t, 0.5f, 1});
     }
     path.Nodes().EndUpdate();
-    TGLPoints& origin = frame.Root.AddNewChild<TGLPoints>();
+    TGLPoints& origin = frame.Objects().AddNewChild<TGLPoints>();
     origin.SetPosition({-1.2f, -0.5f, 0, 1});
     origin.SetShowAxes(true);
     origin.SetSize(5);
