@@ -107,22 +107,24 @@ bool TGLTextureEx::UnitAvailable(int unit) const
     return unit < units;
 }
 
-void TGLTextureEx::Apply(const TGLTextureApplyInfo& info)
+template <class TStep>
+void TGLTextureEx::ForEachUsableItem(TStep step)
 {
     if (!GLCapabilities().Has(kARB_multitexture))
         return;
     for (const auto& item : Items)
         if (!item->Texture().Disabled() && UnitAvailable(item->TextureIndex()))
-            item->Apply(info);
+            step(*item);
+}
+
+void TGLTextureEx::Apply(const TGLTextureApplyInfo& info)
+{
+    ForEachUsableItem([&](TGLTextureExItem& item) { item.Apply(info); });
 }
 
 void TGLTextureEx::UnApply(const TGLTextureApplyInfo& info)
 {
-    if (!GLCapabilities().Has(kARB_multitexture))
-        return;
-    for (const auto& item : Items)
-        if (!item->Texture().Disabled() && UnitAvailable(item->TextureIndex()))
-            item->UnApply(info);
+    ForEachUsableItem([&](TGLTextureExItem& item) { item.UnApply(info); });
 }
 
 void TGLTextureEx::PrepareBuildList(TGLStateCache& states)

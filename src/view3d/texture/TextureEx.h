@@ -58,6 +58,9 @@ public:
 
 private:
     bool UnitAvailable(int unit) const;
+    // The enabled items on units the driver has, where it multitextures at all.
+    template <class TStep>
+    void ForEachUsableItem(TStep step);
 
     std::vector<std::unique_ptr<TGLTextureExItem>> Items;
 };
