@@ -230,6 +230,8 @@ private:
         f.TexEnvfv = [](GLenum target, GLenum name, const GLfloat* v) { Add("TexEnvfv %#x %#x %g %g %g %g", unsigned(target), unsigned(name), double(v[0]), double(v[1]), double(v[2]), double(v[3])); };
         f.TexGeni = [](GLenum coordinate, GLenum name, GLint value) { Add("TexGeni %#x %#x %d", unsigned(coordinate), unsigned(name), int(value)); };
         f.TexGenfv = [](GLenum coordinate, GLenum name, const GLfloat* v) { Add("TexGenfv %#x %#x %g %g %g %g", unsigned(coordinate), unsigned(name), double(v[0]), double(v[1]), double(v[2]), double(v[3])); };
+        f.TexGenf = [](GLenum coordinate, GLenum name, GLfloat value) { Add("TexGenf %#x %#x %g", unsigned(coordinate), unsigned(name), double(value)); };
+        f.TexGeniv = [](GLenum coordinate, GLenum name, const GLint* v) { Add("TexGeniv %#x %#x %d", unsigned(coordinate), unsigned(name), int(v[0])); };
         f.TexParameteri = [](GLenum target, GLenum name, GLint value) { Add("TexParameteri %#x %#x %d", unsigned(target), unsigned(name), int(value)); };
         f.TexParameterf = [](GLenum target, GLenum name, GLfloat value) { Add("TexParameterf %#x %#x %g", unsigned(target), unsigned(name), double(value)); };
         f.TexImage2D = [](GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border, GLenum format, GLenum type, const void*) { Add("TexImage2D %#x %d %d %d %d %d %#x %#x", unsigned(target), int(level), int(internalFormat), int(width), int(height), int(border), unsigned(format), unsigned(type)); };
