@@ -263,26 +263,32 @@ bool TGLTexture::CubeMapsAvailable() const
     return GLCapabilities().Has(kARB_texture_cube_map);
 }
 
-GLuint TGLTexture::Handle(TGLStateCache& states, int unit)
+template <class TBind>
+void TGLTexture::PrepareHandle(TBind bind)
 {
     const GLenum target = ImageObject->NativeTextureTarget();
     if (TextureHandle.Handle() == 0) {
         TextureHandle.AllocateHandle();
         ChangeFlags = tcImage | tcParams;
     }
-    if (ChangeFlags != 0) {
-        states.SetCurrentTexture(unit, target, std::int32_t(TextureHandle.Handle()));
-        TGLTextureParameters parameters;
-        parameters.Format = ResolvedTextureFormat(Format);
-        parameters.MinFilter = Min;
-        parameters.MagFilter = Mag;
-        parameters.Wrap = Wrap;
-        parameters.FilteringQuality = Quality;
-        SetTextureParameters(target, parameters, GLCapabilities());
-        if (ChangeFlags & tcImage)
-            UploadImage();
-        ChangeFlags = 0;
-    }
+    if (ChangeFlags == 0)
+        return;
+    bind(target, TextureHandle.Handle());
+    TGLTextureParameters parameters;
+    parameters.Format = ResolvedTextureFormat(Format);
+    parameters.MinFilter = Min;
+    parameters.MagFilter = Mag;
+    parameters.Wrap = Wrap;
+    parameters.FilteringQuality = Quality;
+    SetTextureParameters(target, parameters, GLCapabilities());
+    if (ChangeFlags & tcImage)
+        UploadImage();
+    ChangeFlags = 0;
+}
+
+GLuint TGLTexture::Handle(TGLStateCache& states, int unit)
+{
+    PrepareHandle([&](GLenum target, GLuint handle) { states.SetCurrentTexture(unit, target, std::int32_t(handle)); });
     return TextureHandle.Handle();
 }
 
@@ -328,9 +334,20 @@ void TGLTexture::DestroyHandles()
     RequiredMemory = -1;
 }
 
-void TGLTexture::PrepareBuildList(TGLStateCache& states)
+void TGLTexture::PrepareBuildList()
 {
-    Handle(states);
+    GLint previous = 0;
+    GLenum boundTarget = 0;
+    PrepareHandle([&](GLenum target, GLuint handle) {
+        const GLenum binding = target == GL_TEXTURE_CUBE_MAP_ARB       ? GL_TEXTURE_BINDING_CUBE_MAP_ARB
+                               : target == GL_TEXTURE_RECTANGLE_NV ? GL_TEXTURE_BINDING_RECTANGLE_NV
+                                                                   : GL_TEXTURE_BINDING_2D;
+        GL().GetIntegerv(binding, &previous);
+        GL().BindTexture(target, handle);
+        boundTarget = target;
+    });
+    if (boundTarget != 0)
+        GL().BindTexture(boundTarget, GLuint(previous));
 }
 
 void TGLTexture::Apply(const TGLTextureApplyInfo& info, int unit)

@@ -105,14 +105,17 @@ public:
     GLuint Handle(TGLStateCache& states, int unit = 0);
     void DestroyHandles();
     // Before a display list is compiled: a texture made inside a list would
-    // be made again on each call.
-    void PrepareBuildList(TGLStateCache& states);
+    // be made again on each call. Uploads now when needed, and leaves the
+    // target bound to what it was, so that the state cache stays true.
+    void PrepareBuildList();
 
 private:
     void SetChanged(unsigned changes);
+    // Makes and fills the texture object when needed, bound by the caller's means.
+    template <class TBind>
+    void PrepareHandle(TBind bind);
     template <class T>
     void SetSetting(T& field, T value, unsigned changes);
-    GLenum BoundTarget() const;
     bool CubeMapsAvailable() const;
     void UploadImage();
     void ApplyCubeMapMatrix(const TGLTextureApplyInfo& info);

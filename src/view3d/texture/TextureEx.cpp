@@ -43,6 +43,15 @@ void TGLTextureExItem::SetTextureIndex(int index)
     NotifyChange(this);
 }
 
+void TGLTextureExItem::Assign(const TGLTextureExItem& source)
+{
+    TextureObject.Assign(source.TextureObject);
+    Index = source.Index;
+    Offset.Assign(source.Offset);
+    Scale.Assign(source.Scale);
+    NotifyChange(this);
+}
+
 bool TGLTextureExItem::MovesCoordinates() const
 {
     const Vector4f& o = Offset.AsVector();
@@ -93,6 +102,18 @@ void TGLTextureEx::Clear()
     NotifyChange(this);
 }
 
+void TGLTextureEx::Assign(const TGLTextureEx& source)
+{
+    if (&source == this)
+        return;
+    Items.clear();
+    for (const auto& item : source.Items) {
+        Items.push_back(std::make_unique<TGLTextureExItem>(this));
+        Items.back()->Assign(*item);
+    }
+    NotifyChange(this);
+}
+
 bool TGLTextureEx::IsTextureEnabled(int unit)
 {
     return std::any_of(Items.begin(), Items.end(), [unit](const auto& item) {
@@ -107,27 +128,29 @@ bool TGLTextureEx::UnitAvailable(int unit) const
     return unit < units;
 }
 
-void TGLTextureEx::Apply(const TGLTextureApplyInfo& info)
+template <class TStep>
+void TGLTextureEx::ForEachUsableItem(TStep step)
 {
     if (!GLCapabilities().Has(kARB_multitexture))
         return;
     for (const auto& item : Items)
         if (!item->Texture().Disabled() && UnitAvailable(item->TextureIndex()))
-            item->Apply(info);
+            step(*item);
+}
+
+void TGLTextureEx::Apply(const TGLTextureApplyInfo& info)
+{
+    ForEachUsableItem([&](TGLTextureExItem& item) { item.Apply(info); });
 }
 
 void TGLTextureEx::UnApply(const TGLTextureApplyInfo& info)
 {
-    if (!GLCapabilities().Has(kARB_multitexture))
-        return;
-    for (const auto& item : Items)
-        if (!item->Texture().Disabled() && UnitAvailable(item->TextureIndex()))
-            item->UnApply(info);
+    ForEachUsableItem([&](TGLTextureExItem& item) { item.UnApply(info); });
 }
 
-void TGLTextureEx::PrepareBuildList(TGLStateCache& states)
+void TGLTextureEx::PrepareBuildList()
 {
     for (const auto& item : Items)
         if (!item->Texture().Disabled())
-            item->Texture().PrepareBuildList(states);
+            item->Texture().PrepareBuildList();
 }

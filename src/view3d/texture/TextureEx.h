@@ -24,6 +24,7 @@ public:
     TGLCoordinates& TextureOffset() { return Offset; }
     TGLCoordinates& TextureScale() { return Scale; }
 
+    void Assign(const TGLTextureExItem& source);
     void Apply(const TGLTextureApplyInfo& info);
     void UnApply(const TGLTextureApplyInfo& info);
 
@@ -47,6 +48,8 @@ public:
     TGLTextureExItem& Add();
     void Delete(int index);
     void Clear();
+    // As many items as the source, each a copy of the source's.
+    void Assign(const TGLTextureEx& source);
 
     // Whether an item on unit 0 stands in for the material's own texture.
     bool IsTextureEnabled(int unit);
@@ -54,10 +57,13 @@ public:
     // Only with multitexturing, and only items on units the driver has.
     void Apply(const TGLTextureApplyInfo& info);
     void UnApply(const TGLTextureApplyInfo& info);
-    void PrepareBuildList(TGLStateCache& states);
+    void PrepareBuildList();
 
 private:
     bool UnitAvailable(int unit) const;
+    // The enabled items on units the driver has, where it multitextures at all.
+    template <class TStep>
+    void ForEachUsableItem(TStep step);
 
     std::vector<std::unique_ptr<TGLTextureExItem>> Items;
 };

@@ -1,9 +1,11 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include "texture/TextureTestSupport.h"
 #include "view3d/opengl/GLStateCache.h"
+#include "view3d/texture/CubeMapImage.h"
 #include "view3d/texture/SizedImage.h"
 #include "view3d/texture/Texture.h"
 #include "view3d/texture/TextureUpload.h"
@@ -280,6 +282,60 @@ TEST(Texture, MappingModesGenerateCoordinates)
         calls = log.Take();
         EXPECT_EQ(HasCall(calls, CallText("Disable %#x", GL_TEXTURE_GEN_S)), c.Generated != 0) << row;
     }
+}
+
+// A cube is uploaded face by face, and only when its six faces are squares
+// of one size.
+TEST(Texture, CubeMapsUploadSixSquareFacesOrNothing)
+{
+    for (const bool square : {true, false}) {
+        TTextureCallLog log("GL_ARB_texture_cube_map");
+        log.Answers[GL_MAX_TEXTURE_SIZE] = {1024};
+        TGLStateCache states;
+        TGLTexture texture(nullptr);
+        texture.SetImageClassName("TGLCubeMapImage");
+        texture.SetMinFilter(TGLMinFilter::miLinear);
+        auto& cube = dynamic_cast<TGLCubeMapImage&>(texture.Image());
+        QImage face(8, 8, QImage::Format_RGB32);
+        face.fill(Qt::red);
+        for (int i = 0; i < 6; ++i)
+            cube.SetPicture(TGLCubeMapTarget(i), face);
+        if (!square)
+            cube.SetPicture(TGLCubeMapTarget::cmtNZ, QImage(8, 4, QImage::Format_RGB32));
+        texture.SetDisabled(false);
+        texture.Apply({&states});
+        const auto calls = log.Take();
+        EXPECT_TRUE(HasCall(calls, CallText("Enable %#x", GL_TEXTURE_CUBE_MAP_ARB)));
+        EXPECT_EQ(CountCalls(calls, "TexImage2D"), square ? 6 : 0);
+        for (GLenum target = GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB; target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB; ++target)
+            EXPECT_EQ(HasCall(calls, CallText("TexImage2D %#x 0 %d 8 8 0 %#x %#x", target, GL_RGBA8, GL_RGBA,
+                                              GL_UNSIGNED_BYTE)),
+                      square);
+    }
+}
+
+TEST(Texture, AssignCopiesSettingsPlanesAndImage)
+{
+    TTextureCallLog log;
+    TGLTexture source(nullptr);
+    source.SetImageClassName("TGLBlankImage");
+    dynamic_cast<TGLBlankImage&>(source.Image()).SetWidth(64);
+    source.SetMinFilter(TGLMinFilter::miNearest);
+    source.SetTextureMode(TGLTextureMode::tmModulate);
+    source.SetImageGamma(1.5f);
+    source.MappingTCoordinates().SetZ(3);
+    source.EnvColor().SetGreen(0.5f);
+    source.SetDisabled(false);
+    TGLTexture copy(nullptr);
+    copy.Assign(source);
+    EXPECT_EQ(copy.ImageClassName(), "TGLBlankImage");
+    EXPECT_EQ(copy.Image().Width(), 64);
+    EXPECT_EQ(copy.MinFilter(), TGLMinFilter::miNearest);
+    EXPECT_EQ(copy.TextureMode(), TGLTextureMode::tmModulate);
+    EXPECT_EQ(copy.ImageGamma(), 1.5f);
+    EXPECT_EQ(copy.MappingTCoordinates().Z(), 3.0f);
+    EXPECT_EQ(copy.EnvColor().Green(), 0.5f);
+    EXPECT_FALSE(copy.Disabled());
 }
 
 class TMaterialStandIn : public TGLNotifyObject, public TGLTextureMappingOwner {
