@@ -79,17 +79,16 @@ THeightFunction TGLHeightField::HeightFunction()
 
 void TGLHeightField::SetDrawingStates(TRenderContextInfo& rci)
 {
-    if (rci.GLStates == nullptr)
-        return;
     if (OptionsValue.hfoTwoSided) {
-        rci.GLStates->Disable(TGLState::stCullFace);
-        rci.GLStates->SetPolygonMode(GL_FRONT_AND_BACK, PolygonModeToGL(Material().FrontProperties().PolygonMode()));
+        GL().Disable(GL_CULL_FACE);
+        GL().PolygonMode(GL_FRONT_AND_BACK, PolygonModeToGL(Material().FrontProperties().PolygonMode()));
     }
     if (ColorModeValue != THeightFieldColorMode::hfcmNone) {
-        rci.GLStates->Enable(TGLState::stColorMaterial);
+        GL().Enable(GL_COLOR_MATERIAL);
         GL().ColorMaterial(GL_FRONT_AND_BACK, ColorMaterialMode(ColorModeValue));
-        // The material colours now follow the vertices, behind the cache's back.
-        rci.GLStates->ResetMaterial();
+        // The material colours follow the vertices now, behind the cache's back.
+        if (rci.GLStates != nullptr)
+            rci.GLStates->ResetMaterial();
     }
 }
 
@@ -119,6 +118,10 @@ void TGLHeightField::BuildList(TRenderContextInfo& rci)
 {
     if (!XScale.IsValid() || !YScale.IsValid())
         return;
+    // The states go to OpenGL directly inside saved groups: the drawing is
+    // usually replayed from a display list, where the state cache cannot
+    // follow, and the groups leave the cache true afterwards.
+    GL().PushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_LIGHTING_BIT);
     SetDrawingStates(rci);
     const std::vector<float> xs = XScale.Values(true);
     const std::vector<float> ys = YScale.Values(true);
@@ -126,6 +129,5 @@ void TGLHeightField::BuildList(TRenderContextInfo& rci)
     ForEachHeightFieldStrip(xs, ys, HeightFunction(), area,
                             [this](std::span<const THeightFieldSample> lower,
                                    std::span<const THeightFieldSample> upper) { DrawStrip(lower, upper); });
-    if (ColorModeValue != THeightFieldColorMode::hfcmNone && rci.GLStates != nullptr)
-        rci.GLStates->Disable(TGLState::stColorMaterial);
+    GL().PopAttrib();
 }
