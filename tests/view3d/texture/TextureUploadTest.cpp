@@ -343,30 +343,6 @@ TEST(Texture, CubeMapMappingsLoadTheirTextureMatrixAndResetIt)
     }
 }
 
-TEST(Texture, AssignCopiesSettingsPlanesAndImage)
-{
-    TTextureCallLog log;
-    TGLTexture source(nullptr);
-    source.SetImageClassName("TGLBlankImage");
-    dynamic_cast<TGLBlankImage&>(source.Image()).SetWidth(64);
-    source.SetMinFilter(TGLMinFilter::miNearest);
-    source.SetTextureMode(TGLTextureMode::tmModulate);
-    source.SetImageGamma(1.5f);
-    source.MappingTCoordinates().SetZ(3);
-    source.EnvColor().SetGreen(0.5f);
-    source.SetDisabled(false);
-    TGLTexture copy(nullptr);
-    copy.Assign(source);
-    EXPECT_EQ(copy.ImageClassName(), "TGLBlankImage");
-    EXPECT_EQ(copy.Image().Width(), 64);
-    EXPECT_EQ(copy.MinFilter(), TGLMinFilter::miNearest);
-    EXPECT_EQ(copy.TextureMode(), TGLTextureMode::tmModulate);
-    EXPECT_EQ(copy.ImageGamma(), 1.5f);
-    EXPECT_EQ(copy.MappingTCoordinates().Z(), 3.0f);
-    EXPECT_EQ(copy.EnvColor().Green(), 0.5f);
-    EXPECT_FALSE(copy.Disabled());
-}
-
 class TMaterialStandIn : public TGLNotifyObject, public TGLTextureMappingOwner {
 public:
     void NotifyTexMapChange(TGLNotifyObject*) override { ++TexMapChanges; }
