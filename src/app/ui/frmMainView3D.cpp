@@ -41,7 +41,7 @@ void TfrmMain::ZDepthMode3D(bool on)
 void TfrmMain::SetView3DBackground(TColor color)
 {
     if (TGLSceneViewer* viewer = SceneViewer(GLVistaGrafica)) {
-        viewer->Buffer().BackgroundColor = color;
+        viewer->Background().BackgroundColor = color;
         viewer->update();
     }
 }

@@ -45,6 +45,8 @@ public:
     // name not listed answers the identity for the two matrices and 0
     // otherwise, with as many values as OpenGL writes for it.
     std::map<GLenum, std::vector<double>> Answers;
+    // What glGetString answers, by name; empty for a name not listed.
+    std::map<GLenum, std::string> Strings;
 
 private:
     static TGLCallLog*& Instance()
@@ -133,7 +135,11 @@ private:
             Add("IsTexture %u", t);
             return GLboolean(Instance()->TexturesExist ? GL_TRUE : GL_FALSE);
         };
-        f.GetString = [](GLenum) { return Text(""); };
+        f.GetString = [](GLenum name) {
+            const std::map<GLenum, std::string>& strings = Instance()->Strings;
+            const auto found = strings.find(name);
+            return Text(found != strings.end() ? found->second.c_str() : "");
+        };
         f.Viewport = [](GLint x, GLint y, GLsizei w, GLsizei h) { Add("Viewport %d %d %d %d", x, y, w, h); };
         f.ClearColor = [](GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
             Add("ClearColor %g %g %g %g", double(r), double(g), double(b), double(a));
