@@ -112,6 +112,14 @@ void TGLLines::DrawCubicSpline() const
 void TGLLines::DrawBezier() const
 {
     const int count = Nodes().Count();
+    // The evaluator takes at most the driver's order in control points (30
+    // on Mesa); more would be refused with an error every frame.
+    GLint maxOrder = 0;
+    GL().GetIntegerv(GL_MAX_EVAL_ORDER, &maxOrder);
+    if (count > maxOrder) {
+        DrawStraight(GL_LINE_STRIP);
+        return;
+    }
     std::vector<float> points;
     std::vector<float> colours;
     for (int i = 0; i < count; ++i) {

@@ -29,6 +29,9 @@ public:
     bool HasOption(TLinesOption option) const { return (Options & std::uint8_t(option)) != 0; }
     void SetOption(TLinesOption option, bool on);
 
+    // A Bezier curve through more nodes than the driver's evaluator takes is
+    // drawn as the straight strip.
+    //
     // The NURBS curve's knots, order and sampling tolerance. After editing
     // the knots in place call StructureChanged.
     TSingleList& NURBSKnots() { return Knots; }

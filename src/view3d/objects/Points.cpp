@@ -1,7 +1,6 @@
 #include "view3d/objects/Points.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLCapabilities.h"
@@ -73,7 +72,7 @@ void TGLPoints::SetColors(const TVectorList& value)
 void TGLPoints::SetSize(float value)
 {
     if (!(value > 0.0f))
-        value = std::numeric_limits<float>::min();
+        value = kDefaultSize;
     if (PointSize == value)
         return;
     PointSize = value;

@@ -12,6 +12,8 @@ enum class TGLPointStyle { psSquare, psRound, psSmooth, psSmoothAdditive, psSqua
 
 class TGLPoints : public TGLImmaterialSceneObject {
 public:
+    static constexpr float kDefaultSize = 1.0f;
+
     explicit TGLPoints(TGLNotifyObject* owner = nullptr);
 
     std::unique_ptr<TGLBaseSceneObject> CreateNew() const override;
@@ -26,8 +28,8 @@ public:
     void SetColors(const TVectorList& value);
 
     float Size() const { return PointSize; }
-    // A size not above 0 becomes the smallest positive one: OpenGL refuses
-    // such a size with an error every frame.
+    // A size not above 0 (OpenGL would refuse it with an error every
+    // frame) is taken as the default size.
     void SetSize(float value);
     TGLPointStyle Style() const { return PointStyle; }
     void SetStyle(TGLPointStyle value);
@@ -43,7 +45,7 @@ public:
 private:
     TAffineVectorList PositionList;
     TVectorList ColorList;
-    float PointSize = 1.0f;
+    float PointSize = kDefaultSize;
     TGLPointStyle PointStyle = TGLPointStyle::psSquare;
     bool DepthWritesOff = false;
     bool IsStatic = false;

@@ -68,8 +68,18 @@ void TGLCamera::SetTargetObject(TGLBaseSceneObject* value)
 {
     if (value == Target)
         return;
+    if (Target != nullptr)
+        Target->RemoveFreeNotification(*this);
     Target = value;
+    if (Target != nullptr)
+        Target->FreeNotification(*this);
     MarkTransformChanged();
+}
+
+void TGLCamera::Notification(TGLBaseSceneObject& freed)
+{
+    if (&freed == Target)
+        Target = nullptr;
 }
 
 void TGLCamera::NotifyScene()

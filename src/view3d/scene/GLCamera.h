@@ -38,8 +38,7 @@ public:
     // Not above 0 becomes 1.
     void SetNearPlaneBias(float value);
     void SetCameraStyle(TGLCameraStyle value);
-    // The target must outlive its use or leave the camera's scene first (the
-    // scene then clears it).
+    // A target that is freed is dropped.
     void SetTargetObject(TGLBaseSceneObject* value);
 
     // Used by the csCustom style.
@@ -70,6 +69,7 @@ public:
 protected:
     // A camera draws nothing of its own, only its children.
     void RenderSelf(TRenderContextInfo&) override {}
+    void Notification(TGLBaseSceneObject& freed) override;
 
 private:
     void NotifyScene();

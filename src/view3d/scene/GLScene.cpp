@@ -88,11 +88,6 @@ void TGLScene::EndUpdate()
 
 void TGLScene::AddLight(TGLBaseSceneObject& object)
 {
-    if (auto* camera = dynamic_cast<TGLCamera*>(&object)) {
-        if (std::find(CameraList.begin(), CameraList.end(), camera) == CameraList.end())
-            CameraList.push_back(camera);
-        return;
-    }
     auto* light = dynamic_cast<TGLLightSource*>(&object);
     if (light == nullptr || std::find(Lights.begin(), Lights.end(), light) != Lights.end())
         return;
@@ -107,11 +102,7 @@ void TGLScene::AddLight(TGLBaseSceneObject& object)
 
 void TGLScene::RemoveLight(TGLBaseSceneObject& object)
 {
-    for (TGLCamera* camera : CameraList)
-        if (camera->TargetObject() == &object)
-            camera->SetTargetObject(nullptr);
     if (auto* camera = dynamic_cast<TGLCamera*>(&object)) {
-        std::erase(CameraList, camera);
         if (CurrentGLCamera == camera)
             CurrentGLCamera = nullptr;
         std::erase_if(BufferList, [camera](TGLSceneBuffer* buffer) {

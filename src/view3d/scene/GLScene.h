@@ -37,7 +37,7 @@ public:
     void EndUpdate() override;
     // A light takes the first free slot (none when all eight are taken).
     void AddLight(TGLBaseSceneObject& object) override;
-    // Frees the light's slot; a camera looking at the object drops it.
+    // Frees the light's slot; buffers let go of a camera that leaves.
     void RemoveLight(TGLBaseSceneObject& object) override;
     float CurrentCameraDepthOfView() const override;
     Matrix4f CurrentBaseViewMatrix() const override;
@@ -79,8 +79,6 @@ private:
     std::unique_ptr<TGLSceneRootObject> ObjectRoot;
     std::unique_ptr<TGLSceneRootObject> CameraRoot;
     std::array<TGLLightSource*, kLightSlots> Lights{};
-    // Every camera in the tree, so that one whose target leaves can drop it.
-    std::vector<TGLCamera*> CameraList;
     std::vector<TGLSceneBuffer*> BufferList;
     TGLObjectsSorting Sorting = TGLObjectsSorting::osRenderBlendedLast;
     TGLVisibilityCulling Culling = TGLVisibilityCulling::vcNone;

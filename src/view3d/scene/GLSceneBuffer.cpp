@@ -31,13 +31,17 @@ private:
 class TActivation {
 public:
     explicit TActivation(TGLContext& context) : Context(context) { Context.Activate(); }
-    ~TActivation()
+    ~TActivation() noexcept(false)
     {
+        if (std::uncaught_exceptions() == Unwinding) {
+            Context.Deactivate();
+            return;
+        }
         try {
             Context.Deactivate();
         } catch (const std::exception&) {
-            // Only a context destroyed during the frame gets here; whoever
-            // activated it first resets it.
+            // The frame's own error is on its way; whoever activated the
+            // context first resets it.
         }
     }
     TActivation(const TActivation&) = delete;
@@ -45,6 +49,7 @@ public:
 
 private:
     TGLContext& Context;
+    int Unwinding = std::uncaught_exceptions();
 };
 
 Matrix4f CurrentMatrix(GLenum which)

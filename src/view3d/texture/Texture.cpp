@@ -1,6 +1,7 @@
 #include "view3d/texture/Texture.h"
 
 #include <array>
+#include <cmath>
 
 #include <GL/glext.h>
 #include <QImage>
@@ -392,21 +393,30 @@ void TGLTexture::UnApply(const TGLTextureApplyInfo& info, int unit)
     UnApplyMappingMode();
 }
 
-// The cube is looked up in world directions: the eye-space directions that
-// the coordinate generation gives are turned back by the view's rotation,
-// then into the light's or the camera's frame for those mappings.
+// The reflection and normal mappings look the cube up in world directions:
+// the eye-space directions the coordinate generation gives are turned back
+// by the view's rotation. The first light's mapping turns eye-space normals
+// into the light's frame (its direction along Z), the camera's mapping into
+// the camera's.
 void TGLTexture::ApplyCubeMapMatrix(const TGLTextureApplyInfo& info)
 {
-    Matrix4f modelView;
-    GL().GetFloatv(GL_MODELVIEW_MATRIX, &modelView.M[0][0]);
-    Matrix4f matrix = InverseRotation(modelView);
-    if (Mapping == TGLTextureMappingMode::tmmCubeMapLight0 && info.FirstLightMatrix != nullptr) {
-        matrix = MatrixMultiply(matrix, InverseRotation(*info.FirstLightMatrix));
-    } else if (Mapping == TGLTextureMappingMode::tmmCubeMapCamera) {
-        const Matrix4f camera =
-            CreateOrthonormalBasis({info.CameraDirection.X, info.CameraDirection.Y, info.CameraDirection.Z},
-                                   {info.CameraUp.X, info.CameraUp.Y, info.CameraUp.Z});
-        matrix = MatrixMultiply(matrix, InverseRotation(camera));
+    Matrix4f matrix;
+    if (Mapping == TGLTextureMappingMode::tmmCubeMapLight0) {
+        GLfloat position[4] = {0, 0, 1, 0};
+        GL().GetLightfv(GL_LIGHT0, GL_POSITION, position);
+        const Vector3f direction{position[0], position[1], position[2]};
+        const bool alongY = std::fabs(direction.Y) > 0.99f * Vector3Length(direction);
+        matrix = InverseRotation(CreateOrthonormalBasis(direction, alongY ? Vector3f{0, 0, 1} : Vector3f{0, 1, 0}));
+    } else {
+        Matrix4f modelView;
+        GL().GetFloatv(GL_MODELVIEW_MATRIX, &modelView.M[0][0]);
+        matrix = InverseRotation(modelView);
+        if (Mapping == TGLTextureMappingMode::tmmCubeMapCamera) {
+            const Matrix4f camera =
+                CreateOrthonormalBasis({info.CameraDirection.X, info.CameraDirection.Y, info.CameraDirection.Z},
+                                       {info.CameraUp.X, info.CameraUp.Y, info.CameraUp.Z});
+            matrix = MatrixMultiply(matrix, InverseRotation(camera));
+        }
     }
     // Loaded through the cache in OpenGL's order, so that the cache knows the
     // texture matrix is no longer the identity and the unapply resets it.

@@ -34,9 +34,6 @@ struct TGLTextureApplyInfo {
     // Normalised, for the camera's cube-map mapping.
     Vector4f CameraDirection{0, 0, -1, 0};
     Vector4f CameraUp{0, 1, 0, 0};
-    // The first light's absolute matrix, for the first light's cube-map
-    // mapping; without it that mapping follows the normals.
-    const Matrix4f* FirstLightMatrix = nullptr;
 };
 
 class TGLTexture : public TGLUpdateAbleObject {

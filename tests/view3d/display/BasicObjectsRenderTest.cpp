@@ -148,6 +148,15 @@ TEST(BasicObjectsRender, LineSegmentTakesItsEndNodesColour)
     ExpectColor(At(flat, 1.5f, 0), QColor(0, 0, 255), "right, flat");
     frame.Buffer.SetShadeModel(TGLShadeModel::smSmooth);
 
+    // A Bezier curve through more nodes than Mesa's evaluator takes (30)
+    // draws their strip, without an OpenGL error.
+    lines.SetSplineMode(TLineSplineMode::lsmBezierSpline);
+    lines.Nodes().BeginUpdate();
+    for (int i = 0; i < 40; ++i)
+        lines.AddNode({-1.5f + 3.0f * float(i) / 39.0f, -1.5f, 0});
+    lines.Nodes().EndUpdate();
+    EXPECT_GT(At(frame.Render(), 0, -1.5f).blue(), 100);
+
     // One node: nothing.
     lines.Nodes().Clear();
     lines.AddNode({0, 0, 0});
@@ -184,7 +193,12 @@ TEST(BasicObjectsRender, PointsDummyCubeSphereAndPlane)
     Save(image, "objects-dummy-edges.png");
     EXPECT_GT(LitAlongRightEdge(image), 10) << "the stippled edges, when visible at run time";
 
+    // A size of 0 is drawn at the default size, without an OpenGL error.
+    points.SetSize(0);
+    EXPECT_NO_THROW(frame.Render());
+
     // No positions: one point at the origin, white.
+    points.SetSize(3);
     points.Positions().Clear();
     points.Colors().Clear();
     points.StructureChanged();

@@ -8,6 +8,8 @@
 #include "support/TestSceneObjects.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
+#include "view3d/objects/Cube.h"
+#include "view3d/objects/Lines.h"
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/scene/GLCamera.h"
 #include "view3d/scene/GLLightSource.h"
@@ -168,6 +170,83 @@ TEST(SceneBufferRender, TheMemoryViewerRendersIntoItsOwnContext)
     image = viewer.Image();
     ASSERT_EQ(image.size(), QSize(64, 256));
     EXPECT_TRUE(Near(image.pixelColor(32, 128), QColor(255, 255, 0)));
+
+    // Frozen, it shows the picture it held, whatever the scene does; melted, the scene again.
+    viewer.Buffer().Freeze();
+    viewer.Buffer().SetBackgroundColor(0x00FF0000);
+    viewer.Render();
+    image = viewer.Image();
+    EXPECT_TRUE(Near(image.pixelColor(5, 5), QColor(255, 0, 0))) << image.pixelColor(5, 5).name().toStdString();
+    EXPECT_TRUE(Near(image.pixelColor(32, 128), QColor(255, 255, 0)));
+    viewer.Buffer().Melt();
+    viewer.Render();
+    image = viewer.Image();
+    EXPECT_TRUE(Near(image.pixelColor(5, 5), QColor(0, 0, 255)));
+}
+
+// The scene of the 3D view in small: a lit cube, a line set coloured by its
+// nodes and an object's axes, seen from above through the memory context.
+// World (x, y) lands on pixel (100 + 2x, 75 - 2y).
+TEST(SceneBufferRender, ALitCubeColouredLinesAndAxes)
+{
+    TTopViewScene on;
+    on.Camera.SetPosition({0.0f, 0.0f, 50.0f, 1.0f});
+    on.Camera.AddNewChild<TGLLightSource>().SetLightStyle(TLightStyle::lsParallel);
+    on.Buffer.SetBackgroundColor(0x00FFFFFF);
+    auto& cube = on.Scene.Objects().AddNewChild<TGLCube>();
+    cube.SetCubeWidth(20.0f);
+    cube.SetCubeHeight(20.0f);
+    cube.SetCubeDepth(20.0f);
+    cube.Material().FrontProperties().Diffuse().SetColor({1.0f, 0.0f, 0.0f, 1.0f});
+    auto& lines = on.Scene.Objects().AddNewChild<TGLLines>();
+    lines.SetNodesAspect(TLineNodesAspect::lnaInvisible);
+    lines.SetOption(TLinesOption::loUseNodeColorForLines, true);
+    lines.SetLineWidth(3.0f);
+    lines.AddNode({-40.0f, -30.0f, 0.0f}).Color().SetColor({0.0f, 1.0f, 0.0f, 1.0f});
+    lines.AddNode({40.0f, -30.0f, 0.0f}).Color().SetColor({0.0f, 0.0f, 1.0f, 1.0f});
+    auto& marker = on.Scene.Objects().AddNewChild<TGLBaseSceneObject>();
+    marker.SetPosition({-30.0f, 25.0f, 0.0f, 1.0f});
+    marker.SetShowAxes(true);
+
+    const QImage frame = RenderToImage(on.Context, on.Buffer, kWidth, 150);
+    Save(frame, "scene-cube-lines-axes.png");
+    // The cube's top faces the light: its diffuse red, and the ambient 0.2 x 0.2.
+    EXPECT_TRUE(Near(frame.pixelColor(100, 75), QColor(255, 10, 10), 6)) << frame.pixelColor(100, 75).name().toStdString();
+    EXPECT_TRUE(Near(frame.pixelColor(100, 52), QColor(255, 255, 255)));
+    // The line runs from green to blue.
+    const QColor start = frame.pixelColor(24, 135);
+    const QColor end = frame.pixelColor(176, 135);
+    EXPECT_GT(start.green(), 200) << start.name().toStdString();
+    EXPECT_LT(start.blue(), 40);
+    EXPECT_GT(end.blue(), 200) << end.name().toStdString();
+    EXPECT_LT(end.green(), 40);
+    // The stippled X axis runs red to the right of the marker.
+    int red = 0;
+    for (int x = 42; x < 100; ++x)
+        for (int y = 24; y <= 26; ++y)
+            red += Near(frame.pixelColor(x, y), QColor(255, 0, 0), 40) ? 1 : 0;
+    EXPECT_GT(red, 15);
+
+    // Seen from a corner, the faces turned from the light are darker. The
+    // light follows the camera's own Direction, which is set towards the
+    // target as the 3D view sets it: Up alone would leave it parallel.
+    on.Camera.SetUp({0.0f, 0.0f, 1.0f, 0.0f});
+    on.Camera.SetDirection({-60.0f, 80.0f, -70.0f, 0.0f});
+    on.Camera.SetPosition({60.0f, -80.0f, 70.0f, 1.0f});
+    on.Camera.SetTargetObject(&cube);
+    on.Camera.SetSceneScale(1.5f);
+    on.Camera.SetDepthOfView(300.0f);
+    const QImage corner = RenderToImage(on.Context, on.Buffer, kWidth, 150);
+    Save(corner, "scene-cube-lines-axes-corner.png");
+    const QColor top = corner.pixelColor(100, 50);
+    const QColor front = corner.pixelColor(90, 95);
+    const QColor side = corner.pixelColor(120, 95);
+    for (const QColor& face : {top, front, side}) {
+        EXPECT_GT(face.red(), 60) << face.name().toStdString();
+        EXPECT_LT(face.green(), 30) << face.name().toStdString();
+    }
+    EXPECT_NE(top.red(), front.red());
+    EXPECT_NE(front.red(), side.red());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <typeinfo>
 #include <string>
@@ -16,6 +17,7 @@
 #include "view3d/objects/Sphere.h"
 #include "view3d/opengl/GLStateCache.h"
 #include "view3d/opengl/TextureCoordinateDispatch.h"
+#include "view3d/utility/Silhouette.h"
 
 namespace {
 
@@ -66,10 +68,13 @@ TEST(GLPoints, SizeStaysAboveZeroAndStyleSetsSmoothingAndBlending)
 {
     TGLCallLog log;
     TGLPoints points;
-    for (float size : {0.0f, -3.0f}) {
+    for (float size : {0.0f, -3.0f, std::nanf("")}) {
+        points.SetSize(5);
         points.SetSize(size);
-        EXPECT_GT(points.Size(), 0.0f) << size;
+        EXPECT_EQ(points.Size(), 1.0f) << size;
     }
+    points.SetSize(0.25f);
+    EXPECT_EQ(points.Size(), 0.25f);
     points.SetSize(4);
     points.SetNoZWrite(true);
     std::vector<std::string> calls = Build(log, points);
@@ -253,6 +258,123 @@ TEST(BasicObjects, ACloneDrawsAsItsOriginal)
         const std::vector<std::string> expected = Build(log, *original);
         EXPECT_FALSE(expected.empty());
         EXPECT_EQ(Build(log, *clone), expected) << typeid(*original).name();
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(GLCube, SilhouetteSeenFromInFrontIsTheFrontFacesOutline)
+{
+    TGLCube cube;
+    TGLSilhouette silhouette;
+    TGLSilhouetteParameters parameters;
+    parameters.SeenFrom = {0, 0, 10};
+    cube.GenerateSilhouette(parameters, silhouette);
+    ASSERT_EQ(silhouette.Indices.Count(), 8) << "four edges";
+    for (int i = 0; i < silhouette.Indices.Count(); ++i)
+        EXPECT_FLOAT_EQ(silhouette.Vertices.Get(silhouette.Indices.Get(i)).Z, 0.5f);
+
+    // Seen from behind without its front: the back face's outline and the
+    // open rim of the four sides, turned away, made afresh.
+    cube.SetParts({TCubePart::cpBack, TCubePart::cpLeft, TCubePart::cpRight, TCubePart::cpTop, TCubePart::cpBottom});
+    parameters.SeenFrom = {0, 0, -10};
+    cube.GenerateSilhouette(parameters, silhouette);
+    ASSERT_EQ(silhouette.Indices.Count(), 16);
+    int rim = 0;
+    for (int i = 0; i < silhouette.Indices.Count(); ++i)
+        rim += silhouette.Vertices.Get(silhouette.Indices.Get(i)).Z > 0 ? 1 : 0;
+    EXPECT_EQ(rim, 8);
+}
+
+TEST(GLDummyCube, AmalgamatedItIsCompiledOnceWithItsChildrenUntilItChanges)
+{
+    TGLCallLog log;
+    TGLStateCache states;
+    TRenderContextInfo rci;
+    rci.GLStates = &states;
+    rci.IgnoreMaterials = true;
+    TGLDummyCube dummy;
+    dummy.AddNewChild<TGLCube>();
+    dummy.SetAmalgamate(true);
+
+    log.Take();
+    dummy.RenderObject(rci);
+    std::vector<std::string> calls = log.Take();
+    EXPECT_EQ(CountOf(calls, "NewList"), 1);
+    EXPECT_EQ(CountOf(calls, "Begin 0x7"), 1) << "the child, into the group's list";
+    EXPECT_EQ(CountOf(calls, "CallList"), 1);
+    EXPECT_FALSE(rci.Amalgamating);
+
+    dummy.RenderObject(rci);
+    calls = log.Take();
+    EXPECT_EQ(CountOf(calls, "NewList"), 0);
+    EXPECT_EQ(CountOf(calls, "Begin"), 0);
+    EXPECT_EQ(CountOf(calls, "CallList"), 1);
+
+    dummy.SetCubeSize(3);
+    dummy.RenderObject(rci);
+    EXPECT_EQ(CountOf(log.Take(), "NewList"), 1) << "a change discards the group list";
+}
+
+} // namespace
+
+namespace {
+
+TEST(GLPoints, StaticPointsAreCompiledOnceIntoTheirList)
+{
+    TGLCallLog log;
+    TGLStateCache states;
+    TRenderContextInfo rci;
+    rci.GLStates = &states;
+    TGLPoints points;
+    points.Positions().Add(1, 2, 3);
+    points.RenderObject(rci);
+    points.RenderObject(rci);
+    std::vector<std::string> calls = log.Take();
+    EXPECT_EQ(CountOf(calls, "NewList"), 0) << "drawn directly every frame";
+    EXPECT_EQ(CountOf(calls, "DrawArrays"), 2);
+
+    points.SetStatic(true);
+    points.RenderObject(rci);
+    points.RenderObject(rci);
+    calls = log.Take();
+    EXPECT_EQ(CountOf(calls, "NewList"), 1);
+    EXPECT_EQ(CountOf(calls, "DrawArrays"), 1);
+    EXPECT_EQ(CountOf(calls, "CallList"), 2);
+}
+
+TEST(GLSphere, BandsBetweenItsLatitudesAndCapsWhereItIsOpen)
+{
+    TGLCallLog log;
+    const struct {
+        int Top;
+        int Bottom;
+        TCapType Caps;
+        TNormalSmoothing Normals;
+        long Fans;
+        bool WithNormals;
+    } cases[] = {
+        {90, -90, TCapType::ctFlat, TNormalSmoothing::nsSmooth, 0, true},
+        {45, -90, TCapType::ctFlat, TNormalSmoothing::nsSmooth, 1, true},
+        {45, -30, TCapType::ctCenter, TNormalSmoothing::nsNone, 2, false},
+        {45, -30, TCapType::ctNone, TNormalSmoothing::nsFlat, 0, true},
+    };
+    for (const auto& c : cases) {
+        TGLSphere sphere;
+        sphere.SetStacks(3);
+        sphere.SetSlices(4);
+        sphere.SetTop(c.Top);
+        sphere.SetBottom(c.Bottom);
+        sphere.SetTopCap(c.Caps);
+        sphere.SetBottomCap(c.Caps);
+        sphere.SetNormals(c.Normals);
+        const std::vector<std::string> calls = Build(log, sphere);
+        EXPECT_EQ(CountOf(calls, "Begin 0x5"), 3) << c.Top << " " << c.Bottom;
+        EXPECT_EQ(CountOf(calls, "Begin 0x6"), c.Fans) << c.Top << " " << c.Bottom;
+        EXPECT_EQ(CountOf(calls, "Normal3f") > 0, c.WithNormals);
+        EXPECT_EQ(CountOf(calls, "Scalef 0.5 0.5 0.5"), 1);
     }
 }
 

@@ -111,6 +111,7 @@ TEST(GLLines, CurveModesSampleTheNodes)
     EXPECT_EQ(CountOf(cubic.Build(), "Vertex3fv"), 3);
 
     TLineFixture bezier(4);
+    bezier.Log.Answers[GL_MAX_EVAL_ORDER] = {4};
     bezier.Lines.SetSplineMode(TLineSplineMode::lsmBezierSpline);
     bezier.Lines.SetDivision(5);
     bezier.Lines.SetOption(TLinesOption::loUseNodeColorForLines, true);
@@ -119,6 +120,11 @@ TEST(GLLines, CurveModesSampleTheNodes)
     EXPECT_EQ(CountOf(calls, "Map1f 0xd90 0 1 4 4"), 1) << "colours";
     EXPECT_EQ(CountOf(calls, "EvalCoord1f"), 6);
     EXPECT_EQ(CountOf(calls, "EvalCoord1f 1"), 1);
+    // More nodes than the evaluator takes: the straight strip, and no error.
+    bezier.Log.Answers[GL_MAX_EVAL_ORDER] = {3};
+    calls = bezier.Build();
+    EXPECT_EQ(CountOf(calls, "Map1f"), 0);
+    EXPECT_EQ(CountOf(calls, "Vertex3fv"), 4);
 
     TLineFixture nurbs(4);
     nurbs.Lines.SetSplineMode(TLineSplineMode::lsmNURBSCurve);

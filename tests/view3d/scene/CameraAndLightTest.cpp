@@ -1,4 +1,5 @@
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -103,8 +104,10 @@ TEST(Camera, LooksAtItsTargetOrAlongItsTurnedDirection)
     EXPECT_EQ(log.Take(), Calls{"GluLookAt 0 0 0 0 1 0 0 0 1"});
     EXPECT_NEAR(carried.LastDirection().Y, 1.0f, 1e-6f);
 
-    // The target leaving the scene is dropped.
-    scene.Objects().Remove(target, false);
+    // A target taken out of the scene is still looked at; freed, it is dropped.
+    std::unique_ptr<TGLBaseSceneObject> taken = scene.Objects().Remove(target, false);
+    EXPECT_EQ(camera.TargetObject(), &target);
+    taken.reset();
     EXPECT_EQ(camera.TargetObject(), nullptr);
 }
 

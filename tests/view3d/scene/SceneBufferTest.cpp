@@ -148,6 +148,22 @@ TEST(SceneBuffer, RendersAFrameInItsFixedOrder)
     EXPECT_EQ(on.Context.Activations, on.Context.Deactivations) << "the frame leaves the context as it found it";
 }
 
+// A driver error ends the frame with EOpenGLError (the window reports it
+// and skips the frame); the buffer is left ready for the next one.
+TEST(SceneBuffer, AFailedFrameLeavesTheBufferReadyForTheNext)
+{
+    TRecordedScene on;
+    on.MakeContext();
+    // The first read is the clean-up before the frame; the error shows after the clear.
+    on.Log.PendingErrors = {GL_NO_ERROR, GL_INVALID_ENUM};
+    EXPECT_THROW(on.Buffer.RenderFrame(), EOpenGLError);
+    EXPECT_FALSE(on.Buffer.Rendering());
+    EXPECT_FALSE(on.Context.Active());
+    EXPECT_EQ(on.Buffer.FrameCount(), 0);
+    on.Buffer.RenderFrame();
+    EXPECT_EQ(on.Buffer.FrameCount(), 1);
+}
+
 TEST(SceneBuffer, ClearsTheBuffersItsOptionsName)
 {
     struct Case {
@@ -245,6 +261,36 @@ TEST(SceneBuffer, ResizeKeepsAtLeastOnePixel)
     on.Log.Take();
     on.Buffer.Resize(300, 200);
     EXPECT_EQ(on.Log.Take(), Calls{"Viewport 0 0 300 200"});
+}
+
+// Fog is drawn only when enabled, with the density of the exponential
+// modes taken from the fog colour's alpha.
+TEST(SceneBuffer, AppliesTheFogEnvironmentOnlyWhenFogIsOn)
+{
+    TRecordedScene on;
+    on.MakeContext();
+    on.Log.Take();
+    on.Buffer.RenderFrame();
+    Calls calls = on.Log.Take();
+    EXPECT_EQ(std::find_if(calls.begin(), calls.end(), [](const std::string& s) { return s.rfind("Fog", 0) == 0; }),
+              calls.end());
+
+    on.Buffer.SetFogEnable(true);
+    TGLFogEnvironment& fog = on.Buffer.FogEnvironment();
+    fog.SetFogMode(TFogMode::fmExp2);
+    fog.FogColor().SetColor({0.5f, 0.5f, 0.5f, 0.25f});
+    fog.SetFogEnd(200.0f);
+    on.Buffer.RenderFrame();
+    ExpectInOrder(on.Log.Take(), {
+                                     "Enable 0xb60",
+                                     "GluLookAt",
+                                     "Fogi 0xb65 2049",
+                                     "Fogf 0xb62 0.25",
+                                     "Fogfv 0xb66 0.5 0.5 0.5 0.25",
+                                     "Fogf 0xb63 10",
+                                     "Fogf 0xb64 200",
+                                     "AlphaFunc 0x204 0",
+                                 });
 }
 
 } // namespace

@@ -314,28 +314,33 @@ TEST(Texture, CubeMapsUploadSixSquareFacesOrNothing)
     }
 }
 
-TEST(Texture, AssignCopiesSettingsPlanesAndImage)
+// The cube-map mappings load a texture matrix while applied, from the view
+// (or from the first light), and the unapply puts the identity back.
+TEST(Texture, CubeMapMappingsLoadTheirTextureMatrixAndResetIt)
 {
-    TTextureCallLog log;
-    TGLTexture source(nullptr);
-    source.SetImageClassName("TGLBlankImage");
-    dynamic_cast<TGLBlankImage&>(source.Image()).SetWidth(64);
-    source.SetMinFilter(TGLMinFilter::miNearest);
-    source.SetTextureMode(TGLTextureMode::tmModulate);
-    source.SetImageGamma(1.5f);
-    source.MappingTCoordinates().SetZ(3);
-    source.EnvColor().SetGreen(0.5f);
-    source.SetDisabled(false);
-    TGLTexture copy(nullptr);
-    copy.Assign(source);
-    EXPECT_EQ(copy.ImageClassName(), "TGLBlankImage");
-    EXPECT_EQ(copy.Image().Width(), 64);
-    EXPECT_EQ(copy.MinFilter(), TGLMinFilter::miNearest);
-    EXPECT_EQ(copy.TextureMode(), TGLTextureMode::tmModulate);
-    EXPECT_EQ(copy.ImageGamma(), 1.5f);
-    EXPECT_EQ(copy.MappingTCoordinates().Z(), 3.0f);
-    EXPECT_EQ(copy.EnvColor().Green(), 0.5f);
-    EXPECT_FALSE(copy.Disabled());
+    const TGLTextureMappingMode modes[] = {
+        TGLTextureMappingMode::tmmCubeMapReflection, TGLTextureMappingMode::tmmCubeMapNormal,
+        TGLTextureMappingMode::tmmCubeMapLight0, TGLTextureMappingMode::tmmCubeMapCamera,
+        TGLTextureMappingMode::tmmSphere};
+    for (const TGLTextureMappingMode mode : modes) {
+        TTextureCallLog log("GL_ARB_texture_cube_map");
+        TGLStateCache states;
+        TGLTexture texture(nullptr);
+        texture.SetImageClassName("TGLCubeMapImage");
+        texture.SetMappingMode(mode);
+        texture.SetDisabled(false);
+        texture.Apply({&states});
+        auto calls = log.Take();
+        const bool cubeMode = mode != TGLTextureMappingMode::tmmSphere;
+        const bool light = mode == TGLTextureMappingMode::tmmCubeMapLight0;
+        EXPECT_EQ(CountCalls(calls, "LoadMatrixf"), cubeMode ? 1 : 0) << int(mode);
+        EXPECT_EQ(HasCall(calls, CallText("GetLightfv %#x %#x", GL_LIGHT0, GL_POSITION)), light) << int(mode);
+        EXPECT_EQ(HasCall(calls, CallText("GetFloatv %#x", GL_MODELVIEW_MATRIX)), cubeMode && !light) << int(mode);
+        texture.UnApply({&states});
+        calls = log.Take();
+        EXPECT_TRUE(HasCall(calls, CallText("Disable %#x", GL_TEXTURE_CUBE_MAP_ARB))) << int(mode);
+        EXPECT_EQ(CountCalls(calls, "LoadIdentity"), cubeMode ? 1 : 0) << int(mode);
+    }
 }
 
 class TMaterialStandIn : public TGLNotifyObject, public TGLTextureMappingOwner {
