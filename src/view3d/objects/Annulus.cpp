@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/LocalRayCast.h"
-#include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 std::unique_ptr<TGLBaseSceneObject> TGLAnnulus::CreateNew() const { return std::make_unique<TGLAnnulus>(); }
@@ -21,10 +21,10 @@ void TGLAnnulus::Assign(const TGLBaseSceneObject& source)
     TGLCylinderBase::Assign(source);
 }
 
-void TGLAnnulus::SetBottomInnerRadius(float value) { SetShapeProperty(*this, BottomInnerRadiusValue, value); }
-void TGLAnnulus::SetTopInnerRadius(float value) { SetShapeProperty(*this, TopInnerRadiusValue, value); }
-void TGLAnnulus::SetTopRadius(float value) { SetShapeProperty(*this, TopRadiusValue, value); }
-void TGLAnnulus::SetParts(TAnnulusParts value) { SetShapeProperty(*this, PartsValue, value); }
+void TGLAnnulus::SetBottomInnerRadius(float value) { ChangeProperty(*this, BottomInnerRadiusValue, value); }
+void TGLAnnulus::SetTopInnerRadius(float value) { ChangeProperty(*this, TopInnerRadiusValue, value); }
+void TGLAnnulus::SetTopRadius(float value) { ChangeProperty(*this, TopRadiusValue, value); }
+void TGLAnnulus::SetParts(TAnnulusParts value) { ChangeProperty(*this, PartsValue, value); }
 
 void TGLAnnulus::BuildList(TRenderContextInfo& /*rci*/)
 {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view3d/objects/ShapeProperty.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 TGLArrowLine::TGLArrowLine(TGLNotifyObject* owner) : TGLCylinderBase(owner)
@@ -28,22 +28,22 @@ void TGLArrowLine::Assign(const TGLBaseSceneObject& source)
     TGLCylinderBase::Assign(source);
 }
 
-void TGLArrowLine::SetTopRadius(float value) { SetShapeProperty(*this, TopRadiusValue, value); }
-void TGLArrowLine::SetTopArrowHeadRadius(float value) { SetShapeProperty(*this, TopArrowHeadRadiusValue, value); }
-void TGLArrowLine::SetTopArrowHeadHeight(float value) { SetShapeProperty(*this, TopArrowHeadHeightValue, value); }
+void TGLArrowLine::SetTopRadius(float value) { ChangeProperty(*this, TopRadiusValue, value); }
+void TGLArrowLine::SetTopArrowHeadRadius(float value) { ChangeProperty(*this, TopArrowHeadRadiusValue, value); }
+void TGLArrowLine::SetTopArrowHeadHeight(float value) { ChangeProperty(*this, TopArrowHeadHeightValue, value); }
 void TGLArrowLine::SetBottomArrowHeadRadius(float value)
 {
-    SetShapeProperty(*this, BottomArrowHeadRadiusValue, value);
+    ChangeProperty(*this, BottomArrowHeadRadiusValue, value);
 }
 void TGLArrowLine::SetBottomArrowHeadHeight(float value)
 {
-    SetShapeProperty(*this, BottomArrowHeadHeightValue, value);
+    ChangeProperty(*this, BottomArrowHeadHeightValue, value);
 }
 void TGLArrowLine::SetHeadStackingStyle(TArrowHeadStackingStyle value)
 {
-    SetShapeProperty(*this, HeadStackingStyleValue, value);
+    ChangeProperty(*this, HeadStackingStyleValue, value);
 }
-void TGLArrowLine::SetParts(TArrowLineParts value) { SetShapeProperty(*this, PartsValue, value); }
+void TGLArrowLine::SetParts(TArrowLineParts value) { ChangeProperty(*this, PartsValue, value); }
 
 TArrowLineLayout TGLArrowLine::Layout() const
 {

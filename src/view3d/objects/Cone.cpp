@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "view3d/objects/ShapeProperty.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 std::unique_ptr<TGLBaseSceneObject> TGLCone::CreateNew() const { return std::make_unique<TGLCone>(); }
@@ -16,7 +16,7 @@ void TGLCone::Assign(const TGLBaseSceneObject& source)
     TGLCylinderBase::Assign(source);
 }
 
-void TGLCone::SetParts(TConeParts value) { SetShapeProperty(*this, PartsValue, value); }
+void TGLCone::SetParts(TConeParts value) { ChangeProperty(*this, PartsValue, value); }
 
 void TGLCone::BuildList(TRenderContextInfo& /*rci*/)
 {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/LocalRayCast.h"
-#include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 std::unique_ptr<TGLBaseSceneObject> TGLCylinder::CreateNew() const { return std::make_unique<TGLCylinder>(); }
@@ -20,9 +20,9 @@ void TGLCylinder::Assign(const TGLBaseSceneObject& source)
     TGLCylinderBase::Assign(source);
 }
 
-void TGLCylinder::SetTopRadius(float value) { SetShapeProperty(*this, TopRadiusValue, value); }
-void TGLCylinder::SetParts(TCylinderParts value) { SetShapeProperty(*this, PartsValue, value); }
-void TGLCylinder::SetAlignment(TCylinderAlignment value) { SetShapeProperty(*this, AlignmentValue, value); }
+void TGLCylinder::SetTopRadius(float value) { ChangeProperty(*this, TopRadiusValue, value); }
+void TGLCylinder::SetParts(TCylinderParts value) { ChangeProperty(*this, PartsValue, value); }
+void TGLCylinder::SetAlignment(TCylinderAlignment value) { ChangeProperty(*this, AlignmentValue, value); }
 
 float TGLCylinder::BottomY() const
 {

@@ -1,7 +1,7 @@
 #include "view3d/objects/CylinderBase.h"
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/ScopedQuadric.h"
-#include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 std::unique_ptr<TGLBaseSceneObject> TGLCylinderBase::CreateNew() const { return std::make_unique<TGLCylinderBase>(); }
@@ -19,11 +19,11 @@ void TGLCylinderBase::Assign(const TGLBaseSceneObject& source)
     TGLQuadricObject::Assign(source);
 }
 
-void TGLCylinderBase::SetBottomRadius(float value) { SetShapeProperty(*this, BottomRadiusValue, value); }
-void TGLCylinderBase::SetHeight(float value) { SetShapeProperty(*this, HeightValue, value); }
-void TGLCylinderBase::SetSlices(int value) { SetShapeProperty(*this, SlicesValue, value); }
-void TGLCylinderBase::SetStacks(int value) { SetShapeProperty(*this, StacksValue, value); }
-void TGLCylinderBase::SetLoops(int value) { SetShapeProperty(*this, LoopsValue, value); }
+void TGLCylinderBase::SetBottomRadius(float value) { ChangeProperty(*this, BottomRadiusValue, value); }
+void TGLCylinderBase::SetHeight(float value) { ChangeProperty(*this, HeightValue, value); }
+void TGLCylinderBase::SetSlices(int value) { ChangeProperty(*this, SlicesValue, value); }
+void TGLCylinderBase::SetStacks(int value) { ChangeProperty(*this, StacksValue, value); }
+void TGLCylinderBase::SetLoops(int value) { ChangeProperty(*this, LoopsValue, value); }
 
 void TGLCylinderBase::DrawWithQuadric(const std::function<void(GLUquadric*)>& draw) const
 {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/LocalRayCast.h"
 #include "view3d/objects/ScopedQuadric.h"
-#include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 std::unique_ptr<TGLBaseSceneObject> TGLDisk::CreateNew() const { return std::make_unique<TGLDisk>(); }
@@ -24,12 +24,12 @@ void TGLDisk::Assign(const TGLBaseSceneObject& source)
     TGLQuadricObject::Assign(source);
 }
 
-void TGLDisk::SetInnerRadius(float value) { SetShapeProperty(*this, InnerRadiusValue, value); }
-void TGLDisk::SetOuterRadius(float value) { SetShapeProperty(*this, OuterRadiusValue, value); }
-void TGLDisk::SetSlices(int value) { SetShapeProperty(*this, SlicesValue, value); }
-void TGLDisk::SetLoops(int value) { SetShapeProperty(*this, LoopsValue, value); }
-void TGLDisk::SetStartAngle(float value) { SetShapeProperty(*this, StartAngleValue, value); }
-void TGLDisk::SetSweepAngle(float value) { SetShapeProperty(*this, SweepAngleValue, value); }
+void TGLDisk::SetInnerRadius(float value) { ChangeProperty(*this, InnerRadiusValue, value); }
+void TGLDisk::SetOuterRadius(float value) { ChangeProperty(*this, OuterRadiusValue, value); }
+void TGLDisk::SetSlices(int value) { ChangeProperty(*this, SlicesValue, value); }
+void TGLDisk::SetLoops(int value) { ChangeProperty(*this, LoopsValue, value); }
+void TGLDisk::SetStartAngle(float value) { ChangeProperty(*this, StartAngleValue, value); }
+void TGLDisk::SetSweepAngle(float value) { ChangeProperty(*this, SweepAngleValue, value); }
 
 void TGLDisk::BuildList(TRenderContextInfo& /*rci*/)
 {

@@ -1,6 +1,6 @@
 #include "view3d/objects/Frustrum.h"
 
-#include "view3d/objects/ShapeProperty.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 std::unique_ptr<TGLBaseSceneObject> TGLFrustrum::CreateNew() const { return std::make_unique<TGLFrustrum>(); }
@@ -32,13 +32,13 @@ void TGLFrustrum::SetApexHeight(float value)
 void TGLFrustrum::SetBaseDepth(float value)
 {
     if (value >= 0.0f)
-        SetShapeProperty(*this, BaseDepthValue, value);
+        ChangeProperty(*this, BaseDepthValue, value);
 }
 
 void TGLFrustrum::SetBaseWidth(float value)
 {
     if (value >= 0.0f)
-        SetShapeProperty(*this, BaseWidthValue, value);
+        ChangeProperty(*this, BaseWidthValue, value);
 }
 
 void TGLFrustrum::SetHeight(float value)
@@ -51,11 +51,11 @@ void TGLFrustrum::SetHeight(float value)
     StructureChanged();
 }
 
-void TGLFrustrum::SetParts(TFrustrumParts value) { SetShapeProperty(*this, PartsValue, value); }
+void TGLFrustrum::SetParts(TFrustrumParts value) { ChangeProperty(*this, PartsValue, value); }
 
 void TGLFrustrum::SetNormalDirection(TNormalDirection value)
 {
-    SetShapeProperty(*this, NormalDirectionValue, value);
+    ChangeProperty(*this, NormalDirectionValue, value);
 }
 
 void TGLFrustrum::BuildList(TRenderContextInfo& /*rci*/)

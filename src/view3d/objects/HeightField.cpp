@@ -1,7 +1,7 @@
 #include "view3d/objects/HeightField.h"
 
 #include "view3d/material/RenderContextInfo.h"
-#include "view3d/objects/ShapeProperty.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/opengl/GLStateCache.h"
 
@@ -43,8 +43,8 @@ void TGLHeightField::Assign(const TGLBaseSceneObject& source)
     TGLSceneObject::Assign(source);
 }
 
-void TGLHeightField::SetColorMode(THeightFieldColorMode value) { SetShapeProperty(*this, ColorModeValue, value); }
-void TGLHeightField::SetOptions(THeightFieldOptions value) { SetShapeProperty(*this, OptionsValue, value); }
+void TGLHeightField::SetColorMode(THeightFieldColorMode value) { ChangeProperty(*this, ColorModeValue, value); }
+void TGLHeightField::SetOptions(THeightFieldOptions value) { ChangeProperty(*this, OptionsValue, value); }
 
 void TGLHeightField::SetOnGetHeight(TGetHeightEvent handler)
 {

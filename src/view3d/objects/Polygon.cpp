@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "view3d/maths/VectorGeometry.h"
-#include "view3d/objects/ShapeProperty.h"
+#include "view3d/objects/ChangeProperty.h"
 
 std::unique_ptr<TGLBaseSceneObject> TGLPolygon::CreateNew() const { return std::make_unique<TGLPolygon>(); }
 
@@ -15,7 +15,7 @@ void TGLPolygon::Assign(const TGLBaseSceneObject& source)
     TGLPolygonBase::Assign(source);
 }
 
-void TGLPolygon::SetParts(TPolygonParts value) { SetShapeProperty(*this, PartsValue, value); }
+void TGLPolygon::SetParts(TPolygonParts value) { ChangeProperty(*this, PartsValue, value); }
 
 void TGLPolygon::BuildList(TRenderContextInfo& /*rci*/)
 {

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/objects/LocalRayCast.h"
 #include "view3d/objects/ShapeMeshes.h"
 #include "view3d/objects/ShapeRayCasts.h"
-#include "view3d/objects/ShapeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 std::unique_ptr<TGLBaseSceneObject> TGLTorus::CreateNew() const { return std::make_unique<TGLTorus>(); }
@@ -22,10 +22,10 @@ void TGLTorus::Assign(const TGLBaseSceneObject& source)
     TGLCustomSceneObject::Assign(source);
 }
 
-void TGLTorus::SetMajorRadius(float value) { SetShapeProperty(*this, MajorRadiusValue, value); }
-void TGLTorus::SetMinorRadius(float value) { SetShapeProperty(*this, MinorRadiusValue, value); }
-void TGLTorus::SetRings(int value) { SetShapeProperty(*this, RingsValue, value); }
-void TGLTorus::SetSides(int value) { SetShapeProperty(*this, SidesValue, value); }
+void TGLTorus::SetMajorRadius(float value) { ChangeProperty(*this, MajorRadiusValue, value); }
+void TGLTorus::SetMinorRadius(float value) { ChangeProperty(*this, MinorRadiusValue, value); }
+void TGLTorus::SetRings(int value) { ChangeProperty(*this, RingsValue, value); }
+void TGLTorus::SetSides(int value) { ChangeProperty(*this, SidesValue, value); }
 
 void TGLTorus::BuildList(TRenderContextInfo& /*rci*/)
 {

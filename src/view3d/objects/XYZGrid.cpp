@@ -1,6 +1,6 @@
 #include "view3d/objects/XYZGrid.h"
 
-#include "view3d/objects/ShapeProperty.h"
+#include "view3d/objects/ChangeProperty.h"
 #include "view3d/opengl/GLFunctions.h"
 
 TGLXYZGrid::TGLXYZGrid(TGLNotifyObject* owner) : TGLLineBase(owner), XScale(this), YScale(this), ZScale(this) {}
@@ -19,8 +19,8 @@ void TGLXYZGrid::Assign(const TGLBaseSceneObject& source)
     TGLLineBase::Assign(source);
 }
 
-void TGLXYZGrid::SetParts(TXYZGridParts value) { SetShapeProperty(*this, PartsValue, value); }
-void TGLXYZGrid::SetLinesStyle(TXYZGridLinesStyle value) { SetShapeProperty(*this, LinesStyleValue, value); }
+void TGLXYZGrid::SetParts(TXYZGridParts value) { ChangeProperty(*this, PartsValue, value); }
+void TGLXYZGrid::SetLinesStyle(TXYZGridLinesStyle value) { ChangeProperty(*this, LinesStyleValue, value); }
 
 void TGLXYZGrid::NotifyChange(TGLNotifyObject* sender)
 {
