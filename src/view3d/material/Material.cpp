@@ -51,6 +51,33 @@ TGLFaceProperties& TGLMaterial::BackProperties()
     return *Back;
 }
 
+TGLTexture& TGLMaterial::Texture()
+{
+    if (!TextureObject)
+        TextureObject = std::make_unique<TGLTexture>(this);
+    return *TextureObject;
+}
+
+void TGLMaterial::FreeTexture()
+{
+    if (!TextureObject)
+        return;
+    TextureObject.reset();
+    NotifyTexMapChange(this);
+}
+
+TGLTextureEx& TGLMaterial::TextureEx()
+{
+    if (!TextureExObject)
+        TextureExObject = std::make_unique<TGLTextureEx>(this);
+    return *TextureExObject;
+}
+
+bool TGLMaterial::TextureExTakesTexturePlace() const
+{
+    return TextureExObject && TextureExObject->IsTextureEnabled(0);
+}
+
 void TGLMaterial::SetBlendingMode(TBlendingMode value)
 {
     if (value == Blending)
@@ -133,6 +160,14 @@ void TGLMaterial::Assign(const TGLMaterial& source)
     Blending = source.Blending;
     Options = source.Options;
     Culling = source.Culling;
+    if (source.TextureObject)
+        Texture().Assign(*source.TextureObject);
+    else
+        TextureObject.reset();
+    if (source.TextureExObject)
+        TextureEx().Assign(*source.TextureExObject);
+    else
+        TextureExObject.reset();
     if (Library != source.Library) {
         if (Library)
             Library->UnregisterReferrer(*this);
@@ -163,6 +198,11 @@ void TGLMaterial::Apply(TRenderContextInfo& rci)
         ApplyBlending(rci);
     if (Options & moIgnoreFog)
         SwitchOff(states, TGLState::stFog, rci.FogDisabledCounter);
+    const TGLTextureApplyInfo info{&states, rci.CameraDirection, rci.CameraUp};
+    if (TextureObject && !TextureExTakesTexturePlace())
+        TextureObject->Apply(info);
+    else if (TextureExObject && !TextureExObject->IsEmpty())
+        TextureExObject->Apply(info);
 }
 
 void TGLMaterial::ApplyFaceCulling(TRenderContextInfo& rci)
@@ -228,6 +268,13 @@ bool TGLMaterial::Unapply(TRenderContextInfo& rci)
         SwitchBackOn(*rci.GLStates, TGLState::stLighting, rci.LightingDisabledCounter);
     if (Options & moIgnoreFog)
         SwitchBackOn(*rci.GLStates, TGLState::stFog, rci.FogDisabledCounter);
+    // The mirror of Apply: a collection that was not applied has no texture
+    // matrix pushed to pop.
+    const TGLTextureApplyInfo info{rci.GLStates, rci.CameraDirection, rci.CameraUp};
+    if (TextureObject && !TextureExTakesTexturePlace())
+        TextureObject->UnApply(info);
+    else if (TextureExObject)
+        TextureExObject->UnApply(info);
     return false;
 }
 
@@ -260,6 +307,8 @@ void TGLMaterial::NotifyTexMapChange(TGLNotifyObject* /*sender*/)
 
 void TGLMaterial::PrepareBuildList()
 {
-    // Only textures upload anything, and a material holds none yet: the
-    // owner may compile its list as it is.
+    if (TextureObject && !TextureObject->Disabled())
+        TextureObject->PrepareBuildList();
+    if (TextureExObject)
+        TextureExObject->PrepareBuildList();
 }

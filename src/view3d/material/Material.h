@@ -10,6 +10,8 @@
 #include <string>
 
 #include "view3d/material/FaceProperties.h"
+#include "view3d/texture/Texture.h"
+#include "view3d/texture/TextureEx.h"
 
 class TGLLibMaterial;
 class TGLMaterialLibrary;
@@ -25,7 +27,7 @@ enum TMaterialOption : TMaterialOptions {
 
 enum class TFaceCulling { fcBufferDefault, fcCull, fcNoCull };
 
-class TGLMaterial : public TGLUpdateAbleObject {
+class TGLMaterial : public TGLUpdateAbleObject, public TGLTextureMappingOwner {
 public:
     // The owner is a scene object or a library material.
     explicit TGLMaterial(TGLNotifyObject* owner);
@@ -46,6 +48,14 @@ public:
     void SetMaterialOptions(TMaterialOptions value);
     TFaceCulling FaceCulling() const { return Culling; }
     void SetFaceCulling(TFaceCulling value);
+
+    // Made on first use; FreeTexture takes it away again.
+    TGLTexture& Texture();
+    TGLTexture* ExistingTexture() const { return TextureObject.get(); }
+    void FreeTexture();
+    // Made on first use.
+    TGLTextureEx& TextureEx();
+    TGLTextureEx* ExistingTextureEx() const { return TextureExObject.get(); }
 
     TGLMaterialLibrary* MaterialLibrary() const { return Library; }
     // Both link the material to the library's material of that name, when
@@ -69,7 +79,7 @@ public:
     // A library material tells its users in turn.
     void NotifyChange(TGLNotifyObject* sender) override;
     // What the owner drew must be built again: its display list holds the texture mapping.
-    void NotifyTexMapChange(TGLNotifyObject* sender);
+    void NotifyTexMapChange(TGLNotifyObject* sender) override;
 
     // Before the owner compiles a display list, which must not upload textures.
     void PrepareBuildList();
@@ -80,6 +90,8 @@ private:
 
     void ApplyFaceCulling(TRenderContextInfo& rci);
     void ApplyBlending(TRenderContextInfo& rci) const;
+    // Whether the collection's item on unit 0 stands in for the texture.
+    bool TextureExTakesTexturePlace() const;
     void RelinkLibMaterial();
     // The library material or the library is going away.
     void ForgetLibMaterial() { Linked = nullptr; }
@@ -93,4 +105,6 @@ private:
     TGLMaterialLibrary* Library = nullptr;
     std::string LinkName;
     TGLLibMaterial* Linked = nullptr;
+    std::unique_ptr<TGLTexture> TextureObject;
+    std::unique_ptr<TGLTextureEx> TextureExObject;
 };

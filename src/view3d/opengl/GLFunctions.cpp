@@ -88,6 +88,7 @@ constexpr TGLFunctions kPlatform = {
     .EndList = glEndList,
     .CallList = glCallList,
     .Lightfv = glLightfv,
+    .GetLightfv = glGetLightfv,
     .Lightf = glLightf,
     .LightModelfv = glLightModelfv,
     .LightModeli = glLightModeli,

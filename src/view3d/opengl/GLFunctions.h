@@ -103,6 +103,7 @@ struct TGLFunctions {
 
     // Lights and material
     void (*Lightfv)(GLenum, GLenum, const GLfloat*);
+    void (*GetLightfv)(GLenum, GLenum, GLfloat*);
     void (*Lightf)(GLenum, GLenum, GLfloat);
     void (*LightModelfv)(GLenum, const GLfloat*);
     void (*LightModeli)(GLenum, GLint);

@@ -319,3 +319,63 @@ TEST(GLDummyCube, AmalgamatedItIsCompiledOnceWithItsChildrenUntilItChanges)
 }
 
 } // namespace
+
+namespace {
+
+TEST(GLPoints, StaticPointsAreCompiledOnceIntoTheirList)
+{
+    TGLCallLog log;
+    TGLStateCache states;
+    TRenderContextInfo rci;
+    rci.GLStates = &states;
+    TGLPoints points;
+    points.Positions().Add(1, 2, 3);
+    points.RenderObject(rci);
+    points.RenderObject(rci);
+    std::vector<std::string> calls = log.Take();
+    EXPECT_EQ(CountOf(calls, "NewList"), 0) << "drawn directly every frame";
+    EXPECT_EQ(CountOf(calls, "DrawArrays"), 2);
+
+    points.SetStatic(true);
+    points.RenderObject(rci);
+    points.RenderObject(rci);
+    calls = log.Take();
+    EXPECT_EQ(CountOf(calls, "NewList"), 1);
+    EXPECT_EQ(CountOf(calls, "DrawArrays"), 1);
+    EXPECT_EQ(CountOf(calls, "CallList"), 2);
+}
+
+TEST(GLSphere, BandsBetweenItsLatitudesAndCapsWhereItIsOpen)
+{
+    TGLCallLog log;
+    const struct {
+        int Top;
+        int Bottom;
+        TCapType Caps;
+        TNormalSmoothing Normals;
+        long Fans;
+        bool WithNormals;
+    } cases[] = {
+        {90, -90, TCapType::ctFlat, TNormalSmoothing::nsSmooth, 0, true},
+        {45, -90, TCapType::ctFlat, TNormalSmoothing::nsSmooth, 1, true},
+        {45, -30, TCapType::ctCenter, TNormalSmoothing::nsNone, 2, false},
+        {45, -30, TCapType::ctNone, TNormalSmoothing::nsFlat, 0, true},
+    };
+    for (const auto& c : cases) {
+        TGLSphere sphere;
+        sphere.SetStacks(3);
+        sphere.SetSlices(4);
+        sphere.SetTop(c.Top);
+        sphere.SetBottom(c.Bottom);
+        sphere.SetTopCap(c.Caps);
+        sphere.SetBottomCap(c.Caps);
+        sphere.SetNormals(c.Normals);
+        const std::vector<std::string> calls = Build(log, sphere);
+        EXPECT_EQ(CountOf(calls, "Begin 0x5"), 3) << c.Top << " " << c.Bottom;
+        EXPECT_EQ(CountOf(calls, "Begin 0x6"), c.Fans) << c.Top << " " << c.Bottom;
+        EXPECT_EQ(CountOf(calls, "Normal3f") > 0, c.WithNormals);
+        EXPECT_EQ(CountOf(calls, "Scalef 0.5 0.5 0.5"), 1);
+    }
+}
+
+} // namespace

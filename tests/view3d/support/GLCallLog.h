@@ -41,7 +41,7 @@ public:
     GLuint NextName = 1;
     // What glRenderMode answers when a selection ends.
     GLint SelectHits = 0;
-    // What glGetFloatv, glGetIntegerv and glGetDoublev answer, by name. A
+    // What glGetFloatv, glGetIntegerv, glGetDoublev and glGetLightfv answer, by name. A
     // name not listed answers the identity for the two matrices and 0
     // otherwise, with as many values as OpenGL writes for it.
     std::map<GLenum, std::vector<double>> Answers;
@@ -74,6 +74,7 @@ private:
         case GL_COLOR_CLEAR_VALUE:
         case GL_CURRENT_COLOR:
         case GL_LIGHT_MODEL_AMBIENT:
+        case GL_POSITION:
         case GL_FOG_COLOR: return 4;
         case GL_DEPTH_RANGE: return 2;
         default: return 1;
@@ -212,6 +213,7 @@ private:
         f.CallList = [](GLuint list) { Add("CallList %u", list); };
         // Lights and material
         f.Lightfv = [](GLenum light, GLenum name, const GLfloat* v) { Add("Lightfv %#x %#x %g %g %g %g", unsigned(light), unsigned(name), double(v[0]), double(v[1]), double(v[2]), double(v[3])); };
+        f.GetLightfv = [](GLenum light, GLenum name, GLfloat* values) { Add("GetLightfv %#x %#x", unsigned(light), unsigned(name)); Answer<GLfloat>(name, values); };
         f.Lightf = [](GLenum light, GLenum name, GLfloat value) { Add("Lightf %#x %#x %g", unsigned(light), unsigned(name), double(value)); };
         f.LightModelfv = [](GLenum name, const GLfloat* v) { Add("LightModelfv %#x %g %g %g %g", unsigned(name), double(v[0]), double(v[1]), double(v[2]), double(v[3])); };
         f.LightModeli = [](GLenum name, GLint value) { Add("LightModeli %#x %d", unsigned(name), int(value)); };
