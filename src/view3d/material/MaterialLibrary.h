@@ -10,6 +10,8 @@
 #include "view3d/material/LibMaterials.h"
 #include "view3d/notification/UpdateAble.h"
 
+class QImage;
+class TGLLibMaterial;
 class TGLMaterial;
 class TVirtualReader;
 class TVirtualWriter;
@@ -31,6 +33,13 @@ public:
     void SetTexturePaths(const std::string& value);
     const std::vector<std::string>& TexturePathList() const { return PathList; }
 
+    // A material that shows the picture lit (modulated), mipmapped and
+    // linearly filtered; named materialName, or the first free variant of it.
+    TGLLibMaterial& AddTextureMaterial(const std::string& materialName, const QImage& picture);
+    // A relative file name is looked for in the texture paths in their order,
+    // then as it is. A file that cannot be read raises ETexture and adds nothing.
+    TGLLibMaterial& AddTextureMaterial(const std::string& materialName, const std::string& fileName);
+
     void WriteToFiler(TVirtualWriter& writer) const;
     // The whole archive is read before the library changes, so a damaged one
     // leaves it as it was. Unless keepExisting, the library is emptied first;
@@ -46,6 +55,7 @@ public:
 private:
     friend class TGLMaterial;
 
+    std::string FindTextureFile(const std::string& fileName) const;
     void RegisterReferrer(TGLMaterial& material);
     void UnregisterReferrer(TGLMaterial& material);
 
