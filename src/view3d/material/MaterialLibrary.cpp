@@ -1,6 +1,7 @@
 #include "view3d/material/MaterialLibrary.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <iterator>
 #include <memory>
@@ -77,9 +78,12 @@ QImage ArchivedPicture(const TGLTexture* texture)
     return image ? image->Picture() : QImage();
 }
 
-void WriteTexture(TVirtualWriter& writer, const TGLTexture* texture)
+void WriteTexture(TVirtualWriter& writer, const TGLTexture* texture, const std::string& materialName)
 {
     const QImage picture = ArchivedPicture(texture);
+    // Reading refuses such a picture, and with it the whole archive.
+    if (std::int64_t(picture.width()) * picture.height() > kMaxPicturePixels)
+        throw ETexture("The texture picture of " + materialName + " is too large to be saved");
     writer.WriteBoolean(!picture.isNull());
     if (!picture.isNull())
         writer.WriteString(PictureToBitmapStream(picture));
@@ -276,7 +280,7 @@ void TGLMaterialLibrary::WriteToFiler(TVirtualWriter& writer) const
         const TGLLibMaterial& libMaterial = LibMaterials[i];
         const TGLMaterial& material = libMaterial.Material();
         writer.WriteString(libMaterial.Name());
-        WriteTexture(writer, material.ExistingTexture());
+        WriteTexture(writer, material.ExistingTexture(), libMaterial.Name());
         WriteFace(writer, material.FrontProperties());
         const TGLFaceProperties* back = material.ExistingBackProperties();
         WriteFace(writer, back ? *back : defaultBack);
@@ -291,7 +295,7 @@ void TGLMaterialLibrary::WriteToFiler(TVirtualWriter& writer) const
         writer.WriteInteger(textures ? textures->Count() : 0);
         for (int t = 0; textures && t < textures->Count(); ++t) {
             TGLTextureExItem& item = textures->Item(t);
-            WriteTexture(writer, &item.Texture());
+            WriteTexture(writer, &item.Texture(), libMaterial.Name());
             writer.WriteInteger(item.TextureIndex());
             writer.WriteRaw(item.TextureOffset().AsAddress(), 3 * sizeof(float));
             writer.WriteRaw(item.TextureScale().AsAddress(), 3 * sizeof(float));

@@ -40,6 +40,8 @@ public:
     // then as it is. A file that cannot be read raises ETexture and adds nothing.
     TGLLibMaterial& AddTextureMaterial(const std::string& materialName, const std::string& fileName);
 
+    // The picture of each texture in use goes with its material; one larger
+    // than a texture picture may be raises ETexture, as reading would refuse it.
     void WriteToFiler(TVirtualWriter& writer) const;
     // The whole archive is read before the library changes, so a damaged one
     // leaves it as it was. Unless keepExisting, the library is emptied first;
@@ -47,6 +49,7 @@ public:
     // Linked materials link again by their names afterwards.
     void ReadFromFiler(TVirtualReader& reader, bool keepExisting = false);
 
+    // Nothing reaches the stream when the writing fails.
     void SaveToStream(std::ostream& stream) const;
     void LoadFromStream(std::istream& stream);
     // Adds the stream's materials to the ones the library holds.

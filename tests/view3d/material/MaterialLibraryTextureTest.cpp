@@ -104,7 +104,7 @@ TEST(MaterialLibraryTexture, TheArchiveKeepsThePicturesOfTexturesInUse)
 }
 
 // A BMP file's header: its size at 2, the picture's width and height at 18 and 22.
-TEST(MaterialLibraryTexture, APictureThatCannotBeReadRefusesTheArchive)
+TEST(MaterialLibraryTexture, APictureThatCannotBeReadRefusesTheArchiveAndIsNeverWritten)
 {
     TGLMaterialLibrary source;
     source.AddTextureMaterial("Wall", TestPicture(4, 4));
@@ -132,6 +132,13 @@ TEST(MaterialLibraryTexture, APictureThatCannotBeReadRefusesTheArchive)
         ASSERT_EQ(library.Materials().Count(), 1) << c.What;
         EXPECT_EQ(library.Materials()[0].Name(), "Mine") << c.What;
     }
+
+    // Nor is such an archive written: the stream is left as it was.
+    TGLMaterialLibrary huge;
+    huge.AddTextureMaterial("Huge", QImage(8193, 8193, QImage::Format_Mono));
+    std::stringstream output;
+    EXPECT_THROW(huge.SaveToStream(output), ETexture);
+    EXPECT_TRUE(output.str().empty());
 }
 
 TEST(MaterialLibraryTexture, ATextureMaterialIsMadeFromAFileFoundInTheTexturePaths)
