@@ -86,6 +86,16 @@ bool RunsStraightBack(double turn)
     return std::abs(std::cos(turn) - 1.0) <= 0.00005;
 }
 
+// Whether the candidate runs from current's end back to its start within
+// SystemTol of it. A short arc does so though it leaves a little off
+// current's tangent, at a turn RunsStraightBack would not take for one.
+bool Retraces(const TChainElement& current, const TChainElement& candidate)
+{
+    const double chord = std::hypot(current.X2 - current.X1, current.Y2 - current.Y1);
+    return EqualPoints(EndPoint(candidate), StartPoint(current)) &&
+           std::abs(current.Bulge + candidate.Bulge) * chord / 2.0 <= SystemTol;
+}
+
 // Index of the candidate turning furthest left (largest turn), the first of equals.
 std::size_t LeftMost(const TChainElement& current, const TChain& pool, const std::vector<std::size_t>& candidates)
 {
@@ -222,9 +232,9 @@ void ChooseContinuation(const TChainElement& current, std::span<const TChainElem
         const double turn = ContinuationTurn(current, *candidates[k]);
         // A piece running straight back turns by a whole turn or by none
         // as rounding falls, most to the left or most to the right by
-        // chance; taken, it closes a loop around no area. It is taken only
-        // when nothing else continues.
-        if (RunsStraightBack(turn)) {
+        // chance; taken, it closes a loop around no area. So does one
+        // retracing current. It is taken only when nothing else continues.
+        if (RunsStraightBack(turn) || Retraces(current, *candidates[k])) {
             if (kept == candidates.size())
                 kept = k;
             continue;

@@ -35,6 +35,25 @@ using TMeetingPoints = TPointSet<6>;
 // are tried against the elements.
 using TCirclePoints = TPointSet<2>;
 
+// Two elements that touch within the equality tolerance run within it of
+// each other along a stretch, longer the flatter they meet, and are cut
+// once, at the touching point. But where the points at which their lines
+// or circles truly meet are ends of the two already, the stretch is marked
+// where it has to be: the touching point would cut both a second time
+// beside them. Each arc piece, recomputed from its new ends, would touch
+// again in its own middle, and the cutting would halve the stretch into
+// coincident pieces down to SystemTol.
+bool TouchingPointCounts(const TCirclePoints& trueMeetings, const TChainElement& a, const TChainElement& b)
+{
+    for (int k = 0; k < trueMeetings.Count; ++k) {
+        const TVect p = trueMeetings.Points[k];
+        if (!EqualPoints(p, StartPoint(a)) && !EqualPoints(p, EndPoint(a)) && !EqualPoints(p, StartPoint(b)) &&
+            !EqualPoints(p, EndPoint(b)))
+            return true;
+    }
+    return false;
+}
+
 bool SameSign(double a, double b)
 {
     return (a > 0.0 && b > 0.0) || (a < 0.0 && b < 0.0);
@@ -310,7 +329,12 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     const bool touching =
         EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
     if (touching) {
-        candidates.Add({0.0, y});
+        TCirclePoints trueMeetings;
+        const double half = std::abs(y) < r ? std::sqrt(r * r - y * y) : 0.0;
+        trueMeetings.Add(fromFrame({half, y}));
+        trueMeetings.Add(fromFrame({-half, y}));
+        if (TouchingPointCounts(trueMeetings, line, arc))
+            candidates.Add({0.0, y});
     } else if (std::abs(y) < r) {
         const double half = std::sqrt(r * r - y * y);
         candidates.Add({half, y});
@@ -347,17 +371,24 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
     // first circle: judged on squared distances, nearly equal and nearly
     // concentric circles give a point far outside both.
     TCirclePoints candidates;
-    if (std::abs(distance - (r1 + r2)) <= REAL_EPSILON) {
-        candidates.Add(AddVect(one.Centre, ScaleVect(u, r1)));
-    } else if (std::abs(distance - std::abs(r1 - r2)) <= REAL_EPSILON) {
-        candidates.Add(AddVect(one.Centre, ScaleVect(u, r1 >= r2 ? r1 : -r1)));
-    } else {
+    const auto meetings = [&] {
         const double t = (distance + (r1 * r1 - r2 * r2) / distance) / 2.0;
         const double h = std::sqrt(std::max(0.0, r1 * r1 - t * t));
         const TVect base = AddVect(one.Centre, ScaleVect(u, t));
         const TVect normal{-u.Y, u.X};
-        candidates.Add(AddVect(base, ScaleVect(normal, h)));
-        candidates.Add(SubVect(base, ScaleVect(normal, h)));
+        TCirclePoints points;
+        points.Add(AddVect(base, ScaleVect(normal, h)));
+        points.Add(SubVect(base, ScaleVect(normal, h)));
+        return points;
+    };
+    if (std::abs(distance - (r1 + r2)) <= REAL_EPSILON) {
+        if (TouchingPointCounts(meetings(), first, second))
+            candidates.Add(AddVect(one.Centre, ScaleVect(u, r1)));
+    } else if (std::abs(distance - std::abs(r1 - r2)) <= REAL_EPSILON) {
+        if (TouchingPointCounts(meetings(), first, second))
+            candidates.Add(AddVect(one.Centre, ScaleVect(u, r1 >= r2 ? r1 : -r1)));
+    } else {
+        candidates = meetings();
     }
     for (int k = 0; k < candidates.Count; ++k) {
         TVect p = candidates.Points[k];

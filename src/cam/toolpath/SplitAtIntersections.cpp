@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cad/base/Settings.h"
+#include "cam/toolpath/CoincidentPieces.h"
 #include "cam/toolpath/ElementBandGrid.h"
 #include "cam/toolpath/ElementBoxTree.h"
 #include "cam/toolpath/ElementSplit.h"
@@ -1001,9 +1002,7 @@ std::optional<bool> SweepAroundCuts(TChain& elements, const std::vector<TNodeSha
     return completed;
 }
 
-} // namespace
-
-bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
+bool CutAtEveryMeeting(TChain& elements, TProgressSink& progress)
 {
     std::erase_if(elements, [](const TChainElement& e) { return ElementShorterThan(e, SystemTol); });
     if (elements.size() <= 1)
@@ -1068,4 +1067,14 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     const bool completed = sweep.Run();
     elements = sweep.TakeResult();
     return completed;
+}
+
+} // namespace
+
+bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
+{
+    if (!CutAtEveryMeeting(elements, progress))
+        return false;
+    DropCoincidentRepeats(elements);
+    return true;
 }
