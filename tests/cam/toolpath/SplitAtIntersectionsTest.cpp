@@ -67,6 +67,7 @@ void AllPairsSplit(TChain& list)
 {
     std::erase_if(list, [](const TChainElement& e) { return ElementLength(e) < SystemTol; });
     TChain pieces;
+    bool cut = false;
     for (std::size_t i = 0; i < list.size(); ++i) {
         for (std::size_t j = i + 1; j < list.size();) {
             bool iSplit = false;
@@ -81,9 +82,11 @@ void AllPairsSplit(TChain& list)
                 list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
             list.insert(list.begin() + static_cast<std::ptrdiff_t>(i), pieces.begin(), pieces.end());
             j = i + 1;
+            cut = true;
         }
     }
-    DropCoincidentRepeats(list);
+    if (cut)
+        DropCoincidentRepeats(list);
 }
 
 TChain RandomElements(unsigned seed, int count, bool snapped)
