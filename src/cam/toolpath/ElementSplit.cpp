@@ -147,6 +147,35 @@ inline bool SameEnd(TVect p, const TChainElement& e)
 // What a segment passes for its span, which is never read.
 const TArcSpan NO_SPAN{};
 
+// ArcSpanContains for the arc whose span it is, without its arc tangents
+// where the answer is clear: the sines of the angles from the start to the
+// point, from the point to the end and from the start to the end tell it,
+// and they are worked out from the same differences to the centre as the
+// angles. Where any of them lies within 1e-9 of zero, nearer than the
+// angles' rounding could tip it, the angles decide.
+bool ArcHolds(const TChainElement& arc, const TArcSpan& span, TVect p)
+{
+    const TVect a{arc.X1 - span.Centre.X, arc.Y1 - span.Centre.Y};
+    const TVect b{arc.X2 - span.Centre.X, arc.Y2 - span.Centre.Y};
+    const TVect u{p.X - span.Centre.X, p.Y - span.Centre.Y};
+    const double turn = span.Turn;
+    const double sweepSine = turn * (a.X * b.Y - a.Y * b.X);
+    const double fromStart = turn * (a.X * u.Y - a.Y * u.X);
+    const double toEnd = turn * (u.X * b.Y - u.Y * b.X);
+    const double aa = a.X * a.X + a.Y * a.Y;
+    const double bb = b.X * b.X + b.Y * b.Y;
+    const double uu = u.X * u.X + u.Y * u.Y;
+    constexpr double SQUARED_MARGIN = 1e-18;
+    const auto clear = [](double sine, double lengths) { return sine * sine > SQUARED_MARGIN * lengths; };
+    if (!(clear(sweepSine, aa * bb) && clear(fromStart, aa * uu) && clear(toEnd, uu * bb)))
+        return ArcSpanContains(span, p);
+    // Up to a half circle the span is where both sines are positive, beyond
+    // it where either is.
+    if (sweepSine > 0.0)
+        return fromStart > 0.0 && toEnd > 0.0;
+    return fromStart > 0.0 || toEnd > 0.0;
+}
+
 // The span is the arc's own (ArcSpanOf); that of a segment is not read.
 bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
 {
@@ -159,7 +188,7 @@ bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
         const double t = std::clamp(DotProduct(SubVect(p, a), ab) / squared, 0.0, 1.0);
         return PointDistance(p, AddVect(a, ScaleVect(ab, t))) <= REAL_EPSILON;
     }
-    return std::abs(PointDistance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
+    return std::abs(PointDistance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcHolds(e, span, p);
 }
 
 // Adds the end when it lies on the element other than at one of its ends.
@@ -327,7 +356,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
     const bool touching =
-        EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
+        EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcHolds(arc, span, fromFrame({0.0, y})));
     if (touching) {
         TCirclePoints trueMeetings;
         const double half = std::abs(y) < r ? std::sqrt(r * r - y * y) : 0.0;
@@ -348,7 +377,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
         if (!SnapToEnds(p, line, arc, atLineEnd, atArcEnd))
             continue;
         const bool onLine = atLineEnd || (s.X < q.X && q.X < e.X);
-        const bool onArc = atArcEnd || ArcSpanContains(span, p);
+        const bool onArc = atArcEnd || ArcHolds(arc, span, p);
         if (onLine && onArc && NearBoxes(p, lineBox, arcBox))
             result.Add(p);
     }
@@ -396,7 +425,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
         bool atSecondEnd = false;
         if (!SnapToEnds(p, first, second, atFirstEnd, atSecondEnd))
             continue;
-        if ((atFirstEnd || ArcSpanContains(one, p)) && (atSecondEnd || ArcSpanContains(two, p)) &&
+        if ((atFirstEnd || ArcHolds(first, one, p)) && (atSecondEnd || ArcHolds(second, two, p)) &&
             NearBoxes(p, firstBox, secondBox))
             result.Add(p);
     }
