@@ -21,6 +21,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "CncPagesSupport.h"
 #include "ProgramTestFolder.h"
 #include "WidgetInput.h"
 #include "app/Language.h"
@@ -39,27 +40,6 @@
 #include "import/ui/SaveDialog.h"
 
 namespace {
-
-// Puts back the CAM globals the pages write.
-class TCamGlobalsGuard {
-public:
-    ~TCamGlobalsGuard()
-    {
-        ChainList = TChainList();
-        MachiningType = TMachiningType::Contour;
-        OffsetRadius = Offset;
-        NcJobValues = Job;
-        PostSettings = Post;
-        PostName = Name;
-        LastKey = 0;
-    }
-
-private:
-    float Offset = OffsetRadius;
-    TNcJobValues Job = NcJobValues;
-    TPostSettings Post = PostSettings;
-    std::string Name = PostName;
-};
 
 // A 100 x 60 frame, drawn side by side unless the drawing has it, picked as
 // one chain from the chain page.
@@ -425,15 +405,7 @@ TEST(CncPictures, EveryHintAndToolTypeHasAPictureOfItsOwn)
 
 TEST_F(CncProgram, FramePocketAndContourWrittenThroughTheWindows)
 {
-    // A 100 x 60 frame of lines and a circle inside it.
-    WriteFile(QStringLiteral("plate.dxf"),
-              "0\nSECTION\n2\nENTITIES\n"
-              "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n100\n21\n0\n"
-              "0\nLINE\n8\n0\n10\n100\n20\n0\n11\n100\n21\n60\n"
-              "0\nLINE\n8\n0\n10\n100\n20\n60\n11\n0\n21\n60\n"
-              "0\nLINE\n8\n0\n10\n0\n20\n60\n11\n0\n21\n0\n"
-              "0\nCIRCLE\n8\n0\n10\n50\n20\n30\n40\n10\n"
-              "0\nENDSEC\n0\nEOF\n");
+    WriteFile(QStringLiteral("plate.dxf"), kFramePlateDxf);
     TfrmMain& frm = Start();
     frm.resize(1000, 700);
     frm.show();

@@ -26,6 +26,9 @@
 #include "platform/ProgramFolder.h"
 #include "view3d/opengl/FloatingPointMode.h"
 #include "view3d/ui/GLSceneViewer.h"
+#include "view3d/ui/NcScene3D.h"
+#include "view3d/ui/frmZDepth.h"
+#include "cam/simulation/NcSimulation.h"
 
 TfrmMain* frmMain = nullptr;
 
@@ -104,6 +107,16 @@ std::unique_ptr<QWidget> MakeTool(TfrmMain& main)
     return window;
 }
 
+// The Z-depth window floats over the main window and switches its 3D view.
+std::unique_ptr<QWidget> MakeZDepth(TfrmMain& main)
+{
+    auto window = std::make_unique<TfrmZDepth>(NcSimulation, &main);
+    window->SwitchView3D = [&main](bool on) { return main.ShowView3D(on); };
+    window->PresetChosen = [&main](TViewPreset preset) { main.Scene3D->Preset(preset); };
+    frmZDepth = window.get();
+    return window;
+}
+
 std::unique_ptr<QWidget> MakeGrid(TfrmMain& main)
 {
     auto window = std::make_unique<TfrmGrid>(main, &main);
@@ -126,11 +139,10 @@ std::unique_ptr<QWidget> MakeLayerAttr(TfrmMain& main)
     return window;
 }
 
-// Makers of the windows after the main one, in creation order; none until
-// the window's part is built: frmCoord, frmAbout, frmTool, frmZDepth,
-// frmGrid, frmLayer, frmLayerAttr.
+// Makers of the windows after the main one, in creation order: frmCoord,
+// frmAbout, frmTool, frmZDepth, frmGrid, frmLayer, frmLayerAttr.
 using TWindowMaker = std::unique_ptr<QWidget> (*)(TfrmMain& main);
-constexpr TWindowMaker kOtherWindows[] = {MakeCoord, MakeAbout, MakeTool, nullptr, MakeGrid, MakeLayer, MakeLayerAttr};
+constexpr TWindowMaker kOtherWindows[] = {MakeCoord, MakeAbout, MakeTool, MakeZDepth, MakeGrid, MakeLayer, MakeLayerAttr};
 
 } // namespace
 
@@ -169,8 +181,7 @@ TProgramWindows::TProgramWindows()
     frmMain = MainWindow.get();
     MainWindow->FormCreate();
     for (const TWindowMaker make : kOtherWindows)
-        if (make != nullptr)
-            OtherWindows.push_back(make(*MainWindow));
+        OtherWindows.push_back(make(*MainWindow));
     HelpWindow = std::make_unique<THelpWindow>(MainWindow.get());
     HelpOpener = std::make_unique<THelpWindowOpener>(*HelpWindow);
 }
@@ -184,6 +195,7 @@ TProgramWindows::~TProgramWindows()
     frmLayerAttr = nullptr;
     frmLayer = nullptr;
     frmGrid = nullptr;
+    frmZDepth = nullptr;
     frmTool = nullptr;
     frmAbout = nullptr;
     frmCoord = nullptr;

@@ -34,8 +34,8 @@ void ConfigureApplication();
 // The program's windows, created in this order: the main window (whose
 // creation steps run before any other window exists), the coordinate
 // dialog, the about box, the tool dialog, the Z-depth window, the grid
-// dialog, the layer dialog and the layer attribute dialog. Windows whose
-// part is not built yet are left out. They are freed in reverse order.
+// dialog, the layer dialog and the layer attribute dialog. They are freed in
+// reverse order.
 // The help pages open in a help window of the program's own.
 class TProgramWindows {
 public:

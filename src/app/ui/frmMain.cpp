@@ -1,4 +1,5 @@
 #include "app/ui/frmMain.h"
+#include "view3d/ui/NcScene3D.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -148,6 +149,7 @@ TfrmMain::~TfrmMain()
     view.OnMouseLeave = nullptr;
     // The runner lets the view go before the view and the drawing go.
     LocalPrgValue.reset();
+    ReleaseView3D();
 }
 
 void TfrmMain::CreateToolBars()

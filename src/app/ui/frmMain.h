@@ -56,6 +56,8 @@ class TFontPreview;
 struct TInfoNode;
 class TMruBar;
 class TNcFindDialog;
+class TNcScene3D;
+enum class TNcReadMode;
 class TObject2D;
 class TOpenDialog;
 class TProcessRunner;
@@ -640,9 +642,21 @@ public:
     void CreateNavigation();
     // Set by the Z-depth window while the 3D view is shown.
     bool View3DMode = false;
-    // The 3D mode: the viewer shown over the 2D view, or hidden again. Where
-    // there is no OpenGL the mode stays off and the status line says so.
+    // The 3D mode, switched through the Z-depth window (which enables its
+    // view buttons with it) while the window exists.
     void ZDepthMode3D(bool on);
+    // The viewer shown over the 2D view, or hidden again; true when it is now
+    // shown. Where there is no OpenGL the mode stays off and the status line
+    // says so.
+    bool ShowView3D(bool on);
+    // The scene the 3D viewer shows: the NC toolpath and its camera.
+    std::unique_ptr<TNcScene3D> Scene3D;
+    // The mouse over the 3D viewer: a press keeps its place, a move orbits,
+    // pans (with Shift, or during the pan command) or zooms (with Ctrl).
+    void GLVistaGraficaMouseDown(int x, int y);
+    void GLVistaGraficaMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, int x, int y);
+    // The viewer lets the scene go before the scene goes.
+    void ReleaseView3D();
     // Shift with the left button in the view / the pan command.
     bool PanDragActive = false;
     bool PanButtonActive = false;
@@ -722,6 +736,9 @@ public:
     void CreateNcPage();
     void sbtIsoStepClick();
     void sbrNcSimulChange(int position);
+    // Reads one editor line back: the move goes into the 3D toolpath while
+    // the 3D view is shown, over the drawing otherwise.
+    void ReadBackLine(int line, TNcReadMode mode);
     void sbtIsoSaveClick();
     void sbtIsoExitClick();
     void sbtIsoFindClick();
@@ -806,8 +823,8 @@ public:
     void ShowToolOffset();
     // Chains and compensation for contour and pocket, drill points for drilling.
     void ShowChainGroups(bool drilling);
-    // Hooks into the NC job: the pass plan of a machining page and taking back
-    // the last operation (frmMainHooks.cpp until the job handlers exist).
+    // The NC job: the pass plan of a machining page and taking back the last
+    // operation.
     void ShowPassPlan(int page);
     void OfferUndoLastOperation();
     // The side cboCCDir had before the pocket forced "Right" (0 none).
@@ -935,11 +952,10 @@ private:
 
     bool GridSnapOn() const;
 
-    // Calls into parts of the program that are built later; they do nothing
-    // yet (frmMainHooks.cpp).
     void RepeatLastCommand();
     // The pan command keeps its own cursor while it runs.
     bool PanCommandActive() const;
+    // Hides the Z-depth window.
     void CloseZDepth();
     // Shows the Z-depth window; the 3D mode follows its check box.
     void ShowZDepth();

@@ -12,6 +12,8 @@
 #include "cad/canvas/DecorativeCanvas.h"
 #include "cad/geometry/Geometry2D.h"
 #include "cad/geometry/VectorHelpers.h"
+#include "cam/simulation/NcArc.h"
+#include "cam/simulation/NcToolpath3D.h"
 
 TNcSimulation NcSimulation;
 
@@ -22,8 +24,6 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr int kCapSteps = 20;
 // Segments of a full turn of a drawn arc.
 constexpr int kArcStepsPerTurn = 72;
-// A sweep this close to a whole turn is a full circle.
-constexpr double kFullCircleTolerance = 0.001;
 
 // The characters one pass over the line goes through: the parser's work.
 void CountScan(TNcSimulation& sim, const std::string& line)
@@ -168,7 +168,7 @@ void IncludePoint(TNcSimulation& sim, float x, float y)
 void SimulateStraight(TNcSimulation& sim, int motion, float toolRadius, TVect from, TVect to, double lengthScale)
 {
     const TColor pen = motion == MOTION_RAPID ? SIM_RAPID_COLOR : SIM_WORK_COLOR;
-    if (sim.Drawing != nullptr) {
+    if (sim.Drawing != nullptr && sim.Toolpath3D == nullptr) {
         if (sim.Wireframe || motion == MOTION_RAPID || toolRadius == 0.0f)
             sim.Drawing->Polyline({from, to}, pen);
         else if (from.X == to.X && from.Y == to.Y)
@@ -183,71 +183,48 @@ void SimulateStraight(TNcSimulation& sim, int motion, float toolRadius, TVect fr
         AddTime(sim.WorkSeconds, length, sim.FeedRate);
 }
 
-TVect ArcCentre(const TNcSimulation& sim, bool fromFile, TVect start, const TPostSettings& post)
+void IncludeCircle(TNcSimulation& sim, const TNcArc& arc)
 {
-    if (fromFile) {
-        switch (post.ArcCenter) {
-        case ARC_CENTER_FROM_START:
-            return {start.X + sim.ArcI, start.Y + sim.ArcJ};
-        case ARC_CENTER_TO_START:
-            return {start.X - sim.ArcI, start.Y - sim.ArcJ};
-        default:
-            break;
-        }
-    }
-    return {sim.ArcI, sim.ArcJ};
-}
-
-void SimulateArc(TNcSimulation& sim, bool clockwise, bool fromFile, float toolRadius, float arcR, TVect start,
-                 TVect end, const TPostSettings& post, double lengthScale)
-{
-    const TVect c = arcR != 0.0f ? ArcCentreFromRadius(start, end, arcR, clockwise)
-                                 : ArcCentre(sim, fromFile, start, post);
-    const double radius = PointDistance(c, start);
-    const double a1 = std::atan2(start.Y - c.Y, start.X - c.X);
-    const double a2 = std::atan2(end.Y - c.Y, end.X - c.X);
-    // The counter-clockwise turn from start to end (end to start for clockwise arcs).
-    double sweep = clockwise ? a1 - a2 : a2 - a1;
-    sweep = std::fmod(sweep, kTwoPi);
-    if (sweep <= 0.0)
-        sweep += kTwoPi;
-    if (sweep > kTwoPi - kFullCircleTolerance)
-        sweep = kTwoPi;
-
     const TNcExtents before = sim.Extents;
-    bool changed = sim.Extents.Include(static_cast<float>(c.X - radius), static_cast<float>(c.Y - radius));
-    changed = sim.Extents.Include(static_cast<float>(c.X + radius), static_cast<float>(c.Y + radius)) || changed;
+    const TVect c = arc.Centre;
+    bool changed = sim.Extents.Include(static_cast<float>(c.X - arc.Radius), static_cast<float>(c.Y - arc.Radius));
+    changed = sim.Extents.Include(static_cast<float>(c.X + arc.Radius), static_cast<float>(c.Y + arc.Radius)) || changed;
     if (changed)
         ShowLimits(sim, before);
+}
 
-    if (sim.Drawing != nullptr) {
-        const double signedSweep = clockwise ? -sweep : sweep;
-        std::vector<TVect> points;
-        if (sim.Wireframe || toolRadius == 0.0f) {
-            AppendArc(points, c, radius, a1, signedSweep, true);
-            sim.Drawing->Polyline(points, SIM_WORK_COLOR);
-        } else {
-            // The band between radius - r and radius + r with a round end at
-            // each end point, built counter-clockwise from the arc's first angle.
-            const double r = toolRadius;
-            const double inner = std::max(radius - r, 0.0);
-            const double first = clockwise ? a2 : a1;
-            const TVect s{c.X + radius * std::cos(first), c.Y + radius * std::sin(first)};
-            const TVect e{c.X + radius * std::cos(first + sweep), c.Y + radius * std::sin(first + sweep)};
-            AppendArc(points, c, radius + r, first, sweep, true);
-            AppendCap(points, e, r, first + sweep);
-            AppendArc(points, c, inner, first + sweep, -sweep, false);
-            AppendCap(points, s, r, first + std::numbers::pi);
-            points.pop_back();
-            sim.Drawing->Polygon(points, SIM_WORK_COLOR, LayerContrastColor);
-        }
+void DrawArc(TNcSimulation& sim, const TNcArc& arc, float toolRadius)
+{
+    const TVect c = arc.Centre;
+    const double radius = arc.Radius;
+    std::vector<TVect> points;
+    if (sim.Wireframe || toolRadius == 0.0f) {
+        const int steps = std::max(2, static_cast<int>(std::ceil(arc.Sweep / kTwoPi * kArcStepsPerTurn)));
+        points.reserve(static_cast<std::size_t>(steps) + 1);
+        for (int k = 0; k <= steps; ++k)
+            points.push_back(arc.PointAt(static_cast<double>(k) / steps));
+        sim.Drawing->Polyline(points, SIM_WORK_COLOR);
+        return;
     }
-    AddTime(sim.WorkSeconds, radius * sweep * lengthScale, sim.FeedRate);
+    // The band between radius - r and radius + r with a round end at each
+    // end point, built counter-clockwise from the arc's first angle.
+    const double r = toolRadius;
+    const double sweep = arc.Sweep;
+    const double inner = std::max(radius - r, 0.0);
+    const double first = arc.Clockwise ? arc.StartAngle - sweep : arc.StartAngle;
+    const TVect s{c.X + radius * std::cos(first), c.Y + radius * std::sin(first)};
+    const TVect e{c.X + radius * std::cos(first + sweep), c.Y + radius * std::sin(first + sweep)};
+    AppendArc(points, c, radius + r, first, sweep, true);
+    AppendCap(points, e, r, first + sweep);
+    AppendArc(points, c, inner, first + sweep, -sweep, false);
+    AppendCap(points, s, r, first + std::numbers::pi);
+    points.pop_back();
+    sim.Drawing->Polygon(points, SIM_WORK_COLOR, LayerContrastColor);
 }
 
 void SimulateDrill(TNcSimulation& sim, float z, float toolRadius, TVect from, TVect at, double lengthScale)
 {
-    if (sim.Drawing != nullptr) {
+    if (sim.Drawing != nullptr && sim.Toolpath3D == nullptr) {
         if (sim.Wireframe || toolRadius == 0.0f)
             sim.Drawing->Dot(at, SIM_WORK_COLOR);
         else
@@ -368,23 +345,6 @@ bool ParseNcLine(std::string line, TNcMove& move, const TPostSettings& post, TNc
     return values || move.PlaneWord || move.ZWord;
 }
 
-TVect ArcCentreFromRadius(TVect start, TVect end, double r, bool clockwise)
-{
-    const double dx = end.X - start.X;
-    const double dy = end.Y - start.Y;
-    const double chord = std::hypot(dx, dy);
-    const TVect mid{(start.X + end.X) / 2.0, (start.Y + end.Y) / 2.0};
-    if (chord == 0.0)
-        return mid;
-    const double h2 = r * r - chord * chord / 4.0;
-    const double h = h2 > 0.0 ? std::sqrt(h2) : 0.0;
-    // The unit normal to the left of the chord: a counter-clockwise arc of
-    // at most half a turn has its centre there.
-    const TVect left{-dy / chord, dx / chord};
-    const double side = (r > 0.0) != clockwise ? 1.0 : -1.0;
-    return {mid.X + side * h * left.X, mid.Y + side * h * left.Y};
-}
-
 std::vector<TVect> SweptLine(TVect from, TVect to, double r)
 {
     const double a = std::atan2(to.Y - from.Y, to.X - from.X);
@@ -408,15 +368,26 @@ void SimulateMove(TNcSimulation& sim, int motion, bool fromFile, float z, float 
     // Moves being written are in drawing units, the program's words in the
     // post's: times count the lengths the control is told, at its rates.
     const double lengthScale = !fromFile && post.Scaling ? post.XAxis.Scale : 1.0;
-    if (motion == MOTION_RAPID || motion == MOTION_LINEAR) {
+    const bool arcMotion = motion == MOTION_CW || motion == MOTION_CCW;
+    std::optional<TNcArc> arc;
+    if (arcMotion)
+        arc = NcArcOfMove(from, to, motion == MOTION_CW, arcR,
+                          NcArcCentreFromWords(from, sim.ArcI, sim.ArcJ, post.ArcCenter, fromFile));
+    if (motion == MOTION_RAPID || motion == MOTION_LINEAR || (arcMotion && !arc)) {
+        // An arc without a circle leaves the tool cutting where it stands.
         IncludePoint(sim, x, y);
-        SimulateStraight(sim, motion, toolRadius, from, to, lengthScale);
-    } else if (motion == MOTION_CW || motion == MOTION_CCW) {
-        SimulateArc(sim, motion == MOTION_CW, fromFile, toolRadius, arcR, from, to, post, lengthScale);
+        SimulateStraight(sim, arcMotion ? MOTION_LINEAR : motion, toolRadius, from, to, lengthScale);
+    } else if (arcMotion) {
+        IncludeCircle(sim, *arc);
+        if (sim.Drawing != nullptr && sim.Toolpath3D == nullptr)
+            DrawArc(sim, *arc, toolRadius);
+        AddTime(sim.WorkSeconds, arc->Radius * arc->Sweep * lengthScale, sim.FeedRate);
     } else if (IsDrillCycle(motion)) {
         IncludePoint(sim, x, y);
         SimulateDrill(sim, z, toolRadius, from, to, lengthScale);
     }
+    if (sim.Toolpath3D != nullptr)
+        DisegnaNc3d(*sim.Toolpath3D, motion, x, y, sim.ZCurrent, z, arc);
     sim.PrevX = x;
     sim.PrevY = y;
 }
@@ -435,6 +406,7 @@ void AddZMoveTime(TNcSimulation& sim, bool isWork, float z)
 
 void ShowZDepth(TNcSimulation& sim, bool isWork, float z)
 {
+    sim.ZCurrent = z;
     float& lowest = isWork ? sim.ZMinWork : sim.ZMinRapid;
     const bool below = z < lowest;
     if (below)
@@ -520,6 +492,7 @@ void RestartReadBack(TNcSimulation& sim)
     sim.LastZText = NO_Z_TEXT;
     sim.ZKnown = false;
     sim.IncrementalZ = 0.0f;
+    sim.ZCurrent = 0.0f;
     sim.FirstMove = true;
     sim.Move = TNcMove();
 }
@@ -583,6 +556,8 @@ bool SimulateNcLine(TNcSimulation& sim, const std::string& line, const TPostSett
     }
     const TLineZ z = LineZ(sim, move, post);
     sim.CycleDepth = z.Z;
+    if (z.Known || post.IncrementalMode)
+        sim.ZCurrent = z.Z;
     sim.ArcI = move.I;
     sim.ArcJ = move.J;
     const double work = sim.WorkSeconds;

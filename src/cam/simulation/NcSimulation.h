@@ -15,6 +15,7 @@
 #include "cam/nc/PostSettings.h"
 
 class QPainter;
+class TNcToolpath3D;
 
 // Motion codes beyond those of the post's motion words.
 inline constexpr int MOTION_CYCLE_CANCEL = 80;
@@ -135,8 +136,13 @@ struct TNcSimulation {
     // The characters the parser went through: the work of reading the program.
     std::size_t ParsedCharacters = 0;
 
-    // Where moves are drawn; nothing is drawn without one.
+    // The Z of the line last read: where the 3D toolpath draws its moves.
+    float ZCurrent = 0.0f;
+
+    // Where moves are drawn: into the 3D toolpath while there is one, else
+    // over the drawing; nothing is drawn without either.
     TNcDrawing* Drawing = nullptr;
+    TNcToolpath3D* Toolpath3D = nullptr;
     // Told each limit that changed.
     std::function<void(TNcLimit, float)> LimitShown;
     // The Z gauge of the Z-depth window: the move kind, the Z and whether it
@@ -160,7 +166,7 @@ bool ParseNcLine(std::string line, TNcMove& move, const TPostSettings& post, TNc
 // makes (x, y) the last point. Arcs take their centre from arcR or from the
 // simulation's ArcI/ArcJ: read from a file (fromFile) as the post's ArcCenter
 // says, during generation as the absolute centre. For drill cycles z is the
-// reference level.
+// reference level. The 3D toolpath draws the move at the simulation's ZCurrent.
 void SimulateMove(TNcSimulation& sim, int motion, bool fromFile, float z, float toolRadius, float arcR, float x,
                   float y, const TPostSettings& post = PostSettings);
 
@@ -189,10 +195,6 @@ enum class TNcReadMode { Step, Scroll };
 // the Z on the gauge. In an incremental post Z words are steps too. True
 // when it was a move.
 bool SimulateNcLine(TNcSimulation& sim, const std::string& line, const TPostSettings& post, TNcReadMode mode);
-
-// The arc's centre from its radius word: a positive R gives the arc of at most
-// half a turn, a negative one the longer arc.
-TVect ArcCentreFromRadius(TVect start, TVect end, double r, bool clockwise);
 
 // The swept area of a straight move of a tool of radius r: both sides and two
 // round ends.

@@ -3,6 +3,7 @@
 // finding text and leaving the CNC pages.
 
 #include <cmath>
+#include <optional>
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -33,6 +34,7 @@
 #include "cam/ui/NcViewDrawing.h"
 #include "cam/ui/PageControls.h"
 #include "import/ui/SaveDialog.h"
+#include "view3d/ui/NcScene3D.h"
 
 namespace {
 
@@ -182,6 +184,19 @@ void TfrmMain::SimulOnOff(bool enabled)
         button->setEnabled(enabled);
 }
 
+void TfrmMain::ReadBackLine(int line, TNcReadMode mode)
+{
+    TNcSimulation& sim = NcSimulation;
+    // Into the 3D toolpath while the 3D view is shown, else over the drawing.
+    std::optional<TNcViewDrawing> drawing;
+    if (View3DMode)
+        sim.Toolpath3D = Scene3D.get();
+    else
+        drawing.emplace(VistaGrafica->Core(), sim);
+    SimulateNcLine(sim, LineText(*ricIso, line).toStdString(), PostSettings, mode);
+    sim.Toolpath3D = nullptr;
+}
+
 void TfrmMain::sbtIsoStepClick()
 {
     if (NcShowZDepth) {
@@ -200,8 +215,7 @@ void TfrmMain::sbtIsoStepClick()
     const int count = ricIso->document()->blockCount();
     if (sim.CurrentLine < count) {
         SelectLine(*ricIso, sim.CurrentLine);
-        TNcViewDrawing drawing(VistaGrafica->Core(), sim);
-        SimulateNcLine(sim, LineText(*ricIso, sim.CurrentLine).toStdString(), PostSettings, TNcReadMode::Step);
+        ReadBackLine(sim.CurrentLine, TNcReadMode::Step);
         ++sim.CurrentLine;
     }
     if (sim.CurrentLine < count)
@@ -218,10 +232,7 @@ void TfrmMain::sbrNcSimulChange(int position)
     if (position >= ricIso->document()->blockCount())
         return;
     SelectLine(*ricIso, position);
-    {
-        TNcViewDrawing drawing(VistaGrafica->Core(), NcSimulation);
-        SimulateNcLine(NcSimulation, LineText(*ricIso, position).toStdString(), PostSettings, TNcReadMode::Scroll);
-    }
+    ReadBackLine(position, TNcReadMode::Scroll);
     ricIso->verticalScrollBar()->setValue(position);
     QCoreApplication::processEvents();
 }
@@ -252,6 +263,7 @@ void TfrmMain::sbtIsoExitClick()
 {
     VisPagina(kPagesHide);
     ZDepthMode3D(false);
+    Scene3D->ClearToolpath();
 }
 
 void TfrmMain::sbtIsoFindClick()
@@ -287,11 +299,13 @@ void TfrmMain::FindDialog1Find()
 void TfrmMain::sbtIsoLimitsMouseDown()
 {
     pnlLimits->show();
+    Scene3D->ShowExtents(true, {NcSimulation.Extents, NcSimulation.ZMinRapid, NcSimulation.ZMinWork});
 }
 
 void TfrmMain::sbtIsoLimitsMouseUp()
 {
     pnlLimits->hide();
+    Scene3D->ShowExtents(false, {NcSimulation.Extents, NcSimulation.ZMinRapid, NcSimulation.ZMinWork});
 }
 
 void TfrmMain::ricIsoKeyDown(int key)

@@ -5,11 +5,7 @@
 
 #include <optional>
 
-struct TVector3 {
-    float X = 0.0f;
-    float Y = 0.0f;
-    float Z = 0.0f;
-};
+#include "cad/geometry/VectorMath3.h"
 
 // The box the NC toolpath occupies, Z limits included.
 struct TNcExtent {

@@ -5,7 +5,6 @@
 // current-layer button is wired here too.
 
 #include <functional>
-#include <optional>
 
 #include <QAction>
 #include <QLabel>
@@ -24,33 +23,15 @@
 #include "cad/geometry/Geometry2D.h"
 #include "cad/ui/CADViewport.h"
 #include "cad/view/ScreenCursor.h"
+#include "cam/simulation/NcSimulation.h"
 #include "edit/commands/ViewNavigation.h"
+#include "view3d/ui/NcScene3D.h"
 
 namespace {
 
 constexpr std::int32_t kCodePan = 51;
 constexpr std::int32_t kCodeZoomWindow = 52;
 constexpr int kMsgGridSettings = 420;
-
-// The 3D scene is not part of the program yet: no camera and no toolpath,
-// so the 3D zoom steps and autozoom find nothing to act on.
-std::optional<TCamera3D> Camera3D()
-{
-    return std::nullopt;
-}
-void SetCamera3D(const TCamera3D& /*camera*/) {}
-std::optional<TNcExtent> ToolpathExtent()
-{
-    return std::nullopt;
-}
-
-void ScaleCamera3D(float factor)
-{
-    if (std::optional<TCamera3D> camera = Camera3D()) {
-        camera->SceneScale *= factor;
-        SetCamera3D(*camera);
-    }
-}
 
 // Sees the right button pressed on a control, which a click never reports.
 class TRightPressFilter : public QObject {
@@ -119,7 +100,7 @@ void TfrmMain::CreateNavigation()
 void TfrmMain::sbtZoomInClick()
 {
     if (View3DMode)
-        ScaleCamera3D(1.5f);
+        Scene3D->ScaleCamera(1.5f);
     else
         VistaGrafica->Core().ZoomIn();
 }
@@ -127,7 +108,7 @@ void TfrmMain::sbtZoomInClick()
 void TfrmMain::sbtZoomBackClick()
 {
     if (View3DMode)
-        ScaleCamera3D(0.5f);
+        Scene3D->ScaleCamera(0.5f);
     else
         VistaGrafica->Core().ZoomOut();
 }
@@ -154,12 +135,7 @@ void TfrmMain::sbtAutozoomClick()
         VistaGrafica->Core2D().ZoomToExtension();
         return;
     }
-    const std::optional<TNcExtent> extent = ToolpathExtent();
-    const std::optional<TCamera3D> camera = Camera3D();
-    if (!extent || !camera)
-        return;
-    if (const std::optional<TCamera3D> framed = Autozoom3D(*extent, camera->Camera, camera->Cube))
-        SetCamera3D(*framed);
+    Scene3D->Autozoom({NcSimulation.Extents, NcSimulation.ZMinRapid, NcSimulation.ZMinWork});
 }
 
 void TfrmMain::StartViewTask(std::int32_t code)

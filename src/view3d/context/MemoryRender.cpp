@@ -6,7 +6,7 @@
 
 QImage RenderToImage(TGLQtContext& context, TGLFrameRenderer& renderer, int width, int height)
 {
-    context.CreateMemoryContext(width, height);
+    renderer.CreateRenderingContext(context, nullptr, width, height);
     try {
         context.Activate();
         renderer.Resize(width, height);
@@ -14,10 +14,10 @@ QImage RenderToImage(TGLQtContext& context, TGLFrameRenderer& renderer, int widt
         CheckOpenGLError();
         context.Deactivate();
         QImage image = context.Image();
-        context.DestroyContext();
+        renderer.DestroyRenderingContext(context);
         return image;
     } catch (...) {
-        context.DestroyContext();
+        renderer.DestroyRenderingContext(context);
         throw;
     }
 }

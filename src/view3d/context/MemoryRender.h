@@ -8,6 +8,7 @@
 class TGLFrameRenderer;
 class TGLQtContext;
 
-// The context's format settings are used; it is created for the size, used
-// and destroyed again. Raises EGLContextError or EOpenGLError.
+// The renderer makes the context for the size (by default with the context's
+// own format settings); it is used and destroyed again. Raises
+// EGLContextError or EOpenGLError.
 QImage RenderToImage(TGLQtContext& context, TGLFrameRenderer& renderer, int width, int height);

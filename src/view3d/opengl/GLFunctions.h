@@ -103,6 +103,7 @@ struct TGLFunctions {
 
     // Lights and material
     void (*Lightfv)(GLenum, GLenum, const GLfloat*);
+    void (*GetLightfv)(GLenum, GLenum, GLfloat*);
     void (*Lightf)(GLenum, GLenum, GLfloat);
     void (*LightModelfv)(GLenum, const GLfloat*);
     void (*LightModeli)(GLenum, GLint);
@@ -130,6 +131,8 @@ struct TGLFunctions {
     void (*TexEnvfv)(GLenum, GLenum, const GLfloat*);
     void (*TexGeni)(GLenum, GLenum, GLint);
     void (*TexGenfv)(GLenum, GLenum, const GLfloat*);
+    void (*TexGenf)(GLenum, GLenum, GLfloat);
+    void (*TexGeniv)(GLenum, GLenum, const GLint*);
     void (*TexParameteri)(GLenum, GLenum, GLint);
     void (*TexParameterf)(GLenum, GLenum, GLfloat);
     void (*TexImage2D)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*);

@@ -42,6 +42,24 @@ TGLSceneViewer::~TGLSceneViewer()
     // Before the widget's destructor frees the platform context, while this
     // object still exists to hear of it.
     ReleaseContext();
+    Frame->SetHost(nullptr);
+}
+
+void TGLSceneViewer::SetFrameRenderer(TGLFrameRenderer* renderer)
+{
+    TGLFrameRenderer* next = renderer != nullptr ? renderer : &BackgroundFrame;
+    if (next == Frame)
+        return;
+    const bool hadContext = Context.IsValid();
+    ReleaseContext();
+    Frame->SetHost(nullptr);
+    Frame = next;
+    Frame->SetHost(this);
+    if (hadContext || (context() != nullptr && context()->isValid()))
+        MakeContext();
+    const qreal ratio = devicePixelRatioF();
+    Frame->Resize(qRound(width() * ratio), qRound(height() * ratio));
+    update();
 }
 
 QOpenGLContext* TGLSceneViewer::PlatformContext() const
@@ -57,14 +75,42 @@ void TGLSceneViewer::MakeCurrent()
 void TGLSceneViewer::DoneCurrent()
 {
     // While painting, the widget still needs its context once the frame is drawn.
-    if (!Painting)
+    if (!InWidgetCall)
         doneCurrent();
+}
+
+void TGLSceneViewer::Repaint()
+{
+    update();
+}
+
+void TGLSceneViewer::RecreateContext()
+{
+    if (!Context.IsValid())
+        return;
+    ReleaseContext();
+    MakeContext();
+    update();
+}
+
+void TGLSceneViewer::RendererGone(TGLFrameRenderer& renderer)
+{
+    if (&renderer == Frame)
+        SetFrameRenderer(nullptr);
 }
 
 void TGLSceneViewer::initializeGL()
 {
+    InWidgetCall = true;
+    MakeContext();
+    InWidgetCall = false;
+}
+
+void TGLSceneViewer::MakeContext()
+{
     try {
-        Context.CreateContext(*this);
+        const qreal ratio = devicePixelRatioF();
+        Frame->CreateRenderingContext(Context, this, qRound(width() * ratio), qRound(height() * ratio));
         ContextGoing = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
                                &TGLSceneViewer::ReleaseContext, Qt::DirectConnection);
     } catch (const std::exception& error) {
@@ -75,17 +121,23 @@ void TGLSceneViewer::initializeGL()
 void TGLSceneViewer::resizeGL(int width, int height)
 {
     const qreal ratio = devicePixelRatioF();
-    Frame.Resize(qRound(width * ratio), qRound(height * ratio));
+    InWidgetCall = true;
+    try {
+        Frame->Resize(qRound(width * ratio), qRound(height * ratio));
+    } catch (const std::exception& error) {
+        Report(error.what());
+    }
+    InWidgetCall = false;
 }
 
 void TGLSceneViewer::paintGL()
 {
     if (width() <= 0 || height() <= 0 || !Context.IsValid())
         return;
-    Painting = true;
+    InWidgetCall = true;
     try {
         Context.Activate();
-        Frame.RenderFrame();
+        Frame->RenderFrame();
         CheckOpenGLError();
         Context.Deactivate();
     } catch (const std::exception& error) {
@@ -96,7 +148,7 @@ void TGLSceneViewer::paintGL()
             // Already reported: the frame is skipped either way.
         }
     }
-    Painting = false;
+    InWidgetCall = false;
 }
 
 void TGLSceneViewer::ReleaseContext()
@@ -105,7 +157,7 @@ void TGLSceneViewer::ReleaseContext()
     if (!Context.IsValid())
         return;
     try {
-        Context.DestroyContext();
+        Frame->DestroyRenderingContext(Context);
     } catch (const std::exception& error) {
         Report(error.what());
     }

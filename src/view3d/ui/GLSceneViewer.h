@@ -3,7 +3,8 @@
 // The window that shows the 3D scene: an OpenGL widget whose context the
 // rendering context drives. Its context is made on its first show and freed,
 // display lists first, when the widget's context goes (the widget destroyed,
-// or moved to another window).
+// or moved to another window). What it draws is a frame renderer (the
+// scene's buffer), which the viewer knows only through that interface.
 
 #include <QMetaObject>
 #include <QOpenGLWidget>
@@ -12,7 +13,7 @@
 #include "view3d/context/GLBackgroundFrame.h"
 #include "view3d/context/GLQtContext.h"
 
-class TGLSceneViewer : public QOpenGLWidget, public TGLWindowDevice {
+class TGLSceneViewer : public QOpenGLWidget, public TGLWindowDevice, public TGLFrameHost {
     Q_OBJECT
 
 public:
@@ -20,8 +21,12 @@ public:
     ~TGLSceneViewer() override;
 
     TGLQtContext& RenderingContext() { return Context; }
-    // What every frame draws.
-    TGLBackgroundFrame& Buffer() { return Frame; }
+    // What the frames show while no other renderer is set.
+    TGLBackgroundFrame& Background() { return BackgroundFrame; }
+    // Null returns to the background. The context, when it exists, is
+    // released by the old renderer and made again by the new one.
+    void SetFrameRenderer(TGLFrameRenderer* renderer);
+    TGLFrameRenderer& FrameRenderer() const { return *Frame; }
 
     // The first failure of a frame, reported once; empty while all went well.
     QString FrameFailure() const { return FirstFailure; }
@@ -30,19 +35,26 @@ public:
     void MakeCurrent() override;
     void DoneCurrent() override;
 
+    void Repaint() override;
+    void RecreateContext() override;
+    void RendererGone(TGLFrameRenderer& renderer) override;
+
 protected:
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
 
 private:
+    void MakeContext();
     void ReleaseContext();
     void Report(const char* failure);
 
     TGLQtContext Context;
-    TGLBackgroundFrame Frame;
+    TGLBackgroundFrame BackgroundFrame;
+    TGLFrameRenderer* Frame = &BackgroundFrame;
     QMetaObject::Connection ContextGoing;
-    bool Painting = false;
+    // Inside the widget's own calls, which release its context themselves.
+    bool InWidgetCall = false;
     QString FirstFailure;
 };
 

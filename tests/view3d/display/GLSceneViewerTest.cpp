@@ -5,8 +5,12 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "support/TestSceneObjects.h"
 #include "view3d/opengl/GLContextHandle.h"
 #include "view3d/opengl/GLFunctions.h"
+#include "view3d/scene/GLCamera.h"
+#include "view3d/scene/GLScene.h"
+#include "view3d/scene/GLSceneBuffer.h"
 #include "view3d/ui/GLSceneViewer.h"
 
 namespace {
@@ -19,7 +23,7 @@ struct TViewerWindow {
     {
         Window->resize(320, 240);
         Viewer->setGeometry(10, 10, 200, 150);
-        Viewer->Buffer().BackgroundColor = 0x00204080; // red 0x80, green 0x40, blue 0x20
+        Viewer->Background().BackgroundColor = 0x00204080; // red 0x80, green 0x40, blue 0x20
         Viewer->hide();
     }
     std::unique_ptr<QWidget> Window;
@@ -111,9 +115,52 @@ TEST(GLSceneViewer, AFailedFrameIsReportedOnceAndSkipped)
     EXPECT_EQ(on.Viewer->FrameFailure(), QStringLiteral("invalid value"));
     EXPECT_FALSE(on.Viewer->RenderingContext().Active());
 
-    on.Viewer->Buffer().BackgroundColor = 0x000000FF;
+    on.Viewer->Background().BackgroundColor = 0x000000FF;
     const QImage frame = on.Viewer->grabFramebuffer();
     EXPECT_EQ(frame.pixelColor(5, 5), QColor(0xFF, 0, 0));
+}
+
+// The viewer draws a scene buffer through the frame interface: the buffer
+// makes the context, a change in the scene repaints, and a buffer that goes
+// first hands the viewer back to its background.
+TEST(GLSceneViewer, ShowsASceneBufferAndRepaintsWhenItChanges)
+{
+    TViewerWindow on;
+    TGLScene scene;
+    auto& camera = scene.Cameras().AddNewChild<TGLCamera>();
+    camera.SetCameraStyle(TGLCameraStyle::csOrthogonal);
+    camera.SetFocalLength(1.0f);
+    camera.SetPosition({0.0f, 0.0f, 10.0f, 1.0f});
+    scene.Objects().AddNewChild<TTestSquare>(10.0f, Vector4f{1.0f, 1.0f, 1.0f, 1.0f});
+    auto buffer = std::make_unique<TGLSceneBuffer>();
+    buffer->SetCamera(&camera);
+    buffer->SetLighting(false);
+    buffer->SetBackgroundColor(0x00000080);
+    on.Viewer->SetFrameRenderer(buffer.get());
+    on.Viewer->show();
+    on.Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(on.Window.get()));
+
+    QImage frame = on.Viewer->grabFramebuffer();
+    EXPECT_EQ(on.Viewer->RenderingContext().IsValid(), true);
+    EXPECT_EQ(buffer->RenderingContext(), &on.Viewer->RenderingContext());
+    EXPECT_EQ(frame.pixelColor(100, 75), QColor(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(frame.pixelColor(3, 3), QColor(0x80, 0, 0));
+
+    // A zoom in the scene: the viewer repaints by itself.
+    QTest::qWait(50);
+    const std::int64_t frames = buffer->FrameCount();
+    camera.SetSceneScale(10.0f);
+    QTest::qWait(100);
+    EXPECT_GT(buffer->FrameCount(), frames);
+    frame = on.Viewer->grabFramebuffer();
+    EXPECT_EQ(frame.pixelColor(3, 3), QColor(0xFF, 0xFF, 0xFF));
+    EXPECT_TRUE(on.Viewer->FrameFailure().isEmpty()) << on.Viewer->FrameFailure().toStdString();
+
+    buffer.reset();
+    frame = on.Viewer->grabFramebuffer();
+    EXPECT_EQ(frame.pixelColor(100, 75), QColor(0x80, 0x40, 0x20));
+    EXPECT_TRUE(on.Viewer->RenderingContext().IsValid());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FakeGLContext.h"
 #include "support/GLCallLog.h"
 #include "view3d/opengl/GLContext.h"
 #include "view3d/opengl/GLContextHandle.h"
@@ -14,32 +15,6 @@
 namespace {
 
 using Calls = std::vector<std::string>;
-
-// A context whose platform side only counts what reaches it.
-class TFakeContext : public TGLContext {
-public:
-    ~TFakeContext() override { DestroyQuietly(); }
-    bool IsValid() const override { return Created; }
-    void SwapBuffers() override {}
-
-    int Activations = 0;
-    int Deactivations = 0;
-    bool Created = false;
-    bool FailActivation = false;
-
-protected:
-    void DoCreateContext(TGLDevice&) override { Created = true; }
-    void DoCreateMemoryContext(int, int) override { Created = true; }
-    void DoShareLists(TGLContext&) override {}
-    void DoDestroyContext() override { Created = false; }
-    void DoActivate() override
-    {
-        if (FailActivation)
-            throw EGLContextError("Context activation failed: 0, refused");
-        ++Activations;
-    }
-    void DoDeactivate() override { ++Deactivations; }
-};
 
 std::string MessageOf(const std::function<void()>& action)
 {

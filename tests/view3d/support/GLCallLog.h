@@ -41,10 +41,12 @@ public:
     GLuint NextName = 1;
     // What glRenderMode answers when a selection ends.
     GLint SelectHits = 0;
-    // What glGetFloatv, glGetIntegerv and glGetDoublev answer, by name. A
+    // What glGetFloatv, glGetIntegerv, glGetDoublev and glGetLightfv answer, by name. A
     // name not listed answers the identity for the two matrices and 0
     // otherwise, with as many values as OpenGL writes for it.
     std::map<GLenum, std::vector<double>> Answers;
+    // What glGetString answers, by name; empty for a name not listed.
+    std::map<GLenum, std::string> Strings;
 
 private:
     static TGLCallLog*& Instance()
@@ -72,6 +74,7 @@ private:
         case GL_COLOR_CLEAR_VALUE:
         case GL_CURRENT_COLOR:
         case GL_LIGHT_MODEL_AMBIENT:
+        case GL_POSITION:
         case GL_FOG_COLOR: return 4;
         case GL_DEPTH_RANGE: return 2;
         default: return 1;
@@ -132,7 +135,11 @@ private:
             Add("IsTexture %u", t);
             return GLboolean(Instance()->TexturesExist ? GL_TRUE : GL_FALSE);
         };
-        f.GetString = [](GLenum) { return Text(""); };
+        f.GetString = [](GLenum name) {
+            const std::map<GLenum, std::string>& strings = Instance()->Strings;
+            const auto found = strings.find(name);
+            return Text(found != strings.end() ? found->second.c_str() : "");
+        };
         f.Viewport = [](GLint x, GLint y, GLsizei w, GLsizei h) { Add("Viewport %d %d %d %d", x, y, w, h); };
         f.ClearColor = [](GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
             Add("ClearColor %g %g %g %g", double(r), double(g), double(b), double(a));
@@ -206,6 +213,7 @@ private:
         f.CallList = [](GLuint list) { Add("CallList %u", list); };
         // Lights and material
         f.Lightfv = [](GLenum light, GLenum name, const GLfloat* v) { Add("Lightfv %#x %#x %g %g %g %g", unsigned(light), unsigned(name), double(v[0]), double(v[1]), double(v[2]), double(v[3])); };
+        f.GetLightfv = [](GLenum light, GLenum name, GLfloat* values) { Add("GetLightfv %#x %#x", unsigned(light), unsigned(name)); Answer<GLfloat>(name, values); };
         f.Lightf = [](GLenum light, GLenum name, GLfloat value) { Add("Lightf %#x %#x %g", unsigned(light), unsigned(name), double(value)); };
         f.LightModelfv = [](GLenum name, const GLfloat* v) { Add("LightModelfv %#x %g %g %g %g", unsigned(name), double(v[0]), double(v[1]), double(v[2]), double(v[3])); };
         f.LightModeli = [](GLenum name, GLint value) { Add("LightModeli %#x %d", unsigned(name), int(value)); };
@@ -230,6 +238,8 @@ private:
         f.TexEnvfv = [](GLenum target, GLenum name, const GLfloat* v) { Add("TexEnvfv %#x %#x %g %g %g %g", unsigned(target), unsigned(name), double(v[0]), double(v[1]), double(v[2]), double(v[3])); };
         f.TexGeni = [](GLenum coordinate, GLenum name, GLint value) { Add("TexGeni %#x %#x %d", unsigned(coordinate), unsigned(name), int(value)); };
         f.TexGenfv = [](GLenum coordinate, GLenum name, const GLfloat* v) { Add("TexGenfv %#x %#x %g %g %g %g", unsigned(coordinate), unsigned(name), double(v[0]), double(v[1]), double(v[2]), double(v[3])); };
+        f.TexGenf = [](GLenum coordinate, GLenum name, GLfloat value) { Add("TexGenf %#x %#x %g", unsigned(coordinate), unsigned(name), double(value)); };
+        f.TexGeniv = [](GLenum coordinate, GLenum name, const GLint* v) { Add("TexGeniv %#x %#x %d", unsigned(coordinate), unsigned(name), int(v[0])); };
         f.TexParameteri = [](GLenum target, GLenum name, GLint value) { Add("TexParameteri %#x %#x %d", unsigned(target), unsigned(name), int(value)); };
         f.TexParameterf = [](GLenum target, GLenum name, GLfloat value) { Add("TexParameterf %#x %#x %g", unsigned(target), unsigned(name), double(value)); };
         f.TexImage2D = [](GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border, GLenum format, GLenum type, const void*) { Add("TexImage2D %#x %d %d %d %d %d %#x %#x", unsigned(target), int(level), int(internalFormat), int(width), int(height), int(border), unsigned(format), unsigned(type)); };

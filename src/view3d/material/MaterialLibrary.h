@@ -1,0 +1,57 @@
+#pragma once
+
+// A collection of named materials that the materials of scene objects link
+// to by name, and its archive: version 2 of the tagged binary archive.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "view3d/material/LibMaterials.h"
+#include "view3d/notification/UpdateAble.h"
+
+class TGLMaterial;
+class TVirtualReader;
+class TVirtualWriter;
+
+class TGLMaterialLibrary : public TGLCadenceAbleComponent {
+public:
+    static constexpr int kArchiveVersion = 2;
+
+    explicit TGLMaterialLibrary(TGLNotifyObject* owner = nullptr);
+    // The materials that link to it lose the link.
+    ~TGLMaterialLibrary() override;
+
+    TGLLibMaterials& Materials() { return LibMaterials; }
+    const TGLLibMaterials& Materials() const { return LibMaterials; }
+
+    const std::string& TexturePaths() const { return Paths; }
+    // Folders separated by ";": each is trimmed, empty ones are dropped, and
+    // each gets a trailing separator so that a file name can follow.
+    void SetTexturePaths(const std::string& value);
+    const std::vector<std::string>& TexturePathList() const { return PathList; }
+
+    void WriteToFiler(TVirtualWriter& writer) const;
+    // The whole archive is read before the library changes, so a damaged one
+    // leaves it as it was. Unless keepExisting, the library is emptied first;
+    // with it, a material of a name the library holds is read into that one.
+    // Linked materials link again by their names afterwards.
+    void ReadFromFiler(TVirtualReader& reader, bool keepExisting = false);
+
+    void SaveToStream(std::ostream& stream) const;
+    void LoadFromStream(std::istream& stream);
+    // Adds the stream's materials to the ones the library holds.
+    void AddMaterialsFromStream(std::istream& stream);
+
+private:
+    friend class TGLMaterial;
+
+    void RegisterReferrer(TGLMaterial& material);
+    void UnregisterReferrer(TGLMaterial& material);
+
+    TGLLibMaterials LibMaterials;
+    std::string Paths;
+    std::vector<std::string> PathList;
+    // The materials whose MaterialLibrary is this one.
+    std::vector<TGLMaterial*> Referrers;
+};
