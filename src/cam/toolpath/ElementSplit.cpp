@@ -35,25 +35,6 @@ using TMeetingPoints = TPointSet<6>;
 // are tried against the elements.
 using TCirclePoints = TPointSet<2>;
 
-// Two elements that touch within the equality tolerance run within it of
-// each other along a stretch, longer the flatter they meet, and are cut
-// once, at the touching point. But where the points at which their lines
-// or circles truly meet are ends of the two already, the stretch is marked
-// where it has to be: the touching point would cut both a second time
-// beside them. Each arc piece, recomputed from its new ends, would touch
-// again in its own middle, and the cutting would halve the stretch into
-// coincident pieces down to SystemTol.
-bool TouchingPointCounts(const TCirclePoints& trueMeetings, const TChainElement& a, const TChainElement& b)
-{
-    for (int k = 0; k < trueMeetings.Count; ++k) {
-        const TVect p = trueMeetings.Points[k];
-        if (!EqualPoints(p, StartPoint(a)) && !EqualPoints(p, EndPoint(a)) && !EqualPoints(p, StartPoint(b)) &&
-            !EqualPoints(p, EndPoint(b)))
-            return true;
-    }
-    return false;
-}
-
 bool SameSign(double a, double b)
 {
     return (a > 0.0 && b > 0.0) || (a < 0.0 && b < 0.0);
@@ -189,6 +170,34 @@ bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
         return PointDistance(p, AddVect(a, ScaleVect(ab, t))) <= REAL_EPSILON;
     }
     return std::abs(PointDistance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcHolds(e, span, p);
+}
+
+// Two elements that touch within the equality tolerance run within it of
+// each other along a stretch, longer the flatter they meet, and are cut
+// once, at the touching point. But where the points at which their lines
+// or circles truly meet are ends already, each where both end or where one
+// ends on the other, the stretch is marked where it has to be: the touching
+// point would cut both a second time beside them. Each arc piece,
+// recomputed from its new ends, would touch again in its own middle, and
+// the cutting would halve the stretch into coincident pieces down to
+// SystemTol.
+bool TouchingPointCounts(const TCirclePoints& trueMeetings, const TChainElement& a, const TArcSpan& aSpan,
+                         const TChainElement& b, const TArcSpan& bSpan)
+{
+    const auto endOn = [](TVect p, const TChainElement& e, const TChainElement& other, const TArcSpan& otherSpan) {
+        for (const TVect end : {StartPoint(e), EndPoint(e)}) {
+            if (EqualPoints(p, end) && (EqualPoints(end, StartPoint(other)) || EqualPoints(end, EndPoint(other)) ||
+                                        OnElement(end, other, otherSpan)))
+                return true;
+        }
+        return false;
+    };
+    for (int k = 0; k < trueMeetings.Count; ++k) {
+        const TVect p = trueMeetings.Points[k];
+        if (!endOn(p, a, b, bSpan) && !endOn(p, b, a, aSpan))
+            return true;
+    }
+    return false;
 }
 
 // Adds the end when it lies on the element other than at one of its ends.
@@ -362,7 +371,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
         const double half = std::abs(y) < r ? std::sqrt(r * r - y * y) : 0.0;
         trueMeetings.Add(fromFrame({half, y}));
         trueMeetings.Add(fromFrame({-half, y}));
-        if (TouchingPointCounts(trueMeetings, line, arc))
+        if (TouchingPointCounts(trueMeetings, line, NO_SPAN, arc, span))
             candidates.Add({0.0, y});
     } else if (std::abs(y) < r) {
         const double half = std::sqrt(r * r - y * y);
@@ -411,10 +420,10 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
         return points;
     };
     if (std::abs(distance - (r1 + r2)) <= REAL_EPSILON) {
-        if (TouchingPointCounts(meetings(), first, second))
+        if (TouchingPointCounts(meetings(), first, one, second, two))
             candidates.Add(AddVect(one.Centre, ScaleVect(u, r1)));
     } else if (std::abs(distance - std::abs(r1 - r2)) <= REAL_EPSILON) {
-        if (TouchingPointCounts(meetings(), first, second))
+        if (TouchingPointCounts(meetings(), first, one, second, two))
             candidates.Add(AddVect(one.Centre, ScaleVect(u, r1 >= r2 ? r1 : -r1)));
     } else {
         candidates = meetings();
