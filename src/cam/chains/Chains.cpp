@@ -56,10 +56,12 @@ bool Within(TVect a, TVect b, double tolerance)
 
 // The candidate's turn relative to the end of `current`, in [0, 2pi): pi
 // runs straight on, larger values turn left, 0 runs straight back.
-double ContinuationTurn(const TChainElement& current, const TChainElement& candidate)
+// The end direction is current's (EndDirection), worked out once for all
+// the candidates.
+double ContinuationTurn(double endDirection, const TChainElement& candidate)
 {
     const TVect tangent = StartTangent(candidate);
-    double turn = std::atan2(tangent.Y, tangent.X) + PI - EndDirection(current);
+    double turn = std::atan2(tangent.Y, tangent.X) + PI - endDirection;
     turn = std::fmod(turn, FULL_TURN);
     if (turn < 0.0)
         turn += FULL_TURN;
@@ -83,7 +85,22 @@ double Curvature(const TChainElement& e)
 
 bool RunsStraightBack(double turn)
 {
+    // Beyond 0.02 from straight back the cosine is short of 1 by four times
+    // the tolerance: it need not be worked out.
+    if (turn > 0.02 && turn < FULL_TURN - 0.02)
+        return false;
     return std::abs(std::cos(turn) - 1.0) <= 0.00005;
+}
+
+// Whether the candidate runs from current's end back to its start within
+// SystemTol of it. A short arc does so though it leaves a little off
+// current's tangent, at a turn RunsStraightBack would not take for one.
+bool Retraces(const TChainElement& current, const TChainElement& candidate)
+{
+    if (!EqualPoints(EndPoint(candidate), StartPoint(current)))
+        return false;
+    const double chord = std::hypot(current.X2 - current.X1, current.Y2 - current.Y1);
+    return std::abs(current.Bulge + candidate.Bulge) * chord / 2.0 <= SystemTol;
 }
 
 // Index of the candidate turning furthest left (largest turn), the first of equals.
@@ -91,8 +108,9 @@ std::size_t LeftMost(const TChainElement& current, const TChain& pool, const std
 {
     std::size_t best = candidates.front();
     double bestTurn = -1.0;
+    const double endDirection = EndDirection(current);
     for (const std::size_t k : candidates) {
-        const double turn = ContinuationTurn(current, pool[k]);
+        const double turn = ContinuationTurn(endDirection, pool[k]);
         if (turn > bestTurn) {
             bestTurn = turn;
             best = k;
@@ -216,15 +234,18 @@ void ChooseContinuation(const TChainElement& current, std::span<const TChainElem
     if (candidates.size() < 2)
         return;
     double best = d > 0.0 ? -1.0 : std::numeric_limits<double>::max();
+    // Worked out only once a tie asks for it.
     double bestCurvature = 0.0;
+    bool bestCurvatureKnown = false;
     bool found = false;
+    const double endDirection = EndDirection(current);
     for (std::size_t k = 0; k < candidates.size(); ++k) {
-        const double turn = ContinuationTurn(current, *candidates[k]);
+        const double turn = ContinuationTurn(endDirection, *candidates[k]);
         // A piece running straight back turns by a whole turn or by none
         // as rounding falls, most to the left or most to the right by
-        // chance; taken, it closes a loop around no area. It is taken only
-        // when nothing else continues.
-        if (RunsStraightBack(turn)) {
+        // chance; taken, it closes a loop around no area. So does one
+        // retracing current. It is taken only when nothing else continues.
+        if (RunsStraightBack(turn) || Retraces(current, *candidates[k])) {
             if (kept == candidates.size())
                 kept = k;
             continue;
@@ -232,12 +253,19 @@ void ChooseContinuation(const TChainElement& current, std::span<const TChainElem
         // Pieces that leave along the same tangent, as an offset line and
         // an offset arc a hair off tangent to it, are told apart by which
         // bends further to that side.
-        const double curvature = Curvature(*candidates[k]);
-        const bool tied = found && std::abs(turn - best) <= TANGENT_TIE;
-        if (tied ? (d > 0.0 ? curvature > bestCurvature : curvature < bestCurvature)
-                 : (d > 0.0 ? turn > best : turn < best)) {
+        if (found && std::abs(turn - best) <= TANGENT_TIE) {
+            if (!bestCurvatureKnown)
+                bestCurvature = Curvature(*candidates[taken]);
+            bestCurvatureKnown = true;
+            const double curvature = Curvature(*candidates[k]);
+            if (d > 0.0 ? curvature > bestCurvature : curvature < bestCurvature) {
+                best = turn;
+                bestCurvature = curvature;
+                taken = k;
+            }
+        } else if (d > 0.0 ? turn > best : turn < best) {
             best = turn;
-            bestCurvature = curvature;
+            bestCurvatureKnown = false;
             taken = k;
             found = true;
         }

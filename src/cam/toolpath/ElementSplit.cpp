@@ -128,6 +128,35 @@ inline bool SameEnd(TVect p, const TChainElement& e)
 // What a segment passes for its span, which is never read.
 const TArcSpan NO_SPAN{};
 
+// ArcSpanContains for the arc whose span it is, without its arc tangents
+// where the answer is clear: the sines of the angles from the start to the
+// point, from the point to the end and from the start to the end tell it,
+// and they are worked out from the same differences to the centre as the
+// angles. Where any of them lies within 1e-9 of zero, nearer than the
+// angles' rounding could tip it, the angles decide.
+bool ArcHolds(const TChainElement& arc, const TArcSpan& span, TVect p)
+{
+    const TVect a{arc.X1 - span.Centre.X, arc.Y1 - span.Centre.Y};
+    const TVect b{arc.X2 - span.Centre.X, arc.Y2 - span.Centre.Y};
+    const TVect u{p.X - span.Centre.X, p.Y - span.Centre.Y};
+    const double turn = span.Turn;
+    const double sweepSine = turn * (a.X * b.Y - a.Y * b.X);
+    const double fromStart = turn * (a.X * u.Y - a.Y * u.X);
+    const double toEnd = turn * (u.X * b.Y - u.Y * b.X);
+    const double aa = a.X * a.X + a.Y * a.Y;
+    const double bb = b.X * b.X + b.Y * b.Y;
+    const double uu = u.X * u.X + u.Y * u.Y;
+    constexpr double SQUARED_MARGIN = 1e-18;
+    const auto clear = [](double sine, double lengths) { return sine * sine > SQUARED_MARGIN * lengths; };
+    if (!(clear(sweepSine, aa * bb) && clear(fromStart, aa * uu) && clear(toEnd, uu * bb)))
+        return ArcSpanContains(span, p);
+    // Up to a half circle the span is where both sines are positive, beyond
+    // it where either is.
+    if (sweepSine > 0.0)
+        return fromStart > 0.0 && toEnd > 0.0;
+    return fromStart > 0.0 || toEnd > 0.0;
+}
+
 // The span is the arc's own (ArcSpanOf); that of a segment is not read.
 bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
 {
@@ -140,7 +169,35 @@ bool OnElement(TVect p, const TChainElement& e, const TArcSpan& span)
         const double t = std::clamp(DotProduct(SubVect(p, a), ab) / squared, 0.0, 1.0);
         return PointDistance(p, AddVect(a, ScaleVect(ab, t))) <= REAL_EPSILON;
     }
-    return std::abs(PointDistance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcSpanContains(span, p);
+    return std::abs(PointDistance(p, span.Centre) - span.Radius) <= REAL_EPSILON && ArcHolds(e, span, p);
+}
+
+// Two elements that touch within the equality tolerance run within it of
+// each other along a stretch, longer the flatter they meet, and are cut
+// once, at the touching point. But where the points at which their lines
+// or circles truly meet are ends already, each where both end or where one
+// ends on the other, the stretch is marked where it has to be: the touching
+// point would cut both a second time beside them. Each arc piece,
+// recomputed from its new ends, would touch again in its own middle, and
+// the cutting would halve the stretch into coincident pieces down to
+// SystemTol.
+bool TouchingPointCounts(const TCirclePoints& trueMeetings, const TChainElement& a, const TArcSpan& aSpan,
+                         const TChainElement& b, const TArcSpan& bSpan)
+{
+    const auto endOn = [](TVect p, const TChainElement& e, const TChainElement& other, const TArcSpan& otherSpan) {
+        for (const TVect end : {StartPoint(e), EndPoint(e)}) {
+            if (EqualPoints(p, end) && (EqualPoints(end, StartPoint(other)) || EqualPoints(end, EndPoint(other)) ||
+                                        OnElement(end, other, otherSpan)))
+                return true;
+        }
+        return false;
+    };
+    for (int k = 0; k < trueMeetings.Count; ++k) {
+        const TVect p = trueMeetings.Points[k];
+        if (!endOn(p, a, b, bSpan) && !endOn(p, b, a, aSpan))
+            return true;
+    }
+    return false;
 }
 
 // Adds the end when it lies on the element other than at one of its ends.
@@ -308,9 +365,14 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
     // A line that nearly touches the circle touches it at the foot point,
     // unless that lies off the arc while the line truly crosses the circle.
     const bool touching =
-        EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcSpanContains(span, fromFrame({0.0, y})));
+        EqualReals(std::abs(y), r) && (!(std::abs(y) < r) || ArcHolds(arc, span, fromFrame({0.0, y})));
     if (touching) {
-        candidates.Add({0.0, y});
+        TCirclePoints trueMeetings;
+        const double half = std::abs(y) < r ? std::sqrt(r * r - y * y) : 0.0;
+        trueMeetings.Add(fromFrame({half, y}));
+        trueMeetings.Add(fromFrame({-half, y}));
+        if (TouchingPointCounts(trueMeetings, line, NO_SPAN, arc, span))
+            candidates.Add({0.0, y});
     } else if (std::abs(y) < r) {
         const double half = std::sqrt(r * r - y * y);
         candidates.Add({half, y});
@@ -324,7 +386,7 @@ TMeetingPoints LineArcPoints(const TChainElement& line, const TElementBox& lineB
         if (!SnapToEnds(p, line, arc, atLineEnd, atArcEnd))
             continue;
         const bool onLine = atLineEnd || (s.X < q.X && q.X < e.X);
-        const bool onArc = atArcEnd || ArcSpanContains(span, p);
+        const bool onArc = atArcEnd || ArcHolds(arc, span, p);
         if (onLine && onArc && NearBoxes(p, lineBox, arcBox))
             result.Add(p);
     }
@@ -347,17 +409,24 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
     // first circle: judged on squared distances, nearly equal and nearly
     // concentric circles give a point far outside both.
     TCirclePoints candidates;
-    if (std::abs(distance - (r1 + r2)) <= REAL_EPSILON) {
-        candidates.Add(AddVect(one.Centre, ScaleVect(u, r1)));
-    } else if (std::abs(distance - std::abs(r1 - r2)) <= REAL_EPSILON) {
-        candidates.Add(AddVect(one.Centre, ScaleVect(u, r1 >= r2 ? r1 : -r1)));
-    } else {
+    const auto meetings = [&] {
         const double t = (distance + (r1 * r1 - r2 * r2) / distance) / 2.0;
         const double h = std::sqrt(std::max(0.0, r1 * r1 - t * t));
         const TVect base = AddVect(one.Centre, ScaleVect(u, t));
         const TVect normal{-u.Y, u.X};
-        candidates.Add(AddVect(base, ScaleVect(normal, h)));
-        candidates.Add(SubVect(base, ScaleVect(normal, h)));
+        TCirclePoints points;
+        points.Add(AddVect(base, ScaleVect(normal, h)));
+        points.Add(SubVect(base, ScaleVect(normal, h)));
+        return points;
+    };
+    if (std::abs(distance - (r1 + r2)) <= REAL_EPSILON) {
+        if (TouchingPointCounts(meetings(), first, one, second, two))
+            candidates.Add(AddVect(one.Centre, ScaleVect(u, r1)));
+    } else if (std::abs(distance - std::abs(r1 - r2)) <= REAL_EPSILON) {
+        if (TouchingPointCounts(meetings(), first, one, second, two))
+            candidates.Add(AddVect(one.Centre, ScaleVect(u, r1 >= r2 ? r1 : -r1)));
+    } else {
+        candidates = meetings();
     }
     for (int k = 0; k < candidates.Count; ++k) {
         TVect p = candidates.Points[k];
@@ -365,7 +434,7 @@ TMeetingPoints ArcArcPoints(const TChainElement& first, const TArcSpan& one, con
         bool atSecondEnd = false;
         if (!SnapToEnds(p, first, second, atFirstEnd, atSecondEnd))
             continue;
-        if ((atFirstEnd || ArcSpanContains(one, p)) && (atSecondEnd || ArcSpanContains(two, p)) &&
+        if ((atFirstEnd || ArcHolds(first, one, p)) && (atSecondEnd || ArcHolds(second, two, p)) &&
             NearBoxes(p, firstBox, secondBox))
             result.Add(p);
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cad/base/Settings.h"
+#include "cam/toolpath/CoincidentPieces.h"
 #include "cam/toolpath/ElementBandGrid.h"
 #include "cam/toolpath/ElementBoxTree.h"
 #include "cam/toolpath/ElementSplit.h"
@@ -422,6 +423,8 @@ public:
                 const std::vector<char>& cutsLater, TProgressSink& progress);
 
     bool Run();
+    // Whether the run cut anything.
+    bool Cut() const { return Splits > 0; }
     TChain TakeResult();
     // Whether the run stopped because a piece could reach beyond the part;
     // the whole list must then be swept.
@@ -1001,10 +1004,10 @@ std::optional<bool> SweepAroundCuts(TChain& elements, const std::vector<TNodeSha
     return completed;
 }
 
-} // namespace
-
-bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
+// Whether anything was cut is left in `cut`.
+bool CutAtEveryMeeting(TChain& elements, TProgressSink& progress, bool& cut)
 {
+    cut = false;
     std::erase_if(elements, [](const TChainElement& e) { return ElementShorterThan(e, SystemTol); });
     if (elements.size() <= 1)
         return true;
@@ -1041,6 +1044,7 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
         TCutScan scan =
             arcsOnly ? ScanCuts<true>(elements.size(), laterCuts) : ScanCuts<false>(elements.size(), laterCuts);
         if (scan.Complete && scan.First < elements.size()) {
+            cut = true;
             if (const std::optional<bool> swept =
                     SweepAroundCuts(elements, shapes, extents, near, arcsOnly, scan, progress))
                 return *swept;
@@ -1066,6 +1070,20 @@ bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
     }
     TSplitSweep sweep(elements, shapes, extents, near, first, laterCuts, cutsLater, progress);
     const bool completed = sweep.Run();
+    cut = sweep.Cut();
     elements = sweep.TakeResult();
     return completed;
+}
+
+} // namespace
+
+bool SplitAtIntersections(TChain& elements, TProgressSink& progress)
+{
+    bool cut = false;
+    if (!CutAtEveryMeeting(elements, progress, cut))
+        return false;
+    // Only cutting makes repeats: a list nothing cuts stays as it came.
+    if (cut)
+        DropCoincidentRepeats(elements);
+    return true;
 }

@@ -12,7 +12,9 @@
 // elements by their pieces, inserted where the first element stood, and the
 // testing resumes with the first piece. Only pairs that can meet (their
 // boxes overlap, and a straight one passes through the other's box) are
-// tested, which changes nothing in the result or its order.
+// tested, which changes nothing in the result or its order. Last, where
+// anything was cut, of pieces that run the same way between the same ends,
+// one stretch of the path, the first is kept (DropCoincidentRepeats).
 // Fills the first half of the progress bar (0 to 50). Returns false when the
 // sink reports an abort, or when the cutting does not settle (a safety net
 // for input no tolerance was made for); the list is then partly split.

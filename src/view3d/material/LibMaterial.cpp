@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include <GL/glext.h>
+
 #include "view3d/material/LibMaterials.h"
 #include "view3d/material/RenderContextInfo.h"
 #include "view3d/material/Shader.h"
 #include "view3d/maths/MatrixGeometry.h"
+#include "view3d/opengl/GLCapabilities.h"
+#include "view3d/opengl/GLFunctions.h"
 #include "view3d/opengl/GLStateCache.h"
 
 TGLLibMaterial::TGLLibMaterial(TGLLibMaterials& collection)
@@ -61,12 +65,59 @@ bool TGLLibMaterial::TextureMatrixIsIdentity() const
            scale.Z == 1.0f;
 }
 
+Matrix4f TGLLibMaterial::TextureMatrix() const
+{
+    return CreateScaleAndTranslationMatrix(Scale.ToAffineVector(), Offset.ToAffineVector());
+}
+
+TGLLibMaterial* TGLLibMaterial::SecondTextureMaterial() const
+{
+    if (SecondTextureName.empty() || !GLCapabilities().Has(kARB_multitexture))
+        return nullptr;
+    TGLLibMaterial* second = Owner->GetLibMaterialByName(SecondTextureName);
+    const TGLTexture* texture = second ? second->OwnMaterial.ExistingTexture() : nullptr;
+    return texture && !texture->Disabled() ? second : nullptr;
+}
+
+// The second unit's texture matrix is pushed and popped around the drawing:
+// the state cache follows unit 0 only.
+void TGLLibMaterial::ApplySecondTexture(TRenderContextInfo& rci)
+{
+    const TGLLibMaterial* second = SecondTextureMaterial();
+    if (!second)
+        return;
+    GL().ActiveTexture(GL_TEXTURE1_ARB);
+    GL().MatrixMode(GL_TEXTURE);
+    GL().PushMatrix();
+    if (second->TextureMatrixIsIdentity()) {
+        GL().LoadIdentity();
+    } else {
+        const Matrix4f matrix = second->TextureMatrix();
+        GL().LoadMatrixf(&matrix.M[0][0]);
+    }
+    GL().MatrixMode(GL_MODELVIEW);
+    second->OwnMaterial.ExistingTexture()->Apply({rci.GLStates, rci.CameraDirection, rci.CameraUp}, 1);
+    GL().ActiveTexture(GL_TEXTURE0_ARB);
+}
+
+void TGLLibMaterial::UnapplySecondTexture(TRenderContextInfo& rci)
+{
+    const TGLLibMaterial* second = SecondTextureMaterial();
+    if (!second)
+        return;
+    GL().ActiveTexture(GL_TEXTURE1_ARB);
+    GL().MatrixMode(GL_TEXTURE);
+    GL().PopMatrix();
+    GL().MatrixMode(GL_MODELVIEW);
+    second->OwnMaterial.ExistingTexture()->UnApply({rci.GLStates, rci.CameraDirection, rci.CameraUp}, 1);
+    GL().ActiveTexture(GL_TEXTURE0_ARB);
+}
+
 void TGLLibMaterial::Apply(TRenderContextInfo& rci)
 {
-    if (!TextureMatrixIsIdentity()) {
-        rci.GLStates->SetTextureMatrix(
-            CreateScaleAndTranslationMatrix(Scale.ToAffineVector(), Offset.ToAffineVector()));
-    }
+    if (!TextureMatrixIsIdentity())
+        rci.GLStates->SetTextureMatrix(TextureMatrix());
+    ApplySecondTexture(rci);
     if (!OwnShader || !OwnShader->Enabled()) {
         OwnMaterial.Apply(rci);
         return;
@@ -98,9 +149,18 @@ bool TGLLibMaterial::Unapply(TRenderContextInfo& rci)
         OwnMaterial.Unapply(rci);
     }
     // The cache knows whether a matrix was loaded, even one since changed back to identity.
-    if (!anotherPass)
+    if (!anotherPass) {
+        UnapplySecondTexture(rci);
         rci.GLStates->ResetTextureMatrix();
+    }
     return anotherPass;
+}
+
+void TGLLibMaterial::PrepareBuildList()
+{
+    OwnMaterial.PrepareBuildList();
+    if (const TGLLibMaterial* second = SecondTextureMaterial())
+        second->OwnMaterial.ExistingTexture()->PrepareBuildList();
 }
 
 void TGLLibMaterial::RegisterUser(TGLMaterial& user)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "view3d/material/Material.h"
+#include "view3d/maths/VectorTypes.h"
 #include "view3d/notification/Coordinates.h"
 
 class TGLLibMaterials;
@@ -45,9 +46,14 @@ public:
     void SetShader(TGLShader* value);
 
     // The shader runs before, after or instead of the material, by its style.
+    // Where the driver multitextures, the texture of the material named by
+    // Texture2Name goes on the second unit, placed by that material's
+    // texture offset and scale.
     void Apply(TRenderContextInfo& rci);
     // Whether the user must draw once more.
     bool Unapply(TRenderContextInfo& rci);
+    // Before a user compiles a display list: the textures it applies.
+    void PrepareBuildList();
 
     void RegisterUser(TGLMaterial& user);
     void UnregisterUser(TGLMaterial& user);
@@ -60,6 +66,12 @@ private:
     friend class TGLShader;
 
     bool TextureMatrixIsIdentity() const;
+    Matrix4f TextureMatrix() const;
+    // The material named by Texture2Name, when its texture is in use and the
+    // driver multitextures; none otherwise.
+    TGLLibMaterial* SecondTextureMaterial() const;
+    void ApplySecondTexture(TRenderContextInfo& rci);
+    void UnapplySecondTexture(TRenderContextInfo& rci);
     // The shader is going away.
     void ForgetShader() { OwnShader = nullptr; }
 

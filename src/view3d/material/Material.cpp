@@ -307,6 +307,10 @@ void TGLMaterial::NotifyTexMapChange(TGLNotifyObject* /*sender*/)
 
 void TGLMaterial::PrepareBuildList()
 {
+    if (Linked) {
+        Linked->PrepareBuildList();
+        return;
+    }
     if (TextureObject && !TextureObject->Disabled())
         TextureObject->PrepareBuildList();
     if (TextureExObject)

@@ -1,15 +1,22 @@
 #include "view3d/material/MaterialLibrary.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <iterator>
 #include <memory>
 
+#include <QFileInfo>
+
+#include "view3d/material/BitmapStream.h"
 #include "view3d/material/LibMaterial.h"
 #include "view3d/maths/VectorGeometry.h"
 #include "view3d/persistence/BinaryReader.h"
 #include "view3d/persistence/BinaryWriter.h"
 #include "view3d/persistence/PersistenceErrors.h"
+#include "view3d/texture/PictureFileReader.h"
+#include "view3d/texture/PictureImage.h"
+#include "view3d/texture/TextureErrors.h"
 
 namespace {
 
@@ -24,8 +31,17 @@ struct TFaceRecord {
     TPolygonMode Mode = TPolygonMode::pmFill;
 };
 
+// A null picture: the archive holds no texture there.
+struct TTextureItemRecord {
+    QImage Picture;
+    std::int32_t Index = 0;
+    Vector3f Offset;
+    Vector3f Scale;
+};
+
 struct TMaterialRecord {
     std::string Name;
+    QImage Picture;
     TFaceRecord Front;
     TFaceRecord Back;
     TBlendingMode Blending = TBlendingMode::bmOpaque;
@@ -33,6 +49,7 @@ struct TMaterialRecord {
     Vector3f TextureOffset;
     Vector3f TextureScale;
     std::string Texture2Name;
+    std::vector<TTextureItemRecord> TextureItems;
 };
 
 void WriteRGB(TVirtualWriter& writer, const TGLColor& colour)
@@ -49,6 +66,27 @@ void WriteFace(TVirtualWriter& writer, const TGLFaceProperties& face)
     const auto shininess = static_cast<std::uint8_t>(face.Shininess());
     writer.WriteRaw(&shininess, 1);
     writer.WriteInteger(static_cast<std::int32_t>(face.PolygonMode()));
+}
+
+// Only a texture in use is kept: the archive has no place for a disabled
+// one, nor for an image other than a single picture.
+QImage ArchivedPicture(const TGLTexture* texture)
+{
+    if (!texture || texture->Disabled())
+        return QImage();
+    const auto* image = dynamic_cast<const TGLPictureImage*>(&texture->Image());
+    return image ? image->Picture() : QImage();
+}
+
+void WriteTexture(TVirtualWriter& writer, const TGLTexture* texture, const std::string& materialName)
+{
+    const QImage picture = ArchivedPicture(texture);
+    // Reading refuses such a picture, and with it the whole archive.
+    if (std::int64_t(picture.width()) * picture.height() > kMaxPicturePixels)
+        throw ETexture("The texture picture of " + materialName + " is too large to be saved");
+    writer.WriteBoolean(!picture.isNull());
+    if (!picture.isNull())
+        writer.WriteString(PictureToBitmapStream(picture));
 }
 
 Vector3f ReadVector3(TVirtualReader& reader)
@@ -82,19 +120,22 @@ TFaceRecord ReadFace(TVirtualReader& reader)
     return face;
 }
 
-// A texture's picture travels as a string; materials here carry no texture,
-// so the picture is passed over.
-void SkipTexture(TVirtualReader& reader)
+// A picture that cannot be read is damage like any other: the archive is refused.
+QImage ReadTexture(TVirtualReader& reader)
 {
-    if (reader.ReadBoolean())
-        reader.ReadString();
+    if (!reader.ReadBoolean())
+        return QImage();
+    QImage picture = PictureFromBitmapStream(reader.ReadString());
+    if (picture.isNull())
+        reader.RaiseReadError();
+    return picture;
 }
 
 TMaterialRecord ReadMaterial(TVirtualReader& reader)
 {
     TMaterialRecord record;
     record.Name = reader.ReadString();
-    SkipTexture(reader);
+    record.Picture = ReadTexture(reader);
     record.Front = ReadFace(reader);
     record.Back = ReadFace(reader);
     record.Blending = ReadEnumeration(reader, TBlendingMode::bmModulate);
@@ -106,10 +147,12 @@ TMaterialRecord ReadMaterial(TVirtualReader& reader)
     record.Texture2Name = reader.ReadString();
     const std::int32_t textureCount = reader.ReadInteger();
     for (std::int32_t i = 0; i < textureCount; ++i) {
-        SkipTexture(reader);
-        reader.ReadInteger();
-        ReadVector3(reader);
-        ReadVector3(reader);
+        TTextureItemRecord item;
+        item.Picture = ReadTexture(reader);
+        item.Index = reader.ReadInteger();
+        item.Offset = ReadVector3(reader);
+        item.Scale = ReadVector3(reader);
+        record.TextureItems.push_back(std::move(item));
     }
     return record;
 }
@@ -126,6 +169,30 @@ void ApplyFace(TGLFaceProperties& face, const TFaceRecord& record)
     face.Assign(values);
 }
 
+// The picture in use; without one, a texture the material has is switched
+// off but keeps its settings.
+void ApplyTexture(TGLTexture& texture, const QImage& picture)
+{
+    if (!picture.isNull())
+        texture.AssignPicture(picture);
+    texture.SetDisabled(picture.isNull());
+}
+
+void ApplyTextureItems(TGLMaterial& material, const std::vector<TTextureItemRecord>& items)
+{
+    if (items.empty() && !material.ExistingTextureEx())
+        return;
+    TGLTextureEx& textures = material.TextureEx();
+    textures.Clear();
+    for (const TTextureItemRecord& record : items) {
+        TGLTextureExItem& item = textures.Add();
+        ApplyTexture(item.Texture(), record.Picture);
+        item.SetTextureIndex(record.Index);
+        item.TextureOffset().SetVector(record.Offset.X, record.Offset.Y, record.Offset.Z);
+        item.TextureScale().SetVector(record.Scale.X, record.Scale.Y, record.Scale.Z);
+    }
+}
+
 void ApplyMaterial(TGLLibMaterial& libMaterial, const TMaterialRecord& record)
 {
     TGLMaterial& material = libMaterial.Material();
@@ -136,6 +203,9 @@ void ApplyMaterial(TGLLibMaterial& libMaterial, const TMaterialRecord& record)
     libMaterial.TextureOffset().SetAsVector(PointMake(record.TextureOffset));
     libMaterial.TextureScale().SetAsVector(DirectionMake(record.TextureScale));
     libMaterial.SetTexture2Name(record.Texture2Name);
+    if (!record.Picture.isNull() || material.ExistingTexture())
+        ApplyTexture(material.Texture(), record.Picture);
+    ApplyTextureItems(material, record.TextureItems);
 }
 
 } // namespace
@@ -168,6 +238,39 @@ void TGLMaterialLibrary::SetTexturePaths(const std::string& value)
     }
 }
 
+TGLLibMaterial& TGLMaterialLibrary::AddTextureMaterial(const std::string& materialName, const QImage& picture)
+{
+    TGLLibMaterial& libMaterial = LibMaterials.Add();
+    libMaterial.SetName(materialName);
+    TGLTexture& texture = libMaterial.Material().Texture();
+    texture.SetMinFilter(TGLMinFilter::miLinearMipmapLinear);
+    texture.SetMagFilter(TGLMagFilter::maLinear);
+    texture.SetTextureMode(TGLTextureMode::tmModulate);
+    texture.AssignPicture(picture);
+    texture.SetDisabled(false);
+    return libMaterial;
+}
+
+TGLLibMaterial& TGLMaterialLibrary::AddTextureMaterial(const std::string& materialName, const std::string& fileName)
+{
+    TPictureReadResult read = ReadPictureFile(FindTextureFile(fileName));
+    if (!read.Error.empty())
+        throw ETexture(read.Error);
+    return AddTextureMaterial(materialName, read.Picture);
+}
+
+std::string TGLMaterialLibrary::FindTextureFile(const std::string& fileName) const
+{
+    if (fileName.empty() || QFileInfo(QString::fromStdString(fileName)).isAbsolute())
+        return fileName;
+    for (const std::string& path : PathList) {
+        const std::string candidate = path + fileName;
+        if (QFileInfo(QString::fromStdString(candidate)).isFile())
+            return candidate;
+    }
+    return fileName;
+}
+
 void TGLMaterialLibrary::WriteToFiler(TVirtualWriter& writer) const
 {
     writer.WriteInteger(kArchiveVersion);
@@ -177,7 +280,7 @@ void TGLMaterialLibrary::WriteToFiler(TVirtualWriter& writer) const
         const TGLLibMaterial& libMaterial = LibMaterials[i];
         const TGLMaterial& material = libMaterial.Material();
         writer.WriteString(libMaterial.Name());
-        writer.WriteBoolean(false);
+        WriteTexture(writer, material.ExistingTexture(), libMaterial.Name());
         WriteFace(writer, material.FrontProperties());
         const TGLFaceProperties* back = material.ExistingBackProperties();
         WriteFace(writer, back ? *back : defaultBack);
@@ -188,7 +291,15 @@ void TGLMaterialLibrary::WriteToFiler(TVirtualWriter& writer) const
         writer.WriteRaw(libMaterial.TextureOffset().AsAddress(), 3 * sizeof(float));
         writer.WriteRaw(libMaterial.TextureScale().AsAddress(), 3 * sizeof(float));
         writer.WriteString(libMaterial.Texture2Name());
-        writer.WriteInteger(0);
+        TGLTextureEx* textures = material.ExistingTextureEx();
+        writer.WriteInteger(textures ? textures->Count() : 0);
+        for (int t = 0; textures && t < textures->Count(); ++t) {
+            TGLTextureExItem& item = textures->Item(t);
+            WriteTexture(writer, &item.Texture(), libMaterial.Name());
+            writer.WriteInteger(item.TextureIndex());
+            writer.WriteRaw(item.TextureOffset().AsAddress(), 3 * sizeof(float));
+            writer.WriteRaw(item.TextureScale().AsAddress(), 3 * sizeof(float));
+        }
     }
 }
 

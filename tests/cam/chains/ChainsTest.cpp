@@ -125,6 +125,26 @@ TEST_F(ChainsTest, NextElementAtPointRemovesEveryCandidateButOneRunningBack)
     EXPECT_FALSE(NextElementAtPoint(current, single, true, next, 1.0));
 }
 
+TEST_F(ChainsTest, AShortArcRetracingTheCurrentPieceIsTakenOnlyWhenNothingElseContinues)
+{
+    // Back along a piece 7e-4 long, 3e-6 off it at most, but leaving 0.016
+    // off its tangent: to one side or the other, the arc would turn the most.
+    const TChainElement current = Line(0, 0, 0, 0.0007);
+    for (const double bulge : {0.008, -0.008}) {
+        for (const double d : {1.0, -1.0}) {
+            SCOPED_TRACE(testing::Message() << bulge << ' ' << d);
+            const TChainElement back = Arc(0, 0.0007, 0, 0, bulge);
+            TChain list{back, Line(0, 0.0007, -0.1, 1)};
+            TChainElement next;
+            ASSERT_TRUE(NextElementAtPoint(current, list, true, next, d));
+            ExpectElements({next}, {{0, 0.0007, -0.1, 1, 0}});
+            ExpectElements(list, {{0, 0.0007, 0, 0, bulge}});
+            ASSERT_TRUE(NextElementAtPoint(current, list, true, next, d));
+            ExpectElements({next}, {{0, 0.0007, 0, 0, bulge}});
+        }
+    }
+}
+
 TEST_F(ChainsTest, ChainGeometry)
 {
     TChain five{Line(0, 0, 10, 0), Line(10, 0, 10, 10), Line(10, 10, 5, 15), Line(5, 15, 0, 10), Line(0, 10, 0, 0)};

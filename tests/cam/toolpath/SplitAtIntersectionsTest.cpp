@@ -7,10 +7,12 @@
 
 #include "support/CamToleranceTest.h"
 #include "support/ElementExpect.h"
+#include "support/OffsetReference.h"
 #include "support/RandomStar.h"
 #include "cad/base/Settings.h"
 #include "cad/geometry/VectorHelpers.h"
 #include "cam/toolpath/ChainOffset.h"
+#include "cam/toolpath/CoincidentPieces.h"
 #include "cam/toolpath/ElementDistance.h"
 #include "cam/toolpath/ElementSplit.h"
 #include "cam/toolpath/SplitAtIntersections.h"
@@ -65,6 +67,7 @@ void AllPairsSplit(TChain& list)
 {
     std::erase_if(list, [](const TChainElement& e) { return ElementLength(e) < SystemTol; });
     TChain pieces;
+    bool cut = false;
     for (std::size_t i = 0; i < list.size(); ++i) {
         for (std::size_t j = i + 1; j < list.size();) {
             bool iSplit = false;
@@ -79,8 +82,11 @@ void AllPairsSplit(TChain& list)
                 list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
             list.insert(list.begin() + static_cast<std::ptrdiff_t>(i), pieces.begin(), pieces.end());
             j = i + 1;
+            cut = true;
         }
     }
+    if (cut)
+        DropCoincidentRepeats(list);
 }
 
 TChain RandomElements(unsigned seed, int count, bool snapped)
@@ -156,6 +162,51 @@ TEST_F(SplitAtIntersectionsTest, SquareOffsetInwardsIsCutAtItsCornersAndLosesIts
                             {9, 0, 9, 1, 0}});
     RemoveGougingElements(offset, square, 1.0);
     ExpectElements(offset, {{1, 1, 9, 1, 0}, {1, 9, 1, 1, 0}, {9, 9, 1, 9, 0}, {9, 1, 9, 9, 0}});
+}
+
+// Where a fillet of radius below d turns the outline by a degree, its
+// offset runs back between the offsets of the two sides, all three within
+// 1e-5 of each other: the stretch is cut where they end on each other and
+// where they cross, not halved down to SystemTol, and each piece of it runs
+// once each way.
+TEST_F(SplitAtIntersectionsTest, OffsetsThatNearlyCoincideLeaveEachStretchOnceEachWay)
+{
+    const TChain outline = ClosedOutline({{0, 0, 0},
+                                          {49.996259283113432, 0, 0.0043495885072580088},
+                                          {50.003740150745394, 6.5078622969859688e-05, 0},
+                                          {100, 0.87, 0},
+                                          {100, 50, 0},
+                                          {0, 50, 0}});
+    const auto middle = [](const TChainElement& e) {
+        if (IsStraight(e))
+            return TVect{(e.X1 + e.X2) / 2, (e.Y1 + e.Y2) / 2};
+        const TArcSpan span = ArcSpanOf(e);
+        const double angle = span.StartAngle + span.Turn * span.Sweep / 2;
+        return TVect{span.Centre.X + span.Radius * std::cos(angle), span.Centre.Y + span.Radius * std::sin(angle)};
+    };
+    const auto near = [](TVect a, TVect b) { return PointDistance(a, b) <= 1e-4; };
+    for (const double d : {0.44, 0.5, 1.0}) {
+        SCOPED_TRACE(d);
+        TChain pieces;
+        OffsetChain(outline, pieces, d);
+        ASSERT_TRUE(SplitAtIntersections(pieces));
+        const TVect fillet{49.993, d};
+        int atFillet = 0;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const TChainElement& a = pieces[i];
+            atFillet += PointDistance(StartPoint(a), fillet) < 0.02 && PointDistance(EndPoint(a), fillet) < 0.02;
+            for (std::size_t j = i + 1; j < pieces.size(); ++j) {
+                const TChainElement& b = pieces[j];
+                EXPECT_FALSE(near(StartPoint(a), StartPoint(b)) && near(EndPoint(a), EndPoint(b)) &&
+                             near(middle(a), middle(b)))
+                    << "pieces " << i << " and " << j;
+            }
+        }
+        // Two pieces each way at most: the offset of each side and the
+        // fillet's each cut once where the sides' offsets cross.
+        EXPECT_GE(atFillet, 2);
+        EXPECT_LE(atFillet, 4);
+    }
 }
 
 TEST_F(SplitAtIntersectionsTest, SquareOffsetOutwardsHasNothingToCut)
