@@ -3,6 +3,7 @@
 // the autozoom and the extents box.
 
 #include <cmath>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,43 @@ TEST(NcScene3D, TheMouseOrbitsPansAndZooms)
     EXPECT_FLOAT_EQ(camera.SceneScale(), 0.001f);
     scene.ScaleCamera(1.5f);
     EXPECT_FLOAT_EQ(camera.SceneScale(), 0.0015f);
+}
+
+// However far the zoom steps go, the scene scale stays finite and above 0,
+// and a pan after them keeps the camera and its target finite: a scale that
+// underflows makes a pan's ratio 0.5 / scale infinite, and the view is lost.
+TEST(NcScene3D, NoZoomStepsLoseTheView)
+{
+    const auto ctrlDrag = [](TNcScene3D& scene, int dy) {
+        scene.MouseMove({.LeftButton = true, .Ctrl = true}, scene.Mouse3DLastX, scene.Mouse3DLastY - dy);
+    };
+    const struct {
+        const char* Name;
+        std::function<void(TNcScene3D&)> Zoom;
+        bool In;
+    } cases[] = {
+        {"Ctrl drags down", [&](TNcScene3D& scene) { ctrlDrag(scene, -5); }, false},
+        {"Ctrl drags up", [&](TNcScene3D& scene) { ctrlDrag(scene, 5); }, true},
+        {"zoom back", [](TNcScene3D& scene) { scene.ScaleCamera(0.5f); }, false},
+        {"zoom in", [](TNcScene3D& scene) { scene.ScaleCamera(1.5f); }, true},
+    };
+    for (const auto& zoom : cases) {
+        TNcScene3D scene;
+        TGLCamera& camera = scene.GLCamera1;
+        scene.MouseDown(100, 100);
+        float last = camera.SceneScale();
+        for (int k = 0; k < 2000; ++k) {
+            zoom.Zoom(scene);
+            const float scale = camera.SceneScale();
+            ASSERT_TRUE(std::isfinite(scale) && scale > 0.0f) << zoom.Name << " step " << k << ": " << scale;
+            // A step never turns round: zooming in never shows more.
+            ASSERT_TRUE(zoom.In ? scale >= last : scale <= last) << zoom.Name << " step " << k;
+            last = scale;
+        }
+        scene.MouseMove({.LeftButton = true, .Shift = true}, scene.Mouse3DLastX + 900, scene.Mouse3DLastY - 700);
+        for (const Vector4f& v : {camera.Position().AsVector(), scene.GLDummyCube1.Position().AsVector()})
+            EXPECT_TRUE(std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z)) << zoom.Name;
+    }
 }
 
 // The views place the camera round the target at its distance from the

@@ -15,7 +15,10 @@
 namespace {
 
 constexpr float kZoomStep = 1.1f;
+// The zoom steps stop at these scales: beyond them a pan's ratio 0.5 / scale
+// or the projection's 100 / scale overflows, and the camera is lost for good.
 constexpr float kSmallestSceneScale = 0.001f;
+constexpr float kLargestSceneScale = 1e6f;
 // The lowest Z values before the read-back met one.
 constexpr float kNoZ = 9999.0f;
 
@@ -27,6 +30,13 @@ TVector3 Affine(const Vector4f& v)
 Vector4f Point(TVector3 v)
 {
     return {v.X, v.Y, v.Z, 1.0f};
+}
+
+// A zoom step's scale, held to the scales the camera can work with; one at or
+// below 0 (or not a number) becomes the smallest.
+float ZoomScale(float scale)
+{
+    return scale > kSmallestSceneScale ? std::min(scale, kLargestSceneScale) : kSmallestSceneScale;
 }
 
 // The box of the moves: the plane's extents and the Z range between the two
@@ -142,12 +152,10 @@ void TNcScene3D::MouseMove(const TMouse3DState& held, int x, int y)
         GLCamera1.TranslatePosition(v.X, v.Y, v.Z);
         CameraChanged();
     } else if (held.Ctrl) {
-        if (dy > 0) {
-            GLCamera1.SetSceneScale(GLCamera1.SceneScale() * kZoomStep);
-        } else if (dy < 0) {
-            const float scale = GLCamera1.SceneScale() / kZoomStep;
-            GLCamera1.SetSceneScale(scale > 0.0f ? scale : kSmallestSceneScale);
-        }
+        if (dy > 0)
+            GLCamera1.SetSceneScale(ZoomScale(GLCamera1.SceneScale() * kZoomStep));
+        else if (dy < 0)
+            GLCamera1.SetSceneScale(ZoomScale(GLCamera1.SceneScale() / kZoomStep));
     } else {
         GLCamera1.OrbitTarget(static_cast<float>(dy), static_cast<float>(dx));
         CameraChanged();
@@ -164,8 +172,7 @@ void TNcScene3D::Preset(TViewPreset preset)
 
 void TNcScene3D::ScaleCamera(float factor)
 {
-    const float scale = GLCamera1.SceneScale() * factor;
-    GLCamera1.SetSceneScale(scale > 0.0f && std::isfinite(scale) ? scale : kSmallestSceneScale);
+    GLCamera1.SetSceneScale(ZoomScale(GLCamera1.SceneScale() * factor));
 }
 
 void TNcScene3D::Autozoom(const TNcSceneExtents& extents)

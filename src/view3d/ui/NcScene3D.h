@@ -60,7 +60,8 @@ public:
 
     // --- the camera
     void Preset(TViewPreset preset);
-    // The zoom commands: the scene scale times the factor.
+    // The zoom commands: the scene scale times the factor, held (as the
+    // mouse's zoom is) between the smallest and largest scales.
     void ScaleCamera(float factor);
     // Frames the extents' box; nothing while it has no size.
     void Autozoom(const TNcSceneExtents& extents);
