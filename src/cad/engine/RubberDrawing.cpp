@@ -22,12 +22,12 @@ void DrawWithRubberPen(TCADViewport2DCore& view, TDraw draw)
 
 void DrawRubberSquare(TCADViewport2DCore& view, TPoint2D world, int halfSide)
 {
-    const TWindowPoint c = Point2DToWindowPoint(view.WorldToScreen(world));
-    const TWindowPoint square[5] = {{c.X - halfSide, c.Y - halfSide},
-                                    {c.X + halfSide, c.Y - halfSide},
-                                    {c.X + halfSide, c.Y + halfSide},
-                                    {c.X - halfSide, c.Y + halfSide},
-                                    {c.X - halfSide, c.Y - halfSide}};
+    // The corners are found before rounding, which holds a point far off the
+    // window to the pixel range; adding to a held pixel would overflow.
+    const TPoint2D c = view.WorldToScreen(world);
+    const float h = static_cast<float>(halfSide);
+    const auto corner = [&](float dx, float dy) { return Point2DToWindowPoint(MakePoint2D(c.X + dx, c.Y + dy)); };
+    const TWindowPoint square[5] = {corner(-h, -h), corner(h, -h), corner(h, h), corner(-h, h), corner(-h, -h)};
     DrawWithRubberPen(view, [&](TDecorativeCanvas& canvas) { canvas.Polyline(square, 5); });
 }
 

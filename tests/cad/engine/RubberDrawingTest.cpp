@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cad/engine/DrawArcPrimitive.h"
+#include "cad/engine/RubberDrawing.h"
 #include "cad/engine/DrawUnSizedPrimitive.h"
 #include "cad/engine/PositionObject.h"
 #include "cad/engine/SelectObjects.h"
@@ -115,5 +116,16 @@ TEST_F(RubberDrawing, EveryMoveErasesTheOldImageExactly)
         EXPECT_TRUE(Idle()) << c.Name;
         EXPECT_TRUE(imagetest::SamePixels(View->WindowImage(), clean)) << c.Name << ": cancel leaves no trace";
         EXPECT_TRUE(imagetest::SamePixels(View->BitmapImage(), clean)) << c.Name << ": the drawing is untouched";
+    }
+}
+
+// The square round a point far beyond the window's pixels (the view zoomed
+// far in) is drawn off the window, without an overflow of its corners.
+TEST_F(RubberDrawing, ASquareFarOffTheWindowIsNotShown)
+{
+    const QImage clean = View->BitmapImage().copy();
+    for (const TPoint2D far : {MakePoint2D(1e30f, 1e30f), MakePoint2D(-1e30f, 50), MakePoint2D(50, -1e30f)}) {
+        DrawRubberSquare(*View, far, 5);
+        EXPECT_TRUE(imagetest::SamePixels(View->WindowImage(), clean));
     }
 }
