@@ -111,39 +111,8 @@ TEST_F(NcView3D, APocketProgramSteppedIntoThe3DViewAndTurned)
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     ASSERT_TRUE(frm.OpenFile(Path(QStringLiteral("plate.dxf"))));
-    const QString ncPath = Path(QStringLiteral("plate.nc"));
-    const TSaveDialogHook previousDialog = SetSaveDialogHook([&ncPath](TSaveDialog& dialog) {
-        dialog.FileName = ncPath;
-        return true;
-    });
     Answer = kIdNo; // keep the contour when leaving the NC page
-
-    // The contour of the frame, then its pocket, through the pages' buttons.
-    frm.sbtCnc->click();
-    frm.sbtNewNc->click();
-    frm.sbtNextB1->click();
-    frm.sbtNextB2->click();
-    TCADViewport2DCore& view = frm.VistaGrafica->Core2D();
-    view.ZoomWindow(MakeRect2D(-20, -20, 120, 120));
-    frm.sbtChain->click();
-    const TPoint2D edge = view.WorldToScreen(MakePoint2D(50, 60));
-    Click(frm.VistaGrafica, QPoint(static_cast<int>(edge.X), static_cast<int>(edge.Y)));
-    QApplication::processEvents();
-    ASSERT_EQ(ChainList.Chains.size(), 1u);
-    frm.cboCCDir->setCurrentIndex(2);
-    frm.sbtNextB3->click();
-    frm.sbtConCalculate->click();
-    ASSERT_EQ(frm.ActivePage(), 46);
-    frm.sbtPrevB5->click();
-    frm.sbtPrevB4C->click();
-    frm.sbtPrevB3->click();
-    frm.rdbPocket->click();
-    frm.sbtNextB2->click();
-    frm.sbtNextB3->click();
-    ASSERT_EQ(frm.ActivePage(), 45);
-    frm.sbtPocCalculate->click();
-    SetSaveDialogHook(previousDialog);
-    ASSERT_EQ(frm.ActivePage(), 46);
+    ASSERT_NO_FATAL_FAILURE(ContourAndPocketTheFramePlate(frm, Path(QStringLiteral("plate.nc"))));
 
     // The NC page shows the Z-depth window; its check box turns the 3D view on.
     ASSERT_NE(frmZDepth, nullptr);
