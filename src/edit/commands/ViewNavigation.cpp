@@ -17,7 +17,11 @@ std::optional<TCamera3D> Autozoom3D(const TNcExtent& extent, TVector3 camera, TV
     const double dy = double(extent.Max.Y) - extent.Min.Y;
     const double dz = double(extent.Max.Z) - extent.Min.Z;
     const double diagonal = Length(dx, dy, dz);
-    const double cameraDistance = Length(camera.X, camera.Y, camera.Z);
+    // The camera's distance from its cube, which is its distance from the
+    // origin while the cube sits there; once panned, the distance from the
+    // origin would shrink the camera onto its cube.
+    const double cameraDistance =
+        Length(double(camera.X) - cube.X, double(camera.Y) - cube.Y, double(camera.Z) - cube.Z);
     if (!std::isfinite(diagonal) || diagonal <= 0.0 || !std::isfinite(cameraDistance) || cameraDistance <= 0.0)
         return std::nullopt;
 

@@ -24,7 +24,7 @@ struct TCamera3D {
 
 // The camera that frames the extent, keeping its direction towards the
 // cube. None when the extent's diagonal is not a finite length above 0 (no
-// toolpath yet) or the old camera sits at the origin: both would leave the
+// toolpath yet) or the old camera sits on its cube: both would leave the
 // camera at an infinite or undefined place.
 std::optional<TCamera3D> Autozoom3D(const TNcExtent& extent, TVector3 camera, TVector3 cube);
 

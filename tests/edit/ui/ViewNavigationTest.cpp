@@ -223,7 +223,7 @@ TEST(Autozoom3D, FramesTheToolpathOnlyWhenItHasASize)
     EXPECT_FALSE(Autozoom3D({{5, 5, 1}, {5, 5, 1}}, camera, cube)) << "no toolpath: a single point";
     EXPECT_FALSE(Autozoom3D({{0, 0, 0}, {NAN, 1, 1}}, camera, cube));
     EXPECT_FALSE(Autozoom3D({{0, 0, 0}, {INFINITY, 1, 1}}, camera, cube));
-    EXPECT_FALSE(Autozoom3D({{0, 0, 0}, {3, 4, 0}}, {0, 0, 0}, cube)) << "a camera at the origin has no direction";
+    EXPECT_FALSE(Autozoom3D({{0, 0, 0}, {3, 4, 0}}, {0, 0, 0}, cube)) << "a camera on its cube has no direction";
 
     const std::optional<TCamera3D> framed = Autozoom3D({{0, 0, -2}, {6, 8, 0}}, camera, cube);
     ASSERT_TRUE(framed);
@@ -242,6 +242,14 @@ TEST(Autozoom3D, FramesTheToolpathOnlyWhenItHasASize)
     const std::optional<TCamera3D> above = Autozoom3D({{0, 0, 0}, {2, 2, 1}}, {0, 0, 5}, cube);
     ASSERT_TRUE(above);
     EXPECT_NEAR(above->Camera.Y, 1 - 0.0001f, 1e-6);
+
+    // Panned far from the origin, the camera still lands at twice the
+    // diagonal from the centre, not on it.
+    const std::optional<TCamera3D> panned =
+        Autozoom3D({{0, 0, -2}, {6, 8, 0}}, {1e6f, 1e6f - 10, 10}, {1e6f, 1e6f, 0});
+    ASSERT_TRUE(panned);
+    EXPECT_NEAR(panned->Camera.Y, 4 - 10 * k, 1e-4);
+    EXPECT_NEAR(panned->Camera.Z, -1 + 10 * k, 1e-4);
 }
 
 } // namespace
