@@ -4,9 +4,9 @@
 // view's mouse (drags plain, with Shift and with Ctrl, and the wheel, of any
 // size), the zoom buttons and the autozoom in both modes, the pages, and the
 // offscreen walk's own steps. After every step the camera holds only finite
-// numbers, the drawing is sound and a frame of the 3D view draws without an
-// OpenGL error. Seeds, steps and time come from the environment, as told in
-// RandomWalkSupport.h.
+// numbers, the drawing is sound, the 3D mode is shown alike everywhere and a
+// frame of the 3D view draws without an OpenGL error. Seeds, steps and time
+// come from the environment, as told in RandomWalkSupport.h.
 
 #include <gtest/gtest.h>
 
@@ -71,6 +71,19 @@ std::string CameraProblems(TNcScene3D& scene)
         problems += "the camera has no direction or no up; ";
     if (length(Vector4Subtract(camera.Position().AsVector(), scene.GLDummyCube1.Position().AsVector())) == 0.0f)
         problems += "the camera is on its target; ";
+    return problems;
+}
+
+// The 3D mode as the window shows it: the viewer is shown and the Z-depth
+// window's view buttons are enabled in the mode. (Its switch is not: closing
+// the NC section, and two CNC pages, turn the mode off and leave it checked.)
+std::string ModeProblems(TfrmMain& frm)
+{
+    std::string problems;
+    if (frm.GLVistaGrafica->isVisible() != frm.View3DMode)
+        problems += "the 3D viewer's visibility differs from the 3D mode; ";
+    if (frmZDepth != nullptr && frmZDepth->isVisible() && frmZDepth->sbtIsoView->isEnabled() != frm.View3DMode)
+        problems += "the Z-depth window's view buttons differ from the 3D mode; ";
     return problems;
 }
 
@@ -293,7 +306,8 @@ protected:
             return "the plate was not machined";
         T3DWalk walk(frm, seed);
         return WalkSteps(seed, steps, [&walk] { return walk.Step(); }, [&frm, &walk] {
-            std::string problems = DrawingProblems(frm.LocalCad()) + CameraProblems(*frm.Scene3D);
+            std::string problems =
+                DrawingProblems(frm.LocalCad()) + CameraProblems(*frm.Scene3D) + ModeProblems(frm);
             if (TGLSceneViewer* viewer = walk.Viewer(); viewer && viewer->isVisible()) {
                 if (viewer->grabFramebuffer().isNull())
                     problems += "no frame; ";
