@@ -28,6 +28,8 @@
 #include "view3d/scene/GLCamera.h"
 #include "view3d/ui/NcScene3D.h"
 
+#include "GuiBenchSupport.h"
+
 namespace {
 
 constexpr int MoveCount = 100000;
@@ -114,19 +116,6 @@ void NcView3DReadBack3D(benchmark::State& state)
 }
 BENCHMARK(NcView3DReadBack3D)->Unit(benchmark::kMillisecond);
 
-bool EnsureGuiApplication()
-{
-    if (QGuiApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "xcb");
-        static int argc = 1;
-        static char name[] = "kestro_bench";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication application(argc, argv);
-    }
-    return QGuiApplication::platformName() != QStringLiteral("offscreen");
-}
-
 // The main window's scene holding the program's toolpath, framed by the
 // autozoom, drawing into a memory context.
 struct TToolpathView {
@@ -209,34 +198,23 @@ void NcView3DOrbitFloor(benchmark::State& state)
     }
     // The buffer's own options, once: viewport, depth test, clear colour.
     on.Scene.Buffer.RenderFrame();
-    QOpenGLFunctions* gl = QOpenGLContext::currentContext()->functions();
-    GLuint vertexBuffer = 0;
-    gl->glGenBuffers(1, &vertexBuffer);
-    gl->glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    gl->glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)), vertices.data(),
-                     GL_STATIC_DRAW);
-    constexpr GLsizei Stride = 7 * sizeof(float);
-    GL().EnableClientState(GL_VERTEX_ARRAY);
-    GL().EnableClientState(GL_COLOR_ARRAY);
-    GL().VertexPointer(3, GL_FLOAT, Stride, nullptr);
-    GL().ColorPointer(4, GL_FLOAT, Stride, reinterpret_cast<const void*>(3 * sizeof(float)));
-    GL().Disable(GL_LIGHTING);
-    GL().MatrixMode(GL_PROJECTION);
-    GL().LoadMatrixf(&on.Scene.Buffer.ProjectionMatrix().M[0][0]);
-    GL().MatrixMode(GL_MODELVIEW);
-    for (auto _ : state) {
-        on.Scene.GLCamera1.OrbitTarget(0.0f, TurnPerFrame);
-        GL().LoadIdentity();
-        on.Scene.GLCamera1.ApplyLookAt();
-        GL().Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        GL().DrawArrays(GL_LINE_STRIP, 0, count);
-        GL().Finish();
+    QImage floor;
+    {
+        const TColoredStripBuffer strip(vertices);
+        GL().Disable(GL_LIGHTING);
+        GL().MatrixMode(GL_PROJECTION);
+        GL().LoadMatrixf(&on.Scene.Buffer.ProjectionMatrix().M[0][0]);
+        GL().MatrixMode(GL_MODELVIEW);
+        for (auto _ : state) {
+            on.Scene.GLCamera1.OrbitTarget(0.0f, TurnPerFrame);
+            GL().LoadIdentity();
+            on.Scene.GLCamera1.ApplyLookAt();
+            GL().Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            strip.Draw();
+            GL().Finish();
+        }
+        floor = on.Context.Image();
     }
-    const QImage floor = on.Context.Image();
-    GL().DisableClientState(GL_COLOR_ARRAY);
-    GL().DisableClientState(GL_VERTEX_ARRAY);
-    gl->glBindBuffer(GL_ARRAY_BUFFER, 0);
-    gl->glDeleteBuffers(1, &vertexBuffer);
     // The scene's frame from the same camera, without the axes the floor leaves out.
     on.Scene.GLOrigine.SetShowAxes(false);
     on.Scene.Buffer.RenderFrame();

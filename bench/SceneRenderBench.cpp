@@ -25,6 +25,8 @@
 #include "view3d/scene/GLScene.h"
 #include "view3d/scene/GLSceneBuffer.h"
 
+#include "GuiBenchSupport.h"
+
 namespace {
 
 constexpr int SegmentCount = 100000;
@@ -67,19 +69,6 @@ TGLLines& AddToolpathLines(TGLBaseSceneObject& parent, const std::vector<float>&
     }
     lines.Nodes().EndUpdate();
     return lines;
-}
-
-bool EnsureGuiApplication()
-{
-    if (QGuiApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "xcb");
-        static int argc = 1;
-        static char name[] = "kestro_bench";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication application(argc, argv);
-    }
-    return QGuiApplication::platformName() != QStringLiteral("offscreen");
 }
 
 // The scene of the 3D view: an orthogonal camera orbiting its target above
@@ -162,19 +151,9 @@ void SceneRenderFloorDrawArrays(benchmark::State& state)
         return;
     }
     TToolpathScene on;
-    QOpenGLFunctions* gl = QOpenGLContext::currentContext()->functions();
-    GLuint vertexBuffer = 0;
-    gl->glGenBuffers(1, &vertexBuffer);
-    gl->glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    gl->glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(on.Vertices.size() * sizeof(float)), on.Vertices.data(),
-                     GL_STATIC_DRAW);
-    constexpr GLsizei Stride = VertexFloats * sizeof(float);
-    GL().EnableClientState(GL_VERTEX_ARRAY);
-    GL().EnableClientState(GL_COLOR_ARRAY);
-    GL().VertexPointer(3, GL_FLOAT, Stride, nullptr);
-    GL().ColorPointer(4, GL_FLOAT, Stride, reinterpret_cast<const void*>(3 * sizeof(float)));
     // The buffer's own options, once: depth test, no lighting.
     on.Buffer.RenderFrame();
+    const TColoredStripBuffer strip(on.Vertices);
     GL().Disable(GL_CULL_FACE);
     GL().MatrixMode(GL_PROJECTION);
     GL().LoadMatrixf(&on.Buffer.ProjectionMatrix().M[0][0]);
@@ -184,13 +163,9 @@ void SceneRenderFloorDrawArrays(benchmark::State& state)
         GL().LoadIdentity();
         on.Camera.ApplyLookAt();
         GL().Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        GL().DrawArrays(GL_LINE_STRIP, 0, SegmentCount + 1);
+        strip.Draw();
         GL().Finish();
     }
-    GL().DisableClientState(GL_COLOR_ARRAY);
-    GL().DisableClientState(GL_VERTEX_ARRAY);
-    gl->glBindBuffer(GL_ARRAY_BUFFER, 0);
-    gl->glDeleteBuffers(1, &vertexBuffer);
 }
 BENCHMARK(SceneRenderFloorDrawArrays)->Unit(benchmark::kMillisecond);
 

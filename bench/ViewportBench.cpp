@@ -24,23 +24,12 @@
 #include "cad/shapes/Line2D.h"
 #include "cad/view/CADViewport2DCore.h"
 
+#include "GuiBenchSupport.h"
+
 namespace {
 
 constexpr int LineCount = 100000;
 constexpr float WorldSize = 1000.0f;
-
-// The scale bar's text needs the GUI side of Qt.
-void EnsureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "kestro_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-}
 
 // Short lines scattered over the world square, the same every run.
 std::unique_ptr<TCADCmp2D> LineDrawing()
