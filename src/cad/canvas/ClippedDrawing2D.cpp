@@ -1,8 +1,10 @@
 #include "cad/canvas/ClippedDrawing2D.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "cad/canvas/DecorativeCanvas.h"
@@ -129,8 +131,15 @@ void DrawControlPointMarker2D(TDecorativeCanvas& canvas, int x, int y, int size)
     canvas.Brush.Color = clSilver;
     canvas.Brush.Style = TBrushStyle::Solid;
     canvas.Pen.Style = TPenStyle::Solid;
-    const int half = size / 2;
-    canvas.Rectangle(x - half, y - half, x + half, y + half);
+    // A point far off the window comes held to the pixel range; its square
+    // is held there too rather than overflow.
+    const long long half = size / 2;
+    const auto pixel = [](long long v) {
+        constexpr long long low = std::numeric_limits<int>::min();
+        constexpr long long high = std::numeric_limits<int>::max();
+        return static_cast<int>(std::clamp(v, low, high));
+    };
+    canvas.Rectangle(pixel(x - half), pixel(y - half), pixel(x + half), pixel(y + half));
 }
 
 void DrawBoxOutline2D(TDecorativeCanvas& canvas, const TRect2D& box, const TRect2D& clipBox,

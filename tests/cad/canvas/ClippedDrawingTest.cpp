@@ -162,6 +162,10 @@ TEST(ClippedDrawing2D, MarkersBoxesAndSegments)
     EXPECT_EQ(canvas.Brush.Color, 0xC0C0C0);
     EXPECT_EQ(canvas.Brush.Style, TBrushStyle::Solid);
     EXPECT_EQ(canvas.Pen.Style, TPenStyle::Solid);
+    // At the edge of the pixel range, where far points are held, the square stays inside it.
+    canvas.Calls.clear();
+    DrawControlPointMarker2D(canvas, 2147483647, -2147483647 - 1, 6);
+    EXPECT_EQ(canvas.Calls, TCalls{"Rectangle (2147483644,-2147483648) (2147483647,-2147483645)"});
 
     canvas.Calls.clear();
     EXPECT_TRUE(DrawPointMarker2D(canvas, MakePoint2D(40, 50), ClipBox, MakeTranslation2D(10, 0)));
