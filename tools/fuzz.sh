@@ -6,8 +6,10 @@
 #                                  corpus it grows is kept in build/fuzz/corpus/TARGET
 #   tools/fuzz.sh --ci [SECONDS]   every target for SECONDS (30) each, as tools/test.sh does
 #   tools/fuzz.sh --list           the targets
-#   tools/fuzz.sh walk SECONDS     the random walk over the main window (AddressSanitizer
-#                                  and UndefinedBehaviorSanitizer build, not libFuzzer)
+#   tools/fuzz.sh walk SECONDS     the random walks over the main window, offscreen and
+#                                  then with the 3D view on a virtual X server, SECONDS
+#                                  each (AddressSanitizer and UndefinedBehaviorSanitizer
+#                                  build, not libFuzzer)
 #
 # Each run starts from the target's seeds (tests/fuzz/corpus/TARGET) and every
 # file in ../shared/hostile-inputs beside the clone (or $KESTRO_HOSTILE_INPUTS),
@@ -78,6 +80,8 @@ case "${1:-}" in
     export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     (cd "$top/build/asan" && KESTRO_WALK_SECONDS="$2" ./tests/app/kestro_app_tests --gtest_filter='RandomWalk.*')
+    (cd "$top/build/asan" && KESTRO_WALK_SECONDS="$2" LIBGL_ALWAYS_SOFTWARE=1 LP_NUM_THREADS=0 \
+        xvfb-run -a -s "-screen 0 1280x1024x24" ./tests/app/display/kestro_display_tests --gtest_filter='View3DWalk.*')
     ;;
   ''|-*) sed -n '2,15p' "$0" >&2; exit 2 ;;
   *)

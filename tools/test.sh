@@ -24,4 +24,7 @@ done
 # (tools/fuzz.sh walk SECONDS walks for longer).
 echo "== random walk over the main window: 60 s =="
 (cd "$top/build/asan" && KESTRO_WALK_SECONDS=60 ./tests/app/kestro_app_tests --gtest_filter='RandomWalk.*')
+echo "== random walk with the 3D view: 60 s =="
+(cd "$top/build/asan" && KESTRO_WALK_SECONDS=60 LP_NUM_THREADS=0 \
+    xvfb-run -a -s "-screen 0 1280x1024x24" ./tests/app/display/kestro_display_tests --gtest_filter='View3DWalk.*')
 "$top/tools/fuzz.sh" --ci 30
