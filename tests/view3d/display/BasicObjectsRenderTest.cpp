@@ -8,6 +8,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "support/PicturesOnMesa.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
 #include "view3d/objects/Cube.h"
@@ -74,13 +75,6 @@ void ExpectColor(const QColor& actual, const QColor& expected, const std::string
     EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << where << " " << actual.name().toStdString();
 }
 
-void Save(const QImage& image, const char* name)
-{
-    const std::filesystem::path folder(KESTRO_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(folder);
-    image.save(QString::fromStdString((folder / name).string()));
-}
-
 const QColor kBlack(0, 0, 0);
 
 // Pixels with some red in the strip 1.95 < x < 2.05, 0.8 < y < 1.6: the
@@ -103,7 +97,7 @@ TEST(BasicObjectsRender, LitCubeShadedByItsMaterialOnlyWhereItStands)
     cube.Material().FrontProperties().Diffuse().SetColor({1, 0, 0, 1});
     cube.Material().FrontProperties().Ambient().SetColor({0, 0, 0, 1});
     const QImage image = frame.Render();
-    Save(image, "objects-cube.png");
+    SavePicture(image, "objects-cube.png");
     // The front face, lit at an angle: the diffuse red times the light's cosine.
     const QColor face = At(image, 0, 0);
     EXPECT_GT(face.red(), 150);
@@ -130,7 +124,7 @@ TEST(BasicObjectsRender, LineSegmentTakesItsEndNodesColour)
     lines.AddNode({1.5f, -1, 0}).Color().SetColor({0, 0, 1, 1});
     lines.AddNode({-1.5f, -1, 0});
     const QImage image = frame.Render();
-    Save(image, "objects-lines.png");
+    SavePicture(image, "objects-lines.png");
     // With the flat shade model each segment has its end node's colour; with
     // the smooth default the colours run along it, and the middle of the top
     // segment mixes red and green.
@@ -181,7 +175,7 @@ TEST(BasicObjectsRender, PointsDummyCubeSphereAndPlane)
     plane.Material().FrontProperties().Diffuse().SetColor({0, 0, 1, 1});
 
     QImage image = frame.Render();
-    Save(image, "objects-points-dummy-sphere-plane.png");
+    SavePicture(image, "objects-points-dummy-sphere-plane.png");
     ExpectColor(At(image, -2, 1.2f), QColor(255, 255, 0), "the point");
     EXPECT_GT(At(image, 1.5f, 1.2f).green(), 100) << "the sphere inside the invisible dummy cube";
     EXPECT_EQ(LitAlongRightEdge(image), 0) << "no dummy edges at run time";
@@ -190,7 +184,7 @@ TEST(BasicObjectsRender, PointsDummyCubeSphereAndPlane)
     dummy.SetVisibleAtRunTime(true);
     dummy.EdgeColor().SetColor({1, 1, 1, 1});
     image = frame.Render();
-    Save(image, "objects-dummy-edges.png");
+    SavePicture(image, "objects-dummy-edges.png");
     EXPECT_GT(LitAlongRightEdge(image), 10) << "the stippled edges, when visible at run time";
 
     // A size of 0 is drawn at the default size, without an OpenGL error.
@@ -245,7 +239,7 @@ TEST(BasicObjectsRender, ACubeAColouredLineSetAndAxes)
     origin.SetShowAxes(true);
     origin.SetSize(5);
     const QImage image = frame.Render();
-    Save(image, "objects-cube-lines-axes.png");
+    SavePicture(image, "objects-cube-lines-axes.png");
     EXPECT_GT(At(image, 0.8f, 0).red(), 80) << "the cube";
     // The X axis, full red on the positive side (stippled: look along it).
     int red = 0;

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "support/PicturesOnMesa.h"
 #include "support/TestSceneObjects.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
@@ -45,15 +46,7 @@ struct TTopViewScene {
 
 bool Near(const QColor& a, const QColor& b, int tolerance = 3)
 {
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
-           std::abs(a.blue() - b.blue()) <= tolerance;
-}
-
-void Save(const QImage& image, const char* name)
-{
-    const std::filesystem::path folder = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "view3d";
-    std::filesystem::create_directories(folder);
-    image.save(QString::fromStdString((folder / name).string()));
+    return NearColour(a, b, tolerance);
 }
 
 // The square spans world X -20..20: 40 units of the 100 the width shows, so
@@ -66,7 +59,7 @@ TEST(SceneBufferRender, DrawsTheSceneThroughItsCameraIntoTheMemoryContext)
     on.Scene.Objects().AddNewChild<TTestSquare>(20.0f, Vector4f{0.0f, 1.0f, 0.0f, 1.0f});
 
     const QImage frame = RenderToImage(on.Context, on.Buffer, kWidth, kHeight);
-    Save(frame, "scene-buffer-square.png");
+    SavePicture(frame, "scene-buffer-square.png");
     ASSERT_EQ(frame.size(), QSize(kWidth, kHeight));
     EXPECT_TRUE(Near(frame.pixelColor(2, 2), kBackground)) << frame.pixelColor(2, 2).name().toStdString();
     const QColor green(0, 255, 0);
@@ -99,7 +92,7 @@ TEST(SceneBufferRender, LightsTheSceneFromItsLightSlots)
     const QImage lit = RenderToImage(on.Context, on.Buffer, kWidth, kHeight);
     light.SetShining(false);
     const QImage dark = RenderToImage(on.Context, on.Buffer, kWidth, kHeight);
-    Save(lit, "scene-buffer-lit.png");
+    SavePicture(lit, "scene-buffer-lit.png");
     // The default material: diffuse 0.8 under a white light, ambient 0.2 x 0.2.
     EXPECT_TRUE(Near(lit.pixelColor(100, 50), QColor(214, 214, 214), 6)) << lit.pixelColor(100, 50).name().toStdString();
     EXPECT_TRUE(Near(dark.pixelColor(100, 50), QColor(10, 10, 10), 6)) << dark.pixelColor(100, 50).name().toStdString();
@@ -209,7 +202,7 @@ TEST(SceneBufferRender, ALitCubeColouredLinesAndAxes)
     marker.SetShowAxes(true);
 
     const QImage frame = RenderToImage(on.Context, on.Buffer, kWidth, 150);
-    Save(frame, "scene-cube-lines-axes.png");
+    SavePicture(frame, "scene-cube-lines-axes.png");
     // The cube's top faces the light: its diffuse red, and the ambient 0.2 x 0.2.
     EXPECT_TRUE(Near(frame.pixelColor(100, 75), QColor(255, 10, 10), 6)) << frame.pixelColor(100, 75).name().toStdString();
     EXPECT_TRUE(Near(frame.pixelColor(100, 52), QColor(255, 255, 255)));
@@ -237,7 +230,7 @@ TEST(SceneBufferRender, ALitCubeColouredLinesAndAxes)
     on.Camera.SetSceneScale(1.5f);
     on.Camera.SetDepthOfView(300.0f);
     const QImage corner = RenderToImage(on.Context, on.Buffer, kWidth, 150);
-    Save(corner, "scene-cube-lines-axes-corner.png");
+    SavePicture(corner, "scene-cube-lines-axes-corner.png");
     const QColor top = corner.pixelColor(100, 50);
     const QColor front = corner.pixelColor(90, 95);
     const QColor side = corner.pixelColor(120, 95);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/SceneLinkSpy.h"
+#include "support/PicturesOnMesa.h"
 #include "view3d/context/GLFrameRenderer.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
@@ -86,9 +87,7 @@ TEST(SceneTreeRender, TransformsListsAndHiddenObjectsOnMesa)
     TGLQtContext context;
     context.SetDepthBits(24);
     const QImage image = RenderToImage(context, frame, 100, 100);
-    const std::filesystem::path folder(KESTRO_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(folder);
-    image.save(QString::fromStdString((folder / "scene-tree.png").string()));
+    SavePicture(image, "scene-tree.png");
 
     // At x = 0.5 - 0.25: the matrices reach OpenGL in its own order.
     EXPECT_EQ(image.pixelColor(62, 50), QColor(255, 0, 0));

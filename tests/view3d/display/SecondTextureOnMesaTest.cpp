@@ -1,10 +1,7 @@
-#include <filesystem>
-
 #include <QColor>
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "view3d/context/GLFrameRenderer.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
 #include "view3d/material/LibMaterial.h"
@@ -13,6 +10,8 @@
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/opengl/GLStateCache.h"
 #include "view3d/opengl/TextureCoordinateDispatch.h"
+
+#include "support/PicturesOnMesa.h"
 
 namespace {
 
@@ -28,25 +27,13 @@ QImage Halves(bool leftRight, QRgb first, QRgb second)
 
 // One unlit quad over the middle of the frame in the material, its texture
 // coordinates sent to both units.
-class TMaterialQuadFrame : public TGLFrameRenderer {
+class TMaterialQuadFrame : public TClearedFrame {
 public:
     explicit TMaterialQuadFrame(TGLMaterial& material) : Material(material) {}
 
-    void Resize(int width, int height) override
-    {
-        Width = width;
-        Height = height;
-    }
-
     void RenderFrame() override
     {
-        GL().Viewport(0, 0, Width, Height);
-        GL().ClearColor(0.2f, 0.2f, 0.2f, 1.0f);
-        GL().Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        GL().MatrixMode(GL_PROJECTION);
-        GL().LoadIdentity();
-        GL().MatrixMode(GL_MODELVIEW);
-        GL().LoadIdentity();
+        BeginFrame();
         TGLStateCache states;
         states.ResetAll();
         TRenderContextInfo rci;
@@ -72,15 +59,7 @@ public:
 
 private:
     TGLMaterial& Material;
-    int Width = 1;
-    int Height = 1;
 };
-
-bool Near(const QColor& got, const QColor& want)
-{
-    return std::abs(got.red() - want.red()) <= 8 && std::abs(got.green() - want.green()) <= 8 &&
-           std::abs(got.blue() - want.blue()) <= 8;
-}
 
 // The wall is white on the left and red on the right; its second texture,
 // white above grey, is moved half a picture up by its material's offset, so
@@ -105,23 +84,15 @@ TEST(SecondTextureOnMesa, TheSecondTextureModulatesTheFirstWhereItsOffsetPlacesI
     context.SetDepthBits(24);
     const QImage image = RenderToImage(context, frame, 160, 120);
     ASSERT_EQ(image.size(), QSize(160, 120));
-    const auto dir = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(dir);
-    image.save(QString::fromStdString((dir / "second-texture-quad.png").string()));
+    SavePicture(image, "second-texture-quad.png");
 
     // The quad spans x 40..120 and y 30..90.
-    const struct {
-        int X, Y;
-        QColor Colour;
-    } samples[] = {
+    ExpectSamples(image,
+                  {
         {60, 45, QColor(128, 128, 128)}, {100, 45, QColor(128, 0, 0)}, {60, 75, QColor(255, 255, 255)},
         {100, 75, QColor(255, 0, 0)},    {10, 10, QColor(51, 51, 51)},
-    };
-    for (const auto& s : samples) {
-        const QColor got = image.pixelColor(s.X, s.Y);
-        EXPECT_TRUE(Near(got, s.Colour)) << s.X << "," << s.Y << ": " << got.name().toStdString() << " for "
-                                         << s.Colour.name().toStdString();
-    }
+                  },
+                  8);
     EXPECT_FALSE(frame.SecondUnitEnabledAfterUnapply);
 }
 

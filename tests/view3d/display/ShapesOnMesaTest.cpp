@@ -8,6 +8,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "support/PicturesOnMesa.h"
 #include "view3d/context/GLFrameRenderer.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
@@ -226,9 +227,7 @@ TEST(ShapesOnMesa, EveryShapeAndAHeightFieldShowInTheirCells)
     context.SetDepthBits(24);
     const QImage image = RenderToImage(context, frame, kWidth, kHeight);
     ASSERT_EQ(image.size(), QSize(kWidth, kHeight));
-    const std::filesystem::path dir = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR) / "view3d";
-    std::filesystem::create_directories(dir);
-    EXPECT_TRUE(image.save(QString::fromStdString((dir / "shapes.png").string())));
+    EXPECT_TRUE(SavePicture(image, "shapes.png"));
 
     struct Sample {
         std::string What;

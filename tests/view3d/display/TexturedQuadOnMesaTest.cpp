@@ -1,15 +1,14 @@
-#include <filesystem>
-
 #include <QColor>
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "view3d/context/GLFrameRenderer.h"
 #include "view3d/context/GLQtContext.h"
 #include "view3d/context/MemoryRender.h"
 #include "view3d/opengl/GLFunctions.h"
 #include "view3d/opengl/GLStateCache.h"
 #include "view3d/texture/Texture.h"
+
+#include "support/PicturesOnMesa.h"
 
 namespace {
 
@@ -30,25 +29,13 @@ QImage Quarters()
 }
 
 // One quad over the middle of the frame, its texture coordinates given by hand.
-class TTexturedQuadFrame : public TGLFrameRenderer {
+class TTexturedQuadFrame : public TClearedFrame {
 public:
     explicit TTexturedQuadFrame(TGLTexture& texture) : Texture(texture) {}
 
-    void Resize(int width, int height) override
-    {
-        Width = width;
-        Height = height;
-    }
-
     void RenderFrame() override
     {
-        GL().Viewport(0, 0, Width, Height);
-        GL().ClearColor(0.2f, 0.2f, 0.2f, 1.0f);
-        GL().Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        GL().MatrixMode(GL_PROJECTION);
-        GL().LoadIdentity();
-        GL().MatrixMode(GL_MODELVIEW);
-        GL().LoadIdentity();
+        BeginFrame();
         TGLStateCache states;
         states.ResetAll();
         const TGLTextureApplyInfo info{&states};
@@ -72,15 +59,7 @@ public:
 
 private:
     TGLTexture& Texture;
-    int Width = 1;
-    int Height = 1;
 };
-
-bool Near(const QColor& got, const QColor& want)
-{
-    return std::abs(got.red() - want.red()) <= 8 && std::abs(got.green() - want.green()) <= 8 &&
-           std::abs(got.blue() - want.blue()) <= 8;
-}
 
 TEST(TexturedQuadOnMesa, APictureOfNoPowerOfTwoIsDrawnUprightOnTheQuad)
 {
@@ -94,24 +73,16 @@ TEST(TexturedQuadOnMesa, APictureOfNoPowerOfTwoIsDrawnUprightOnTheQuad)
     context.SetDepthBits(24);
     const QImage image = RenderToImage(context, frame, 160, 120);
     ASSERT_EQ(image.size(), QSize(160, 120));
-    const auto dir = std::filesystem::path(KESTRO_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(dir);
-    image.save(QString::fromStdString((dir / "textured-quad.png").string()));
+    SavePicture(image, "textured-quad.png");
 
     // The quad spans x 40..120 and y 30..90; each quarter is sampled at its middle.
-    const struct {
-        int X, Y;
-        QColor Colour;
-    } samples[] = {
+    ExpectSamples(image,
+                  {
         {60, 45, QColor(255, 0, 0)},   {100, 45, QColor(0, 255, 0)},   {60, 75, QColor(0, 0, 255)},
         {100, 75, QColor(255, 255, 255)}, {117, 45, QColor(0, 255, 0)}, {10, 10, QColor(51, 51, 51)},
         {150, 110, QColor(51, 51, 51)},
-    };
-    for (const auto& s : samples) {
-        const QColor got = image.pixelColor(s.X, s.Y);
-        EXPECT_TRUE(Near(got, s.Colour)) << s.X << "," << s.Y << ": " << got.name().toStdString() << " for "
-                                         << s.Colour.name().toStdString();
-    }
+                  },
+                  8);
     EXPECT_FALSE(frame.EnabledAfterUnapply);
     EXPECT_EQ(texture.Changes(), unsigned(tcImage | tcParams)) << "freed, so made again on the next bind";
 }
